@@ -1,0 +1,45 @@
+# The README's two commands: `make run` and `make test`. Everything is built under build/.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD := $(CURDIR)/build
+
+.PHONY: run test deps native cross fuzz unit bench fuzz-long format clean
+
+run: deps cross
+	scripts/run.sh
+
+test: deps native cross fuzz
+	scripts/test.sh
+
+deps:
+	@scripts/deps.sh
+
+native:
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD)/native -j$(JOBS)
+
+cross:
+	@cmake -S . -B $(BUILD)/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/win -j$(JOBS)
+
+fuzz:
+	@cmake -S . -B $(BUILD)/fuzz -DZRT_FUZZ=ON -DCMAKE_C_COMPILER=clang-14 \
+	    -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD)/fuzz -j$(JOBS)
+
+# Unit tests only, natively: the quick check before a commit.
+unit: native
+	cd $(BUILD)/native && ctest --output-on-failure -j$(JOBS)
+
+bench: deps native cross
+	scripts/bench.sh
+
+fuzz-long: deps fuzz
+	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} scripts/fuzz.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

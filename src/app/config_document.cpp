@@ -1,0 +1,195 @@
+#include "app/config_document.h"
+
+#include "app/config_file.h"
+#include "app/cp1252.h"
+#include "app/message_box.h"
+#include "app/res_string.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+constexpr unsigned kFilter = 20016;
+constexpr unsigned kOpenTitle = 20017;
+constexpr unsigned kExtension = 20018;
+constexpr unsigned kWrongExtension = 20019;
+constexpr unsigned kSaveTitle = 20020;
+constexpr unsigned kCannotOpen = 20021;
+constexpr unsigned kNotAConfiguration = 20022;
+constexpr unsigned kOverwrite = 20025;
+constexpr unsigned kNameQuestion = 20026;
+constexpr unsigned kCannotSave = 20027;
+constexpr unsigned kSaveQuestion = 20029;
+
+// The file-type filter with its vertical bars turned into the NULs the dialogs expect.
+void LoadFilter(char (&filter)[256]) {
+    LoadResString(kFilter, filter, sizeof filter);
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+}
+
+// Splits off the folder: "C:\\A\\B.Z94" gives "B.Z94".
+const char* FileNamePart(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    return name;
+}
+} // namespace
+
+void UpperCaseAscii(char* text) {
+    for (; *text; ++text)
+        if (*text >= 'a' && *text <= 'z') *text = (char)(*text - 'a' + 'A');
+}
+
+bool CheckStopCount(const ControllerConfig& image, const DocumentHost* host) {
+    int stops = (int8_t)image.stopCount;
+    if (stops >= 2 && stops <= kMaxStops) return true;
+    char text[256];
+    std::snprintf(text, sizeof text, W1252("Número de paradas %d incorrecto."), stops);
+    host->messageBox(host->context, text, W1252("Error en archivo de configuración"), mb::IconStop);
+    return false;
+}
+
+int ConfigDocument::AskText(const char* text, unsigned captionId, unsigned flags) {
+    char caption[30] = "";
+    if (captionId) LoadResString(captionId, caption, sizeof caption);
+    return host->messageBox(host->context, text, captionId ? caption : nullptr, flags);
+}
+
+int ConfigDocument::Ask(unsigned textId, unsigned captionId, unsigned flags) {
+    char text[256];
+    LoadResString(textId, text, sizeof text);
+    return AskText(text, captionId, flags);
+}
+
+void ConfigDocument::Init(const DocumentHost* h, uint32_t version, uint32_t minor) {
+    host = h;
+    fileVersion = version;
+    minorVersion = minor;
+    New();
+}
+
+void ConfigDocument::SetModified(bool flag) {
+    modified = flag;
+    host->postChanged(host->context);
+}
+
+bool ConfigDocument::QuerySave(bool offerCancel) {
+    if (!modified) return true;
+    int answer = Ask(kSaveQuestion, kCaptionAttention,
+                     (offerCancel ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
+    if (answer == mb::IdYes) return Save() != SaveResult::Failed;
+    return answer == mb::IdNo;
+}
+
+void ConfigDocument::New() {
+    if (!QuerySave(true)) return;
+    image = MakeEmptyConfig();
+    SetModified(false);
+}
+
+void ConfigDocument::Open() {
+    if (!QuerySave(true)) return;
+    char title[256], filter[256], path[256] = "";
+    LoadResString(kOpenTitle, title, sizeof title);
+    LoadFilter(filter);
+    if (!host->openFileDialog(host->context, title, filter, path, sizeof path)) return;
+    OpenPath(path);
+}
+
+bool ConfigDocument::OpenPath(const char* givenPath) {
+    char path[kPathSize + 1];
+    std::snprintf(path, sizeof path, "%s", givenPath);
+    UpperCaseAscii(path);
+
+    char extension[16];
+    LoadResString(kExtension, extension, sizeof extension);
+    size_t length = std::strlen(path);
+    if (length < 3 || std::strcmp(path + length - 3, extension) != 0) {
+        Ask(kWrongExtension, kCaptionAttention, mb::IconStop);
+        return false;
+    }
+
+    unsigned char bytes[kConfigFileSize];
+    int read = 0;
+    char text[256 + kPathSize];
+    if (!host->readFile(host->context, path, bytes, sizeof bytes, &read)) {
+        std::snprintf(text, sizeof text, ResString(kCannotOpen), path);
+        AskText(text, 0, mb::IconStop);
+        return false;
+    }
+    ControllerConfig loaded;
+    if (!DecodeConfigFile(bytes, read, loaded)) {
+        Ask(kNotAConfiguration, 0, mb::IconStop);
+        return false;
+    }
+    image = loaded;
+    SetModified(false);
+    return true;
+}
+
+void ConfigDocument::RecommendedFileName(char* name, int size) {
+    if (image.controllerFunction == 0) {
+        image.cabinNumber = 0;
+        std::snprintf(name, size, "A%05u_E.Z94", (unsigned)image.systemNumber);
+    } else {
+        std::snprintf(name, size, "A%05u_%1u.Z94", (unsigned)image.systemNumber,
+                      (unsigned)image.cabinNumber);
+    }
+}
+
+SaveResult ConfigDocument::Save() {
+    char name[64];
+    RecommendedFileName(name, sizeof name);
+    if (host->fileExists(host->context, name)) {
+        char text[256 + 64];
+        std::snprintf(text, sizeof text, ResString(kOverwrite), name);
+        if (AskText(text, kCaptionConfigurator, mb::YesNo | mb::IconQuestion) != mb::IdYes)
+            return SaveResult::Declined;
+    }
+    return WriteToPath(name) ? SaveResult::Saved : SaveResult::Failed;
+}
+
+SaveResult ConfigDocument::SaveAs() {
+    char recommended[64];
+    RecommendedFileName(recommended, sizeof recommended);
+    char title[256], filter[256], path[kPathSize];
+    LoadResString(kSaveTitle, title, sizeof title);
+    LoadFilter(filter);
+    std::snprintf(path, sizeof path, "%s", recommended);
+    for (;;) {
+        if (!host->saveFileDialog(host->context, title, filter, path, sizeof path))
+            return SaveResult::Declined;
+        char chosen[kPathSize];
+        std::snprintf(chosen, sizeof chosen, "%s", FileNamePart(path));
+        UpperCaseAscii(chosen);
+        if (std::strcmp(chosen, recommended) == 0)
+            return WriteToPath(path) ? SaveResult::Saved : SaveResult::Failed;
+        char text[256 + 2 * kPathSize];
+        std::snprintf(text, sizeof text, ResString(kNameQuestion), recommended, chosen);
+        if (AskText(text, kCaptionAttention, mb::YesNo | mb::IconQuestion) == mb::IdYes)
+            return WriteToPath(path) ? SaveResult::Saved : SaveResult::Failed;
+        std::snprintf(path, sizeof path, "%s", recommended);
+    }
+}
+
+bool ConfigDocument::WriteToPath(const char* path) {
+    unsigned char bytes[kConfigFileSize];
+    EncodeConfigFile(image, fileVersion, bytes);
+    if (!host->writeFile(host->context, path, bytes, sizeof bytes)) {
+        char text[256 + kPathSize];
+        std::snprintf(text, sizeof text, ResString(kCannotSave), path);
+        AskText(text, 0, mb::IconStop);
+        return false;
+    }
+    SetModified(false);
+    return true;
+}
+
+bool ConfigDocument::ReplaceImage(const ControllerConfig& newImage) {
+    if (!CheckStopCount(newImage, host)) return false;
+    image = newImage;
+    SetModified(true);
+    return true;
+}

@@ -1,0 +1,283 @@
+// The document's flows through a scripted host: message boxes, file dialogs and files.
+#include "app/config_document.h"
+#include "app/config_file.h"
+#include "app/message_box.h"
+
+#include "app/cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Box {
+    std::string text, caption;
+    unsigned flags;
+};
+
+struct FakeHost {
+    std::deque<int> answers;               // message-box answers, in order
+    std::deque<std::string> dialogChoices; // file-dialog results; "" cancels
+    std::vector<Box> boxes;
+    std::vector<std::string> dialogInitial; // the name each save dialog opened with
+    std::map<std::string, std::vector<unsigned char>> files;
+    std::vector<std::string> unwritable;
+    int changes = 0;
+    DocumentHost host{};
+
+    FakeHost() {
+        host.context = this;
+        host.messageBox = [](void* c, const char* text, const char* caption, unsigned flags) {
+            auto* self = static_cast<FakeHost*>(c);
+            self->boxes.push_back({text, caption ? caption : "<default>", flags});
+            if (self->answers.empty()) return mb::IdOk;
+            int a = self->answers.front();
+            self->answers.pop_front();
+            return a;
+        };
+        auto dialog = [](void* c, const char*, const char* filter, char* path, int size) {
+            auto* self = static_cast<FakeHost*>(c);
+            EXPECT_STREQ(filter, W1252("Arch. de configuración (*.Z94)"));
+            EXPECT_STREQ(filter + std::strlen(filter) + 1, "*.Z94");
+            self->dialogInitial.push_back(path);
+            std::string choice = self->dialogChoices.front();
+            self->dialogChoices.pop_front();
+            if (choice.empty()) return false;
+            std::snprintf(path, size, "%s", choice.c_str());
+            return true;
+        };
+        host.openFileDialog = dialog;
+        host.saveFileDialog = dialog;
+        host.readFile = [](void* c, const char* path, unsigned char* buf, int size, int* read) {
+            auto* self = static_cast<FakeHost*>(c);
+            auto it = self->files.find(path);
+            if (it == self->files.end()) return false;
+            *read = (int)std::min<size_t>(size, it->second.size());
+            std::memcpy(buf, it->second.data(), *read);
+            return true;
+        };
+        host.fileExists = [](void* c, const char* path) {
+            return static_cast<FakeHost*>(c)->files.count(path) > 0;
+        };
+        host.writeFile = [](void* c, const char* path, const unsigned char* data, int size) {
+            auto* self = static_cast<FakeHost*>(c);
+            for (auto& bad : self->unwritable)
+                if (bad == path) return false;
+            self->files[path].assign(data, data + size);
+            return true;
+        };
+        host.postChanged = [](void* c) { ++static_cast<FakeHost*>(c)->changes; };
+    }
+
+    std::vector<unsigned char> FileOf(const ControllerConfig& image) {
+        unsigned char bytes[kConfigFileSize];
+        EncodeConfigFile(image, 4, bytes);
+        return {bytes, bytes + sizeof bytes};
+    }
+};
+
+const char* const kSaveQuestion =
+    W1252("La configuración corriente fue modificada, ¿Desea salvarla?");
+
+struct DocumentTest : ::testing::Test {
+    FakeHost fake;
+    ConfigDocument doc;
+    void SetUp() override {
+        doc.Init(&fake.host, 4, 2);
+        fake.changes = 0;
+    }
+    void Modify() {
+        ControllerConfig c = doc.image;
+        c.systemNumber = 123;
+        c.cabinNumber = 2;
+        ASSERT_TRUE(doc.ReplaceImage(c));
+        fake.changes = 0;
+    }
+};
+
+TEST_F(DocumentTest, NewOnAnUnmodifiedDocumentAsksNothingAndPostsOneChange) {
+    doc.New();
+    EXPECT_TRUE(fake.boxes.empty());
+    EXPECT_EQ(fake.changes, 1);
+    EXPECT_EQ(doc.modified, 0u);
+}
+
+TEST_F(DocumentTest, SaveQuestionYesNoCancel) {
+    Modify();
+    fake.answers = {mb::IdCancel};
+    doc.New();
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].text, kSaveQuestion);
+    EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
+    EXPECT_EQ(fake.boxes[0].flags, mb::YesNoCancel | mb::IconQuestion);
+    EXPECT_EQ(doc.image.systemNumber, 123);
+
+    fake.answers = {mb::IdNo};
+    doc.New();
+    EXPECT_EQ(doc.image.systemNumber, 1);
+    EXPECT_TRUE(fake.files.empty());
+
+    Modify();
+    fake.answers = {mb::IdYes};
+    doc.New();
+    EXPECT_EQ(fake.files.count("A00123_2.Z94"), 1u);
+    EXPECT_EQ(doc.image.systemNumber, 1);
+}
+
+TEST_F(DocumentTest, QuerySaveWithoutCancelOffersYesAndNo) {
+    Modify();
+    fake.answers = {mb::IdNo};
+    EXPECT_TRUE(doc.QuerySave(false));
+    EXPECT_EQ(fake.boxes[0].flags, mb::YesNo | mb::IconQuestion);
+}
+
+TEST_F(DocumentTest, QuerySaveGoesOnWhenTheOverwriteIsDeclinedButNotWhenTheSaveFails) {
+    Modify();
+    fake.files["A00123_2.Z94"] = {1, 2, 3};
+    fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
+    EXPECT_TRUE(doc.QuerySave(true));
+    EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 3u);
+
+    fake.files.clear();
+    fake.unwritable = {"A00123_2.Z94"};
+    fake.answers = {mb::IdYes};
+    EXPECT_FALSE(doc.QuerySave(true));
+    EXPECT_EQ(doc.modified, 1u);
+    EXPECT_EQ(fake.boxes.back().text,
+              W1252("No se pudo abrir el archivo A00123_2.Z94 para salvar la configuración."));
+    EXPECT_EQ(fake.boxes.back().caption, "<default>");
+    EXPECT_EQ(fake.boxes.back().flags, mb::IconStop);
+}
+
+TEST_F(DocumentTest, SaveWritesTheRecommendedNameAndAsksBeforeOverwriting) {
+    Modify();
+    EXPECT_EQ(doc.Save(), SaveResult::Saved);
+    ASSERT_EQ(fake.files["A00123_2.Z94"].size(), 262u);
+    EXPECT_EQ(0, std::memcmp(fake.files["A00123_2.Z94"].data(), "94VK04", 6));
+    EXPECT_EQ(doc.modified, 0u);
+
+    Modify();
+    fake.answers = {mb::IdNo};
+    EXPECT_EQ(doc.Save(), SaveResult::Declined);
+    EXPECT_EQ(fake.boxes.back().text,
+              W1252("El archivo A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"));
+    EXPECT_EQ(fake.boxes.back().caption, "Configurador ZRT94");
+    EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
+    EXPECT_EQ(doc.modified, 1u);
+    fake.answers = {mb::IdYes};
+    EXPECT_EQ(doc.Save(), SaveResult::Saved);
+}
+
+TEST_F(DocumentTest, RecommendedNames) {
+    char name[64];
+    doc.image.systemNumber = 123;
+    doc.image.cabinNumber = 2;
+    doc.RecommendedFileName(name, sizeof name);
+    EXPECT_STREQ(name, "A00123_2.Z94");
+    doc.image.controllerFunction = 0;
+    doc.RecommendedFileName(name, sizeof name);
+    EXPECT_STREQ(name, "A00123_E.Z94");
+    EXPECT_EQ(doc.image.cabinNumber, 0);
+    EXPECT_EQ(fake.changes, 0);
+}
+
+TEST_F(DocumentTest, SaveAsQuestionsTheNameUntilAccepted) {
+    Modify();
+    fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir\\other.z94"};
+    fake.answers = {mb::IdNo, mb::IdYes};
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
+    ASSERT_EQ(fake.dialogInitial.size(), 2u);
+    EXPECT_EQ(fake.dialogInitial[0], "A00123_2.Z94");
+    EXPECT_EQ(fake.dialogInitial[1], "A00123_2.Z94"); // the recommended name is put back
+    EXPECT_EQ(fake.boxes[0].text, W1252("El nombre recomendado para el archivo es A00123_2.Z94. "
+                                        "¿Desea salvarlo con el nombre OTHER.Z94?"));
+    EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
+    EXPECT_EQ(fake.files.count("C:\\dir\\other.z94"), 1u);
+    EXPECT_EQ(doc.modified, 0u);
+}
+
+TEST_F(DocumentTest, SaveAsWithTheRecommendedNameInLowerCaseWritesWithoutAQuestion) {
+    Modify();
+    fake.files["C:\\x\\a00123_2.z94"] = {0};
+    fake.dialogChoices = {"C:\\x\\a00123_2.z94"};
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
+    EXPECT_TRUE(fake.boxes.empty());
+    EXPECT_EQ(fake.files["C:\\x\\a00123_2.z94"].size(), 262u);
+}
+
+TEST_F(DocumentTest, SaveAsCancelledWritesNothing) {
+    Modify();
+    fake.dialogChoices = {""};
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Declined);
+    EXPECT_TRUE(fake.files.empty());
+    EXPECT_EQ(doc.modified, 1u);
+}
+
+TEST_F(DocumentTest, OpenPathUpperCasesAndTestsTheExtension) {
+    ControllerConfig other = MakeEmptyConfig();
+    other.systemNumber = 42;
+    fake.files["C:\\DATA\\FILEZ94"] = fake.FileOf(other);
+    EXPECT_TRUE(doc.OpenPath("c:\\data\\fileZ94"));
+    EXPECT_EQ(doc.image.systemNumber, 42);
+
+    for (const char* bad : {"/switch", "ab", "x.z95"}) {
+        fake.boxes.clear();
+        EXPECT_FALSE(doc.OpenPath(bad));
+        ASSERT_EQ(fake.boxes.size(), 1u);
+        EXPECT_EQ(fake.boxes[0].text, W1252("El archivo debe tener extensión '.Z94' ."));
+        EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
+        EXPECT_EQ(fake.boxes[0].flags, mb::IconStop);
+    }
+    EXPECT_EQ(doc.image.systemNumber, 42);
+}
+
+TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
+    Modify();
+    fake.files["C:\\BAD.Z94"] = {'9', '4', 'V', 'X', '0', '4'};
+    EXPECT_FALSE(doc.OpenPath("c:\\bad.z94"));
+    EXPECT_EQ(fake.boxes.back().text,
+              W1252("No es un archivo de configuración de ZRT94VK válido."));
+    EXPECT_EQ(fake.boxes.back().caption, "<default>");
+    EXPECT_FALSE(doc.OpenPath("c:\\missing.z94"));
+    EXPECT_EQ(fake.boxes.back().text, "No se pudo abrir el archivo C:\\MISSING.Z94 .");
+    EXPECT_EQ(doc.image.systemNumber, 123);
+    EXPECT_EQ(doc.modified, 1u);
+    EXPECT_EQ(fake.changes, 0);
+}
+
+TEST_F(DocumentTest, OpenAsksFirstThenLoadsWithoutAskingAgain) {
+    Modify();
+    ControllerConfig other = MakeEmptyConfig();
+    other.systemNumber = 9;
+    fake.files["C:\\A.Z94"] = fake.FileOf(other);
+    fake.dialogChoices = {"C:\\A.Z94"};
+    fake.answers = {mb::IdNo};
+    doc.Open();
+    EXPECT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(doc.image.systemNumber, 9);
+    EXPECT_EQ(doc.modified, 0u);
+}
+
+TEST_F(DocumentTest, ReplaceImageRefusesStopCountsOutsideTwoToTwentyFour) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.stopCount = 30;
+    EXPECT_FALSE(doc.ReplaceImage(c));
+    EXPECT_EQ(fake.boxes.back().text, W1252("Número de paradas 30 incorrecto."));
+    EXPECT_EQ(fake.boxes.back().caption, W1252("Error en archivo de configuración"));
+    EXPECT_EQ(fake.boxes.back().flags, mb::IconStop);
+    c.stopCount = 200; // read as a signed byte
+    EXPECT_FALSE(doc.ReplaceImage(c));
+    EXPECT_EQ(fake.boxes.back().text, W1252("Número de paradas -56 incorrecto."));
+    EXPECT_EQ(doc.modified, 0u);
+    c.stopCount = 24;
+    EXPECT_TRUE(doc.ReplaceImage(c));
+    EXPECT_EQ(doc.modified, 1u);
+    EXPECT_EQ(fake.changes, 1);
+}
+
+} // namespace
