@@ -120,3 +120,36 @@ def write_ico(path, images):
         offset += len(blob)
     with open(path, 'wb') as f:
         f.write(head + entries + b''.join(blobs))
+
+
+def pixmap(img, x, y, rows, key):
+    """Pastes character art: each character names a colour in key; others are left as they are."""
+    for j, row in enumerate(rows):
+        for i, ch in enumerate(row):
+            if key.get(ch) is not None and 0 <= y + j < len(img) and 0 <= x + i < len(img[0]):
+                img[y + j][x + i] = key[ch]
+
+
+def disc(img, cx, cy, r, colour):
+    """A filled circle; centre and radius may be fractional."""
+    for yy in range(int(cy - r) - 1, int(cy + r) + 2):
+        for xx in range(int(cx - r) - 1, int(cx + r) + 2):
+            if (xx - cx) ** 2 + (yy - cy) ** 2 <= r * r and 0 <= yy < len(img) \
+                    and 0 <= xx < len(img[0]):
+                img[yy][xx] = colour
+
+
+def text(img, x, y, s, font, colour, spacing=1):
+    """Draws s with a font of character art (a dict of lists of rows, '#' = ink)."""
+    for ch in s:
+        glyph = font[ch]
+        for j, row in enumerate(glyph):
+            for i, c in enumerate(row):
+                if c == '#' and 0 <= y + j < len(img) and 0 <= x + i < len(img[0]):
+                    img[y + j][x + i] = colour
+        x += len(glyph[0]) + spacing
+    return x
+
+
+def text_width(s, font, spacing=1):
+    return sum(len(font[ch][0]) for ch in s) + spacing * (len(s) - 1)
