@@ -1,0 +1,15 @@
+#pragma once
+// The process-wide objects of the program, created at start-up and alive until it ends. All of
+// them belong to the user-interface thread.
+#include "app/config_document.h"
+#include "app/program_settings.h"
+
+#include <windows.h>
+
+constexpr UINT WM_ZOOM_CHANGED = WM_USER + 10;
+constexpr UINT WM_DOC_CHANGED = WM_USER + 20;
+
+extern HINSTANCE g_instance;
+extern HWND g_mainWindow;
+extern ConfigDocument g_document;
+extern ProgramSettings g_settings;

@@ -1,0 +1,73 @@
+// Start-up: the window class, the main window, the document, then the message loop.
+#include "app/command_line.h"
+#include "app/res_string.h"
+#include "app/win32/app_globals.h"
+#include "app/win32/main_window.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+HINSTANCE g_instance;
+HWND g_mainWindow;
+ConfigDocument g_document;
+ProgramSettings g_settings;
+
+namespace {
+
+bool RegisterMainClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = 0;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszMenuName = "MENU";
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    char title[256];
+    LoadResString(20002, title, sizeof title);
+    const ProgramSettings& s = g_settings;
+    return CreateWindowExA(0, kMainWindowClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           s.left, s.top, s.right - s.left, s.bottom - s.top, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+void OpenCommandLineFile(const char* commandLine) {
+    char path[MAX_PATH + 3];
+    std::snprintf(path, sizeof path, "%s", commandLine);
+    StripEnclosingQuotes(path);
+    g_document.OpenPath(path);
+}
+
+int MessageLoop(HWND window, HACCEL accelerators) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorA(window, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return (int)msg.wParam;
+}
+
+} // namespace
+
+int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand) {
+    if (!RegisterMainClass(instance)) return 0;
+    g_instance = instance;
+    HWND window = CreateMainWindow(instance);
+    if (!window) return 0;
+    g_mainWindow = window;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    InitializeApplication(window);
+    if (commandLine && *commandLine) OpenCommandLineFile(commandLine);
+
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
+    return MessageLoop(window, accelerators);
+}

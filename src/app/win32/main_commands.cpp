@@ -1,0 +1,52 @@
+// What each menu item, toolbar button and accelerator does. A command that is not in this table
+// is not built yet: its menu item stays grayed and the window passes it on unhandled.
+#include "app/win32/app_globals.h"
+#include "app/win32/main_window.h"
+#include "res/resource.h"
+
+namespace {
+
+void New(HWND) {
+    g_document.New();
+}
+void Open(HWND) {
+    g_document.Open();
+}
+void Save(HWND) {
+    g_document.Save();
+}
+void SaveAs(HWND) {
+    g_document.SaveAs();
+}
+
+void Exit(HWND window) {
+    if (g_document.QuerySave(true)) DestroyWindow(window);
+}
+
+struct Command {
+    WORD id;
+    void (*run)(HWND window);
+};
+
+const Command kCommands[] = {
+    {CMD_NEW, New}, {CMD_OPEN, Open}, {CMD_SAVE, Save}, {CMD_SAVE_AS, SaveAs}, {CMD_EXIT, Exit},
+};
+
+const Command* FindCommand(WORD id) {
+    for (const Command& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+} // namespace
+
+bool RunCommand(HWND window, WORD id) {
+    const Command* command = FindCommand(id);
+    if (!command) return false;
+    command->run(window);
+    return true;
+}
+
+bool IsCommandAvailable(WORD id) {
+    return FindCommand(id) != nullptr;
+}

@@ -1,0 +1,158 @@
+#include "app/win32/main_window.h"
+
+#include "app/res_string.h"
+#include "app/win32/app_globals.h"
+#include "app/win32/document_host.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+const char kMainWindowClass[] = "ClaseCNFZRT94";
+
+namespace {
+
+constexpr int kMinimumTrackSize = 330;
+
+// Every command of the menu, in menu order.
+const WORD kMenuCommands[] = {
+    CMD_NEW,
+    CMD_OPEN,
+    CMD_SAVE,
+    CMD_SAVE_AS,
+    CMD_PRINT_SETUP,
+    CMD_PRINT_CONFIG,
+    CMD_PRINT_LABEL,
+    CMD_SETTINGS,
+    CMD_EXIT,
+    CMD_EDIT_CONFIG,
+    CMD_RECEIVE_VERSION,
+    CMD_RECEIVE_CONFIG,
+    CMD_TRANSMIT_CONFIG,
+    CMD_EVENT_LOG,
+    CMD_MONITOR,
+    CMD_ZOOM_IN,
+    CMD_ZOOM_OUT,
+    CMD_FIT_WIDTH,
+    CMD_FIT_WHOLE,
+    CMD_HELP_ON_HELP,
+    CMD_HELP_CONTENTS,
+    CMD_HELP_SEARCH,
+    CMD_ABOUT,
+    CMD_ABOUT_MAKER,
+};
+
+bool CommandRuleAllows(WORD id) {
+    switch (id) {
+    case CMD_SAVE: return g_document.modified != 0;
+    default: return true;
+    }
+}
+
+LRESULT OnMoveOrSize(HWND window, WPARAM, LPARAM) {
+    RecordWindowPlacement(window);
+    return 0;
+}
+
+LRESULT OnGetMinMaxInfo(HWND, WPARAM, LPARAM lParam) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = kMinimumTrackSize;
+    info->ptMinTrackSize.y = kMinimumTrackSize;
+    return 0;
+}
+
+LRESULT OnClose(HWND window, WPARAM, LPARAM) {
+    if (g_document.QuerySave(true)) DestroyWindow(window);
+    return 0;
+}
+
+LRESULT OnQueryEndSession(HWND window, WPARAM, LPARAM) {
+    if (!g_document.QuerySave(false)) return 0;
+    RecordWindowPlacement(window);
+    return 1;
+}
+
+LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
+    RecordWindowPlacement(window);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (RunCommand(window, LOWORD(wParam))) return 0;
+    return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
+    RefreshMainWindow(window);
+    return 0;
+}
+
+struct MessageHandler {
+    UINT message;
+    LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
+};
+
+const MessageHandler kHandlers[] = {
+    {WM_MOVE, OnMoveOrSize},
+    {WM_SIZE, OnMoveOrSize},
+    {WM_GETMINMAXINFO, OnGetMinMaxInfo},
+    {WM_CLOSE, OnClose},
+    {WM_QUERYENDSESSION, OnQueryEndSession},
+    {WM_DESTROY, OnDestroy},
+    {WM_COMMAND, OnCommand},
+    {WM_DOC_CHANGED, OnDocChanged},
+};
+
+} // namespace
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const MessageHandler& h : kHandlers)
+        if (h.message == message) return h.handle(window, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void EnableCommand(HWND window, WORD id, bool enabled) {
+    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void UpdateCommandStates(HWND window) {
+    for (WORD id : kMenuCommands)
+        EnableCommand(window, id, IsCommandAvailable(id) && CommandRuleAllows(id));
+    DrawMenuBar(window);
+}
+
+void RefreshMainWindow(HWND window) {
+    const ControllerConfig& image = g_document.image;
+    char title[100];
+    if (image.systemNumber != 0)
+        std::snprintf(title, sizeof title, ResString(5004), (unsigned)image.systemNumber);
+    else
+        LoadResString(5005, title, sizeof title);
+    SetWindowTextA(window, title);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    UpdateCommandStates(window);
+}
+
+void RecordWindowPlacement(HWND window) {
+    if (IsZoomed(window)) {
+        g_settings.windowState = kWindowMaximized;
+    } else if (IsIconic(window)) {
+        g_settings.windowState = kWindowMinimized;
+    } else {
+        RECT r;
+        GetWindowRect(window, &r);
+        g_settings.windowState = kWindowNormal;
+        g_settings.left = r.left;
+        g_settings.top = r.top;
+        g_settings.right = r.right;
+        g_settings.bottom = r.bottom;
+    }
+}
+
+bool InitializeApplication(HWND window) {
+    g_document.Init(Win32DocumentHost(window), ZRT_VERSION_MAJOR, ZRT_VERSION_MINOR);
+    g_document.New();
+    UpdateCommandStates(window);
+    return true;
+}
