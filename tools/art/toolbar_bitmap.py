@@ -6,7 +6,6 @@ Images in strip order: 0 cut, 1 copy, 2 new (blank page), 3 open (opening folder
 7 receive configuration (page, red arrow in), 8 transmit configuration (page, red arrow out),
 9 event log (list of lines), 10 whole label (tall page), 11 label width (square page),
 12 controller configuration (blue wrench), 13 paste, 14 help, 15 zoom in, 16 zoom out."""
-import math
 import os
 from bitmaps import canvas, rect, frame, pixmap, text, write_bmp4
 
