@@ -331,19 +331,6 @@ TEST(SimLink, OnePartTransmitToAnOlderController) {
     }
 }
 
-TEST(SimLink, IdentityQuestionForAnotherSystem) {
-    SimProcess sim({"--system", "77"});
-    LiveConversation live(sim.path);
-    live.fake.reply = mb::IdNo;
-    DialogRun run = live.Run(TransmitVersionCheck);
-    ASSERT_EQ(live.fake.questions.size(), 1u);
-    EXPECT_EQ(live.fake.questions[0].text,
-              W1252("El controlador está configurado para Sistema 77, Cabina 1. ¿Desea "
-                    "configurarlo para Sistema 1, Cabina 1?"));
-    EXPECT_EQ(run.box, W1252("Transmisión de datos interrumpida"));
-    EXPECT_EQ(live.fake.Letters(), "vb");
-}
-
 TEST(SimLink, LostReadBacksAreAskedAgainOneSecondApart) {
     SimProcess sim({});
     LiveConversation live(sim.path);

@@ -28,16 +28,6 @@ bool Silent(SimController& sim, const LinkPacket& request) {
     return !sim.Respond(request, answer, note) && !note.empty();
 }
 
-TEST(SimController, VersionAndModel) {
-    SimController sim;
-    EXPECT_EQ(Ask(sim, Request('v'), 'w'), "03.0794VK");
-    std::string error;
-    ASSERT_TRUE(ApplySimOption(sim, "version", "2.1", error));
-    ASSERT_TRUE(ApplySimOption(sim, "model", "94vk", error));
-    EXPECT_EQ(Ask(sim, Request('v'), 'w'), "2.1  94vk");
-    EXPECT_EQ(sim.Major(), 2);
-}
-
 TEST(SimController, PartTwoAndCountersOnlyFromVersionThree) {
     SimController sim;
     sim.hours = 1234;
@@ -75,21 +65,6 @@ TEST(SimController, WritesAreStoredAndReadBack) {
     Ask(sim, Request('e', std::string(text2, 40)), 'e');
     EXPECT_NE(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
     EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
-}
-
-TEST(SimController, EventsAndClear) {
-    SimController sim;
-    std::string error;
-    ASSERT_TRUE(ApplySimOption(sim, "events", "7:3,4:12", error));
-    EXPECT_EQ(Ask(sim, Request('c'), 'C'), "07030412" + std::string(192, '0'));
-    EXPECT_EQ(Ask(sim, Request('d'), 'D'), "");
-    EXPECT_EQ(Ask(sim, Request('c'), 'C'), std::string(200, '0'));
-}
-
-TEST(SimController, IgnoresWhatIsNotARequest) {
-    SimController sim;
-    EXPECT_TRUE(Silent(sim, Packet('c', 'o', 'v')));
-    EXPECT_TRUE(Silent(sim, Request('z')));
 }
 
 TEST(SimOptions, RejectsBadValues) {
