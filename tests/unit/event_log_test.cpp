@@ -220,7 +220,7 @@ TEST(EventTexts, MnemonicsAndTexts) {
 
     EventMnemonic(10, mnemonic, sizeof mnemonic);
     EventText(10, text, sizeof text);
-    EXPECT_STREQ(mnemonic, "Error: Cadena 30442 no encontrada en el recurso");
+    EXPECT_STREQ(mnemonic, "--");
     EXPECT_STREQ(text, "Error: Cadena 30410 no encontrada en el recurso");
     EventText(18, text, sizeof text);
     EXPECT_STREQ(text, "Error: Cadena 30418 no encontrada en el recurso");
