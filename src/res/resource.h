@@ -19,6 +19,23 @@
 #define IDD_PAGE_STOPS 119
 #define IDD_PAGE_GENERAL 120
 #define IDD_MONITOR 126
+#define IDD_INTERROGATION "DIA_Conversac"
+
+// Controls of the communications monitor and the interrogation dialog
+#define IDC_MON_RX_CD 100
+#define IDC_MON_RX_CO 101
+#define IDC_MON_RX_OR 102
+#define IDC_MON_RX_DATA 103
+#define IDC_MON_RX_LA 104
+#define IDC_MON_CLEAR 105
+#define IDC_MON_TX_CD 110
+#define IDC_MON_TX_CO 111
+#define IDC_MON_TX_OR 112
+#define IDC_MON_TX_DATA 113
+#define IDC_MON_TX_LA 114
+#define IDC_MON_PORT 123
+#define IDC_MON_STATE 124
+#define IDC_CONV_PROGRESS 132
 
 // Commands (menu, toolbar, accelerators)
 #define CMD_COPY_LABEL 769

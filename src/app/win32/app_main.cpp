@@ -3,6 +3,7 @@
 #include "app/res_string.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
+#include "link/win32/comm_link.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -43,13 +44,16 @@ void OpenCommandLineFile(const char* commandLine) {
     g_document.OpenPath(path);
 }
 
+// The accelerators come first, so that the keypad zoom works whichever window has the focus;
+// then the monitor gets its dialog keys (Escape hides it, Tab moves between its fields).
 int MessageLoop(HWND window, HACCEL accelerators) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateAcceleratorA(window, accelerators, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        if (TranslateAcceleratorA(window, accelerators, &msg)) continue;
+        HWND monitor = g_commLink.monitorWindow;
+        if (monitor && IsDialogMessageA(monitor, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
     return (int)msg.wParam;
 }

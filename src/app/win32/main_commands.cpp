@@ -3,6 +3,8 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/help.h"
 #include "app/win32/main_window.h"
+#include "link/win32/comm_link.h"
+#include "link/win32/interrogation_dialog.h"
 #include "res/resource.h"
 
 namespace {
@@ -22,6 +24,19 @@ void SaveAs(HWND) {
 
 void Exit(HWND window) {
     if (g_document.QuerySave(true)) DestroyWindow(window);
+}
+
+void ReceiveVersion(HWND window) {
+    ReceiveVersionCommand(window);
+}
+void ReceiveConfiguration(HWND window) {
+    ReceiveConfigurationCommand(window, g_document);
+}
+void TransmitConfiguration(HWND window) {
+    TransmitConfigurationCommand(window, g_document);
+}
+void ToggleMonitor(HWND) {
+    g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
 }
 
 void HelpOnHelp(HWND window) {
@@ -46,6 +61,10 @@ const Command kCommands[] = {
     {CMD_SAVE, Save},
     {CMD_SAVE_AS, SaveAs},
     {CMD_EXIT, Exit},
+    {CMD_RECEIVE_VERSION, ReceiveVersion},
+    {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
+    {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
+    {CMD_MONITOR, ToggleMonitor},
     {CMD_HELP_ON_HELP, HelpOnHelp},
     {CMD_HELP_CONTENTS, HelpContents},
     {CMD_HELP_SEARCH, HelpSearch},

@@ -4,6 +4,7 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
 #include "app/win32/help.h"
+#include "link/win32/comm_link.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -45,6 +46,11 @@ const WORD kMenuCommands[] = {
 bool CommandRuleAllows(WORD id) {
     switch (id) {
     case CMD_SAVE: return g_document.modified != 0;
+    // The controller commands need the serial port.
+    case CMD_RECEIVE_CONFIG:
+    case CMD_RECEIVE_VERSION:
+    case CMD_TRANSMIT_CONFIG:
+    case CMD_EVENT_LOG: return g_commLink.IsOpen();
     default: return true;
     }
 }
@@ -160,6 +166,7 @@ void RecordWindowPlacement(HWND window) {
 
 bool InitializeApplication(HWND window) {
     g_document.Init(Win32DocumentHost(window), ZRT_VERSION_MAJOR, ZRT_VERSION_MINOR);
+    g_commLink.Init((uint32_t)g_settings.port, window, g_instance);
     g_document.New();
     UpdateCommandStates(window);
     return true;

@@ -1,0 +1,168 @@
+#include "link/win32/comm_link.h"
+
+#include "app/res_string.h"
+#include "app/win32/message_box_ids.h"
+#include "link/framing.h"
+#include "link/port_number.h"
+#include "link/win32/comm_monitor.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+CommLink g_commLink;
+
+namespace {
+
+constexpr unsigned kInvalidPort = 20032;    // "Puerto de comunicaciones %s no válido."
+constexpr unsigned kCannotOpen = 20033;     // "No se pudo abrir el puerto de comunicaciones %s."
+constexpr unsigned kGetStateFailed = 20034; // "Error en GetCommState."
+constexpr unsigned kSetStateFailed = 20035; // "Error en SetCommState."
+constexpr unsigned kTimeoutsFailed = 20036; // "Error en SetCommTimeOuts."
+constexpr unsigned kCloseFailed = 20037;    // "Error al cerrar el puerto de comunicaciones"
+constexpr DWORD kBaudRate = 19200;
+
+// The line of the controller: 19200 8N1, DTR on, RTS raised only while sending, no flow
+// control; every member not named here stays as the driver reported it.
+void SetLineSettings(DCB& dcb) {
+    dcb.BaudRate = kBaudRate;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.fParity = FALSE;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fRtsControl = RTS_CONTROL_TOGGLE;
+    dcb.fAbortOnError = FALSE;
+    dcb.wReserved = 0;
+}
+
+// Many drivers (Wine's, and those of many USB adapters) cannot toggle RTS and refuse the whole
+// block for it; with RTS held on instead the line works for every controller on RS-232.
+bool RefusedRtsToggle(const DCB& dcb, DWORD error) {
+    return dcb.fRtsControl == RTS_CONTROL_TOGGLE &&
+           (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_PARAMETER);
+}
+
+bool ReadOneByte(void* context, uint8_t* byte) {
+    DWORD read = 0;
+    return ReadFile(static_cast<HANDLE>(context), byte, 1, &read, nullptr) && read == 1;
+}
+
+void ShowPortMessage(HWND owner, unsigned textId, const char* portName) {
+    char text[256];
+    std::snprintf(text, sizeof text, ResString(textId), portName);
+    MessageBoxA(owner, text, nullptr, MB_ICONSTOP);
+}
+
+} // namespace
+
+void CommLink::Init(uint32_t portNumber, HWND ownerWindow, HINSTANCE moduleInstance) {
+    port = portNumber;
+    owner = ownerWindow;
+    instance = moduleInstance;
+    if (!isOpen) {
+        Open(); // a failure has been shown already and leaves the link closed
+        monitorWindow = CreateCommMonitor(instance, owner, this);
+        if (monitorWindow) ShowWindow(monitorWindow, SW_HIDE);
+    }
+}
+
+bool CommLink::Open() {
+    if (isOpen) return true;
+    char name[16];
+    FormatPortName(port, name, sizeof name); // also for a number out of range, to name it
+    if (!IsValidPortNumber(port)) {
+        ShowPortMessage(owner, kInvalidPort, name);
+        return false;
+    }
+    handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        ShowPortMessage(owner, kCannotOpen, name);
+        return false;
+    }
+    // On a failure below the handle stays held, closed: Close releases it.
+    if (!Configure()) return false;
+    isOpen = 1;
+    return true;
+}
+
+bool CommLink::Configure() {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(handle, &dcb)) {
+        Fail(kGetStateFailed);
+        return false;
+    }
+    SetLineSettings(dcb);
+    if (!SetCommState(handle, &dcb)) {
+        if (!RefusedRtsToggle(dcb, GetLastError())) {
+            Fail(kSetStateFailed);
+            return false;
+        }
+        dcb.fRtsControl = RTS_CONTROL_ENABLE;
+        if (!SetCommState(handle, &dcb)) {
+            Fail(kSetStateFailed);
+            return false;
+        }
+    }
+    // Reads return at once with what is already buffered; writes have no time-out.
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    if (!SetCommTimeouts(handle, &timeouts)) {
+        Fail(kTimeoutsFailed);
+        return false;
+    }
+    return true;
+}
+
+void CommLink::Fail(unsigned textId) {
+    MessageBoxIds(owner, textId, 0, MB_ICONSTOP);
+}
+
+void CommLink::Close() {
+    if (handle != INVALID_HANDLE_VALUE) {
+        BOOL released = CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        if (!released && isOpen) MessageBoxIds(owner, kCloseFailed, 0, MB_ICONSTOP);
+    }
+    isOpen = 0;
+}
+
+void CommLink::ShowMonitor(bool show) {
+    if (monitorWindow) ShowWindow(monitorWindow, show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+bool CommLink::IsMonitorVisible() const {
+    return monitorWindow && IsWindowVisible(monitorWindow);
+}
+
+bool CommLink::SendPacket(const LinkPacket& packet) {
+    if (!isOpen) return false;
+    uint8_t frame[kMaxFrameSize];
+    DWORD size = (DWORD)EncodeFrame(packet, frame);
+    ClearCommBreak(handle);
+    DWORD written = 0;
+    if (!WriteFile(handle, frame, size, &written, nullptr) || written < size) {
+        OutputDebugStringA("Error de escritura.\r\n");
+        return false;
+    }
+    if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, false);
+    return true;
+}
+
+bool CommLink::ReceivePacket(LinkPacket& packet) {
+    if (!isOpen) return false;
+    // One byte at a time, so that whatever follows a completed frame stays in the driver.
+    ByteSource source{handle, ReadOneByte};
+    if (!::ReceivePacket(receiver, source, packet)) return false;
+    if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, true);
+    return true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The program's only connection to the controller: one serial port, opened at start-up and kept
+// open until the program ends, the framing of packets on it, and the communications monitor
+// that shows the last packet of each direction.
+#include "link/link_packet.h"
+#include "link/receiver.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct CommLink {
+    uint32_t port = 0;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    HWND monitorWindow = nullptr;
+    HINSTANCE instance = nullptr;
+    HWND owner = nullptr; // owns every message box of the link; parent of the monitor
+    uint32_t isOpen = 0;
+    // Survives between conversations: a frame cut short by one is completed or dropped by the
+    // bytes of the next.
+    PacketReceiver receiver;
+
+    CommLink() = default;
+    CommLink(const CommLink&) = delete;
+    CommLink& operator=(const CommLink&) = delete;
+    ~CommLink() { Close(); }
+
+    // Opens the port (once) and creates the hidden monitor. A failure has been reported to the
+    // user by then, and the link stays closed until the program is started again.
+    void Init(uint32_t port, HWND owner, HINSTANCE instance);
+    bool Open();
+    void Close();
+    bool IsOpen() const { return isOpen != 0; }
+
+    void ShowMonitor(bool show);
+    bool IsMonitorVisible() const;
+
+    // True when the whole frame was written.
+    bool SendPacket(const LinkPacket& packet);
+    // True when a valid frame has just been completed into `packet`; never waits.
+    bool ReceivePacket(LinkPacket& packet);
+
+  private:
+    bool Configure();
+    void Fail(unsigned textId);
+};
+
+extern CommLink g_commLink;

@@ -1,0 +1,87 @@
+#include "link/win32/comm_monitor.h"
+
+#include "app/res_string.h"
+#include "link/monitor_fields.h"
+#include "link/win32/comm_link.h"
+#include "res/resource.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+constexpr unsigned kValid = 20038;   // "Válido"
+constexpr unsigned kInvalid = 20039; // "No válido"
+
+// The five fields of a group, in the order CD, CO, OR, LA, data.
+struct Group {
+    int cd, co, op, la, data;
+};
+constexpr Group kReceived = {IDC_MON_RX_CD, IDC_MON_RX_CO, IDC_MON_RX_OR, IDC_MON_RX_LA,
+                             IDC_MON_RX_DATA};
+constexpr Group kTransmitted = {IDC_MON_TX_CD, IDC_MON_TX_CO, IDC_MON_TX_OR, IDC_MON_TX_LA,
+                                IDC_MON_TX_DATA};
+
+CommLink* LinkOf(HWND window) {
+    return reinterpret_cast<CommLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void SetGroup(HWND window, const Group& g, const MonitorFields& f) {
+    SetDlgItemTextA(window, g.cd, f.CD);
+    SetDlgItemTextA(window, g.co, f.CO);
+    SetDlgItemTextA(window, g.op, f.OR);
+    SetDlgItemTextA(window, g.la, f.LA);
+    SetDlgItemTextA(window, g.data, f.data);
+}
+
+void ClearGroup(HWND window, const Group& g) {
+    for (int id : {g.cd, g.co, g.op, g.la, g.data})
+        SetDlgItemTextA(window, id, "");
+}
+
+// The port and its state as they were when the window was made; they are not updated later.
+INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
+    auto* link = reinterpret_cast<CommLink*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+    char name[16];
+    std::snprintf(name, sizeof name, "COM%d", (int)link->port);
+    SetDlgItemTextA(window, IDC_MON_PORT, name);
+    SetDlgItemTextA(window, IDC_MON_STATE, ResString(link->IsOpen() ? kValid : kInvalid));
+    return TRUE;
+}
+
+// Closing only hides it: it lives as long as the main window.
+void Hide(HWND window) {
+    if (CommLink* link = LinkOf(window))
+        link->ShowMonitor(false);
+    else
+        ShowWindow(window, SW_HIDE);
+}
+
+INT_PTR CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(window, lParam);
+    case WM_CLOSE: Hide(window); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDCANCEL: Hide(window); return TRUE;
+        case IDC_MON_CLEAR:
+            ClearGroup(window, kReceived);
+            ClearGroup(window, kTransmitted);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link) {
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MONITOR), owner, MonitorProc,
+                              reinterpret_cast<LPARAM>(link));
+}
+
+void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received) {
+    SetGroup(monitor, received ? kReceived : kTransmitted, FormatMonitorFields(packet));
+}

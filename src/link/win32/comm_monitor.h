@@ -1,0 +1,15 @@
+#pragma once
+// The communications monitor: a modeless window, created hidden, that shows the last packet
+// received and the last packet transmitted, field by field.
+#include "link/link_packet.h"
+
+#include <windows.h>
+
+struct CommLink;
+
+// Creates the monitor (dialog 126) owned by `owner`, hidden. Its port and state fields are
+// filled from `link` now and never again.
+HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link);
+
+// Replaces the received or the transmitted group with `packet`.
+void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received);

@@ -1,0 +1,161 @@
+#include "link/win32/interrogation_dialog.h"
+
+#include "app/res_string.h"
+#include "app/win32/app_globals.h"
+#include "app/win32/message_box_ids.h"
+#include "link/interrogation.h"
+#include "link/win32/comm_link.h"
+#include "res/resource.h"
+
+Conversation g_conversation;
+
+namespace {
+
+constexpr unsigned kNoPort = 20048; // "No es posible comunicarse con el controlador. ..."
+
+struct InterrogationDialog {
+    HWND window = nullptr;
+    HWND mainWindow = nullptr;
+    ConfigDocument* document = nullptr;
+    ConversationHost host{};
+};
+
+InterrogationDialog* Self(void* context) {
+    return static_cast<InterrogationDialog*>(context);
+}
+
+bool HostSend(void*, const LinkPacket& packet) {
+    return g_commLink.SendPacket(packet);
+}
+bool HostReceive(void*, LinkPacket* packet) {
+    return g_commLink.ReceivePacket(*packet);
+}
+// Setting a running timer again restarts it with the new period.
+void HostStartAnswerTimer(void* context, unsigned periodMs) {
+    SetTimer(Self(context)->window, kAnswerTimerId, periodMs, nullptr);
+}
+void HostStopAnswerTimer(void* context) {
+    KillTimer(Self(context)->window, kAnswerTimerId);
+}
+// Owned by the main window, so that the dialog's "Cancelar" and its timers go on meanwhile. The
+// box enables and activates its owner as it closes: while the dialog runs, the main window is
+// disabled again and the dialog keeps the front; after "Cancelar" the main window is given back.
+int HostAsk(void* context, const char* text, const char* caption, unsigned flags) {
+    InterrogationDialog& d = *Self(context);
+    int reply = MessageBoxA(d.mainWindow, text, caption, flags);
+    bool dialogEnded = g_conversation.ended;
+    EnableWindow(d.mainWindow, dialogEnded);
+    SetActiveWindow(dialogEnded ? d.mainWindow : d.window);
+    return reply;
+}
+bool HostReplaceImage(void* context, const ControllerConfig& image) {
+    return Self(context)->document->ReplaceImage(image);
+}
+void HostReadImage(void* context, ControllerConfig* image) {
+    *image = Self(context)->document->image;
+}
+
+void StopTimers(HWND window) {
+    KillTimer(window, kPollTimerId);
+    KillTimer(window, kAnswerTimerId);
+}
+
+void Finish(InterrogationDialog& d, const DialogAction& action) {
+    // Nothing more is read or sent while the last box is up.
+    StopTimers(d.window);
+    ConversationEnded(g_conversation);
+    if (action.text) {
+        char caption[30];
+        if (action.captionId) LoadResString(action.captionId, caption, sizeof caption);
+        MessageBoxA(d.window, action.text, action.captionId ? caption : nullptr, action.boxFlags);
+    }
+    if (action.markSaved) d.document->SetModified(false);
+    EndDialog(d.window, 0);
+}
+
+void Carry(InterrogationDialog& d, const DialogAction& action) {
+    switch (action.kind) {
+    case DialogAction::Nothing: break;
+    case DialogAction::ShowProgress:
+        SetDlgItemTextA(d.window, IDC_CONV_PROGRESS, action.text);
+        break;
+    case DialogAction::EndDialog: Finish(d, action); break;
+    }
+}
+
+// Ends at once. With the identity question still open, the main window stays disabled until it
+// is answered, so that no other command starts under it; the answer then sends nothing.
+void Cancel(InterrogationDialog& d) {
+    StopTimers(d.window);
+    ConversationEnded(g_conversation);
+    EndDialog(d.window, 0);
+    if (g_conversation.questionOpen) EnableWindow(d.mainWindow, FALSE);
+}
+
+void OnTimer(InterrogationDialog& d, WPARAM id) {
+    if (id == kPollTimerId) {
+        Carry(d, ConversationPoll(g_conversation, d.host));
+    } else if (id == kAnswerTimerId) {
+        Carry(d, ConversationAnswerTimer(g_conversation, d.host));
+    }
+}
+
+INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
+    auto* d = reinterpret_cast<InterrogationDialog*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+    d->window = window;
+    CenterDialog(window);
+    SetTimer(window, kPollTimerId, kPollPeriodMs, nullptr);
+    Carry(*d, ConversationStart(g_conversation, d->host));
+    return TRUE;
+}
+
+INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(window, lParam);
+    auto* d = reinterpret_cast<InterrogationDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!d) return FALSE;
+    switch (message) {
+    case WM_TIMER: OnTimer(*d, wParam); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDCANCEL) return FALSE;
+        Cancel(*d);
+        return TRUE;
+    case WM_CLOSE: Cancel(*d); return TRUE;
+    }
+    return FALSE;
+}
+
+void RunInterrogation(HWND mainWindow, int operation, ConfigDocument* document) {
+    g_conversation.conversationState = operation;
+    InterrogationDialog d;
+    d.mainWindow = mainWindow;
+    d.document = document ? document : &g_document;
+    d.host = {&d,      HostSend,         HostReceive,  HostStartAnswerTimer, HostStopAnswerTimer,
+              HostAsk, HostReplaceImage, HostReadImage};
+    DialogBoxParamA(g_instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
+                    reinterpret_cast<LPARAM>(&d));
+}
+
+bool PortReady(HWND mainWindow) {
+    if (g_commLink.IsOpen()) return true;
+    MessageBoxIds(mainWindow, kNoPort, 0, MB_ICONSTOP);
+    return false;
+}
+
+} // namespace
+
+void ReceiveVersionCommand(HWND mainWindow) {
+    if (!PortReady(mainWindow)) return;
+    RunInterrogation(mainWindow, VersionQuery, nullptr);
+}
+
+void ReceiveConfigurationCommand(HWND mainWindow, ConfigDocument& document) {
+    if (!document.QuerySave(true)) return;
+    if (!PortReady(mainWindow)) return;
+    RunInterrogation(mainWindow, ReceiveVersionCheck, &document);
+}
+
+void TransmitConfigurationCommand(HWND mainWindow, ConfigDocument& document) {
+    if (!PortReady(mainWindow)) return;
+    RunInterrogation(mainWindow, TransmitVersionCheck, &document);
+}
