@@ -2,6 +2,7 @@
 #include "driver.h"
 #include "driver_internal.h"
 
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -39,11 +40,10 @@ bool SaveScreenshot(HWND window, const std::string& name) {
     header.bfType = 0x4D42; // "BM"
     header.bfOffBits = sizeof header + sizeof info;
     header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-    Bytes file(reinterpret_cast<unsigned char*>(&header),
-               reinterpret_cast<unsigned char*>(&header) + sizeof header);
-    file.insert(file.end(), reinterpret_cast<unsigned char*>(&info),
-                reinterpret_cast<unsigned char*>(&info) + sizeof info);
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    Bytes file(header.bfSize);
+    std::memcpy(file.data(), &header, sizeof header);
+    std::memcpy(file.data() + sizeof header, &info, sizeof info);
+    std::memcpy(file.data() + header.bfOffBits, pixels.data(), pixels.size());
     CreateDirectoryA(ArtefactDir().c_str(), nullptr);
     return WriteFileBytes(JoinPath(ArtefactDir(), name + ".bmp"), file);
 }
