@@ -192,3 +192,39 @@ EOF
     }
     zrt_log "CUPS on $CUPS_SERVER, default printer PDF (output in ~/PDF/)"
 }
+
+# Starts the controller simulator (tools/sim; ZRT_SIM overrides its path) with ARGS, reads the
+# pseudo-terminal it prints on its first line and links it as COMn. Its further output goes to
+# build/sim.log. Sets ZRT_SIM_PTY and ZRT_SIM_PID.
+zrt_start_sim() {
+    local n=$1 sim=${ZRT_SIM:-$ZRT_BUILD/native/tools/sim/zrt94sim} fifo fd pid pty=""
+    shift
+    if [[ ! -x $sim ]]; then
+        zrt_log "no controller simulator at $sim"
+        return 1
+    fi
+    fifo=$(mktemp -u /tmp/zrt-sim.XXXXXX)
+    mkfifo "$fifo"
+    "$sim" "$@" >"$fifo" 2>>"$ZRT_BUILD/sim.log" &
+    pid=$!
+    zrt_on_exit "kill $pid"
+    exec {fd}<"$fifo"
+    rm -f "$fifo"
+    read -r -t 10 pty <&"$fd" || true
+    cat <&"$fd" >>"$ZRT_BUILD/sim.log" &
+    exec {fd}<&-
+    if [[ ! -c $pty ]]; then
+        zrt_log "the simulator printed no pseudo-terminal (see $ZRT_BUILD/sim.log)"
+        return 1
+    fi
+    ZRT_SIM_PTY=$pty ZRT_SIM_PID=$pid
+    zrt_link_com "$n" "$pty"
+}
+
+# The port number the program will open: CommPort of its settings file in the prefix (2 when
+# missing, as the program's default).
+zrt_configured_port() {
+    local ini=$WINEPREFIX/drive_c/windows/cnfzrt94.ini port
+    port=$(tr -d '\r' 2>/dev/null <"$ini" | sed -n 's/^CommPort=\([0-9]*\).*/\1/p' | head -n1)
+    echo "${port:-2}"
+}
