@@ -107,7 +107,7 @@ class Dialog {
     std::string Text() const;
     // A message box's icon, or the first icon control of a dialog.
     Icon IconKind() const;
-    // Ids of the visible push buttons, left to right as created.
+    // Ids of the visible push buttons, in creation order (left to right in message boxes).
     std::vector<int> Buttons() const;
     HWND Item(int id) const;
     std::string ItemText(int id) const;
