@@ -8,6 +8,8 @@
 #   ZRT_TEST_ON_DISPLAY=1    run the end-to-end tests on $DISPLAY to watch them
 #   FUZZ_SECONDS=N           time per fuzzer (default 10)
 #   ONLY="unit e2e"          run only these steps (native, wine-unit, e2e, fuzz)
+#   ZRT_E2E_COM_PORT=N       the program's serial port in the tests (default 2), on which the
+#                            controller simulator answers
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -69,10 +71,21 @@ wanted native && step "native unit tests" native_unit
 if wanted wine-unit || wanted e2e; then
     if [[ ${ZRT_TEST_ON_DISPLAY:-0} == 1 ]]; then zrt_display; else zrt_display --private; fi
     zrt_wine_prefix "$ZRT_BUILD/wine-test" 1024x768
-    # A null-modem pair of pseudo-terminals, one end as the program's serial port. The
-    # controller simulator takes the other end once it exists; until then nobody answers.
-    export ZRT_E2E_COM_PORT=3
-    zrt_pty_pair && zrt_link_com "$ZRT_E2E_COM_PORT" "$ZRT_PTY_A"
+    # The program's serial port is the controller simulator's pseudo-terminal. The tests change
+    # the simulator's behaviour through its control file and read its frame log.
+    export ZRT_E2E_COM_PORT=${ZRT_E2E_COM_PORT:-2}
+    sim_dir=$ZRT_BUILD/e2e-sim
+    rm -rf "$sim_dir"
+    mkdir -p "$sim_dir"
+    if zrt_start_sim "$ZRT_E2E_COM_PORT" --control "$sim_dir/control" --log "$sim_dir/sim.log"
+    then
+        export ZRT_E2E_SIM_CONTROL ZRT_E2E_SIM_LOG
+        ZRT_E2E_SIM_CONTROL=$(zrt_winpath "$sim_dir/control")
+        ZRT_E2E_SIM_LOG=$(zrt_winpath "$sim_dir/sim.log")
+    else
+        # Without the simulator the port still opens; nobody answers on it.
+        zrt_pty_pair && zrt_link_com "$ZRT_E2E_COM_PORT" "$ZRT_PTY_A"
+    fi
     export ZRT_E2E_WORK='C:\e2e'
     wanted wine-unit && step "unit tests under Wine" wine_unit
     wanted e2e && step "end-to-end tests under Wine" e2e

@@ -82,6 +82,10 @@ struct Simulator {
             return;
         }
         std::string tag;
+        if (sim.shortNext > 0 && answer.LA > 0) {
+            --sim.shortNext;
+            --answer.LA;
+        }
         if (sim.wrongAddressNext > 0) {
             --sim.wrongAddressNext;
             answer.CD = 'o';

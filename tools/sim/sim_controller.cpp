@@ -115,6 +115,7 @@ const char* const kSimOptionHelp =
     "  drop N              do not send the next N answers\n"
     "  bad-check N         send the next N answers with a wrong check\n"
     "  wrong-address N     send the next N answers with address letters o c\n"
+    "  short N             send the next N answers that carry data one character short\n"
     "  noise N             send N noise bytes before each answer (0: none)\n"
     "  split N             send frames in pieces of N bytes (0: whole)\n"
     "  gap MS              pause between pieces (default 50)\n"
@@ -197,8 +198,9 @@ bool ApplySimOption(SimController& sim, const std::string& name, const std::stri
         }
         sim.version = value;
     } else if (name == "model") {
-        if (value.size() > 200) {
-            error = "model: at most 200 characters";
+        // Five version characters and the mark fill at most the 255 data bytes of a packet.
+        if (value.size() > 250) {
+            error = "model: at most 250 characters";
             return false;
         }
         sim.model = value;
@@ -241,6 +243,9 @@ bool ApplySimOption(SimController& sim, const std::string& name, const std::stri
     } else if (name == "wrong-address") {
         if (!number(1000000)) return false;
         sim.wrongAddressNext = (int)n;
+    } else if (name == "short") {
+        if (!number(1000000)) return false;
+        sim.shortNext = (int)n;
     } else if (name == "noise") {
         if (!number(1000)) return false;
         sim.noiseBytes = (int)n;

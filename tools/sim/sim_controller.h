@@ -25,6 +25,7 @@ struct SimController {
     int dropNext = 0;         // answers not sent
     int badCheckNext = 0;     // answers sent with a wrong check
     int wrongAddressNext = 0; // answers sent with the request's address letters
+    int shortNext = 0;        // answers with data sent one character short
     int noiseBytes = 0;       // bytes of noise before each answer
     int splitBytes = 0;       // frames sent in pieces of this size (0: whole)
     unsigned gapMs = 50;      // between pieces

@@ -401,6 +401,19 @@ TEST(SimLink, CorruptAnswersAreNotAnswers) {
     EXPECT_EQ(run.box, W1252("Error en los códigos de comunicacion."));
 }
 
+TEST(SimLink, ShortAnswersAndTheLongestModelMark) {
+    SimProcess sim({"--short", "1"});
+    LiveConversation live(sim.path);
+    EXPECT_EQ(live.Run(VersionQuery).box, "V - El controlador no es un ZRT94VK");
+    EXPECT_EQ(sim.Lines("TX")[0], "TX CD=c CO=o OR=w LA=8 DATA=\"03.0794V\"");
+
+    // Five version characters and a mark of 250 fill a packet; the next answer is whole again.
+    sim.Control("model " + std::string(250, 'K') + "\n");
+    LiveConversation second(sim.path);
+    EXPECT_EQ(second.Run(VersionQuery).box, "V - El controlador no es un ZRT94VK");
+    EXPECT_EQ(sim.Lines("TX")[1].rfind("TX CD=c CO=o OR=w LA=255 DATA=\"03.07KKK", 0), 0u);
+}
+
 TEST(SimLink, EventLogRefreshAndClear) {
     SimProcess sim({"--events", "7:3,4:12", "--hours", "1234", "--operations", "56789", "--system",
                     "123", "--cabin", "2"});

@@ -81,6 +81,8 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_FALSE(ApplySimOption(sim, "version", "003.07", error));
     EXPECT_FALSE(ApplySimOption(sim, "config", "/nonexistent/A00001_1.Z94", error));
     EXPECT_FALSE(ApplySimOption(sim, "hours", "1000000", error));
+    EXPECT_FALSE(ApplySimOption(sim, "model", std::string(251, 'K'), error));
+    EXPECT_FALSE(ApplySimOption(sim, "short", "x", error));
     EXPECT_TRUE(ApplySimOption(sim, "events", "none", error));
     EXPECT_TRUE(ApplySimOption(sim, "system", "65535", error));
     EXPECT_EQ(sim.config.systemNumber, 65535);

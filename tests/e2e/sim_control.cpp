@@ -1,0 +1,140 @@
+// The simulator's control file and log, from inside Wine.
+#include "sim_control.h"
+
+#include "driver.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace e2e {
+namespace sim {
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string ReadLog() {
+    std::string path = Environment("ZRT_E2E_SIM_LOG");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string text;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return 0;
+}
+
+} // namespace
+
+bool Available() {
+    return !Environment("ZRT_E2E_SIM_CONTROL").empty() && !Environment("ZRT_E2E_SIM_LOG").empty();
+}
+
+bool Control(const std::string& lines) {
+    std::string path = Environment("ZRT_E2E_SIM_CONTROL");
+    if (path.empty()) return false;
+    // Written under another name and renamed into place, so that it is never read half-written.
+    std::string temporary = path + ".tmp";
+    if (!WriteFileBytes(temporary, Bytes(lines.begin(), lines.end()))) return false;
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    return WaitUntil([&] { return !FileExists(path); }, 5000);
+}
+
+bool Reset() {
+    return Control("version 03.07\nmodel 94VK\nempty\nwrite-answer e\nmismatch none\ndelay 0\n"
+                   "drop 0\nbad-check 0\nwrong-address 0\nshort 0\nnoise 0\nsplit 0\ngap 50\n");
+}
+
+void DrainPort(int port) {
+    std::string name = "\\\\.\\COM" + std::to_string(port);
+    HANDLE line = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (line == INVALID_HANDLE_VALUE) return;
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    SetCommTimeouts(line, &timeouts);
+    char buffer[1024];
+    DWORD read = 0;
+    while (ReadFile(line, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    }
+    CloseHandle(line);
+}
+
+size_t Mark() {
+    return ReadLog().size();
+}
+
+std::vector<std::string> Lines(size_t mark, const std::string& prefix) {
+    std::string text = ReadLog();
+    std::vector<std::string> lines;
+    size_t at = mark < text.size() ? mark : text.size();
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) break; // a line still being written
+        std::string line = text.substr(at, end - at);
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+bool WaitForLine(size_t mark, const std::string& prefix, DWORD timeoutMs) {
+    return WaitUntil([&] { return !Lines(mark, prefix).empty(); }, timeoutMs);
+}
+
+std::string Requests(size_t mark) {
+    std::string letters;
+    for (const std::string& line : Lines(mark, "RX ")) {
+        size_t at = line.find(" OR=");
+        if (at != std::string::npos && at + 4 < line.size()) letters += line[at + 4];
+    }
+    return letters;
+}
+
+std::string Data(const std::string& line) {
+    size_t at = line.find("DATA=\"");
+    std::string data;
+    if (at == std::string::npos) return data;
+    for (size_t i = at + 6; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] != '\\' || i + 1 >= line.size()) {
+            data += line[i];
+        } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
+            data += (char)(HexValue(line[i + 2]) * 16 + HexValue(line[i + 3]));
+            i += 3;
+        } else {
+            data += line[++i];
+        }
+    }
+    return data;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    UnixName toUnix;
+    std::memcpy(&toUnix, &found, sizeof toUnix);
+    if (!toUnix) return "";
+    WCHAR wide[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
+    char* unix = toUnix(wide);
+    if (!unix) return "";
+    std::string path = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
+} // namespace sim
+} // namespace e2e
