@@ -260,6 +260,11 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCDESTROY:
         delete p;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        // Gone with its owner: the next key or click belongs to the program again.
+        if (g_popup == window) {
+            g_popup = nullptr;
+            CloseHelpPopup();
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
