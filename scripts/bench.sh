@@ -16,7 +16,8 @@ zrt_pty_pair
 zrt_link_com 2 "$ZRT_PTY_A"
 work=$ZRT_BUILD/bench-work
 mkdir -p "$work"
-rm -f "$WINEPREFIX/drive_c/windows/cnfzrt94.ini"
+rm -f "$WINEPREFIX/drive_c/windows/cnfzrt94.ini" \
+    "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/cnfzrt94.ini"
 
 echo "Wine $(wine --version), $(nproc) cores; $runs runs each"
 wine "$ZRT_BUILD/win/bench/startup_bench.exe" "$runs" "$(zrt_winpath "$work")" \

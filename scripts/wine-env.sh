@@ -221,10 +221,18 @@ zrt_start_sim() {
     zrt_link_com "$n" "$pty"
 }
 
+# The program's settings file in the prefix: the user's own in the roaming application-data
+# folder; while that does not exist, the program reads the older one in the Windows folder.
+zrt_settings_file() {
+    local user=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/cnfzrt94.ini
+    if [[ -f $user ]]; then echo "$user"; else echo "$WINEPREFIX/drive_c/windows/cnfzrt94.ini"; fi
+}
+
 # The port number the program will open: CommPort of its settings file in the prefix (2 when
 # missing, as the program's default).
 zrt_configured_port() {
-    local ini=$WINEPREFIX/drive_c/windows/cnfzrt94.ini port
+    local ini port
+    ini=$(zrt_settings_file)
     port=$(tr -d '\r' 2>/dev/null <"$ini" | sed -n 's/^CommPort=\([0-9]*\).*/\1/p' | head -n1)
     echo "${port:-2}"
 }

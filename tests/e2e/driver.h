@@ -63,7 +63,7 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
 std::optional<Bytes> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const Bytes& bytes);
-// The program's settings file, cnfzrt94.ini in the Windows folder.
+// The program's settings file, cnfzrt94.ini in the user's roaming application-data folder.
 std::string SettingsPath();
 
 // Holds a file open for reading and writing without sharing, so that any other open of it fails

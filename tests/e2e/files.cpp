@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstdlib>
 
 namespace e2e {
@@ -98,9 +100,9 @@ bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
 }
 
 std::string SettingsPath() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return JoinPath(windows, "cnfzrt94.ini");
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
+    return JoinPath(folder, "cnfzrt94.ini");
 }
 
 ExclusiveFile::ExclusiveFile(const std::string& path)

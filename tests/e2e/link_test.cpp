@@ -24,7 +24,7 @@ using e2e::Icon;
 namespace sim = e2e::sim;
 
 // Cases that set the port in the settings file wait for the settings to be read at start-up.
-constexpr bool kSettingsAreRead = false;
+constexpr bool kSettingsAreRead = true;
 #define SKIP_UNTIL_SETTINGS()                                                                      \
     if (!kSettingsAreRead) GTEST_SKIP() << "waits for the settings file to be read at start-up"
 
