@@ -80,7 +80,8 @@ std::string SettingsFile(int port, const char* line1, const char* line2, RECT r,
 }
 
 // Starts the program with no settings file at all, or with only `legacy` in the Windows folder.
-bool LaunchWithoutUserSettings(App& app, const std::string& legacy = "") {
+bool LaunchWithoutUserSettings(App& app, const std::string& legacy = "",
+                               bool expectDialog = false) {
     DeleteFileA(e2e::SettingsPath().c_str());
     DeleteFileA(LegacySettingsPath().c_str());
     if (!legacy.empty() &&
@@ -88,7 +89,13 @@ bool LaunchWithoutUserSettings(App& app, const std::string& legacy = "") {
         return false;
     e2e::LaunchOptions options;
     options.keepSettings = true;
+    options.expectDialog = expectDialog;
     return app.Launch(options);
+}
+
+// The linked port, or the program's default when the tests run without one.
+int OpenablePort() {
+    return e2e::LinkedComPort() ? e2e::LinkedComPort() : 2;
 }
 
 RECT WindowRect(HWND window) {
@@ -223,12 +230,14 @@ TEST(ShellToolbar, ToolTipAndGrayedControllerButtons) {
     HWND toolbar = Toolbar(app);
     ASSERT_TRUE(toolbar);
     EXPECT_EQ(e2e::SendWithTimeout(toolbar, TB_BUTTONCOUNT, 0, 0), 16);
-    // The link commands are not built yet: grayed in the menu and on the toolbar.
-    for (int command :
-         {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG, CMD_EVENT_LOG}) {
-        EXPECT_FALSE(IsButtonEnabled(toolbar, command)) << command;
-        EXPECT_TRUE(app.IsMenuItemGrayed(command)) << command;
+    // With the port open the controller commands are enabled, in the menu and on the toolbar;
+    // the event log is not built yet.
+    for (int command : {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG}) {
+        EXPECT_TRUE(IsButtonEnabled(toolbar, command)) << command;
+        EXPECT_FALSE(app.IsMenuItemGrayed(command)) << command;
     }
+    EXPECT_FALSE(IsButtonEnabled(toolbar, CMD_EVENT_LOG));
+    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_EVENT_LOG));
     EXPECT_TRUE(IsButtonEnabled(toolbar, CMD_NEW));
     EXPECT_FALSE(IsButtonEnabled(toolbar, CMD_SAVE)); // nothing to save yet
     // Resting the mouse on the wrench button.
@@ -301,7 +310,13 @@ TEST(ShellSettings, PlacementIsRememberedAndMaximizedKeepsTheNormalRectangle) {
 TEST(ShellSettings, OlderInstallationsFileIsReadOnce) {
     App app;
     RECT r{50, 60, 690, 540};
-    ASSERT_TRUE(LaunchWithoutUserSettings(app, SettingsFile(7, "Elevadores Sur", "Rosario", r)));
+    ASSERT_TRUE(
+        LaunchWithoutUserSettings(app, SettingsFile(7, "Elevadores Sur", "Rosario", r), true));
+    // The port it names is the one the serial link tries; COM7 has no device in the tests.
+    Dialog port = app.ExpectDialog("the serial port message");
+    ASSERT_TRUE(port);
+    EXPECT_EQ(port.Text(), "No se pudo abrir el puerto de comunicaciones COM7.");
+    EXPECT_TRUE(port.Press(IDOK));
     EXPECT_EQ(WindowRect(app.MainWindow()).left, 50);
     ASSERT_TRUE(app.Command(CMD_SETTINGS));
     Dialog settings = app.ExpectDialog("the settings dialog");
@@ -336,7 +351,7 @@ void Click(App& app, const Dialog& d, int id) {
 TEST(ShellSettings, ChangingThePortShowsTheMessageOnceAndWritesIt) {
     App app;
     e2e::LaunchOptions options;
-    options.settings = SettingsFile(3, "BRIVALT", "S.A.", {10, 10, 630, 470});
+    options.settings = SettingsFile(OpenablePort(), "BRIVALT", "S.A.", {10, 10, 630, 470});
     ASSERT_TRUE(app.Launch(options));
     Dialog settings = OpenSettings(app);
     ASSERT_TRUE(settings);
