@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# `make bench`: start-up of cnfzrt94.exe under Wine against a minimal Win32 window program,
-# started alternately by a launcher inside Wine (build/win/bench/startup_bench.exe), on a private
-# Xvfb in the prefix build/wine-bench. Prints every run, the medians, spreads and their ratio.
-#   BENCH_RUNS=N   runs per program (default 15)
+# `make bench`, on a private Xvfb in the prefix build/wine-bench:
+# 1. start-up of cnfzrt94.exe under Wine against a minimal Win32 window program, started
+#    alternately by a launcher inside Wine (build/win/bench/startup_bench.exe); prints every run,
+#    the medians, spreads and their ratio;
+# 2. the controller exchanges (version, two-part receive, two-part transmit with verification)
+#    against the controller simulator answering at once (build/win/bench/link_bench.exe); prints
+#    every run and, per exchange, the median time from the command to the result box and its
+#    ratio to the floor that the 200 ms poll timer and the bytes at 19200 baud set.
+#   BENCH_RUNS=N        start-up runs per program (default 15)
+#   BENCH_LINK_RUNS=N   runs of each exchange (default 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -23,3 +29,11 @@ echo "Wine $(wine --version), $(nproc) cores; $runs runs each"
 wine "$ZRT_BUILD/win/bench/startup_bench.exe" "$runs" "$(zrt_winpath "$work")" \
     "$(zrt_winpath "$ZRT_BUILD/win/bench/minimal_window.exe")" MinimalWindow \
     "$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")" ClaseCNFZRT94
+
+# The controller: the simulator on COM2, in place of the idle pair above.
+echo
+echo "Controller exchanges against zrt94sim on COM2; ${BENCH_LINK_RUNS:-7} runs each"
+zrt_start_sim 2
+rm -f "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/cnfzrt94.ini"
+wine "$ZRT_BUILD/win/bench/link_bench.exe" "${BENCH_LINK_RUNS:-7}" "$(zrt_winpath "$work")" \
+    "$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")"

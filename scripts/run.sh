@@ -3,7 +3,10 @@
 # your display, or on a new Xvfb when there is none. Arguments go to the program (a Windows path
 # of a .Z94 file, e.g. 'Z:\home\me\A00001_1.Z94'). Everything started here stops when the
 # program exits. Files saved without a folder land in build/files.
-#   ZRT_NO_SIM=1   do not attach the controller simulator
+#   ZRT_NO_SIM=1          do not attach the controller simulator
+#   ZRT_SIM_ARGS="..."    options for the simulator, e.g. "--version 02.40 --delay 600"
+# While it runs, the simulator takes option changes written to build/sim.ctl (see the README)
+# and logs every frame to build/sim.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -22,8 +25,12 @@ zrt_wine_prefix "$ZRT_BUILD/wine-run" "$desktop"
 
 # The controller: the simulator on a pseudo-terminal, linked as the port in the settings.
 port=$(zrt_configured_port)
-if [[ ${ZRT_NO_SIM:-0} != 1 ]] && zrt_start_sim "$port"; then
-    echo "[run] controller simulator on COM$port ($ZRT_SIM_PTY)" >&2
+rm -f "$ZRT_BUILD/sim.ctl"
+# shellcheck disable=SC2086 # the options are words
+if [[ ${ZRT_NO_SIM:-0} != 1 ]] &&
+    zrt_start_sim "$port" --control "$ZRT_BUILD/sim.ctl" ${ZRT_SIM_ARGS:-}; then
+    echo "[run] controller simulator on COM$port ($ZRT_SIM_PTY); frames in $ZRT_BUILD/sim.log," \
+        "option changes through $ZRT_BUILD/sim.ctl" >&2
 else
     echo "[run] no controller attached to COM$port" >&2
 fi

@@ -369,6 +369,20 @@ TEST_F(LinkTest, FailedAndCancelledReceivesLeaveTheDocument) {
     ExpectDocumentUntouched("despues");
 }
 
+TEST_F(LinkTest, AReceivedImageTheDocumentRefusesShowsOnlyItsMessage) {
+    LaunchWith(SampleImage(123, 2));
+    ControllerConfig stored = SampleImage(345, 2);
+    stored.stopCount = 30;
+    std::string path = e2e::JoinPath(e2e::TestFolder(), "controlador.z94");
+    ASSERT_TRUE(e2e::WriteFileBytes(path, FileOf(stored)));
+    ASSERT_TRUE(sim::Control("config " + sim::UnixPath(path) + "\n"));
+    ExpectBox(RunToEnd(app, CMD_RECEIVE_CONFIG), W1252("Error en archivo de configuración"),
+              W1252("Número de paradas 30 incorrecto."), Icon::Stop);
+    EXPECT_EQ(sim::Requests(mark), "vbf");
+    EXPECT_FALSE(WaitForBox(app, 1000)) << "a second message came";
+    ExpectDocumentUntouched("despues");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Transmit
 
