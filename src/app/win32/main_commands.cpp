@@ -2,6 +2,7 @@
 // is not built yet: its menu item stays grayed and the window passes it on unhandled.
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
+#include "config/win32/config_editor.h"
 #include "res/resource.h"
 
 namespace {
@@ -19,6 +20,13 @@ void SaveAs(HWND) {
     g_document.SaveAs();
 }
 
+// The editor works on a copy; only an accepted copy goes back to the document, which checks it.
+void EditConfiguration(HWND window) {
+    ControllerConfig copy = g_document.image;
+    ConfigEditor editor;
+    if (editor.Edit(window, copy)) g_document.ReplaceImage(copy);
+}
+
 void Exit(HWND window) {
     if (g_document.QuerySave(true)) DestroyWindow(window);
 }
@@ -29,7 +37,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {CMD_NEW, New}, {CMD_OPEN, Open}, {CMD_SAVE, Save}, {CMD_SAVE_AS, SaveAs}, {CMD_EXIT, Exit},
+    {CMD_NEW, New},        {CMD_OPEN, Open}, {CMD_SAVE, Save},
+    {CMD_SAVE_AS, SaveAs}, {CMD_EXIT, Exit}, {CMD_EDIT_CONFIG, EditConfiguration},
 };
 
 const Command* FindCommand(WORD id) {
