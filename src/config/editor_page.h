@@ -69,7 +69,6 @@ int EditorPageResource(EditorPageKind kind);
 const PageTrace& EditorPageTrace(EditorPageKind kind);
 
 constexpr unsigned kEditorHelpContext = 412; // the help button of every page
-constexpr char kEditorHelpFile[] = "cnfzrt94.hlp";
 
 // The help table (control, context pairs ending 0, 0) for a control of a page. Pages that map a
 // range of controls to one context answer a one-pair table in `scratch`, naming the asking

@@ -1,6 +1,7 @@
 // What each menu item, toolbar button and accelerator does. A command that is not in this table
 // is not built yet: its menu item stays grayed and the window passes it on unhandled.
 #include "app/win32/app_globals.h"
+#include "app/win32/help.h"
 #include "app/win32/main_window.h"
 #include "config/win32/config_editor.h"
 #include "res/resource.h"
@@ -31,14 +32,32 @@ void Exit(HWND window) {
     if (g_document.QuerySave(true)) DestroyWindow(window);
 }
 
+void HelpOnHelp(HWND window) {
+    ProgramHelp(window, kHelpOnHelpFile, HELP_HELPONHELP, 0);
+}
+void HelpContents(HWND window) {
+    ProgramHelp(window, kHelpFile, HELP_CONTENTS, 0);
+}
+// An empty key opens the keyword search.
+void HelpSearch(HWND window) {
+    ProgramHelp(window, kHelpFile, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+}
+
 struct Command {
     WORD id;
     void (*run)(HWND window);
 };
 
 const Command kCommands[] = {
-    {CMD_NEW, New},        {CMD_OPEN, Open}, {CMD_SAVE, Save},
-    {CMD_SAVE_AS, SaveAs}, {CMD_EXIT, Exit}, {CMD_EDIT_CONFIG, EditConfiguration},
+    {CMD_NEW, New},
+    {CMD_OPEN, Open},
+    {CMD_SAVE, Save},
+    {CMD_SAVE_AS, SaveAs},
+    {CMD_EXIT, Exit},
+    {CMD_EDIT_CONFIG, EditConfiguration},
+    {CMD_HELP_ON_HELP, HelpOnHelp},
+    {CMD_HELP_CONTENTS, HelpContents},
+    {CMD_HELP_SEARCH, HelpSearch},
 };
 
 const Command* FindCommand(WORD id) {

@@ -3,6 +3,7 @@
 #include "app/res_string.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
+#include "app/win32/help.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -48,6 +49,11 @@ bool CommandRuleAllows(WORD id) {
     }
 }
 
+void CloseHelp(HWND window) {
+    ProgramHelp(window, kHelpFile, HELP_QUIT, 0);
+    ProgramHelp(window, kHelpOnHelpFile, HELP_QUIT, 0);
+}
+
 LRESULT OnMoveOrSize(HWND window, WPARAM, LPARAM) {
     RecordWindowPlacement(window);
     return 0;
@@ -68,11 +74,13 @@ LRESULT OnClose(HWND window, WPARAM, LPARAM) {
 LRESULT OnQueryEndSession(HWND window, WPARAM, LPARAM) {
     if (!g_document.QuerySave(false)) return 0;
     RecordWindowPlacement(window);
+    CloseHelp(window);
     return 1;
 }
 
 LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
     RecordWindowPlacement(window);
+    CloseHelp(window);
     PostQuitMessage(0);
     return 0;
 }

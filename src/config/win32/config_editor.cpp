@@ -39,7 +39,7 @@ INT_PTR Answer(HWND window, LONG_PTR result) {
 void ControlHelp(HWND control, EditorPageKind kind, int controlId, UINT command) {
     static uint32_t scratch[4];
     const uint32_t* table = EditorHelpTable(kind, controlId, scratch);
-    ProgramHelp(control, kEditorHelpFile, command, reinterpret_cast<ULONG_PTR>(table));
+    ProgramHelp(control, kHelpFile, command, reinterpret_cast<ULONG_PTR>(table));
 }
 
 // The smallest visible child under a screen point: a control inside a group box wins over it.
@@ -78,7 +78,7 @@ INT_PTR OnNotify(HWND window, WPARAM, LPARAM lParam) {
         return Answer(window, b->page->Leave(controls, b->editor->session.working) ? FALSE : TRUE);
     case PSN_HELP:
         Trace(trace.help);
-        ProgramHelp(window, kEditorHelpFile, HELP_CONTEXT, kEditorHelpContext);
+        ProgramHelp(window, kHelpFile, HELP_CONTEXT, kEditorHelpContext);
         return TRUE;
     case PSN_APPLY:
         // Only OK sends it (there is no apply button); the active page has already accepted.

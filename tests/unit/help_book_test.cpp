@@ -1,0 +1,252 @@
+// The help book: parsing its source, finding topics, the contents list, the index and search,
+// the layout of a topic, and the books the program carries.
+#include "app/help_book.h"
+#include "app/help_layout.h"
+
+#include "app/cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+HelpBook Parse(const char* source) {
+    HelpBook book;
+    std::string error;
+    EXPECT_TRUE(book.Parse(source, std::strlen(source), &error)) << error;
+    return book;
+}
+
+std::string ParseError(const char* source) {
+    HelpBook book;
+    std::string error;
+    EXPECT_FALSE(book.Parse(source, std::strlen(source), &error));
+    return error;
+}
+
+const char kBook[] = "# a small book\n"
+                     "@book Ayuda de prueba\n"
+                     "@contents contenido\n"
+                     "@topic 410\n"
+                     "@title Configuración del programa\n"
+                     "@keywords puerto serie; empresa\n"
+                     "Elija el **puerto** con que\r\n"
+                     "se abre la línea.\n"
+                     "\n"
+                     "## Campos\n"
+                     "- [Empresa](201),\n"
+                     "  primera línea\n"
+                     "- Puerto\n"
+                     "@topic contenido\n"
+                     "@title Contenido\n"
+                     "## Programa\n"
+                     "[Configuración](410)\n"
+                     "- [Empresa](201)\n"
+                     "@topic 201\n"
+                     "@title Empresa\n"
+                     "@keywords empresa; etiqueta\n"
+                     "Primera línea de la etiqueta.\n";
+
+TEST(HelpBook, ParsesTopicsBlocksRunsAndLinks) {
+    HelpBook book = Parse(kBook);
+    EXPECT_EQ(book.title, "Ayuda de prueba");
+    ASSERT_EQ(book.topics.size(), 3u);
+    EXPECT_EQ(book.contents, 1);
+    const HelpTopic& t = book.topics[0];
+    EXPECT_EQ(t.context, 410);
+    EXPECT_EQ(t.title, W1252("Configuración del programa"));
+    EXPECT_EQ(t.keywords, (std::vector<std::string>{"puerto serie", "empresa"}));
+    ASSERT_EQ(t.blocks.size(), 4u);
+    // Lines of one paragraph join with a blank; the carriage return is dropped.
+    ASSERT_EQ(t.blocks[0].runs.size(), 3u);
+    EXPECT_EQ(t.blocks[0].runs[0].text, "Elija el ");
+    EXPECT_EQ(t.blocks[0].runs[1].style, HelpRunStyle::Bold);
+    EXPECT_EQ(t.blocks[0].runs[2].text, W1252(" con que se abre la línea."));
+    EXPECT_EQ(t.blocks[1].kind, HelpBlockKind::Heading);
+    EXPECT_EQ(t.blocks[2].kind, HelpBlockKind::Bullet);
+    EXPECT_EQ(t.blocks[2].runs[0].style, HelpRunStyle::Link);
+    EXPECT_EQ(t.blocks[2].runs[0].target, 2);
+    EXPECT_EQ(t.blocks[2].runs[1].text, W1252(", primera línea"));
+    EXPECT_EQ(book.topics[1].context, -1);
+    EXPECT_EQ(book.FindContext(201), 2);
+    EXPECT_EQ(book.FindContext(202), -1);
+    EXPECT_EQ(book.FindKey("contenido"), 1);
+}
+
+TEST(HelpBook, MarkupThatDoesNotCloseStaysText) {
+    HelpBook book = Parse("@topic 1\n@title T\nUn [corchete y ** dos asteriscos.\n");
+    ASSERT_EQ(book.topics[0].blocks[0].runs.size(), 1u);
+    EXPECT_EQ(book.topics[0].blocks[0].runs[0].text, "Un [corchete y ** dos asteriscos.");
+}
+
+TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
+    EXPECT_EQ(ParseError("@topic 1\n@title A\nVer [otro](2).\n"),
+              "line 3: link to unknown topic '2'");
+    EXPECT_EQ(ParseError("@topic 1\n@title A\n@topic 1\n@title B\n"),
+              "line 3: topic '1' given twice");
+    EXPECT_EQ(ParseError("@topic 1\nSin título\n@topic 2\n@title B\n"),
+              "line 3: topic '1' has no title");
+    EXPECT_EQ(ParseError("Texto suelto\n"), "line 1: text outside a topic");
+    EXPECT_EQ(ParseError("@topic Mayus\n"), "line 1: bad topic key 'Mayus'");
+    EXPECT_EQ(ParseError("@topic 1\n@title A\n@autor x\n"), "line 3: unknown directive @autor");
+    EXPECT_EQ(ParseError("@topic 99999999999\n"), "line 1: bad topic key '99999999999'");
+    EXPECT_EQ(ParseError("@contents nada\n@topic 1\n@title A\n"),
+              "line 1: unknown contents topic 'nada'");
+}
+
+TEST(HelpBook, ContentsListFollowsTheContentsTopic) {
+    HelpBook book = Parse(kBook);
+    auto items = book.ContentsItems();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].label, "Programa");
+    EXPECT_EQ(items[0].topic, -1);
+    EXPECT_EQ(items[1].label, W1252("Configuración"));
+    EXPECT_EQ(items[1].topic, 0);
+    EXPECT_EQ(items[1].level, 1);
+    EXPECT_EQ(items[2].topic, 2);
+    EXPECT_EQ(items[2].level, 2);
+}
+
+std::vector<std::string> Labels(const std::vector<HelpIndexEntry>& entries) {
+    std::vector<std::string> labels;
+    for (const auto& e : entries)
+        labels.push_back(e.label);
+    return labels;
+}
+
+TEST(HelpBook, IndexSortsAsReadAndTellsSharedKeywordsApart) {
+    HelpBook book = Parse(kBook);
+    EXPECT_EQ(Labels(book.Index()),
+              (std::vector<std::string>{W1252("Configuración del programa"), "Contenido", "Empresa",
+                                        W1252("empresa (Configuración del programa)"),
+                                        "empresa (Empresa)", "etiqueta", "puerto serie"}));
+}
+
+TEST(HelpBook, SearchMatchesWordBeginningsWithoutCaseOrAccents) {
+    HelpBook book = Parse(kBook);
+    EXPECT_EQ(book.Search("").size(), book.Index().size());
+    EXPECT_EQ(book.Search("  ").size(), book.Index().size());
+    auto found = book.Search(W1252("CONFIGURACIÓN"));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].topic, 0);
+    EXPECT_EQ(found[1].topic, 1); // "Configuración" is in the contents topic's text only
+    found = book.Search("pue ser");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].label, "puerto serie");
+    // A word of the text alone finds its topic, listed by title.
+    found = book.Search(W1252("lÍnea etiq"));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].label, "Empresa");
+    EXPECT_TRUE(book.Search("ascensor").empty());
+}
+
+TEST(HelpBook, MissingContextPageAndPlainText) {
+    HelpTopic missing = MissingHelpTopic();
+    EXPECT_EQ(HelpPlainText(missing), "No hay ayuda para este elemento.");
+    EXPECT_FALSE(missing.title.empty());
+    HelpBook book = Parse(kBook);
+    EXPECT_EQ(HelpPlainText(book.topics[0]),
+              std::string(W1252("Elija el puerto con que se abre la línea.\r\n\r\nCampos")) +
+                  "\r\n\r\n\x95 Empresa, primera l\xEDnea\r\n\x95 Puerto");
+}
+
+TEST(HelpBook, ControlTableLookup) {
+    const uint32_t table[] = {560, 204, 105, 201, 65535, 402, 0, 0};
+    uint32_t context = 0;
+    EXPECT_TRUE(HelpContextForControl(table, 105, &context));
+    EXPECT_EQ(context, 201u);
+    EXPECT_TRUE(HelpContextForControl(table, 0xFFFFFFFF, &context)); // a -1 id of a template
+    EXPECT_EQ(context, 402u);
+    EXPECT_FALSE(HelpContextForControl(table, 106, &context));
+    const uint32_t empty[] = {0, 0};
+    EXPECT_FALSE(HelpContextForControl(empty, 0, &context));
+    EXPECT_FALSE(HelpContextForControl(nullptr, 105, &context));
+}
+
+TEST(HelpBook, HelpFileNamesFindTheirBooks) {
+    EXPECT_STREQ(HelpBookResource("cnfzrt94.hlp"), "HELP_CNFZRT94");
+    EXPECT_STREQ(HelpBookResource("C:\\Programa\\CNFZRT94.HLP"), "HELP_CNFZRT94");
+    EXPECT_STREQ(HelpBookResource("WinHelp.hlp"), "HELP_WINHELP");
+    EXPECT_EQ(HelpBookResource("cnfzrt94.hl"), nullptr);
+    EXPECT_EQ(HelpBookResource("cnfzrt94_hlp"), nullptr);
+    EXPECT_EQ(HelpBookResource(nullptr), nullptr);
+}
+
+// Every character 10 pixels wide; lines 20 high, the title 30.
+HelpMeasure FixedMeasure() {
+    return {nullptr, [](void*, HelpFont, const char*, int n) { return 10 * n; },
+            [](void*, HelpFont f) { return f == HelpFont::Title ? 30 : 20; }};
+}
+
+TEST(HelpLayout, WrapsAtBlanksAndKeepsRunsOfAWordTogether) {
+    HelpBook book = Parse("@topic 1\n@title Tema\nuno dos **tres**, cuatro [cinco](1) seis\n");
+    HelpLayout l = LayOutHelpTopic(book.topics[0], true, 120, FixedMeasure());
+    ASSERT_EQ(l.pieces.size(), 6u);
+    EXPECT_EQ(l.pieces[0].text, "Tema");
+    EXPECT_EQ(l.pieces[0].font, HelpFont::Title);
+    // "uno dos" fits 70 px; "tres," would end at 130, past 120.
+    EXPECT_EQ(l.pieces[1].text, "uno dos");
+    EXPECT_EQ(l.pieces[1].y, 40);
+    EXPECT_EQ(l.pieces[1].width, 70);
+    EXPECT_EQ(l.pieces[2].text, "tres");
+    EXPECT_EQ(l.pieces[2].font, HelpFont::Bold);
+    EXPECT_EQ(l.pieces[2].y, 60);
+    EXPECT_EQ(l.pieces[3].text, ", cuatro");
+    EXPECT_EQ(l.pieces[3].x, 40);
+    EXPECT_EQ(l.pieces[4].text, "cinco");
+    EXPECT_EQ(l.pieces[4].y, 80);
+    EXPECT_EQ(l.pieces[4].target, 0);
+    EXPECT_EQ(l.pieces[5].text, "seis");
+    EXPECT_EQ(l.pieces[5].x, 60);
+    EXPECT_EQ(l.width, 120);
+    EXPECT_EQ(l.height, 100);
+    EXPECT_EQ(HelpLinkAt(l, 5, 85), 0);
+    EXPECT_EQ(HelpLinkAt(l, 55, 85), -1);
+}
+
+HelpBook ProgramBook(const char* file) {
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/src/res/help/" + file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string source = text.str();
+    HelpBook book;
+    std::string error;
+    EXPECT_FALSE(source.empty()) << file;
+    EXPECT_TRUE(book.Parse(source.data(), source.size(), &error)) << file << ": " << error;
+    return book;
+}
+
+// Every topic can be reached from the contents page by following links.
+void ExpectAllReachable(const HelpBook& book) {
+    std::set<int> seen{book.contents};
+    std::vector<int> todo{book.contents};
+    while (!todo.empty()) {
+        int t = todo.back();
+        todo.pop_back();
+        for (const HelpBlock& b : book.topics[t].blocks)
+            for (const HelpRun& r : b.runs)
+                if (r.target >= 0 && seen.insert(r.target).second) todo.push_back(r.target);
+    }
+    for (size_t i = 0; i < book.topics.size(); ++i)
+        EXPECT_TRUE(seen.count((int)i)) << book.topics[i].key << " cannot be reached";
+}
+
+TEST(ProgramHelpBooks, EveryContextTheProgramAsksForHasATopic) {
+    HelpBook book = ProgramBook("cnfzrt94.txt");
+    std::vector<uint32_t> contexts = {201, 202, 203, 204, 410};
+    for (uint32_t c : contexts)
+        EXPECT_GE(book.FindContext(c), 0) << c;
+    ExpectAllReachable(book);
+}
+
+TEST(ProgramHelpBooks, HelpOnHelpReachesEveryPage) {
+    HelpBook book = ProgramBook("winhelp.txt");
+    EXPECT_GE(book.topics.size(), 5u);
+    ExpectAllReachable(book);
+}
+
+} // namespace
