@@ -28,25 +28,6 @@ struct GeneralPage : ::testing::Test {
     }
 };
 
-TEST_F(GeneralPage, SystemNumberOutsideItsRangeIsRefusedWithTheDefaultCaption) {
-    Open();
-    for (const char* typed : {"0", "65536", "abc", "-1"}) {
-        fake.boxes.clear();
-        fake[IDC_GEN_SYSTEM_NUMBER].text = typed;
-        ControllerConfig before = working;
-        EXPECT_FALSE(Leave()) << typed;
-        EXPECT_EQ(OnlyMessage(), W1252(kSystemMessage)) << typed;
-        EXPECT_EQ(fake.boxes[0].caption, "<default>");
-        EXPECT_EQ(fake.boxes[0].flags, mb::Ok | mb::IconExclamation);
-        EXPECT_EQ(std::memcmp(&before, &working, sizeof working), 0) << typed;
-    }
-    fake.boxes.clear();
-    fake[IDC_GEN_SYSTEM_NUMBER].text = "65535";
-    EXPECT_TRUE(Leave());
-    EXPECT_TRUE(fake.boxes.empty());
-    EXPECT_EQ(working.systemNumber, 65535);
-}
-
 TEST_F(GeneralPage, OnlyTheFirstFailingValueIsReported) {
     Open();
     fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
@@ -59,6 +40,8 @@ TEST_F(GeneralPage, OnlyTheFirstFailingValueIsReported) {
     fake[IDC_GEN_SYSTEM_NUMBER].text = "0";
     EXPECT_FALSE(Leave());
     EXPECT_EQ(OnlyMessage(), W1252(kSystemMessage));
+    EXPECT_EQ(fake.boxes[0].caption, "<default>");
+    EXPECT_EQ(fake.boxes[0].flags, mb::Ok | mb::IconExclamation);
     fake.boxes.clear();
     fake[IDC_GEN_SYSTEM_NUMBER].text = "12";
     EXPECT_FALSE(Leave());
@@ -79,33 +62,6 @@ TEST_F(GeneralPage, OnlyTheFirstFailingValueIsReported) {
     EXPECT_EQ(page.copy.systemNumber, 12);
     EXPECT_EQ(page.copy.carSpeed, 200);
     EXPECT_EQ(working.systemNumber, 1);
-}
-
-TEST_F(GeneralPage, CabinFollowsTheFunction) {
-    working.controllerFunction = 1;
-    working.cabinNumber = 4;
-    Open();
-    EXPECT_EQ(fake[IDC_GEN_CABIN].text, "4");
-    EXPECT_TRUE(fake[IDC_GEN_CABIN].enabled);
-    EXPECT_TRUE(fake[IDC_GEN_HALL_BUTTONS].enabled);
-
-    for (const char* function : {"2 - Controlador aislado", "3 - Maestro de duplex"}) {
-        fake.Choose(page, IDC_GEN_FUNCTION, function);
-        EXPECT_EQ(fake[IDC_GEN_CABIN].text, "1") << function;
-        EXPECT_FALSE(fake[IDC_GEN_CABIN].enabled);
-        EXPECT_TRUE(fake[IDC_GEN_CABIN_LABEL].enabled);
-        EXPECT_EQ(fake[IDC_GEN_HALL_BUTTONS].enabled, function[0] == '3');
-        fake[IDC_GEN_CABIN].text = "5"; // what a disabled edit shows is not read
-        EXPECT_TRUE(Leave());
-        EXPECT_EQ(working.cabinNumber, 1);
-    }
-
-    fake.Choose(page, IDC_GEN_FUNCTION, W1252("0 - Llamadas exteriores de batería"));
-    EXPECT_EQ(fake[IDC_GEN_CABIN].text, "E");
-    EXPECT_FALSE(fake[IDC_GEN_CABIN].enabled);
-    EXPECT_FALSE(fake[IDC_GEN_CABIN_LABEL].enabled);
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.cabinNumber, 0);
 }
 
 TEST_F(GeneralPage, FillCorrectsStoredValuesOutsideTheirLists) {
@@ -135,35 +91,6 @@ TEST_F(GeneralPage, FillCorrectsStoredValuesOutsideTheirLists) {
     EXPECT_EQ(working.screenSystem, 2);
 }
 
-TEST_F(GeneralPage, TypeWithFewerStopsResetsTheStopsAndTheServedRange) {
-    working.controlType = 4;
-    working.stopCount = 20;
-    working.lastServedStop = 20;
-    Open();
-    fake.Choose(page, IDC_GEN_TYPE, "3 - Colectivo sel. en ambas direcciones 16 par.");
-    EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
-    EXPECT_EQ(fake[IDC_GEN_STOPS].items.size(), 15u);
-    EXPECT_EQ(fake[IDC_GEN_FIRST_SERVED].items, std::vector<std::string>{" 1"});
-    EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), " 2");
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.stopCount, 2);
-    EXPECT_EQ(working.firstServedStop, 1);
-    EXPECT_EQ(working.lastServedStop, 2);
-}
-
-TEST_F(GeneralPage, FewerStopsRebuildTheCallsNotServedWhenLeaving) {
-    Open();
-    fake.Choose(page, IDC_GEN_STOPS, "10");
-    EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), "10");
-    EXPECT_EQ(working.stopCallsNotServed[13], 4) << "not before the page is left";
-    EXPECT_TRUE(Leave());
-    for (int stop = 11; stop <= 24; ++stop)
-        EXPECT_EQ(working.stopCallsNotServed[stop - 1], 7) << stop;
-    EXPECT_EQ(working.stopCallsNotServed[9], 4);
-    EXPECT_EQ(working.stopCallsNotServed[0], 2);
-    EXPECT_EQ(working.stopCallsNotServed[4], 0);
-}
-
 TEST_F(GeneralPage, UnchangedRangeKeepsTheEditedCallsNotServed) {
     working.stopCallsNotServed[5] = 5;
     Open();
@@ -171,14 +98,6 @@ TEST_F(GeneralPage, UnchangedRangeKeepsTheEditedCallsNotServed) {
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.stopCallsNotServed[5], 5);
     EXPECT_EQ(working.carSpeed, 120);
-}
-
-TEST_F(GeneralPage, FirstAndLastServedStopMayNotMeet) {
-    Open();
-    fake.Choose(page, IDC_GEN_FIRST_SERVED, " 5");
-    fake.Choose(page, IDC_GEN_LAST_SERVED, " 5");
-    EXPECT_FALSE(Leave());
-    EXPECT_EQ(OnlyMessage(), W1252(kRangeMessage));
 }
 
 TEST_F(GeneralPage, HallCallControllerServesEveryStopAndDisablesItsDefinition) {
@@ -217,36 +136,6 @@ TEST_F(GeneralPage, SiteNameKeepsFortyCharacters) {
     EXPECT_TRUE(Leave());
     EXPECT_EQ(std::string(working.siteName), std::string(40, 'x'));
     EXPECT_EQ(reinterpret_cast<const char*>(&working)[92], '\0');
-}
-
-TEST_F(GeneralPage, StopsListIsNumberedTwoCharactersWide) {
-    Open();
-    const auto& items = fake[IDC_GEN_STOPS].items;
-    ASSERT_EQ(items.size(), 23u);
-    EXPECT_EQ(items.front(), " 2");
-    EXPECT_EQ(items[7], " 9");
-    EXPECT_EQ(items[8], "10");
-    EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), "14");
-}
-
-TEST(EditorSession, PagesWorkOnTheirOwnCopiesUntilLeft) {
-    ControllerConfig caller = MakeEmptyConfig();
-    EditorSession session;
-    session.Begin(caller);
-
-    FakePage general, times;
-    EditorPage& first = session.pages[0];
-    first.Activate(general.pc, session.working);
-    general[IDC_GEN_SPEED].text = "150";
-    EXPECT_EQ(session.working.carSpeed, 80);
-    ASSERT_TRUE(first.Leave(general.pc, session.working));
-    EXPECT_EQ(session.working.carSpeed, 150);
-
-    EditorPage& timesPage = session.pages[3];
-    ASSERT_EQ(timesPage.kind, EditorPageKind::Times);
-    timesPage.Activate(times.pc, session.working);
-    EXPECT_EQ(timesPage.copy.carSpeed, 150) << "a page starts from the accepted changes";
-    EXPECT_EQ(caller.carSpeed, 80);
 }
 
 } // namespace

@@ -38,25 +38,6 @@ TEST_F(StopsPage, NameOfThreeCharactersIsRefusedNamingItsStop) {
     EXPECT_STREQ(working.stopNames[7], "X");
 }
 
-TEST_F(StopsPage, RowsPastTheStopCountAreHiddenAndKeepTheirValues) {
-    working.stopCount = 10;
-    working.lastServedStop = 10;
-    std::memcpy(working.stopNames[15], "Z9", 3);
-    working.stopDoors[15] = 3;
-    working.stopCallsNotServed[15] = 5;
-    Open();
-    for (int i = 0; i < kMaxStops; ++i)
-        for (int base : {IDC_STP_NUMBER, IDC_STP_NAME, IDC_STP_DOOR1, IDC_STP_DOOR2, IDC_STP_NO_UP,
-                         IDC_STP_NO_DOWN, IDC_STP_NO_CABIN})
-            EXPECT_EQ(fake[base + i].visible, i < 10) << base + i;
-    fake[IDC_STP_NAME + 15].text = "QQQ";
-    fake[IDC_STP_NO_CABIN + 15].checked = false;
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_STREQ(working.stopNames[15], "Z9");
-    EXPECT_EQ(working.stopDoors[15], 3);
-    EXPECT_EQ(working.stopCallsNotServed[15], 5);
-}
-
 TEST_F(StopsPage, CallBoxesOutsideTheServedRangeAreDisabledButRead) {
     working.stopCount = 12;
     working.firstServedStop = 3;
@@ -82,29 +63,6 @@ TEST_F(StopsPage, CallBoxesOutsideTheServedRangeAreDisabledButRead) {
     EXPECT_EQ(working.stopCallsNotServed[2], 2);
 }
 
-TEST_F(StopsPage, DoorBoxesNeedAnOutputWithTheirDoorFunction) {
-    Open();
-    for (int i = 0; i < kMaxStops; ++i) {
-        EXPECT_FALSE(fake[IDC_STP_DOOR1 + i].enabled);
-        EXPECT_FALSE(fake[IDC_STP_DOOR2 + i].enabled);
-    }
-    EXPECT_TRUE(fake[IDC_STP_DOOR1].checked);
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.stopDoors[0], 1);
-
-    working.auxTerminalFunction[1] = 62;
-    Open();
-    EXPECT_FALSE(fake[IDC_STP_DOOR1 + 5].enabled);
-    EXPECT_TRUE(fake[IDC_STP_DOOR2 + 5].enabled);
-    fake[IDC_STP_DOOR2 + 5].checked = true;
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.stopDoors[5], 3);
-
-    working.relayFunction[17] = 65;
-    Open();
-    EXPECT_TRUE(fake[IDC_STP_DOOR1 + 5].enabled);
-}
-
 TEST_F(StopsPage, StopCountOutsideTheImageIsBounded) {
     working.stopCount = 200;
     Open();
@@ -124,53 +82,24 @@ struct OutputsPage : ::testing::Test {
     void Open() { page = ActivePage(EditorPageKind::Outputs, fake, working); }
 };
 
-TEST_F(OutputsPage, TypedCodeTitlesTheGroupAndDescribesTheFunction) {
+TEST_F(OutputsPage, TypedCodeKeepsItsLowEightBits) {
     Open();
     EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, "");
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, "");
-    fake.Type(page, IDC_OUT_RELAY + 4, "20");
-    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación del relé 5:"));
-    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text,
-              "20 - GON  Gong" + std::string(28, ' ') + "\r" +
-                  W1252("Se activa al llegar a piso y permanece cerrado un tiempo TGON "
-                        "(\"Tiempo de gong\"). Se activa si hay llamadas externas. (Ver "
-                        "también relé 90)"));
-
-    fake.Type(page, IDC_OUT_TERMINAL + 2, "150");
+    fake.Type(page, IDC_OUT_TERMINAL + 2, "400");
     EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación de salida auxiliar 3:"));
-    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("150 - Código sin especificación."));
-    fake.Type(page, IDC_OUT_RELAY + 0, "300");
+    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
     fake.Type(page, IDC_OUT_RELAY + 1, "abc");
     fake.Type(page, IDC_OUT_RELAY + 2, "-5");
+    fake.Type(page, IDC_OUT_RELAY + 3, "  7x");
+    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
+    EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4);
     EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.relayFunction[4], 20);
-    EXPECT_EQ(working.auxTerminalFunction[2], 150);
-    EXPECT_EQ(working.relayFunction[0], 300 & 0xFF);
+    EXPECT_EQ(working.auxTerminalFunction[2], 400 & 0xFF);
     EXPECT_EQ(working.relayFunction[1], 0);
     EXPECT_EQ(working.relayFunction[2], 0);
-}
-
-TEST_F(OutputsPage, SpinArrowsStopAtTheCatalogueEnds) {
-    working.relayFunction[0] = 99;
-    working.relayFunction[1] = 0;
-    working.auxTerminalFunction[3] = 150;
-    Open();
-    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 0, SpinStep::Up);
-    EXPECT_EQ(fake[IDC_OUT_RELAY + 0].text, "99");
-    EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 0);
-    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 1, SpinStep::Down);
-    EXPECT_EQ(fake[IDC_OUT_RELAY + 1].text, "0");
-    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 1, SpinStep::Up);
-    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 1, SpinStep::Other);
-    EXPECT_EQ(fake[IDC_OUT_RELAY + 1].text, "1");
-    page.OnSpin(fake.pc, IDC_OUT_TERMINAL_SPIN + 3, SpinStep::Up);
-    EXPECT_EQ(fake[IDC_OUT_TERMINAL + 3].text, "150");
-    page.OnSpin(fake.pc, IDC_OUT_TERMINAL_SPIN + 3, SpinStep::Down);
-    EXPECT_EQ(fake[IDC_OUT_TERMINAL + 3].text, "149");
-    EXPECT_EQ(fake.focus, IDC_OUT_TERMINAL + 3);
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.relayFunction[1], 1);
-    EXPECT_EQ(working.auxTerminalFunction[3], 149);
+    EXPECT_EQ(working.relayFunction[3], 7);
+    EXPECT_EQ(working.relayFunction[4], 0);
 }
 
 TEST_F(OutputsPage, FourteenSegmentsStoreZeroInTerminalsThreeAndFour) {
@@ -208,43 +137,5 @@ TEST_F(OutputsPage, AuxiliaryOutputOutsideItsListReadsAsZero) {
 }
 
 // The four pages that a hall-call controller does without: all disabled, nothing filled or read.
-TEST(SwitchedOffPages, HallCallControllerPassesTheirFieldsThrough) {
-    ControllerConfig working = MakeEmptyConfig();
-    working.controllerFunction = 0;
-    working.relayFunction[3] = 44;
-    working.TGON = 200;
-    working.doorMode = 3;
-    working.restStation = 30;
-    const ControllerConfig before = working;
-    for (EditorPageKind kind : {EditorPageKind::Outputs, EditorPageKind::Times,
-                                EditorPageKind::Door, EditorPageKind::Advanced}) {
-        FakePage fake;
-        fake.Create({100, 101, 103, 111, 200, 203, 1005, 776});
-        EditorPage page = ActivePage(kind, fake, working);
-        for (auto& entry : fake.controls) {
-            EXPECT_FALSE(entry.second.enabled) << (int)kind << " control " << entry.first;
-            EXPECT_EQ(entry.second.text, "") << (int)kind << " control " << entry.first;
-            entry.second.text = "999";
-        }
-        page.OnCommand(fake.pc, 203, 0x300);
-        page.OnSpin(fake.pc, 303, SpinStep::Up);
-        EXPECT_TRUE(page.Leave(fake.pc, working));
-        EXPECT_TRUE(fake.boxes.empty());
-        EXPECT_EQ(std::memcmp(&before, &working, sizeof working), 0) << (int)kind;
-    }
-}
-
-TEST(SwitchedOffPages, StopsPageStaysEnabledForAHallCallController) {
-    ControllerConfig working = MakeEmptyConfig();
-    working.controllerFunction = 0;
-    working.relayFunction[0] = 61;
-    FakePage fake;
-    fake.Create({IDC_STP_NAME, IDC_STP_NO_CABIN + 4});
-    fake[IDC_STP_NAME].enabled = false;
-    ActivePage(EditorPageKind::Stops, fake, working);
-    EXPECT_TRUE(fake[IDC_STP_NAME].enabled);
-    EXPECT_TRUE(fake[IDC_STP_NO_CABIN + 4].enabled);
-    EXPECT_EQ(fake[IDC_STP_NAME].text, "??");
-}
 
 } // namespace

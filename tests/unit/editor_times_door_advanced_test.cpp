@@ -118,53 +118,6 @@ struct DoorPage : ::testing::Test {
     void Click(int id) { fake.Click(page, id, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC}); }
 };
 
-TEST_F(DoorPage, AutomaticDoorShowsItsOptionBits) {
-    working.doorMode = 6;
-    Open();
-    EXPECT_TRUE(fake[IDC_DOOR_AUTOMATIC].checked);
-    EXPECT_FALSE(fake[IDC_DOOR_MANUAL].checked);
-    EXPECT_TRUE(fake[IDC_DOOR_RESTS_OPEN].checked);
-    EXPECT_FALSE(fake[IDC_DOOR_MAX_ZONE].checked);
-    EXPECT_TRUE(fake[IDC_DOOR_DELAYED].checked);
-    EXPECT_EQ(fake[IDC_DOOR_CLOSE_ATTEMPTS].items,
-              (std::vector<std::string>{" 1", " 2", " 3", " 4"}));
-    EXPECT_EQ(fake.Selected(IDC_DOOR_OPEN_ATTEMPTS), " 2");
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.doorMode, 6);
-}
-
-TEST_F(DoorPage, MaximumDoorZoneNeedsScreenSystemOneOrFour) {
-    working.doorMode = 4; // rests open, maximum zone
-    working.screenSystem = 2;
-    Open();
-    EXPECT_FALSE(fake[IDC_DOOR_MAX_ZONE].enabled);
-    EXPECT_FALSE(fake[IDC_DOOR_MAX_ZONE].checked);
-    EXPECT_TRUE(fake[IDC_DOOR_DELAYED].enabled);
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.doorMode, 2);
-}
-
-TEST_F(DoorPage, ManualToAutomaticStartsWithoutOptions) {
-    working.closeAttempts = 4;
-    working.openAttempts = 3;
-    Open();
-    for (int id : {IDC_DOOR_AUTO_GROUP, IDC_DOOR_OPERATOR_GROUP, IDC_DOOR_RESTS_OPEN,
-                   IDC_DOOR_PREOPENING, IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_LABEL})
-        EXPECT_FALSE(fake[id].enabled) << id;
-    EXPECT_TRUE(fake[IDC_DOOR_PRECLOSING].enabled);
-    EXPECT_TRUE(fake[IDC_DOOR_PRECLOSING].checked);
-    EXPECT_EQ(fake.Selected(IDC_DOOR_OPEN_ATTEMPTS), " 3");
-    Click(IDC_DOOR_AUTOMATIC);
-    EXPECT_TRUE(fake[IDC_DOOR_RESTS_OPEN].enabled);
-    EXPECT_EQ(fake.Selected(IDC_DOOR_CLOSE_ATTEMPTS), " 4");
-    fake[IDC_DOOR_PRECLOSING].checked = false;
-    EXPECT_TRUE(page.Leave(fake.pc, working));
-    EXPECT_EQ(working.doorMode, 1);
-    EXPECT_EQ(working.closeAttempts, 4);
-    EXPECT_EQ(working.openAttempts, 3);
-    EXPECT_EQ(working.preClosingContact, 0);
-}
-
 TEST_F(DoorPage, AutomaticToManualKeepsTheAutomaticSettings) {
     working.doorMode = 8;
     working.preOpening = 1;
