@@ -316,9 +316,11 @@ std::vector<IndexRow> IndexRows(const std::vector<HelpTopic>& topics) {
     };
     std::vector<Row> rows;
     for (size_t i = 0; i < topics.size(); ++i) {
+        // A keyword that only repeats the topic's title or another of its keywords adds nothing.
+        std::set<std::string> seen{Fold(topics[i].title)};
         rows.push_back({{Fold(topics[i].title), {topics[i].title, (int)i}}, false});
         for (const std::string& k : topics[i].keywords)
-            rows.push_back({{Fold(k), {k, (int)i}}, true});
+            if (seen.insert(Fold(k)).second) rows.push_back({{Fold(k), {k, (int)i}}, true});
     }
     // A keyword shared by several topics names its topic, so the reader can tell them apart.
     for (Row& r : rows) {

@@ -200,10 +200,10 @@ TEST(RelayCatalogue, DescriptionAndReportTexts) {
 
 TEST(StringTable, MissingStringsGiveTheLoaderText) {
     char text[256];
-    EXPECT_EQ(LoadResString(30441, text, sizeof text), 0);
-    EXPECT_STREQ(text, "Error: Cadena 30441 no encontrada en el recurso");
+    EXPECT_EQ(LoadResString(30409, text, sizeof text), 0);
+    EXPECT_STREQ(text, "Error: Cadena 30409 no encontrada en el recurso");
     char small[8];
-    EXPECT_EQ(LoadResString(30441, small, sizeof small), 0);
+    EXPECT_EQ(LoadResString(30409, small, sizeof small), 0);
     EXPECT_STREQ(small, "Error: ");
     EXPECT_EQ(LoadResString(20000, small, sizeof small), 7);
     EXPECT_STREQ(small, W1252("Atenció"));

@@ -3,6 +3,8 @@
 // them belong to the user-interface thread.
 #include "app/config_document.h"
 #include "app/program_settings.h"
+#include "app/win32/status_bar.h"
+#include "app/win32/toolbar.h"
 
 #include <windows.h>
 
@@ -13,3 +15,5 @@ extern HINSTANCE g_instance;
 extern HWND g_mainWindow;
 extern ConfigDocument g_document;
 extern ProgramSettings g_settings;
+extern StatusBar g_statusBar;
+extern Toolbar g_toolbar;

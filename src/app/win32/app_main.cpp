@@ -1,8 +1,10 @@
 // Start-up: the window class, the main window, the document, then the message loop.
 #include "app/command_line.h"
 #include "app/res_string.h"
+#include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
+#include "app/win32/settings_file.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -11,6 +13,8 @@ HINSTANCE g_instance;
 HWND g_mainWindow;
 ConfigDocument g_document;
 ProgramSettings g_settings;
+StatusBar g_statusBar;
+Toolbar g_toolbar;
 
 namespace {
 
@@ -57,13 +61,17 @@ int MessageLoop(HWND window, HACCEL accelerators) {
 } // namespace
 
 int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!RegisterMainClass(instance)) return 0;
     g_instance = instance;
+    LoadSettingsFile(g_settings);
     HWND window = CreateMainWindow(instance);
     if (!window) return 0;
     g_mainWindow = window;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    ShowSplashBox(window);
 
     InitializeApplication(window);
     if (commandLine && *commandLine) OpenCommandLineFile(commandLine);

@@ -206,18 +206,39 @@ LRESULT CALLBACK TopicViewProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // ---- Pop-up ----
 
+// The pop-up goes at the next key or click anywhere in the program, which it uses up, and when
+// the program stops being the one in front. It never takes the focus, so the window beneath keeps
+// its active look and its focused control.
 HWND g_popup;
+HHOOK g_popupHook;
+constexpr UINT_PTR kPopupWatch = 1;
 
 struct Popup {
     HelpLayout layout;
-    bool closing = false;
+    HWND owner;
 };
 
-void ClosePopup(HWND window) {
-    auto* p = reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!p || p->closing) return;
-    p->closing = true;
-    DestroyWindow(window);
+bool EndsPopup(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN: return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK PopupMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_popup && EndsPopup(msg->message)) {
+        msg->message = WM_NULL;
+        CloseHelpPopup();
+    }
+    return CallNextHookEx(g_popupHook, code, wParam, lParam);
 }
 
 LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -232,24 +253,18 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         EndPaint(window, &ps);
         return 0;
     }
-    // The next click or key anywhere ends the pop-up, and is used up by it.
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KILLFOCUS: ClosePopup(window); return 0;
-    case WM_CAPTURECHANGED:
-        if ((HWND)lParam != window) ClosePopup(window);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) ClosePopup(window);
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATEANDEAT;
+    case WM_TIMER:
+        if (p && GetForegroundWindow() != p->owner) CloseHelpPopup();
         return 0;
     case WM_NCDESTROY:
         delete p;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (g_popup == window) g_popup = nullptr;
+        // Gone with its owner: the next key or click belongs to the program again.
+        if (g_popup == window) {
+            g_popup = nullptr;
+            CloseHelpPopup();
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -350,24 +365,28 @@ void ShowHelpPopup(HWND control, const HelpTopic& topic) {
     RegisterPopup(instance);
     auto* p = new Popup;
     p->layout = LayOutForScreen(topic, false, kPopupWidth);
+    p->owner = GetAncestor(control, GA_ROOT);
     int width = p->layout.width + 2 * kPopupMargin + 2;
     int height = p->layout.height + 2 * kPopupMargin + 2;
     POINT at = PopupPlace(control, width, height);
-    HWND owner = GetAncestor(control, GA_ROOT);
-    HWND popup = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass,
+    HWND popup = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass,
                                  HelpPlainText(topic).c_str(), WS_POPUP | WS_BORDER, at.x, at.y,
-                                 width, height, owner, nullptr, instance, nullptr);
+                                 width, height, p->owner, nullptr, instance, nullptr);
     if (!popup) {
         delete p;
         return;
     }
     SetWindowLongPtrA(popup, GWLP_USERDATA, (LONG_PTR)p);
     g_popup = popup;
-    ShowWindow(popup, SW_SHOW);
-    SetFocus(popup);
-    SetCapture(popup);
+    g_popupHook = SetWindowsHookExA(WH_GETMESSAGE, PopupMessageHook, nullptr, GetCurrentThreadId());
+    SetTimer(popup, kPopupWatch, 250, nullptr);
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
 }
 
 void CloseHelpPopup() {
-    if (g_popup) ClosePopup(g_popup);
+    if (g_popupHook) UnhookWindowsHookEx(g_popupHook);
+    g_popupHook = nullptr;
+    HWND popup = g_popup;
+    g_popup = nullptr;
+    if (popup) DestroyWindow(popup);
 }

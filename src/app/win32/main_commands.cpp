@@ -1,7 +1,9 @@
 // What each menu item, toolbar button and accelerator does. A command that is not in this table
 // is not built yet: its menu item stays grayed and the window passes it on unhandled.
+#include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/help.h"
+#include "app/win32/settings_dialog.h"
 #include "app/win32/main_window.h"
 #include "config/win32/config_editor.h"
 #include "res/resource.h"
@@ -32,6 +34,12 @@ void Exit(HWND window) {
     if (g_document.QuerySave(true)) DestroyWindow(window);
 }
 
+// Whatever the answer, the window shows the settings as they are now.
+void ProgramSettingsDialog(HWND window) {
+    ShowSettingsDialog(window);
+    RefreshMainWindow(window);
+}
+
 void HelpOnHelp(HWND window) {
     ProgramHelp(window, kHelpOnHelpFile, HELP_HELPONHELP, 0);
 }
@@ -53,11 +61,14 @@ const Command kCommands[] = {
     {CMD_OPEN, Open},
     {CMD_SAVE, Save},
     {CMD_SAVE_AS, SaveAs},
+    {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
     {CMD_EDIT_CONFIG, EditConfiguration},
     {CMD_HELP_ON_HELP, HelpOnHelp},
     {CMD_HELP_CONTENTS, HelpContents},
     {CMD_HELP_SEARCH, HelpSearch},
+    {CMD_ABOUT, ShowAboutBox},
+    {CMD_ABOUT_MAKER, ShowMakerBox},
 };
 
 const Command* FindCommand(WORD id) {

@@ -1,9 +1,13 @@
 #include "app/win32/main_window.h"
 
+#include "app/cp1252.h"
 #include "app/res_string.h"
+#include "app/version_info.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
 #include "app/win32/help.h"
+#include "app/win32/settings_file.h"
+#include "app/win32/version_resource.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -13,6 +17,9 @@ const char kMainWindowClass[] = "ClaseCNFZRT94";
 namespace {
 
 constexpr int kMinimumTrackSize = 330;
+constexpr unsigned kStatusHelpText = 20003; // "Por ayuda Pulse F1"
+constexpr unsigned kModifiedText = 20006;   // "MOD"
+constexpr int kStatusPositions[] = {0, -140, -90};
 
 // Every command of the menu, in menu order.
 const WORD kMenuCommands[] = {
@@ -54,8 +61,13 @@ void CloseHelp(HWND window) {
     ProgramHelp(window, kHelpOnHelpFile, HELP_QUIT, 0);
 }
 
+// Also while the window is being made and first shown, before the bars exist: the placement is
+// stored from the start.
 LRESULT OnMoveOrSize(HWND window, WPARAM, LPARAM) {
+    g_statusBar.Layout();
+    g_toolbar.AutoSize();
     RecordWindowPlacement(window);
+    SaveSettingsFile(g_settings);
     return 0;
 }
 
@@ -74,12 +86,14 @@ LRESULT OnClose(HWND window, WPARAM, LPARAM) {
 LRESULT OnQueryEndSession(HWND window, WPARAM, LPARAM) {
     if (!g_document.QuerySave(false)) return 0;
     RecordWindowPlacement(window);
+    SaveSettingsFile(g_settings);
     CloseHelp(window);
     return 1;
 }
 
 LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
     RecordWindowPlacement(window);
+    SaveSettingsFile(g_settings);
     CloseHelp(window);
     PostQuitMessage(0);
     return 0;
@@ -88,6 +102,16 @@ LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if (RunCommand(window, LOWORD(wParam))) return 0;
     return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT OnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    AnswerToolTip(g_instance, lParam);
+    return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT OnMenuSelect(HWND, WPARAM wParam, LPARAM lParam) {
+    g_statusBar.MenuSelect(wParam, lParam);
+    return 0;
 }
 
 LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
@@ -107,6 +131,8 @@ const MessageHandler kHandlers[] = {
     {WM_CLOSE, OnClose},
     {WM_QUERYENDSESSION, OnQueryEndSession},
     {WM_DESTROY, OnDestroy},
+    {WM_NOTIFY, OnNotify},
+    {WM_MENUSELECT, OnMenuSelect},
     {WM_COMMAND, OnCommand},
     {WM_DOC_CHANGED, OnDocChanged},
 };
@@ -121,6 +147,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void EnableCommand(HWND window, WORD id, bool enabled) {
     EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    g_toolbar.EnableButton(id, enabled);
 }
 
 void UpdateCommandStates(HWND window) {
@@ -137,6 +164,10 @@ void RefreshMainWindow(HWND window) {
     else
         LoadResString(5005, title, sizeof title);
     SetWindowTextA(window, title);
+    char number[256];
+    std::snprintf(number, sizeof number, W1252("Nº %05d"), (int)image.systemNumber);
+    g_statusBar.SetText(2, number);
+    g_statusBar.SetText(1, g_document.modified ? ResString(kModifiedText) : "");
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
     UpdateCommandStates(window);
@@ -159,7 +190,13 @@ void RecordWindowPlacement(HWND window) {
 }
 
 bool InitializeApplication(HWND window) {
-    g_document.Init(Win32DocumentHost(window), ZRT_VERSION_MAJOR, ZRT_VERSION_MINOR);
+    // The configuration files carry the program's major version as their format version.
+    FixedVersionInfo version;
+    ReadFixedVersionInfo(g_instance, &version);
+    g_document.Init(Win32DocumentHost(window), ProductMajor(version), ProductMinor(version));
+    g_statusBar.Create(window, g_instance, ResString(kStatusHelpText),
+                       sizeof kStatusPositions / sizeof kStatusPositions[0], kStatusPositions);
+    g_toolbar.Create(window, g_instance, kMainToolbar);
     g_document.New();
     UpdateCommandStates(window);
     return true;

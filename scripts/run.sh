@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# `make run`: starts build/win/cnfzrt94.exe under Wine in its own prefix (build/wine-run), on
+# your display, or on a new Xvfb when there is none. Arguments go to the program (a Windows path
+# of a .Z94 file, e.g. 'Z:\home\me\A00001_1.Z94'). Everything started here stops when the
+# program exits. Files saved without a folder land in build/files.
+#   ZRT_NO_SIM=1   do not attach the controller simulator
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+
+desktop=""
+if [[ -z ${DISPLAY:-} ]]; then
+    zrt_display 1024x768x24
+    desktop=1024x768 # a Wine desktop draws the title bars that Xvfb's missing window manager would
+    cat >&2 <<MSG
+[run] No DISPLAY: the program runs on the virtual display $DISPLAY. To look at it:
+[run]   screenshot:  import -display $DISPLAY -window root shot.png
+[run]   live:        x11vnc -display $DISPLAY -localhost, then a VNC viewer on localhost:5900
+MSG
+fi
+zrt_wine_prefix "$ZRT_BUILD/wine-run" "$desktop"
+
+# The controller: the simulator on a pseudo-terminal, linked as the port in the settings.
+port=$(zrt_configured_port)
+if [[ ${ZRT_NO_SIM:-0} != 1 ]] && zrt_start_sim "$port"; then
+    echo "[run] controller simulator on COM$port ($ZRT_SIM_PTY)" >&2
+else
+    echo "[run] no controller attached to COM$port" >&2
+fi
+
+mkdir -p "$ZRT_BUILD/files"
+cd "$ZRT_BUILD/files"
+# In the background, so that an interrupt runs the clean-up at once.
+wine "$ZRT_BUILD/win/cnfzrt94.exe" "$@" &
+wait $!

@@ -1,0 +1,9 @@
+#pragma once
+// The settings file on disk: "cnfzrt94.ini" in the user's roaming application-data folder.
+#include "app/program_settings.h"
+
+// Reads the settings; until the user's file exists, an older installation's file in the Windows
+// folder is read instead.
+void LoadSettingsFile(ProgramSettings& settings);
+// Writes every key into the user's file. Failures are not reported.
+void SaveSettingsFile(const ProgramSettings& settings);

@@ -1,0 +1,135 @@
+#include "events/event_log.h"
+
+#include "app/res_string.h"
+#include "link/version_answer.h"
+#include "link/wire_encoding.h"
+
+#include <cstdio>
+
+namespace {
+constexpr unsigned kWrongAddress = 20054;      // "Error en los códigos de comunicacion."
+constexpr unsigned kNotThisModel = 20056;      // "El controlador no es un ZRT94VK"
+constexpr unsigned kVerificationError = 20060; // "Error en la verificación del controlador"
+constexpr unsigned kWrongAnswerCode = 20061;   // "Código de respuesta erróneo"
+constexpr unsigned kWrongLength = 20062;       // "Largo de paquete erróneo"
+constexpr unsigned kSequenceError = 20078;     // "Error de secuencia."
+
+constexpr unsigned kEventTextBase = 30400;
+constexpr unsigned kEventMnemonicBase = 30432;
+// Codes the string table describes. The numbers after them belong to other texts (the day and
+// month names start at 30496), so a code past the table must not be looked up.
+constexpr int kHighestEventCode = 17;
+
+StepResult Fail(EventLog& log, const char* format, unsigned id) {
+    std::snprintf(log.eventStatusText, kEventStatusTextSize, format, ResString(id));
+    return StepFailed;
+}
+
+void Send(EventLog& log, const EventHost& host, char command) {
+    log.request = MakeRequest(command);
+    host.sendPacket(host.context, log.request);
+}
+
+void Ask(EventLog& log, const EventHost& host, char command, int next) {
+    Send(log, host, command);
+    log.eventState = next;
+}
+
+void LoadEventString(unsigned base, int code, char* out, int size) {
+    unsigned id = base + (unsigned)code;
+    if (code >= 0 && code <= kHighestEventCode)
+        LoadResString(id, out, size);
+    else
+        FormatMissingString(id, out, size);
+}
+} // namespace
+
+void StartRefresh(EventLog& log, const EventHost& host) {
+    Ask(log, host, 'v', AwaitVersion);
+    host.startAnswerTimer(host.context, kRefreshPeriodMs);
+}
+
+void StartClear(EventLog& log, const EventHost& host) {
+    Ask(log, host, 'd', AwaitClear);
+    host.startAnswerTimer(host.context, kClearPeriodMs);
+}
+
+void EventTimeout(EventLog& log) {
+    log.eventState = EventIdle;
+}
+
+unsigned DecodeEvents(const LinkPacket& answer, EventRecord (&events)[kMaxEvents]) {
+    unsigned count = 0;
+    for (int i = 0; i < kMaxEvents; ++i) {
+        int code = ParseDecimalField(answer.data + 4 * i, 2);
+        if (code == 0) break;
+        events[count].code = code;
+        events[count].stop = ParseDecimalField(answer.data + 4 * i + 2, 2);
+        ++count;
+    }
+    return count;
+}
+
+namespace {
+StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
+    if (a.CD != 'c' || a.CO != 'o') {
+        LoadResString(kWrongAddress, log.eventStatusText, kEventStatusTextSize);
+        log.eventState = EventIdle;
+        return StepFailed;
+    }
+    int state = log.eventState;
+    log.eventState = EventIdle;
+    switch (state) {
+    case AwaitVersion:
+        if (a.OR != 'w') return Fail(log, "V- %s.", kVerificationError);
+        if (!HasModelMark(a)) return Fail(log, "V- %s.", kNotThisModel);
+        log.controllerMajor = VersionMajor(a);
+        if (log.controllerMajor >= kTwoPartMajor)
+            Ask(log, host, 'g', AwaitCounters);
+        else
+            Ask(log, host, 'b', AwaitIdentity);
+        return StepContinue;
+    case AwaitCounters:
+        if (a.OR != 'G') return Fail(log, "C- %s.", kVerificationError);
+        if (a.LA != kCountersAnswerLength) return Fail(log, "C- %s.", kWrongLength);
+        log.runningHours = (uint32_t)ParseDecimalField(a.data, 6);
+        log.operationCount = (uint32_t)ParseDecimalField(a.data + 6, 6);
+        Ask(log, host, 'b', AwaitIdentity);
+        return StepContinue;
+    case AwaitIdentity:
+        if (a.OR != 'c') return Fail(log, "C- %s.", kWrongAnswerCode);
+        if (a.LA != kPart1Length) return Fail(log, "C- %s.", kWrongLength);
+        log.controllerSystem = Part1SystemNumber(a);
+        log.controllerCabin = Part1Cabin(a);
+        Ask(log, host, 'c', AwaitEvents);
+        return StepContinue;
+    case AwaitEvents:
+        if (a.OR != 'C') return Fail(log, "U- %s.", kWrongAnswerCode);
+        if (a.LA != kEventsAnswerLength) return Fail(log, "U- %s.", kWrongLength);
+        log.eventCount = DecodeEvents(a, log.events);
+        return StepFinished;
+    case AwaitClear:
+        if (a.OR != 'D') return Fail(log, "B- %s.", kWrongAnswerCode);
+        if (a.LA != 0) return Fail(log, "B- %s.", kWrongLength);
+        log.eventCount = 0;
+        return StepFinished;
+    default:
+        LoadResString(kSequenceError, log.eventStatusText, kEventStatusTextSize);
+        return StepFailed;
+    }
+}
+} // namespace
+
+StepResult EventStep(EventLog& log, const EventHost& host, const LinkPacket& answer) {
+    StepResult result = Step(log, host, answer);
+    if (result != StepContinue) host.stopAnswerTimer(host.context);
+    return result;
+}
+
+void EventMnemonic(int code, char* out, int size) {
+    LoadEventString(kEventMnemonicBase, code, out, size);
+}
+
+void EventText(int code, char* out, int size) {
+    LoadEventString(kEventTextBase, code, out, size);
+}

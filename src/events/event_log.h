@@ -1,0 +1,71 @@
+#pragma once
+// The controller's event log: the exchanges that read it (version, counters from 3.0 on, the
+// identity from configuration part 1, the events) and clear it, and the decoded result. The
+// state is program-wide and outlives the event log dialog, which owns the timers.
+#include "link/link_packet.h"
+
+#include <cstdint>
+
+enum EventStateCode {
+    EventIdle = 0,
+    AwaitEvents = 1,
+    AwaitClear = 2,
+    AwaitVersion = 3,
+    AwaitIdentity = 4,
+    AwaitCounters = 5,
+};
+
+constexpr int kMaxEvents = 50;
+constexpr int kEventsAnswerLength = 200; // 50 records "CCSS": code, stop
+constexpr int kCountersAnswerLength = 12;
+constexpr unsigned kRefreshPeriodMs = 3000; // the whole refresh, never restarted
+constexpr unsigned kClearPeriodMs = 1000;
+
+struct EventRecord {
+    int code;
+    int stop;
+};
+
+struct EventHost {
+    void* context;
+    bool (*sendPacket)(void* context, const LinkPacket& packet);
+    // Starts the dialog's answer timer (id 100) with the given period.
+    void (*startAnswerTimer)(void* context, unsigned periodMs);
+    void (*stopAnswerTimer)(void* context);
+};
+
+constexpr int kEventStatusTextSize = 256;
+
+struct EventLog {
+    int eventState = EventIdle;
+    EventRecord events[kMaxEvents] = {};
+    unsigned eventCount = 0;
+    uint32_t runningHours = 0;
+    uint32_t operationCount = 0;
+    int controllerSystem = 0;
+    int controllerCabin = 0; // 0 for a hall-call controller
+    int controllerMajor = 0;
+    char eventStatusText[kEventStatusTextSize] = "";
+    LinkPacket request{};
+};
+
+// "Actualizar": asks for the version and starts the 3000 ms answer timer.
+void StartRefresh(EventLog& log, const EventHost& host);
+
+// "Borrar..." once confirmed: asks the controller to clear its log; 1000 ms answer timer.
+void StartClear(EventLog& log, const EventHost& host);
+
+// One completed answer. Failures leave their text in eventStatusText; every ending (failed or
+// finished) stops the answer timer and returns the state to EventIdle.
+StepResult EventStep(EventLog& log, const EventHost& host, const LinkPacket& answer);
+
+// The answer timer fired: the exchange is over.
+void EventTimeout(EventLog& log);
+
+// The records of an events answer, up to the first code 0; returns how many were stored.
+unsigned DecodeEvents(const LinkPacket& answer, EventRecord (&events)[kMaxEvents]);
+
+// Mnemonic and text of an event code. Codes outside the controller's table (18 and above, or
+// below 0) give the loader's "not found" text with the string number, as a missing string does.
+void EventMnemonic(int code, char* out, int size);
+void EventText(int code, char* out, int size);

@@ -1,0 +1,412 @@
+#include "link/conversation.h"
+
+#include "app/message_box.h"
+#include "app/res_string.h"
+#include "link/version_answer.h"
+#include "link/wire_encoding.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr unsigned kRequestingVersion = 20049;   // "Solicitando versión."
+constexpr unsigned kInvalidCommand = 20050;      // "Comando %d no válido."
+constexpr unsigned kVerifying = 20051;           // "Verificando configuración"
+constexpr unsigned kNoAnswer = 20052;            // "El controlador no contesta."
+constexpr unsigned kWrongAddress = 20054;        // "Error en los códigos de comunicacion."
+constexpr unsigned kVersionIs = 20055;           // "El controlador es un ZR94VK con ..."
+constexpr unsigned kNotThisModel = 20056;        // "El controlador no es un ZRT94VK"
+constexpr unsigned kVersionNotReceived = 20057;  // "Error en la recepción de la versión"
+constexpr unsigned kRequestingConfig = 20058;    // "Solicitando configuración"
+constexpr unsigned kCannotTransmit = 20059;      // "No es posible transmitir la configuración."
+constexpr unsigned kVerificationError = 20060;   // "Error en la verificación del controlador"
+constexpr unsigned kWrongAnswerCode = 20061;     // "Código de respuesta erróneo"
+constexpr unsigned kWrongLength = 20062;         // "Largo de paquete erróneo"
+constexpr unsigned kOldControllerNotice = 20063; // "\r\nEl controlador es de versión anterior..."
+constexpr unsigned kInReceive = 20064;           // "en la recepción de la configuración."
+constexpr unsigned kIdentityQuestion = 20065;    // "El controlador está configurado para ..."
+constexpr unsigned kReceived = 20066;            // "La configuración del controlador ha sido ..."
+constexpr unsigned kTransmitStopped = 20067;     // "Transmisión de datos interrumpida"
+constexpr unsigned kTransmitting = 20068;        // "Transmitiendo configuración"
+constexpr unsigned kFixedConfig = 20069;         // "El controlador tiene configuración fija."
+constexpr unsigned kOutOfRange = 20070;          // "Rango de datos erróneo."
+constexpr unsigned kNotConfigured = 20071;       // " El controlador no fue configurado."
+constexpr unsigned kWrongDataType = 20072;       // "Tipo de datos erróneo."
+constexpr unsigned kWrongAnswerType = 20073;     // "Tipo de respuesta erróneo"
+constexpr unsigned kConfigured = 20074;          // "El controlador fue configurado correctamente."
+constexpr unsigned kNotVerified = 20075;         // "La configuracion no pudo ser verificada."
+constexpr unsigned kPart1NotVerified = 20076;    // "La configuracion 1 no pudo ser verificada."
+constexpr unsigned kPart2NotVerified = 20077;    // "La configuracion 2 no pudo ser verificada."
+constexpr unsigned kSequenceError = 20078;       // "Error de secuencia."
+
+constexpr unsigned kVersionPeriodMs = 1000;
+constexpr unsigned kExchangePeriodMs = 2000;
+constexpr unsigned kReadBackPeriodMs = 1000;
+constexpr unsigned kPart2ReceivePeriodMs = 4000;
+constexpr unsigned kPart2ReadBackPeriodMs = 5000;
+constexpr uint8_t kSinglePartReadBacks = 4;
+constexpr uint8_t kTwoPartReadBacks = 5;
+
+// statusText builders; ResString's buffer is shared, so each text is used before the next load.
+void SetString(Conversation& c, unsigned id) {
+    LoadResString(id, c.statusText, kStatusTextSize);
+}
+
+void SetFormatted(Conversation& c, const char* format, unsigned id) {
+    std::snprintf(c.statusText, kStatusTextSize, format, ResString(id));
+}
+
+void AppendString(Conversation& c, unsigned id) {
+    size_t used = std::strlen(c.statusText);
+    std::snprintf(c.statusText + used, kStatusTextSize - used, "%s", ResString(id));
+}
+
+void AppendText(Conversation& c, const char* text) {
+    size_t used = std::strlen(c.statusText);
+    std::snprintf(c.statusText + used, kStatusTextSize - used, "%s", text);
+}
+
+StepResult Fail(Conversation& c, const char* format, unsigned id) {
+    SetFormatted(c, format, id);
+    return StepFailed;
+}
+
+StepResult FailWithTail(Conversation& c, const char* format, unsigned id, unsigned tail) {
+    SetFormatted(c, format, id);
+    AppendString(c, tail);
+    return StepFailed;
+}
+
+void Send(Conversation& c, const ConversationHost& host) {
+    host.sendPacket(host.context, c.request);
+}
+
+void SendRequest(Conversation& c, const ConversationHost& host, char command) {
+    c.request = MakeRequest(command);
+    Send(c, host);
+}
+
+void TakeVersion(Conversation& c, const LinkPacket& answer) {
+    c.controllerMinor = VersionMinor(answer);
+    c.controllerMajor = VersionMajor(answer);
+}
+
+ControllerConfig DocumentImage(const ConversationHost& host) {
+    ControllerConfig image;
+    host.readImage(host.context, &image);
+    return image;
+}
+
+bool MatchesPart1(const ConversationHost& host, const LinkPacket& answer) {
+    char text[kPart1Length];
+    EncodePart1(DocumentImage(host), text);
+    return std::memcmp(text, answer.data, kPart1Length) == 0;
+}
+
+bool MatchesPart2(const ConversationHost& host, const LinkPacket& answer) {
+    char text[kPart2Length];
+    EncodePart2(DocumentImage(host), text);
+    return std::memcmp(text, answer.data, kPart2Length) == 0;
+}
+
+// --- Version query ---------------------------------------------------------------------------
+
+StepResult VersionQueryStep(Conversation& c, const LinkPacket& answer) {
+    if (answer.OR != 'w') return Fail(c, "V - %s", kVersionNotReceived);
+    if (!HasModelMark(answer)) return Fail(c, "V - %s", kNotThisModel);
+    TakeVersion(c, answer);
+    std::snprintf(c.statusText, kStatusTextSize, ResString(kVersionIs), c.controllerMajor,
+                  c.controllerMinor);
+    return StepFinished;
+}
+
+// --- Receive ---------------------------------------------------------------------------------
+
+// The document takes the received image, or refuses it with a message of its own: then the
+// receive fails without a second one.
+StepResult HandOver(Conversation& c, const ConversationHost& host) {
+    if (!host.replaceImage(host.context, c.stagingConfig)) {
+        c.statusText[0] = '\0';
+        return StepFailed;
+    }
+    SetString(c, kReceived);
+    return StepFinished;
+}
+
+StepResult ReceiveVersionStep(Conversation& c, const ConversationHost& host,
+                              const LinkPacket& answer) {
+    if (answer.OR != 'w') return Fail(c, "R - %s.", kVerificationError);
+    if (!HasModelMark(answer)) return FailWithTail(c, "R - %s. ", kNotThisModel, kCannotTransmit);
+    TakeVersion(c, answer);
+    SendRequest(c, host, 'b');
+    SetFormatted(c, "%s (1).", kRequestingConfig);
+    c.conversationState = ReceivePart1;
+    return StepContinue;
+}
+
+StepResult ReceivePart1Step(Conversation& c, const ConversationHost& host,
+                            const LinkPacket& answer) {
+    if (answer.OR != 'c') return FailWithTail(c, "R1 - %s ", kWrongAnswerCode, kInReceive);
+    if (answer.LA != kPart1Length) return FailWithTail(c, "R1 - %s ", kWrongLength, kInReceive);
+    host.stopAnswerTimer(host.context);
+    DecodePart1(answer, c.stagingConfig);
+    if (c.controllerMajor >= kTwoPartMajor) {
+        SendRequest(c, host, 'f');
+        SetFormatted(c, "%s (2).", kRequestingConfig);
+        host.startAnswerTimer(host.context, kPart2ReceivePeriodMs);
+        c.conversationState = ReceivePart2;
+        return StepContinue;
+    }
+    // An older controller has no part 2: those fields keep what the staging image held.
+    StepResult result = HandOver(c, host);
+    if (result == StepFinished) AppendString(c, kOldControllerNotice);
+    return result;
+}
+
+StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
+                            const LinkPacket& answer) {
+    if (answer.OR != 'c' || answer.LA != kPart2Length) {
+        std::snprintf(c.statusText, kStatusTextSize, "R2 - ");
+        AppendString(c, answer.OR != 'c' ? kWrongAnswerCode : kWrongLength);
+        AppendText(c, " ");
+        AppendString(c, kInReceive);
+        return StepFailed;
+    }
+    DecodePart2(answer, c.stagingConfig);
+    return HandOver(c, host);
+}
+
+// --- Transmit --------------------------------------------------------------------------------
+
+StepResult TransmitVersionStep(Conversation& c, const ConversationHost& host,
+                               const LinkPacket& answer) {
+    if (answer.OR != 'w') return Fail(c, "T1 - %s. ", kVerificationError);
+    if (!HasModelMark(answer)) return FailWithTail(c, "T1 - %s. ", kNotThisModel, kCannotTransmit);
+    TakeVersion(c, answer);
+    SendRequest(c, host, 'b');
+    SetString(c, kRequestingConfig);
+    c.conversationState = TransmitIdentityCheck;
+    return StepContinue;
+}
+
+void CabinText(int cabin, char (&out)[16]) {
+    if (cabin == 0)
+        std::snprintf(out, sizeof out, "E");
+    else
+        std::snprintf(out, sizeof out, "%u", (unsigned)cabin);
+}
+
+// Asks before overwriting a controller set up for another system or cabin; true to go on.
+bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPacket& answer,
+                     const ControllerConfig& image) {
+    int system = Part1SystemNumber(answer);
+    int cabin = Part1Cabin(answer);
+    if (system == image.systemNumber && cabin == image.cabinNumber) return true;
+
+    char controllerCabin[16], imageCabin[16], caption[30];
+    CabinText(cabin, controllerCabin);
+    CabinText(image.cabinNumber, imageCabin);
+    std::snprintf(c.statusText, kStatusTextSize, ResString(kIdentityQuestion), (unsigned)system,
+                  controllerCabin, (unsigned)image.systemNumber, imageCabin);
+    host.stopAnswerTimer(host.context);
+    LoadResString(kCaptionConfigurator, caption, sizeof caption);
+    c.questionOpen = true;
+    int reply = host.askQuestion(host.context, c.statusText, caption, mb::YesNo | mb::IconQuestion);
+    c.questionOpen = false;
+    return reply == mb::IdYes;
+}
+
+StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
+                                const LinkPacket& answer) {
+    if (answer.OR != 'c') return Fail(c, "T2 - %s. ", kWrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T2 - %s. ", kWrongLength);
+    bool go = ConfirmIdentity(c, host, answer, DocumentImage(host));
+    if (c.ended) {
+        // The dialog was closed while the question was open: nothing more goes to the line.
+        c.statusText[0] = '\0';
+        return StepFailed;
+    }
+    if (!go) {
+        SetString(c, kTransmitStopped);
+        return StepFinished;
+    }
+    c.request = MakeRequest('h');
+    c.request.LA = kPart1Length;
+    EncodePart1(DocumentImage(host), (char*)c.request.data);
+    if (c.controllerMajor >= kTwoPartMajor) {
+        SetFormatted(c, "%s (1).", kTransmitting);
+        Send(c, host);
+        host.startAnswerTimer(host.context, kExchangePeriodMs);
+        c.conversationState = TransmitPart1;
+    } else {
+        c.request.OR = 'a';
+        SetFormatted(c, "%s.", kTransmitting);
+        Send(c, host);
+        host.startAnswerTimer(host.context, kExchangePeriodMs);
+        c.conversationState = TransmitSinglePart;
+    }
+    return StepContinue;
+}
+
+// The controller's reply to a configuration it was given: true for 'e' with no data; otherwise
+// statusText says what it objected to.
+bool Accepted(Conversation& c, const LinkPacket& answer) {
+    switch (answer.OR) {
+    case 'e':
+        if (answer.LA == 0) return true;
+        SetFormatted(c, "T3- %s.", kWrongLength);
+        return false;
+    case 'f': SetFormatted(c, "T3- %s", kFixedConfig); return false;
+    case 'm':
+        SetFormatted(c, "T3- %s", kOutOfRange);
+        AppendString(c, kNotConfigured);
+        return false;
+    case 'M':
+        SetFormatted(c, "T3- %s", kWrongDataType);
+        AppendString(c, kNotConfigured);
+        return false;
+    default: SetFormatted(c, "T3- %s.", kWrongAnswerType); return false;
+    }
+}
+
+void SetVerifyingText(Conversation& c) {
+    const char* format = c.conversationState == VerifySinglePart ? "%s - %d." : "%s (1) - %d.";
+    std::snprintf(c.statusText, kStatusTextSize, format, ResString(kVerifying), c.retriesLeft);
+}
+
+StepResult TransmitSinglePartStep(Conversation& c, const ConversationHost& host,
+                                  const LinkPacket& answer) {
+    if (!Accepted(c, answer)) return StepFailed;
+    SendRequest(c, host, 'b');
+    c.conversationState = VerifySinglePart;
+    host.startAnswerTimer(host.context, kReadBackPeriodMs);
+    c.retriesLeft = kSinglePartReadBacks;
+    SetVerifyingText(c);
+    return StepContinue;
+}
+
+StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
+                             const LinkPacket& answer) {
+    if (!Accepted(c, answer)) return StepFailed;
+    c.request = MakeRequest('e');
+    c.request.LA = kPart2Length;
+    EncodePart2(DocumentImage(host), (char*)c.request.data);
+    SetFormatted(c, "%s (2).", kTransmitting);
+    Send(c, host);
+    host.startAnswerTimer(host.context, kExchangePeriodMs);
+    c.conversationState = TransmitPart2;
+    return StepContinue;
+}
+
+StepResult TransmitPart2Step(Conversation& c, const ConversationHost& host,
+                             const LinkPacket& answer) {
+    if (!Accepted(c, answer)) return StepFailed;
+    SendRequest(c, host, 'b');
+    host.startAnswerTimer(host.context, kReadBackPeriodMs);
+    c.retriesLeft = kTwoPartReadBacks;
+    c.conversationState = VerifyPart1;
+    SetVerifyingText(c);
+    return StepContinue;
+}
+
+StepResult VerifySinglePartStep(Conversation& c, const ConversationHost& host,
+                                const LinkPacket& answer) {
+    if (answer.OR != 'c') return Fail(c, "T4- %s.", kWrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T4- %s.", kWrongLength);
+    if (!MatchesPart1(host, answer)) {
+        SetString(c, kNotVerified);
+        AppendString(c, kNotConfigured);
+        return StepFailed;
+    }
+    SetString(c, kConfigured);
+    AppendString(c, kOldControllerNotice);
+    return StepFinished;
+}
+
+StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
+                           const LinkPacket& answer) {
+    if (answer.OR != 'c') return Fail(c, "T5- %s.", kWrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T5- %s.", kWrongLength);
+    if (!MatchesPart1(host, answer)) {
+        SetString(c, kPart1NotVerified);
+        AppendString(c, kNotConfigured);
+        return StepFailed;
+    }
+    SendRequest(c, host, 'f');
+    host.startAnswerTimer(host.context, kPart2ReadBackPeriodMs);
+    c.conversationState = VerifyPart2;
+    SetFormatted(c, "%s (2).", kVerifying);
+    return StepContinue;
+}
+
+StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
+                           const LinkPacket& answer) {
+    if (answer.OR != 'c') return Fail(c, "T7- %s.", kWrongAnswerCode);
+    if (answer.LA != kPart2Length) return Fail(c, "T7- %s.", kWrongLength);
+    if (!MatchesPart2(host, answer)) {
+        SetString(c, kPart2NotVerified);
+        AppendString(c, kNotConfigured);
+        return StepFailed;
+    }
+    SetString(c, kConfigured);
+    return StepFinished;
+}
+
+} // namespace
+
+bool BeginConversation(Conversation& c, const ConversationHost& host) {
+    c.ended = false;
+    c.questionOpen = false;
+    int state = c.conversationState;
+    if (state != VersionQuery && state != ReceiveVersionCheck && state != TransmitVersionCheck) {
+        std::snprintf(c.statusText, kStatusTextSize, ResString(kInvalidCommand), state);
+        return false;
+    }
+    c.request = MakeRequest('v');
+    SetString(c, kRequestingVersion);
+    Send(c, host);
+    host.startAnswerTimer(host.context,
+                          state == VersionQuery ? kVersionPeriodMs : kExchangePeriodMs);
+    return true;
+}
+
+StepResult ConversationStep(Conversation& c, const ConversationHost& host,
+                            const LinkPacket& answer) {
+    if (answer.CD != 'c' || answer.CO != 'o') {
+        SetString(c, kWrongAddress);
+        return StepFailed;
+    }
+    switch (c.conversationState) {
+    case VersionQuery: return VersionQueryStep(c, answer);
+    case ReceiveVersionCheck: return ReceiveVersionStep(c, host, answer);
+    case ReceivePart1: return ReceivePart1Step(c, host, answer);
+    case ReceivePart2: return ReceivePart2Step(c, host, answer);
+    case TransmitVersionCheck: return TransmitVersionStep(c, host, answer);
+    case TransmitIdentityCheck: return TransmitIdentityStep(c, host, answer);
+    case TransmitSinglePart: return TransmitSinglePartStep(c, host, answer);
+    case VerifySinglePart: return VerifySinglePartStep(c, host, answer);
+    case TransmitPart1: return TransmitPart1Step(c, host, answer);
+    case TransmitPart2: return TransmitPart2Step(c, host, answer);
+    case VerifyPart1: return VerifyPart1Step(c, host, answer);
+    case VerifyPart2: return VerifyPart2Step(c, host, answer);
+    default: SetString(c, kSequenceError); return StepFailed;
+    }
+}
+
+bool ConversationTimeout(Conversation& c, const ConversationHost& host) {
+    bool readingBack =
+        c.conversationState == VerifySinglePart || c.conversationState == VerifyPart1;
+    if (readingBack && c.retriesLeft > 1) {
+        --c.retriesLeft;
+        c.request = MakeRequest('b');
+        host.startAnswerTimer(host.context, kReadBackPeriodMs);
+        Send(c, host);
+        SetVerifyingText(c);
+        return true;
+    }
+    if (readingBack) c.retriesLeft = 0;
+    host.stopAnswerTimer(host.context);
+    SetString(c, kNoAnswer);
+    return false;
+}

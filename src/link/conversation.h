@@ -1,0 +1,74 @@
+#pragma once
+// The conversations of the interrogation dialog: version query, receive configuration and
+// transmit configuration with read-back. One conversation at a time; its state is program-wide
+// and survives the dialog. The steps reach the world only through a ConversationHost.
+#include "config/controller_config.h"
+#include "link/link_packet.h"
+
+#include <cstdint>
+
+// conversationState values; the first of each group is the code the menu command sets.
+enum ConversationCode {
+    VersionQuery = 10,
+    ReceiveVersionCheck = 30,
+    ReceivePart1 = 31,
+    ReceivePart2 = 32,
+    TransmitVersionCheck = 201,
+    TransmitIdentityCheck = 202,
+    TransmitSinglePart = 213,
+    VerifySinglePart = 215,
+    TransmitPart1 = 223,
+    TransmitPart2 = 224,
+    VerifyPart1 = 226,
+    VerifyPart2 = 227,
+};
+
+struct ConversationHost {
+    void* context;
+    // Frames and writes one request; false when it could not be written (the answer timer then
+    // reports the silence).
+    bool (*sendPacket)(void* context, const LinkPacket& packet);
+    // One packet completed by the link's receiver, or false when none is complete yet.
+    bool (*receivePacket)(void* context, LinkPacket* packet);
+    // Starts the dialog's answer timer, or restarts it with a new period when it runs.
+    void (*startAnswerTimer)(void* context, unsigned periodMs);
+    void (*stopAnswerTimer)(void* context);
+    // A modal question owned by the main window (so that "Cancelar" stays usable meanwhile);
+    // returns the button pressed (mb::IdYes, mb::IdNo).
+    int (*askQuestion)(void* context, const char* text, const char* caption, unsigned flags);
+    // The document's ReplaceImage: false when it refused the image (it has said why itself).
+    bool (*replaceImage)(void* context, const ControllerConfig& image);
+    // A copy of the document's current image.
+    void (*readImage)(void* context, ControllerConfig* image);
+};
+
+constexpr int kStatusTextSize = 256;
+
+struct Conversation {
+    int conversationState = 0;
+    char statusText[kStatusTextSize] = "";
+    uint8_t retriesLeft = 0;
+    int controllerMajor = 0;
+    int controllerMinor = 0;
+    ControllerConfig stagingConfig{}; // the image being received; kept between receives
+    LinkPacket request{};
+    // The dialog ended (cancelled, or over) while a step was waiting in the identity question.
+    bool ended = false;
+    bool questionOpen = false;
+};
+
+// Sends the version request that opens conversations 10, 30 and 201 and starts the answer timer
+// (1000 ms for the version query, 2000 ms before a receive or transmit); statusText is then
+// "Solicitando versión.". Any other state: statusText is "Comando %d no válido." and false.
+bool BeginConversation(Conversation& c, const ConversationHost& host);
+
+// Checks one answer, sends the next request and advances conversationState. Always leaves a
+// text in statusText; a failure with an empty statusText has already been reported (the
+// document refused the image) or needs no report (the dialog ended during the question).
+StepResult ConversationStep(Conversation& c, const ConversationHost& host,
+                            const LinkPacket& answer);
+
+// The answer timer fired. In the read-back states, while retries are left, the read-back is
+// asked again and true is returned with the progress in statusText. Otherwise the timer is
+// stopped, statusText is "El controlador no contesta." and false is returned.
+bool ConversationTimeout(Conversation& c, const ConversationHost& host);

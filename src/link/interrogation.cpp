@@ -1,0 +1,69 @@
+#include "link/interrogation.h"
+
+#include "app/message_box.h"
+
+namespace {
+
+DialogAction Progress(const Conversation& c) {
+    DialogAction a;
+    a.kind = DialogAction::ShowProgress;
+    a.text = c.statusText;
+    return a;
+}
+
+DialogAction End(const char* text, unsigned flags, unsigned captionId = 0) {
+    DialogAction a;
+    a.kind = DialogAction::EndDialog;
+    a.text = text && text[0] ? text : nullptr;
+    a.boxFlags = a.text ? flags : 0;
+    a.captionId = a.text ? captionId : 0;
+    return a;
+}
+
+bool OpensConversation(int state) {
+    return state == VersionQuery || state == ReceiveVersionCheck || state == TransmitVersionCheck;
+}
+
+} // namespace
+
+DialogAction ConversationStart(Conversation& c, const ConversationHost& host) {
+    if (!BeginConversation(c, host)) return End(c.statusText, mb::IconExclamation);
+    return Progress(c);
+}
+
+DialogAction ConversationPoll(Conversation& c, const ConversationHost& host) {
+    if (c.ended || c.questionOpen) return {};
+    LinkPacket answer;
+    if (!host.receivePacket(host.context, &answer)) return {};
+    return ConversationAnswer(c, host, answer);
+}
+
+DialogAction ConversationAnswer(Conversation& c, const ConversationHost& host,
+                                const LinkPacket& answer) {
+    StepResult result = ConversationStep(c, host, answer);
+    if (c.ended) return {};
+    switch (result) {
+    case StepContinue:
+        if (OpensConversation(c.conversationState)) return {};
+        return Progress(c);
+    case StepFinished: {
+        host.stopAnswerTimer(host.context);
+        DialogAction a = End(c.statusText, mb::IconInformation, kCaptionConfigurator);
+        // A received configuration counts as saved.
+        a.markSaved = c.conversationState == ReceivePart1 || c.conversationState == ReceivePart2;
+        return a;
+    }
+    case StepFailed:
+    default: host.stopAnswerTimer(host.context); return End(c.statusText, mb::IconStop);
+    }
+}
+
+DialogAction ConversationAnswerTimer(Conversation& c, const ConversationHost& host) {
+    if (c.ended) return {};
+    if (ConversationTimeout(c, host)) return Progress(c);
+    return End(c.statusText, mb::IconExclamation);
+}
+
+void ConversationEnded(Conversation& c) {
+    c.ended = true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Assembles incoming bytes into packets. The state survives between calls and between
+// conversations: a frame may arrive in any number of pieces, and a frame cut short by a
+// cancelled conversation is completed or discarded by the bytes that follow.
+#include "link/link_packet.h"
+
+// Where the receiver's bytes come from: the serial port in the program, a buffer in tests.
+struct ByteSource {
+    void* context;
+    // One byte, or false when none is available right now (never blocks).
+    bool (*readByte)(void* context, uint8_t* byte);
+};
+
+enum class ReceiverState { Idle, GotStart, Body, GotU, Check1, Check2 };
+
+constexpr int kReceiverBodySize = 300;
+
+struct PacketReceiver {
+    ReceiverState state = ReceiverState::Idle;
+    uint8_t sum = 0;
+    int stored = 0;
+    uint8_t body[kReceiverBodySize] = {};
+    char check[2] = {};
+    char expected[3] = {};
+
+    // Feeds one byte; true when it completed a valid frame, which is then in `packet`.
+    bool Feed(uint8_t byte, LinkPacket& packet);
+
+  private:
+    bool Validate(LinkPacket& packet);
+};
+
+// Reads from `source` until a frame completes (true, `packet` filled) or no byte is available
+// (false). Bytes after a completed frame are left unread for the next call.
+bool ReceivePacket(PacketReceiver& receiver, const ByteSource& source, LinkPacket& packet);

@@ -1,0 +1,38 @@
+// Event log answers of any letters, lengths and contents, in any state.
+#include "events/event_log.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    EventHost host{nullptr, [](void*, const LinkPacket&) { return true; }, [](void*, unsigned) {},
+                   [](void*) {}};
+    EventLog log;
+    size_t at = 0;
+    // Each packet: a start byte (0 refresh, 1 clear, else none), address choice, OR, LA, data.
+    while (at + 4 <= size) {
+        uint8_t start = data[at], address = data[at + 1];
+        if (start == 0) StartRefresh(log, host);
+        if (start == 1) StartClear(log, host);
+        LinkPacket p{};
+        p.CD = address & 1 ? 'c' : 'o';
+        p.CO = address & 2 ? 'o' : 'c';
+        p.OR = data[at + 2];
+        p.LA = data[at + 3];
+        at += 4;
+        size_t n = size - at < p.LA ? size - at : p.LA;
+        std::memcpy(p.data, data + at, n);
+        at += n;
+        EventStep(log, host, p);
+        if (log.eventCount > (unsigned)kMaxEvents) std::abort();
+        if (std::strlen(log.eventStatusText) >= sizeof log.eventStatusText) std::abort();
+        for (unsigned i = 0; i < log.eventCount; ++i) {
+            char text[256], mnemonic[256];
+            EventText(log.events[i].code, text, sizeof text);
+            EventMnemonic(log.events[i].code, mnemonic, sizeof mnemonic);
+        }
+    }
+    return 0;
+}

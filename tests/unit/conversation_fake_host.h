@@ -1,0 +1,97 @@
+#pragma once
+// A scripted host for the conversations: records what goes to the line, the timer and the
+// question box, and holds the document's image.
+#include "link/conversation.h"
+#include "link/interrogation.h"
+#include "link/wire_encoding.h"
+#include "link_test_support.h"
+
+#include "app/message_box.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct FakeConversationHost {
+    std::vector<LinkPacket> sent;
+    std::vector<std::string> timer; // "start 1000", "stop"
+    std::deque<LinkPacket> incoming;
+    struct Question {
+        std::string text, caption;
+        unsigned flags;
+    };
+    std::vector<Question> questions;
+    int reply = mb::IdYes;
+    std::function<void()> duringQuestion;
+    ControllerConfig document = MakeEmptyConfig();
+    bool acceptImage = true;
+    std::vector<ControllerConfig> replaced;
+    ConversationHost host{};
+
+    FakeConversationHost() {
+        host.context = this;
+        host.sendPacket = [](void* c, const LinkPacket& p) {
+            Self(c)->sent.push_back(p);
+            return true;
+        };
+        host.receivePacket = [](void* c, LinkPacket* p) {
+            auto* self = Self(c);
+            if (self->incoming.empty()) return false;
+            *p = self->incoming.front();
+            self->incoming.pop_front();
+            return true;
+        };
+        host.startAnswerTimer = [](void* c, unsigned ms) {
+            Self(c)->timer.push_back("start " + std::to_string(ms));
+        };
+        host.stopAnswerTimer = [](void* c) { Self(c)->timer.push_back("stop"); };
+        host.askQuestion = [](void* c, const char* text, const char* caption, unsigned flags) {
+            auto* self = Self(c);
+            self->questions.push_back({text, caption ? caption : "<default>", flags});
+            if (self->duringQuestion) self->duringQuestion();
+            return self->reply;
+        };
+        host.replaceImage = [](void* c, const ControllerConfig& image) {
+            auto* self = Self(c);
+            if (!self->acceptImage) return false;
+            self->replaced.push_back(image);
+            self->document = image;
+            return true;
+        };
+        host.readImage = [](void* c, ControllerConfig* image) { *image = Self(c)->document; };
+    }
+    static FakeConversationHost* Self(void* c) { return static_cast<FakeConversationHost*>(c); }
+
+    // The letters of the requests sent so far, e.g. "vbhe".
+    std::string Letters() const {
+        std::string s;
+        for (auto& p : sent)
+            s += (char)p.OR;
+        return s;
+    }
+    std::string TimerLog() const {
+        std::string s;
+        for (auto& t : timer)
+            s += (s.empty() ? "" : ", ") + t;
+        return s;
+    }
+};
+
+// Answers the controller gives.
+inline LinkPacket VersionAnswer(const std::string& version = "03.07",
+                                const std::string& mark = "94VK") {
+    return Answer('w', version + mark);
+}
+
+inline LinkPacket Part1Answer(const ControllerConfig& c) {
+    char text[kPart1Length];
+    EncodePart1(c, text);
+    return Answer('c', std::string(text, kPart1Length));
+}
+
+inline LinkPacket Part2Answer(const ControllerConfig& c) {
+    char text[kPart2Length];
+    EncodePart2(c, text);
+    return Answer('c', std::string(text, kPart2Length));
+}

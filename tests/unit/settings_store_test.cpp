@@ -1,0 +1,150 @@
+// ProgramSettings against its key table, through a fake settings file.
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A settings file in memory that reads like the platform's private-profile functions.
+struct FakeProfile {
+    bool present = false;
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::string> writes; // "Section/Key=value", in order
+    ProfileStore store{};
+
+    FakeProfile() {
+        store.context = this;
+        store.exists = [](void* c) { return static_cast<FakeProfile*>(c)->present; };
+        store.read = [](void* c, const char* section, const char* key, const char* fallback,
+                        char* out, int size) {
+            auto* self = static_cast<FakeProfile*>(c);
+            auto it = self->values.find({section, key});
+            std::snprintf(out, size, "%s",
+                          it == self->values.end() ? fallback : it->second.c_str());
+        };
+        store.write = [](void* c, const char* section, const char* key, const char* value) {
+            auto* self = static_cast<FakeProfile*>(c);
+            self->present = true;
+            self->values[{section, key}] = value;
+            self->writes.push_back(std::string(section) + "/" + key + "=" + value);
+        };
+    }
+    FakeProfile(const FakeProfile&) = delete;
+    operator const ProfileStore&() const { return store; }
+    void Set(const char* section, const char* key, const char* value) {
+        present = true;
+        values[{section, key}] = value;
+    }
+};
+
+TEST(Settings, MissingFileGivesTheDefaultsAndSavingWritesEveryKeyInOrder) {
+    FakeProfile user, legacy;
+    ProgramSettings s;
+    s.port = 9;
+    s.left = -5;
+    LoadProgramSettings(s, user, legacy);
+    EXPECT_EQ(s.port, 2);
+    EXPECT_STREQ(s.companyLine1, "BRIVALT");
+    EXPECT_STREQ(s.companyLine2, "S.A.");
+    EXPECT_EQ(s.windowState, 2);
+    EXPECT_EQ(s.left, 10);
+    EXPECT_EQ(s.top, 10);
+    EXPECT_EQ(s.right, 630);
+    EXPECT_EQ(s.bottom, 470);
+    SaveProgramSettings(s, user);
+    EXPECT_EQ(user.writes,
+              (std::vector<std::string>{"General/CommPort=2", "General/Empresa1=BRIVALT",
+                                        "General/Empresa2=S.A.", "Desktop/Status=2",
+                                        "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
+                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
+    EXPECT_TRUE(legacy.writes.empty());
+}
+
+TEST(Settings, ValuesAreReadBackAsWritten) {
+    FakeProfile user, legacy;
+    ProgramSettings s;
+    s.port = 5;
+    s.windowState = 0;
+    s.left = -1200;
+    s.top = 3;
+    s.right = -400;
+    s.bottom = 900;
+    std::snprintf(s.companyLine1, sizeof s.companyLine1, "Ascensores Sur");
+    std::snprintf(s.companyLine2, sizeof s.companyLine2, "%s", "");
+    SaveProgramSettings(s, user);
+    ProgramSettings r;
+    LoadProgramSettings(r, user, legacy);
+    EXPECT_EQ(r.port, 5);
+    EXPECT_EQ(r.windowState, 0);
+    EXPECT_EQ(r.left, -1200);
+    EXPECT_EQ(r.top, 3);
+    EXPECT_EQ(r.right, -400);
+    EXPECT_EQ(r.bottom, 900);
+    EXPECT_STREQ(r.companyLine1, "Ascensores Sur");
+    EXPECT_STREQ(r.companyLine2, ""); // an empty line is a value, not a missing key
+}
+
+TEST(Settings, OddValuesInTheFile) {
+    FakeProfile user, legacy;
+    user.Set("General", "CommPort", "300"); // 8 bits of 300 are 44
+    user.Set("General", "Empresa1", "Ascensores del Litoral");
+    user.Set("Desktop", "Status", "abc"); // not a number: 0
+    user.Set("Desktop", "OrgWinL", "  -25px");
+    user.Set("Desktop", "OrgWinT", ""); // empty: the default
+    user.Set("Desktop", "OrgWinR", "+640");
+    ProgramSettings s;
+    LoadProgramSettings(s, user, legacy);
+    EXPECT_EQ(s.port, 44);
+    EXPECT_STREQ(s.companyLine1, "Ascensores del ");
+    EXPECT_STREQ(s.companyLine2, "S.A.");
+    EXPECT_EQ(s.windowState, 0);
+    EXPECT_EQ(s.left, -25);
+    EXPECT_EQ(s.top, 10);
+    EXPECT_EQ(s.right, 640);
+    EXPECT_EQ(s.bottom, 470);
+
+    user.Set("General", "CommPort", "200"); // a byte above 127 is a negative port, kept as such
+    LoadProgramSettings(s, user, legacy);
+    EXPECT_EQ(s.port, -56);
+    SaveProgramSettings(s, user);
+    EXPECT_EQ(user.writes[0], "General/CommPort=-56");
+}
+
+TEST(Settings, OlderInstallationsFileIsReadUntilTheUsersOwnExists) {
+    FakeProfile user, legacy;
+    legacy.Set("General", "CommPort", "4");
+    legacy.Set("General", "Empresa1", "Elevadores SRL");
+    ProgramSettings s;
+    LoadProgramSettings(s, user, legacy);
+    EXPECT_EQ(s.port, 4);
+    EXPECT_STREQ(s.companyLine1, "Elevadores SRL");
+    EXPECT_STREQ(s.companyLine2, "S.A.");
+    SaveProgramSettings(s, user);
+    EXPECT_TRUE(legacy.writes.empty());
+    // From then on the user's file rules, even when the older one changes.
+    legacy.Set("General", "CommPort", "7");
+    LoadProgramSettings(s, user, legacy);
+    EXPECT_EQ(s.port, 4);
+    // With neither file, the defaults.
+    FakeProfile none1, none2;
+    LoadProgramSettings(s, none1, none2);
+    EXPECT_EQ(s.port, 2);
+}
+
+TEST(Settings, ProfileIntegers) {
+    EXPECT_EQ(ProfileInteger("", 7), 7);
+    EXPECT_EQ(ProfileInteger("   ", 7), 7);
+    EXPECT_EQ(ProfileInteger("x1", 7), 0);
+    EXPECT_EQ(ProfileInteger("-", 7), 0);
+    EXPECT_EQ(ProfileInteger("12abc", 7), 12);
+    EXPECT_EQ(ProfileInteger("-2147483648", 7), -2147483647 - 1);
+    EXPECT_EQ(ProfileInteger("4294967295", 7), -1); // 32 bits, as the platform keeps them
+}
+
+} // namespace

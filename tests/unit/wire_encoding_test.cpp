@@ -1,0 +1,237 @@
+// The configuration's two texts on the line.
+#include "link/wire_encoding.h"
+
+#include "app/cp1252.h"
+#include "config_samples.h"
+#include "link_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+namespace {
+
+std::string Part1(const ControllerConfig& c) {
+    char text[kPart1Length];
+    EncodePart1(c, text);
+    return std::string(text, kPart1Length);
+}
+
+std::string Part2(const ControllerConfig& c) {
+    char text[kPart2Length];
+    EncodePart2(c, text);
+    return std::string(text, kPart2Length);
+}
+
+ControllerConfig Decoded1(const std::string& text, ControllerConfig into) {
+    DecodePart1(Answer('c', text), into);
+    return into;
+}
+
+ControllerConfig Decoded2(const std::string& text, ControllerConfig into) {
+    DecodePart2(Answer('c', text), into);
+    return into;
+}
+
+TEST(WireEncoding, EmptyConfigurationTexts) {
+    ControllerConfig c = MakeEmptyConfig();
+    std::string expected1 = std::string("00001") + "14" + "0" + "0" + "2" + "00" + "00" + "00" +
+                            "01" + "001001001001001001000001001001001001001001000000" + "0" + "4" +
+                            std::string(36, '0') + std::string(8, '0') + "4" + "1" +
+                            W1252("Configuración vacía") + std::string(21, ' ');
+    for (int i = 0; i < kMaxStops; ++i)
+        expected1 += "??";
+    expected1 += std::string(24, '1');
+    EXPECT_EQ(Part1(c), expected1);
+    EXPECT_EQ(Part2(c), "080"
+                        "0"
+                        "1"
+                        "0"
+                        "01"
+                        "14"
+                        "1"
+                        "3"
+                        "2"
+                        "2"
+                        "3"
+                        "0"
+                        "2" +
+                            std::string(12, '0') + "4" + std::string(10, '7'));
+}
+
+TEST(WireEncoding, IdentificationAndOptionFlags) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.systemNumber = 7;
+    c.stopCount = 14;
+    c.optionFlags = 9;
+    EXPECT_EQ(Part1(c).substr(0, 8), "00007149");
+    c.optionFlags = 12;
+    EXPECT_EQ(Part1(c)[7], '<');
+    c.optionFlags = 0xF3; // the reserved bits are not carried
+    EXPECT_EQ(Part1(c)[7], '3');
+    EXPECT_EQ(Decoded1(Part1(c), c).optionFlags, 3);
+    c.optionFlags = 15;
+    EXPECT_EQ(Decoded1(Part1(c), MakeEmptyConfig()).optionFlags, 15);
+}
+
+TEST(WireEncoding, HallCallControllerSendsEAndDecodesCabinZero) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.controllerFunction = 0;
+    c.cabinNumber = 3;
+    std::string text = Part1(c);
+    EXPECT_EQ(text[kPart1Cabin], 'E');
+    text[kPart1Cabin] = '5';
+    ControllerConfig into = MakeEmptyConfig();
+    EXPECT_EQ(Decoded1(text, into).cabinNumber, 0);
+
+    c.controllerFunction = 1;
+    c.cabinNumber = 4;
+    EXPECT_EQ(Part1(c)[kPart1Cabin], '4');
+    EXPECT_EQ(Decoded1(Part1(c), into).cabinNumber, 4);
+}
+
+TEST(WireEncoding, StopNameRules) {
+    ControllerConfig c = MakeEmptyConfig();
+    std::memcpy(c.stopNames[0], "A\0\0\0", 4);
+    std::memcpy(c.stopNames[1], "\0\0\0\0", 4);
+    std::memcpy(c.stopNames[2], "PB\0\0", 4);
+    std::memcpy(c.stopNames[3], "WXYZ", 4); // no terminator: its first two characters
+    std::string text = Part1(c);
+    EXPECT_EQ(text.substr(154, 8), " A  PBWX");
+
+    ControllerConfig into = MakeEmptyConfig();
+    into.stopNames[0][3] = 'k'; // the fourth byte of a slot carries nothing and stays
+    ControllerConfig back = Decoded1(text, into);
+    EXPECT_EQ(std::memcmp(back.stopNames[0], " A\0k", 4), 0);
+    EXPECT_EQ(std::memcmp(back.stopNames[1], "  \0", 3), 0);
+    EXPECT_EQ(std::memcmp(back.stopNames[2], "PB\0", 3), 0);
+    EXPECT_EQ(std::memcmp(back.stopNames[3], "WX\0", 3), 0);
+}
+
+TEST(WireEncoding, SiteNamePaddedToFortyAndCutAtForty) {
+    ControllerConfig c = MakeEmptyConfig();
+    std::memset(c.siteName, 0, sizeof c.siteName);
+    std::memcpy(c.siteName, "Edificio Sur", 12);
+    std::string text = Part1(c);
+    EXPECT_EQ(text.substr(kPart1SiteName, 40), "Edificio Sur" + std::string(28, ' '));
+    ControllerConfig back = Decoded1(text, c);
+    EXPECT_EQ(std::string(back.siteName), "Edificio Sur" + std::string(28, ' '));
+
+    // A 44-character name without its terminator: 40 go out; the caller's image is untouched.
+    std::memset(c.siteName, 'n', sizeof c.siteName);
+    text = Part1(c);
+    EXPECT_EQ(text.substr(kPart1SiteName, 40), std::string(40, 'n'));
+    EXPECT_EQ(c.siteName[40], 'n');
+    EXPECT_EQ(text.substr(154, 2), "??"); // the stop names follow at their place
+}
+
+TEST(WireEncoding, WideValuesSendTheirLeadingDigits) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.relayFunction[0] = 150;
+    c.stopCount = 200; // signed: -56
+    c.TEP = 255;
+    c.falseStopLimit = 12;
+    c.carSpeed = 1000;
+    c.stopDoors[0] = 12;
+    std::string one = Part1(c), two = Part2(c);
+    EXPECT_EQ(one.substr(68, 2), "15");
+    EXPECT_EQ(one.substr(5, 2), "-5");
+    EXPECT_EQ(one.substr(18, 3), "255");
+    EXPECT_EQ(one.substr(202, 1), "1");
+    EXPECT_EQ(two.substr(0, 3), "100");
+    EXPECT_EQ(two.substr(11, 1), "1");
+
+    ControllerConfig back = Decoded1(one, c);
+    EXPECT_EQ(back.stopCount, (uint8_t)-5);
+    EXPECT_EQ(back.relayFunction[0], 15);
+}
+
+TEST(WireEncoding, PartTwoOptionBits) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.preOpening = 1;
+    c.specialVoiceAnnouncer = 1;
+    EXPECT_EQ(Part2(c)[3], '5');
+    ControllerConfig back = Decoded2(Part2(c), ControllerConfig{});
+    EXPECT_EQ(back.preOpening, 1);
+    EXPECT_EQ(back.independentHallButtons, 0);
+    EXPECT_EQ(back.specialVoiceAnnouncer, 1);
+}
+
+TEST(WireEncoding, NumericFieldsReadOnlyTheirOwnCharacters) {
+    auto parse = [](const char* text, int width) {
+        return ParseDecimalField((const uint8_t*)text, width);
+    };
+    EXPECT_EQ(parse("00714", 5), 714);
+    EXPECT_EQ(parse(" 12", 3), 12);
+    EXPECT_EQ(parse("-5", 2), -5);
+    EXPECT_EQ(parse("+4", 2), 4);
+    EXPECT_EQ(parse("1a3", 3), 1);
+    EXPECT_EQ(parse("E", 1), 0);
+    EXPECT_EQ(parse("1234", 2), 12);
+}
+
+// Offsets of the image that each part writes when decoded.
+bool InPart1(size_t offset) {
+    if (offset >= offsetof(ControllerConfig, carSpeed)) return false;
+    if (offset >= 93 && offset <= 96) return false; // behind the site name's terminator
+    size_t names = offsetof(ControllerConfig, stopNames);
+    if (offset >= names && offset < names + sizeof(ControllerConfig::stopNames) &&
+        (offset - names) % kStopNameSize == 3)
+        return false;
+    return true;
+}
+
+TEST(WireEncoding, DecodingOnePartLeavesEveryOtherByte) {
+    std::mt19937 random(7);
+    for (int n = 0; n < 200; ++n) {
+        std::string text1(kPart1Length, ' '), text2(kPart2Length, ' ');
+        for (char& ch : text1)
+            ch = (char)random();
+        for (char& ch : text2)
+            ch = (char)random();
+        ControllerConfig before;
+        for (size_t i = 0; i < sizeof before; ++i)
+            ((uint8_t*)&before)[i] = (uint8_t)random();
+        ControllerConfig after1 = Decoded1(text1, before);
+        ControllerConfig after2 = Decoded2(text2, before);
+        for (size_t i = 0; i < sizeof before; ++i) {
+            uint8_t b = ((uint8_t*)&before)[i];
+            if (!InPart1(i)) {
+                EXPECT_EQ(((uint8_t*)&after1)[i], b) << "part 1, offset " << i;
+            }
+            if (i < offsetof(ControllerConfig, carSpeed)) {
+                EXPECT_EQ(((uint8_t*)&after2)[i], b) << "part 2, offset " << i;
+            }
+        }
+    }
+}
+
+TEST(WireEncoding, ValidImagesComeBackUnchanged) {
+    std::mt19937 random(42);
+    for (int n = 0; n < 2000; ++n) {
+        ControllerConfig sent = RandomValidConfig(random);
+        ControllerConfig back = Decoded2(Part2(sent), Decoded1(Part1(sent), sent));
+
+        // What the line changes: the site name is padded to 40, short stop names are padded in
+        // front.
+        ControllerConfig expected = sent;
+        size_t site = std::strlen(sent.siteName);
+        std::memset(expected.siteName + site, ' ', kSiteNameMax - site);
+        expected.siteName[kSiteNameMax] = '\0';
+        for (auto& name : expected.stopNames) {
+            size_t length = std::strlen(name);
+            if (length < 2) {
+                name[1] = length ? name[0] : ' ';
+                name[0] = ' ';
+                name[2] = '\0';
+            }
+        }
+        ASSERT_EQ(std::memcmp(&back, &expected, sizeof back), 0) << "image " << n;
+        // And a second pass changes nothing more.
+        EXPECT_EQ(Part1(back), Part1(sent));
+        EXPECT_EQ(Part2(back), Part2(sent));
+    }
+}
+
+} // namespace

@@ -1,0 +1,287 @@
+// zrt94sim: plays a ZRT94VK controller on a serial line, for tests, training and trying the
+// configurator without a controller. See the README for the options.
+#include "serial_line.h"
+#include "sim_controller.h"
+
+#include "link/framing.h"
+#include "link/receiver.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void OnSignal(int) {
+    stopRequested = 1;
+}
+
+void InstallSignals() {
+#ifdef _WIN32
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+#else
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no restart: a waiting poll returns at once
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+struct Settings {
+    std::string device;
+    std::string link;
+    std::string logPath;
+    std::string controlPath;
+};
+
+// Bytes due on the line at a time; `logLine` is written to the log when they go out.
+struct Pending {
+    uint64_t due;
+    std::vector<uint8_t> bytes;
+    std::string logLine;
+};
+
+struct Simulator {
+    SimController sim;
+    SerialLine line;
+    PacketReceiver receiver;
+    std::deque<Pending> queue;
+    FILE* log = stdout;
+    std::mt19937 random{20240611};
+
+    void Log(const std::string& text) {
+        std::fprintf(log, "%s\n", text.c_str());
+        std::fflush(log);
+    }
+
+    // The answer to one request as bytes on a schedule, with the faults asked for.
+    void Answer(const LinkPacket& request) {
+        LinkPacket answer;
+        std::string note;
+        if (!sim.Respond(request, answer, note)) {
+            Log("SILENT OR=" + std::string(1, (char)request.OR) + " (" + note + ")");
+            return;
+        }
+        if (sim.dropNext > 0) {
+            --sim.dropNext;
+            Log(DescribePacket("DROP", answer));
+            return;
+        }
+        std::string tag;
+        if (sim.wrongAddressNext > 0) {
+            --sim.wrongAddressNext;
+            answer.CD = 'o';
+            answer.CO = 'c';
+        }
+        uint8_t frame[kMaxFrameSize];
+        int size = EncodeFrame(answer, frame);
+        if (sim.badCheckNext > 0) {
+            --sim.badCheckNext;
+            frame[size - 3] = frame[size - 3] == '0' ? '1' : '0';
+            tag = " BADCHECK";
+        }
+        uint64_t due = NowMs() + sim.delayMs;
+        if (sim.noiseBytes > 0) {
+            static const uint8_t kNoise[] = {'x', 'U', '\n', '\r', 0x00, 0xFF, '#', 'c'};
+            std::vector<uint8_t> noise;
+            for (int i = 0; i < sim.noiseBytes; ++i)
+                noise.push_back(kNoise[random() % sizeof kNoise]);
+            queue.push_back({due, noise, "NOISE " + std::to_string(sim.noiseBytes)});
+        }
+        int piece = sim.splitBytes > 0 ? sim.splitBytes : size;
+        for (int at = 0; at < size; at += piece) {
+            int n = size - at < piece ? size - at : piece;
+            std::string logLine = at == 0 ? DescribePacket("TX", answer) + tag : "";
+            if (piece < size)
+                logLine += (at == 0 ? " " : "") + std::string("PIECE ") + std::to_string(n);
+            queue.push_back({due, std::vector<uint8_t>(frame + at, frame + at + n), logLine});
+            due += sim.gapMs;
+        }
+    }
+
+    void SendDue() {
+        uint64_t now = NowMs();
+        while (!queue.empty() && queue.front().due <= now) {
+            Pending& p = queue.front();
+            if (!p.logLine.empty()) Log(p.logLine);
+            if (!line.Write(p.bytes.data(), (int)p.bytes.size())) Log("ERROR write failed");
+            queue.pop_front();
+        }
+    }
+
+    bool ReadLine() {
+        uint8_t buffer[512];
+        int n = line.Read(buffer, sizeof buffer);
+        if (n < 0) {
+            Log("ERROR read failed");
+            return false;
+        }
+        LinkPacket packet;
+        for (int i = 0; i < n; ++i) {
+            if (!receiver.Feed(buffer[i], packet)) continue;
+            Log(DescribePacket("RX", packet));
+            Answer(packet);
+        }
+        return true;
+    }
+
+    // Applies a control file when one is there, then removes it so that the writer knows.
+    void CheckControl(const std::string& path) {
+        std::ifstream in(path);
+        if (!in) return;
+        std::string text;
+        while (std::getline(in, text)) {
+            while (!text.empty() && (text.back() == '\r' || text.back() == ' '))
+                text.pop_back();
+            if (text.empty() || text[0] == '#') continue;
+            size_t space = text.find(' ');
+            std::string name = text.substr(0, space);
+            std::string value = space == std::string::npos ? "" : text.substr(space + 1);
+            std::string error;
+            if (ApplySimOption(sim, name, value, error))
+                Log("CONTROL " + text);
+            else
+                Log("CONTROL ERROR " + error);
+        }
+        in.close();
+        std::remove(path.c_str());
+    }
+};
+
+void Usage(FILE* out) {
+    std::fprintf(out,
+                 "usage: zrt94sim [--device PATH] [--link PATH] [--log FILE] [--control FILE]\n"
+                 "                [--OPTION VALUE]...\n"
+                 "Plays a ZRT94VK controller. Without --device it creates a pseudo-terminal\n"
+                 "and prints its path on the first line. Runs until interrupted.\n"
+                 "  --device PATH       use this serial device instead (COMn on Windows)\n"
+                 "  --link PATH         make PATH a symbolic link to the pseudo-terminal\n"
+                 "  --log FILE          write the frame log to FILE instead of stdout\n"
+                 "  --control FILE      apply the options written to FILE while running,\n"
+                 "                      one \"OPTION VALUE\" a line; the file is then removed\n"
+                 "Controller options (also valid in the control file, without --):\n%s",
+                 kSimOptionHelp);
+}
+
+// Options without a value.
+bool IsFlag(const std::string& name) {
+    return name == "empty";
+}
+
+bool ParseArguments(int argc, char** argv, Simulator& s, Settings& settings) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            std::exit(0);
+        }
+        if (arg.rfind("--", 0) != 0) {
+            std::fprintf(stderr, "zrt94sim: unexpected argument %s\n", arg.c_str());
+            return false;
+        }
+        std::string name = arg.substr(2), value;
+        size_t equals = name.find('=');
+        if (equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        } else if (!IsFlag(name)) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "zrt94sim: --%s needs a value\n", name.c_str());
+                return false;
+            }
+            value = argv[++i];
+        }
+        if (name == "device")
+            settings.device = value;
+        else if (name == "link")
+            settings.link = value;
+        else if (name == "log")
+            settings.logPath = value;
+        else if (name == "control")
+            settings.controlPath = value;
+        else {
+            std::string error;
+            if (!ApplySimOption(s.sim, name, value, error)) {
+                std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    static Simulator s;
+    Settings settings;
+    if (!ParseArguments(argc, argv, s, settings)) {
+        Usage(stderr);
+        return 2;
+    }
+    std::string path, error;
+    bool opened = settings.device.empty() ? s.line.OpenPseudoTerminal(path, error)
+                                          : s.line.OpenDevice(settings.device, error);
+    if (!opened) {
+        std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (path.empty()) path = settings.device;
+#ifndef _WIN32
+    if (!settings.link.empty()) {
+        unlink(settings.link.c_str());
+        if (symlink(path.c_str(), settings.link.c_str()) != 0) {
+            std::fprintf(stderr, "zrt94sim: cannot link %s\n", settings.link.c_str());
+            return 1;
+        }
+    }
+#endif
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+    if (!settings.logPath.empty()) {
+        s.log = std::fopen(settings.logPath.c_str(), "a");
+        if (!s.log) {
+            std::fprintf(stderr, "zrt94sim: cannot write %s\n", settings.logPath.c_str());
+            return 1;
+        }
+    }
+    InstallSignals();
+    s.Log("READY version=" + s.sim.version + " model=" + s.sim.model);
+
+    uint64_t nextControl = 0;
+    while (!stopRequested) {
+        if (!settings.controlPath.empty() && NowMs() >= nextControl) {
+            s.CheckControl(settings.controlPath);
+            nextControl = NowMs() + 20;
+        }
+        s.SendDue();
+        unsigned wait = 10;
+        if (!s.queue.empty()) {
+            uint64_t now = NowMs(), due = s.queue.front().due;
+            wait = due <= now ? 0 : (unsigned)(due - now < 10 ? due - now : 10);
+        }
+        s.line.Wait(wait);
+        if (!s.ReadLine()) break;
+    }
+    s.Log("STOP");
+#ifndef _WIN32
+    if (!settings.link.empty()) unlink(settings.link.c_str());
+#endif
+    s.line.Close();
+    if (s.log != stdout) std::fclose(s.log);
+    return 0;
+}

@@ -1,0 +1,96 @@
+// The simulated controller's answers and options, in process.
+#include "sim_controller.h"
+
+#include "link/wire_encoding.h"
+#include "link_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+LinkPacket Request(char command, const std::string& data = "") {
+    return Packet('o', 'c', command, data);
+}
+
+std::string Ask(SimController& sim, const LinkPacket& request, char expectedLetter) {
+    LinkPacket answer;
+    std::string note;
+    EXPECT_TRUE(sim.Respond(request, answer, note)) << note;
+    EXPECT_EQ(answer.CD, 'c');
+    EXPECT_EQ(answer.CO, 'o');
+    EXPECT_EQ(answer.OR, expectedLetter);
+    return DataOf(answer);
+}
+
+bool Silent(SimController& sim, const LinkPacket& request) {
+    LinkPacket answer;
+    std::string note;
+    return !sim.Respond(request, answer, note) && !note.empty();
+}
+
+TEST(SimController, PartTwoAndCountersOnlyFromVersionThree) {
+    SimController sim;
+    sim.hours = 1234;
+    sim.operations = 56;
+    EXPECT_EQ(Ask(sim, Request('g'), 'G'), "001234000056");
+    EXPECT_EQ(Ask(sim, Request('f'), 'c').size(), (size_t)kPart2Length);
+    sim.version = "02.99";
+    EXPECT_TRUE(Silent(sim, Request('g')));
+    EXPECT_TRUE(Silent(sim, Request('f')));
+    EXPECT_EQ(Ask(sim, Request('b'), 'c').size(), (size_t)kPart1Length);
+}
+
+TEST(SimController, WritesAreStoredAndReadBack) {
+    SimController sim;
+    ControllerConfig written = MakeEmptyConfig();
+    written.systemNumber = 4321;
+    written.carSpeed = 175;
+    char text1[kPart1Length], text2[kPart2Length];
+    EncodePart1(written, text1);
+    EncodePart2(written, text2);
+    EXPECT_EQ(Ask(sim, Request('h', std::string(text1, 226)), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('e', std::string(text2, 40)), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
+    EXPECT_EQ(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
+    EXPECT_EQ(sim.config.systemNumber, 4321);
+
+    EXPECT_EQ(Ask(sim, Request('a', std::string(225, '0')), 'M'), "");
+    std::string error;
+    ASSERT_TRUE(ApplySimOption(sim, "write-answer", "m", error));
+    EXPECT_EQ(Ask(sim, Request('a', std::string(226, '0')), 'm'), "");
+    EXPECT_EQ(sim.config.systemNumber, 4321) << "a rejected write stores nothing";
+
+    ASSERT_TRUE(ApplySimOption(sim, "write-answer", "e", error));
+    ASSERT_TRUE(ApplySimOption(sim, "mismatch", "part2", error));
+    Ask(sim, Request('e', std::string(text2, 40)), 'e');
+    EXPECT_NE(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
+}
+
+TEST(SimOptions, RejectsBadValues) {
+    SimController sim;
+    std::string error;
+    EXPECT_FALSE(ApplySimOption(sim, "colour", "red", error));
+    EXPECT_EQ(error, "unknown option colour");
+    EXPECT_FALSE(ApplySimOption(sim, "drop", "-1", error));
+    EXPECT_FALSE(ApplySimOption(sim, "drop", "2x", error));
+    EXPECT_FALSE(ApplySimOption(sim, "write-answer", "x", error));
+    EXPECT_FALSE(ApplySimOption(sim, "mismatch", "part3", error));
+    EXPECT_FALSE(ApplySimOption(sim, "events", "0:3", error));
+    EXPECT_FALSE(ApplySimOption(sim, "events", "7-3", error));
+    EXPECT_FALSE(ApplySimOption(sim, "version", "003.07", error));
+    EXPECT_FALSE(ApplySimOption(sim, "config", "/nonexistent/A00001_1.Z94", error));
+    EXPECT_FALSE(ApplySimOption(sim, "hours", "1000000", error));
+    EXPECT_TRUE(ApplySimOption(sim, "events", "none", error));
+    EXPECT_TRUE(ApplySimOption(sim, "system", "65535", error));
+    EXPECT_EQ(sim.config.systemNumber, 65535);
+}
+
+TEST(SimLog, PacketsAreDescribedWithEscapes) {
+    EXPECT_EQ(DescribePacket("RX", Packet('o', 'c', 'v')), "RX CD=o CO=c OR=v LA=0 DATA=\"\"");
+    EXPECT_EQ(DescribePacket("TX", Packet('c', 'o', 'w', std::string("a\"\\\x01 b", 6))),
+              "TX CD=c CO=o OR=w LA=6 DATA=\"a\\x22\\x5C\\x01 b\"");
+    EXPECT_EQ(DescribePacket("TX", Packet('c', 'o', ' ')), "TX CD=c CO=o OR=\\x20 LA=0 DATA=\"\"");
+}
+
+} // namespace
