@@ -2,6 +2,7 @@
 // switch on and off, and what reaches the document. Stored values are prepared as a file opened
 // from the command line; results are read back from the file that Save writes.
 #include "driver.h"
+#include "driver_internal.h"
 
 #include "app/config_file.h"
 #include "app/cp1252.h"
@@ -125,6 +126,40 @@ class Editor {
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
         app_.WaitIdle();
         return e2e::SaveScreenshot(Sheet(), name);
+    }
+    void PressHelp() {
+        PostMessageA(Sheet(), WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED),
+                     (LPARAM)GetDlgItem(Sheet(), IDHELP));
+        app_.WaitIdle();
+    }
+    // F1 with the focus on a control, as the technician presses it.
+    void KeyF1(int id) {
+        SetForegroundWindow(Sheet());
+        e2e::SendWithTimeout(Page(), WM_NEXTDLGCTL, (WPARAM)Item(id), TRUE);
+        PressKey(VK_F1);
+    }
+    // A right-click on a control, enabled or not, and "¿Qué es esto?" in the menu it brings.
+    void RightClickWhatsThis(int id) {
+        SetForegroundWindow(Sheet());
+        RECT r;
+        GetWindowRect(Item(id), &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        EXPECT_TRUE(e2e::WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }))
+            << "no menu";
+        PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+    }
+    static void PressKey(WORD key) {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = key;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
     }
     // Every child control of the current page is disabled.
     bool AllDisabled() const {
@@ -612,6 +647,76 @@ TEST(EditorSheet, ScreenshotsOfEveryPage) {
         if (page == kOutputs) editor.Type(IDC_OUT_RELAY + 17, "36");
         EXPECT_TRUE(editor.Screenshot(shots[page]));
     }
+    EXPECT_TRUE(editor.Cancel());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Help
+
+const char kHelpWindowClass[] = "ZrtHelpWindow";
+const char kHelpTopicClass[] = "ZrtHelpTopic";
+const char kHelpPopupClass[] = "ZrtHelpPopup";
+
+// The visible window of a class that the program's thread owns, once there is one.
+HWND WaitForProgramWindow(App& app, const char* className) {
+    HWND found = nullptr;
+    e2e::WaitUntil([&] {
+        struct Search {
+            const char* cls;
+            HWND found;
+        } search{className, nullptr};
+        EnumThreadWindows(
+            app.ThreadId(),
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                if (IsWindowVisible(w) && e2e::ClassName(w) == s->cls) s->found = w;
+                return s->found == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        found = search.found;
+        return found != nullptr;
+    });
+    return found;
+}
+
+// The pop-up's text begins with the topic's first sentence; the next key takes it away.
+void ExpectPopUp(App& app, const std::string& firstSentence) {
+    HWND popup = WaitForProgramWindow(app, kHelpPopupClass);
+    ASSERT_TRUE(popup) << "no pop-up for \"" << firstSentence << "\"";
+    std::string text = e2e::ControlText(popup);
+    EXPECT_EQ(text.substr(0, firstSentence.size()), firstSentence) << text;
+    Editor::PressKey(VK_SHIFT);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(popup); }));
+    app.WaitIdle();
+}
+
+TEST(EditorHelp, HelpButtonAndPopUpsForControlsAndRanges) {
+    App app;
+    ASSERT_TRUE(app.Launch());
+    Editor editor(app);
+    ASSERT_TRUE(editor.Open());
+    ASSERT_TRUE(editor.GoTo(kStops));
+    editor.PressHelp();
+    HWND help = WaitForProgramWindow(app, kHelpWindowClass);
+    ASSERT_TRUE(help);
+    HWND topic = FindWindowExA(help, nullptr, kHelpTopicClass, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return e2e::ControlText(topic) == W1252("Configuración del controlador");
+    })) << e2e::ControlText(topic);
+
+    // Stop 5's "A" box and stop 1's "D" box, which is disabled (first served stop).
+    editor.KeyF1(IDC_STP_NO_UP + 4);
+    ExpectPopUp(app, W1252("Marcada, el ascensor no atiende en esta parada las llamadas de piso "
+                           "para subir."));
+    ASSERT_FALSE(editor.Enabled(IDC_STP_NO_DOWN));
+    editor.RightClickWhatsThis(IDC_STP_NO_DOWN);
+    ExpectPopUp(app, W1252("Marcada, el ascensor no atiende en esta parada las llamadas de piso "
+                           "para bajar."));
+
+    ASSERT_TRUE(editor.GoTo(kOutputs));
+    editor.KeyF1(IDC_OUT_RELAY + 4);
+    ExpectPopUp(app, W1252("Cada uno de los 18 relés"));
+    EXPECT_TRUE(editor.IsOpen());
     EXPECT_TRUE(editor.Cancel());
 }
 
