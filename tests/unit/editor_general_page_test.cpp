@@ -91,13 +91,20 @@ TEST_F(GeneralPage, FillCorrectsStoredValuesOutsideTheirLists) {
     EXPECT_EQ(working.screenSystem, 2);
 }
 
-TEST_F(GeneralPage, UnchangedRangeKeepsTheEditedCallsNotServed) {
-    working.stopCallsNotServed[5] = 5;
+TEST_F(GeneralPage, CallsNotServedAreRebuiltOnlyWhenTheRangeChanges) {
+    working.stopCallsNotServed[5] = 5; // set on the stops page
     Open();
     fake[IDC_GEN_SPEED].text = "120";
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.stopCallsNotServed[5], 5);
-    EXPECT_EQ(working.carSpeed, 120);
+
+    fake.Choose(page, IDC_GEN_STOPS, "10");
+    EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), "10");
+    EXPECT_EQ(page.copy.stopCallsNotServed[13], 4) << "not before the page is left";
+    EXPECT_TRUE(Leave());
+    const uint8_t expected[kMaxStops] = {2, 0, 0, 0, 0, 0, 0, 0, 0, 4, 7, 7,
+                                         7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+    EXPECT_EQ(std::memcmp(working.stopCallsNotServed, expected, kMaxStops), 0);
 }
 
 TEST_F(GeneralPage, HallCallControllerServesEveryStopAndDisablesItsDefinition) {
