@@ -22,9 +22,6 @@ using e2e::Bytes;
 using e2e::Dialog;
 using e2e::Icon;
 
-// Set to true once the configuration editor (command 10017) exists: the "MOD" test needs it.
-constexpr bool kEditorExists = false;
-
 const char kHelpWindowClass[] = "ZrtHelpWindow";
 const char kHelpTopicClass[] = "ZrtHelpTopic";
 const char kHelpPopupClass[] = "ZrtHelpPopup";
@@ -191,7 +188,6 @@ TEST(ShellStatusBar, PartsAfterStartUpAndWhileResizing) {
 }
 
 TEST(ShellStatusBar, ModifiedDocumentShowsMod) {
-    if (!kEditorExists) GTEST_SKIP() << "waits for the configuration editor (command 10017)";
     App app;
     ASSERT_TRUE(app.Launch());
     ASSERT_TRUE(app.Command(CMD_EDIT_CONFIG));

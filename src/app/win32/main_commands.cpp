@@ -5,6 +5,7 @@
 #include "app/win32/help.h"
 #include "app/win32/settings_dialog.h"
 #include "app/win32/main_window.h"
+#include "config/win32/config_editor.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
 #include "res/resource.h"
@@ -22,6 +23,13 @@ void Save(HWND) {
 }
 void SaveAs(HWND) {
     g_document.SaveAs();
+}
+
+// The editor works on a copy; only an accepted copy goes back to the document, which checks it.
+void EditConfiguration(HWND window) {
+    ControllerConfig copy = g_document.image;
+    ConfigEditor editor;
+    if (editor.Edit(window, copy)) g_document.ReplaceImage(copy);
 }
 
 void Exit(HWND window) {
@@ -70,6 +78,7 @@ const Command kCommands[] = {
     {CMD_SAVE_AS, SaveAs},
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
+    {CMD_EDIT_CONFIG, EditConfiguration},
     {CMD_RECEIVE_VERSION, ReceiveVersion},
     {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration},

@@ -1,0 +1,84 @@
+// "Puerta": door type and options. doorMode is 0 for a manual door; an automatic door stores its
+// three option bits in doorMode - 1.
+#include "config/editor_pages.h"
+
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kRestsOpen = 1, kMaxZone = 2, kDelayed = 4;
+
+const int kAutomaticControls[] = {
+    IDC_DOOR_AUTO_GROUP,    IDC_DOOR_OPERATOR_GROUP, IDC_DOOR_RESTS_OPEN,  IDC_DOOR_MAX_ZONE,
+    IDC_DOOR_DELAYED,       IDC_DOOR_PREOPENING,     IDC_DOOR_ALWAYS_OPEN, IDC_DOOR_CLOSE_ATTEMPTS,
+    IDC_DOOR_OPEN_ATTEMPTS, IDC_DOOR_CLOSE_LABEL,    IDC_DOOR_OPEN_LABEL,
+};
+const int kAutomaticBoxes[] = {
+    IDC_DOOR_RESTS_OPEN, IDC_DOOR_MAX_ZONE,    IDC_DOOR_DELAYED,
+    IDC_DOOR_PREOPENING, IDC_DOOR_ALWAYS_OPEN,
+};
+
+int SelectedAttempts(const PageControls& c, int id) {
+    int index = c.ListSelection(id);
+    return index < 0 ? 2 : index + 1;
+}
+
+} // namespace
+
+void FillDoorPage(const PageControls& c, ControllerConfig& page) {
+    bool automatic = page.doorMode != 0;
+    c.SetCheck(IDC_DOOR_MANUAL, !automatic);
+    c.SetCheck(IDC_DOOR_AUTOMATIC, automatic);
+
+    c.Enable(IDC_DOOR_PRECLOSING, true);
+    c.SetCheck(IDC_DOOR_PRECLOSING, page.preClosingContact);
+
+    // The attempts are listed for a manual door too, disabled: switching to an automatic door
+    // reads them before the refill, and must find the stored ones.
+    fillNumberList(c, IDC_DOOR_CLOSE_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_CLOSE_ATTEMPTS, page.closeAttempts - 1);
+    fillNumberList(c, IDC_DOOR_OPEN_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_OPEN_ATTEMPTS, page.openAttempts - 1);
+
+    for (int id : kAutomaticControls)
+        c.Enable(id, automatic);
+    if (!automatic) {
+        for (int id : kAutomaticBoxes)
+            c.SetCheck(id, false);
+        return;
+    }
+    int options = page.doorMode - 1;
+    c.SetCheck(IDC_DOOR_RESTS_OPEN, options & kRestsOpen);
+    c.SetCheck(IDC_DOOR_MAX_ZONE, options & kMaxZone);
+    c.SetCheck(IDC_DOOR_DELAYED, options & kDelayed);
+    c.SetCheck(IDC_DOOR_PREOPENING, page.preOpening);
+    c.SetCheck(IDC_DOOR_ALWAYS_OPEN, page.alwaysOpenOnArrival);
+    // The maximum door zone needs the screens of systems 1 and 4.
+    if (page.screenSystem != 1 && page.screenSystem != 4) {
+        c.Enable(IDC_DOOR_MAX_ZONE, false);
+        c.SetCheck(IDC_DOOR_MAX_ZONE, false);
+    }
+}
+
+void ReadDoorPage(const PageControls& c, ControllerConfig& page) {
+    if (c.IsChecked(IDC_DOOR_AUTOMATIC)) {
+        int options = (c.IsChecked(IDC_DOOR_RESTS_OPEN) ? kRestsOpen : 0) |
+                      (c.IsChecked(IDC_DOOR_MAX_ZONE) ? kMaxZone : 0) |
+                      (c.IsChecked(IDC_DOOR_DELAYED) ? kDelayed : 0);
+        page.doorMode = (uint8_t)(1 + options);
+        page.preOpening = c.IsChecked(IDC_DOOR_PREOPENING) ? 1 : 0;
+        page.alwaysOpenOnArrival = c.IsChecked(IDC_DOOR_ALWAYS_OPEN) ? 1 : 0;
+        page.closeAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_CLOSE_ATTEMPTS);
+        page.openAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_OPEN_ATTEMPTS);
+    } else {
+        page.doorMode = 0;
+    }
+    page.preClosingContact = c.IsChecked(IDC_DOOR_PRECLOSING) ? 1 : 0;
+}
+
+void DoorPageCommand(const PageControls& c, ControllerConfig& page, int id, int code) {
+    if (code != kNotifyClicked) return;
+    if (id != IDC_DOOR_MANUAL && id != IDC_DOOR_AUTOMATIC) return;
+    ReadDoorPage(c, page);
+    FillDoorPage(c, page);
+}

@@ -1,0 +1,185 @@
+// "General": identification and definition of the controller. Its choices bound the other pages:
+// the function switches four of them off, the type bounds the stops, the served range drives the
+// calls-not-served flags.
+#include "config/editor_pages.h"
+
+#include "app/res_string.h"
+#include "config/code_tables.h"
+#include "res/resource.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr unsigned kSystemNumberRange = 20300;
+constexpr unsigned kCabinRange = 20301;
+constexpr unsigned kSpeedRange = 20302;
+constexpr unsigned kServedRangeOrder = 20303;
+constexpr unsigned kHallCallCabin = 20306; // "E"
+
+constexpr int kNumberEditChars = 9;
+
+long EditNumber(const PageControls& c, int id) {
+    char text[kNumberEditChars + 1];
+    c.GetText(id, text, sizeof text);
+    return ParseLeadingDecimal(text);
+}
+
+bool Refuse(const PageControls& c, unsigned messageId) {
+    c.Warn(ResString(messageId), 0);
+    return false;
+}
+
+void ShowCabin(const PageControls& c, ControllerConfig& page) {
+    switch (page.controllerFunction) {
+    case 0:
+        c.SetText(IDC_GEN_CABIN, ResString(kHallCallCabin));
+        c.Enable(IDC_GEN_CABIN, false);
+        c.Enable(IDC_GEN_CABIN_LABEL, false);
+        break;
+    case 1:
+        c.SetNumber(IDC_GEN_CABIN, page.cabinNumber);
+        c.Enable(IDC_GEN_CABIN, true);
+        c.Enable(IDC_GEN_CABIN_LABEL, true);
+        break;
+    case 2:
+    case 3:
+        page.cabinNumber = 1;
+        c.SetNumber(IDC_GEN_CABIN, 1);
+        c.Enable(IDC_GEN_CABIN, false);
+        c.Enable(IDC_GEN_CABIN_LABEL, true);
+        break;
+    default: break; // not in the list: the read takes function 0
+    }
+}
+
+} // namespace
+
+void FillGeneralPage(const PageControls& c, ControllerConfig& page) {
+    char site[kSiteNameSize + 1];
+    CopySiteName(page, site, sizeof site);
+    c.SetText(IDC_GEN_SITE_NAME, site);
+    c.SetNumber(IDC_GEN_SYSTEM_NUMBER, page.systemNumber);
+
+    c.FillTextList(IDC_GEN_TYPE, ControlTypeTextId(0), ControlTypeTextId(5));
+    c.SelectListItem(IDC_GEN_TYPE, page.controlType <= 5 ? page.controlType : -1);
+    c.FillTextList(IDC_GEN_FUNCTION, ControllerFunctionTextId(0), ControllerFunctionTextId(3));
+    c.SelectListItem(IDC_GEN_FUNCTION, page.controllerFunction <= 3 ? page.controllerFunction : -1);
+
+    int limit = StopLimit(page.controlType);
+    if (page.stopCount > limit) page.stopCount = 2;
+    fillNumberList(c, IDC_GEN_STOPS, 2, limit);
+    c.SelectListItem(IDC_GEN_STOPS, page.stopCount - 2);
+
+    c.FillTextList(IDC_GEN_SCREENS, ScreenSystemTextId(1), ScreenSystemTextId(6));
+    c.SelectListItem(IDC_GEN_SCREENS,
+                     page.screenSystem >= 1 && page.screenSystem <= 6 ? page.screenSystem - 1 : -1);
+
+    int stops = page.stopCount;
+    if (page.firstServedStop > stops - 1 || page.firstServedStop < 1) page.firstServedStop = 1;
+    fillNumberList(c, IDC_GEN_FIRST_SERVED, 1, stops - 1);
+    c.SelectListItem(IDC_GEN_FIRST_SERVED, page.firstServedStop - 1);
+
+    if (page.lastServedStop > stops || page.lastServedStop < 2) page.lastServedStop = stops;
+    fillNumberList(c, IDC_GEN_LAST_SERVED, 2, stops);
+    c.SelectListItem(IDC_GEN_LAST_SERVED, page.lastServedStop - 2);
+
+    if (page.carSpeed < 10 || page.carSpeed > 200) page.carSpeed = 80;
+    c.SetNumber(IDC_GEN_SPEED, page.carSpeed);
+
+    bool hallCalls = page.controllerFunction == 0;
+    bool relevels = (page.screenSystem == 1 || page.screenSystem == 4) && !hallCalls;
+    c.Enable(IDC_GEN_RELEVELING, relevels);
+    c.SetCheck(IDC_GEN_RELEVELING, relevels && (page.optionFlags & kOptionReleveling));
+
+    bool hallButtons = page.controllerFunction == 1 || page.controllerFunction == 3;
+    c.Enable(IDC_GEN_HALL_BUTTONS, hallButtons);
+    c.SetCheck(IDC_GEN_HALL_BUTTONS, hallButtons && page.independentHallButtons);
+
+    ShowCabin(c, page);
+
+    static const int kDefinitionControls[] = {
+        IDC_GEN_TYPE,
+        IDC_GEN_SCREENS,
+        IDC_GEN_FIRST_SERVED,
+        IDC_GEN_LAST_SERVED,
+        IDC_GEN_SPEED,
+        IDC_GEN_TYPE_LABEL,
+        IDC_GEN_SCREENS_LABEL,
+        IDC_GEN_SPEED_LABEL,
+        IDC_GEN_FIRST_SERVED_LABEL,
+        IDC_GEN_LAST_SERVED_LABEL,
+    };
+    for (int id : kDefinitionControls)
+        c.Enable(id, !hallCalls);
+}
+
+bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
+    char site[kSiteNameMax + 1];
+    c.GetText(IDC_GEN_SITE_NAME, site, sizeof site);
+    std::memcpy(page.siteName, site, std::strlen(site) + 1);
+
+    long number = EditNumber(c, IDC_GEN_SYSTEM_NUMBER);
+    if (number < 1 || number > 65535) return Refuse(c, kSystemNumberRange);
+    page.systemNumber = (uint16_t)number;
+
+    int type = c.ListSelection(IDC_GEN_TYPE);
+    page.controlType = (uint8_t)(type < 0 ? 0 : type);
+    int function = c.ListSelection(IDC_GEN_FUNCTION);
+    page.controllerFunction = (uint8_t)(function < 0 ? 0 : function);
+
+    switch (page.controllerFunction) {
+    case 0: page.cabinNumber = 0; break;
+    case 1: {
+        long cabin = EditNumber(c, IDC_GEN_CABIN);
+        if (cabin < 1 || cabin > 6) return Refuse(c, kCabinRange);
+        page.cabinNumber = (uint8_t)cabin;
+        break;
+    }
+    default: page.cabinNumber = 1; break;
+    }
+
+    if (c.IsChecked(IDC_GEN_RELEVELING))
+        page.optionFlags |= kOptionReleveling;
+    else
+        page.optionFlags &= (uint8_t)~kOptionReleveling;
+    page.independentHallButtons = c.IsChecked(IDC_GEN_HALL_BUTTONS) ? 1 : 0;
+
+    page.stopCount = (uint8_t)(c.ListSelection(IDC_GEN_STOPS) + 2);
+    int screens = c.ListSelection(IDC_GEN_SCREENS);
+    page.screenSystem = (uint8_t)(screens < 0 ? 2 : screens + 1);
+
+    long speed = EditNumber(c, IDC_GEN_SPEED);
+    if (speed < 10 || speed > 200) return Refuse(c, kSpeedRange);
+    page.carSpeed = (uint16_t)speed;
+
+    if (page.controllerFunction == 0) {
+        page.firstServedStop = 1;
+        page.lastServedStop = page.stopCount;
+    } else {
+        page.firstServedStop = (uint8_t)(c.ListSelection(IDC_GEN_FIRST_SERVED) + 1);
+        page.lastServedStop = (uint8_t)(c.ListSelection(IDC_GEN_LAST_SERVED) + 2);
+    }
+    if (page.lastServedStop <= page.firstServedStop) return Refuse(c, kServedRangeOrder);
+    return true;
+}
+
+void GeneralPageCommand(const PageControls& c, ControllerConfig& page, int id, int code) {
+    if (code != kNotifySelectionChanged) return;
+    switch (id) {
+    case IDC_GEN_STOPS:
+        // Whatever the read says, the refill shows a consistent page again.
+        ReadGeneralPage(c, page);
+        page.lastServedStop = page.stopCount;
+        FillGeneralPage(c, page);
+        break;
+    case IDC_GEN_TYPE:
+    case IDC_GEN_SCREENS:
+    case IDC_GEN_FUNCTION:
+        ReadGeneralPage(c, page);
+        FillGeneralPage(c, page);
+        break;
+    default: break;
+    }
+}

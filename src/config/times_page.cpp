@@ -1,0 +1,108 @@
+// "Tiempos": the sixteen one-byte timers, each in its own unit.
+#include "config/editor_pages.h"
+
+#include "app/message_box.h"
+#include "app/res_string.h"
+#include "res/resource.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+constexpr unsigned kTimeRange = 20305;
+constexpr unsigned kSeconds = 20330, kTenths = 20331, kMinutes = 20332;
+
+struct TimerField {
+    uint8_t ControllerConfig::*field;
+    int editId;
+    unsigned nameId; // the timer as the message names it
+    unsigned unitId;
+};
+
+// Field order, which is also the order they are read and checked in.
+const TimerField kTimers[kTimerCount] = {
+    {&ControllerConfig::TEP, IDC_TIM_TEP, 20310, kSeconds},
+    {&ControllerConfig::TALA, IDC_TIM_TALA, 20311, kSeconds},
+    {&ControllerConfig::TZUM, IDC_TIM_TZUM, 20312, kSeconds},
+    {&ControllerConfig::TPA, IDC_TIM_TPA, 20313, kSeconds},
+    {&ControllerConfig::TACL, IDC_TIM_TACL, 20314, kSeconds},
+    {&ControllerConfig::TACEA, IDC_TIM_TACEA, 20315, kTenths},
+    {&ControllerConfig::TNIV0, IDC_TIM_TNIV0, 20316, kMinutes},
+    {&ControllerConfig::TRETP, IDC_TIM_TRETP, 20317, kTenths},
+    {&ControllerConfig::TAPA, IDC_TIM_TAPA, 20318, kSeconds},
+    {&ControllerConfig::TOPC, IDC_TIM_TOPC, 20319, kSeconds},
+    {&ControllerConfig::TACEB, IDC_TIM_TACEB, 20320, kTenths},
+    {&ControllerConfig::TARR, IDC_TIM_TARR, 20321, kTenths},
+    {&ControllerConfig::TESTR, IDC_TIM_TESTR, 20322, kTenths},
+    {&ControllerConfig::TGON, IDC_TIM_TGON, 20323, kTenths},
+    {&ControllerConfig::TGEN, IDC_TIM_TGEN, 20324, kMinutes},
+    {&ControllerConfig::TINHP, IDC_TIM_TINHP, 20325, kTenths},
+};
+
+constexpr int kNumberEditChars = 9;
+
+// Every timer stays on screen and editable whether or not the outputs use it: the controller
+// keeps running all of them, and a technician may set one up before assigning its relay.
+void ShowTimerField(const PageControls& c, const TimerField& timer, uint8_t value,
+                    bool /*applicable*/) {
+    c.SetNumber(timer.editId, value);
+    c.Show(timer.editId, true);
+    c.Enable(timer.editId + IDC_TIM_LABEL_OFFSET, true);
+    c.Enable(timer.editId + IDC_TIM_UNIT_OFFSET, true);
+}
+
+bool UsesAny(const ControllerConfig& config, std::initializer_list<int> codes) {
+    for (int code : codes)
+        if (hasRelayFunction(code, config)) return true;
+    return false;
+}
+
+} // namespace
+
+void timerApplicability(const ControllerConfig& config, bool (&applicable)[kTimerCount]) {
+    const ControllerConfig& c = config;
+    for (int t = 0; t < kTimerCount; ++t) {
+        uint8_t ControllerConfig::*field = kTimers[t].field;
+        bool uses = true; // TEP, TALA, TPA, TACL, TNIV0, TOPC and TARR always
+        if (field == &ControllerConfig::TZUM) uses = UsesAny(c, {36, 37});
+        if (field == &ControllerConfig::TACEA)
+            uses = UsesAny(c, {5, 6, 40, 41, 42, 57, 58, 67, 68});
+        if (field == &ControllerConfig::TACEB)
+            uses = UsesAny(c, {5, 7, 40, 41, 42, 59, 60, 67, 68});
+        if (field == &ControllerConfig::TRETP)
+            uses = UsesAny(c, {18, 24, 30, 31, 76, 77, 78, 79, 80, 81});
+        if (field == &ControllerConfig::TESTR) uses = UsesAny(c, {23, 24, 39});
+        if (field == &ControllerConfig::TGON) uses = UsesAny(c, {20});
+        if (field == &ControllerConfig::TGEN) uses = UsesAny(c, {38});
+        if (field == &ControllerConfig::TAPA) uses = c.doorMode != 0;
+        if (field == &ControllerConfig::TINHP) uses = c.screenSystem == 1;
+        applicable[t] = uses;
+    }
+}
+
+void FillTimesPage(const PageControls& c, ControllerConfig& page) {
+    bool applicable[kTimerCount];
+    timerApplicability(page, applicable);
+    for (int t = 0; t < kTimerCount; ++t)
+        ShowTimerField(c, kTimers[t], page.*kTimers[t].field, applicable[t]);
+}
+
+bool ReadTimesPage(const PageControls& c, ControllerConfig& page) {
+    for (const TimerField& timer : kTimers) {
+        if (!c.IsVisible(timer.editId)) continue;
+        char typed[kNumberEditChars + 1];
+        c.GetText(timer.editId, typed, sizeof typed);
+        long value = ParseLeadingDecimal(typed);
+        if (value < 0 || value > 255) {
+            char name[256], unit[256], text[600];
+            LoadResString(timer.nameId, name, sizeof name);
+            LoadResString(timer.unitId, unit, sizeof unit);
+            std::snprintf(text, sizeof text, ResString(kTimeRange), name, 0, 255, unit);
+            c.Warn(text, kCaptionAttention);
+            return false;
+        }
+        page.*timer.field = (uint8_t)value;
+    }
+    return true;
+}

@@ -1,0 +1,185 @@
+#include "config/win32/config_editor.h"
+
+#include "app/res_string.h"
+#include "app/win32/help.h"
+#include "config/win32/control_utils.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+static_assert(BN_CLICKED == kNotifyClicked, "button notification");
+static_assert(CBN_SELCHANGE == kNotifySelectionChanged, "list notification");
+
+namespace {
+
+constexpr unsigned kSheetCaption = 5002;
+
+// What each page's window knows: its page and the editor that holds the working copy.
+struct PageBinding {
+    ConfigEditor* editor;
+    EditorPage* page;
+};
+
+PageBinding* BindingOf(HWND window) {
+    return reinterpret_cast<PageBinding*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Trace(const char* line) {
+    if (line) OutputDebugStringA(line);
+}
+
+INT_PTR Answer(HWND window, LONG_PTR result) {
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+// Pop-up and context-menu help for one control. The table stays valid after the call, as the
+// help window may read it while it is open.
+void ControlHelp(HWND control, EditorPageKind kind, int controlId, UINT command) {
+    static uint32_t scratch[4];
+    const uint32_t* table = EditorHelpTable(kind, controlId, scratch);
+    ProgramHelp(control, kHelpFile, command, reinterpret_cast<ULONG_PTR>(table));
+}
+
+// The smallest visible child under a screen point: a control inside a group box wins over it.
+HWND ChildAt(HWND window, POINT screen) {
+    HWND best = nullptr;
+    LONG bestArea = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &r) || !PtInRect(&r, screen)) continue;
+        LONG area = (r.right - r.left) * (r.bottom - r.top);
+        if (!best || area < bestArea) best = child, bestArea = area;
+    }
+    return best;
+}
+
+INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
+    auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
+    auto* binding = reinterpret_cast<PageBinding*>(sheetPage->lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+    Trace(EditorPageTrace(binding->page->kind).init);
+    return TRUE; // the system places the focus
+}
+
+INT_PTR OnNotify(HWND window, WPARAM, LPARAM lParam) {
+    PageBinding* b = BindingOf(window);
+    if (!b) return FALSE;
+    const PageTrace& trace = EditorPageTrace(b->page->kind);
+    PageControls controls = DialogPageControls(window);
+    switch (reinterpret_cast<NMHDR*>(lParam)->code) {
+    case PSN_SETACTIVE:
+        b->page->Activate(controls, b->editor->session.working);
+        Trace(trace.setActive);
+        return Answer(window, 0);
+    case PSN_KILLACTIVE:
+        Trace(trace.killActive);
+        return Answer(window, b->page->Leave(controls, b->editor->session.working) ? FALSE : TRUE);
+    case PSN_HELP:
+        Trace(trace.help);
+        ProgramHelp(window, kHelpFile, HELP_CONTEXT, kEditorHelpContext);
+        return TRUE;
+    case PSN_APPLY:
+        // Only OK sends it (there is no apply button); the active page has already accepted.
+        b->editor->accepted = true;
+        return Answer(window, PSNRET_NOERROR);
+    default: return FALSE;
+    }
+}
+
+INT_PTR OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    PageBinding* b = BindingOf(window);
+    if (!b || !lParam) return FALSE;
+    b->page->OnCommand(DialogPageControls(window), LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+}
+
+INT_PTR OnVScroll(HWND window, WPARAM wParam, LPARAM lParam) {
+    PageBinding* b = BindingOf(window);
+    if (!b || !lParam) return FALSE;
+    SpinStep step = LOWORD(wParam) == SB_LINEUP     ? SpinStep::Up
+                    : LOWORD(wParam) == SB_LINEDOWN ? SpinStep::Down
+                                                    : SpinStep::Other;
+    b->page->OnSpin(DialogPageControls(window), GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), step);
+    return TRUE;
+}
+
+INT_PTR OnHelp(HWND window, WPARAM, LPARAM lParam) {
+    PageBinding* b = BindingOf(window);
+    auto* info = reinterpret_cast<HELPINFO*>(lParam);
+    if (!b || info->iContextType != HELPINFO_WINDOW) return FALSE;
+    Trace(EditorPageTrace(b->page->kind).controlHelp);
+    ControlHelp(static_cast<HWND>(info->hItemHandle), b->page->kind, info->iCtrlId, HELP_WM_HELP);
+    return TRUE;
+}
+
+INT_PTR OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
+    PageBinding* b = BindingOf(window);
+    if (!b) return FALSE;
+    Trace(EditorPageTrace(b->page->kind).contextMenu);
+    // Disabled controls and labels leave the click to the page: find what lies under it.
+    HWND control = reinterpret_cast<HWND>(wParam);
+    if (control == window) {
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        control = ChildAt(window, at);
+        if (!control) return TRUE;
+    }
+    ControlHelp(control, b->page->kind, GetDlgCtrlID(control), HELP_CONTEXTMENU);
+    return TRUE;
+}
+
+struct MessageHandler {
+    UINT message;
+    INT_PTR (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
+};
+
+const MessageHandler kHandlers[] = {
+    {WM_INITDIALOG, OnInitDialog}, {WM_NOTIFY, OnNotify}, {WM_COMMAND, OnCommand},
+    {WM_VSCROLL, OnVScroll},       {WM_HELP, OnHelp},     {WM_CONTEXTMENU, OnContextMenu},
+};
+
+INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const MessageHandler& h : kHandlers)
+        if (h.message == message) return h.handle(window, wParam, lParam);
+    return FALSE;
+}
+
+} // namespace
+
+bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
+    session.Begin(config);
+    accepted = false;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+
+    PageBinding bindings[kEditorPageCount];
+    PROPSHEETPAGEA pages[kEditorPageCount] = {};
+    for (int i = 0; i < kEditorPageCount; ++i) {
+        bindings[i] = {this, &session.pages[i]};
+        PROPSHEETPAGEA& p = pages[i];
+        p.dwSize = sizeof p;
+        p.dwFlags = PSP_HASHELP;
+        p.hInstance = instance;
+        p.pszTemplate = MAKEINTRESOURCEA(EditorPageResource(session.pages[i].kind));
+        p.pfnDlgProc = PageProc;
+        p.lParam = reinterpret_cast<LPARAM>(&bindings[i]);
+    }
+
+    char caption[256];
+    LoadResString(kSheetCaption, caption, sizeof caption);
+    PROPSHEETHEADERA sheet = {};
+    sheet.dwSize = sizeof sheet;
+    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_USEICONID;
+    sheet.hwndParent = owner;
+    sheet.hInstance = instance;
+    sheet.pszIcon = MAKEINTRESOURCEA(IDI_PROGRAM);
+    sheet.pszCaption = caption;
+    sheet.nPages = kEditorPageCount;
+    sheet.nStartPage = 0;
+    sheet.ppsp = pages;
+
+    INT_PTR result = PropertySheetA(&sheet);
+    if (!accepted && result <= 0) return false;
+    config = session.working;
+    return true;
+}
