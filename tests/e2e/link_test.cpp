@@ -504,6 +504,50 @@ TEST_F(LinkTest, RefusedConfigurationsAndFailedVerifications) {
     ExpectDocumentUntouched("despues");
 }
 
+// Accepts the configuration editor with the system number set to `systemNumber`, which leaves
+// the document modified.
+bool EditSystemNumber(App& app, unsigned systemNumber) {
+    if (!app.Command(CMD_EDIT_CONFIG)) return false;
+    Dialog editor = app.ExpectDialog("the configuration editor");
+    if (!editor) return false;
+    // The General page comes first; its field 101 holds the system number.
+    HWND page = FindWindowExA(editor.Handle(), nullptr, "#32770", nullptr);
+    if (!page || !GetDlgItem(page, 101)) return false;
+    Dialog(page, &app).SetItemText(101, std::to_string(systemNumber));
+    return editor.Press(IDOK) && app.WaitForTitle(Title(systemNumber));
+}
+
+TEST_F(LinkTest, ModifiedDocumentThroughTransmitAndReceive) {
+    ASSERT_TRUE(app.Launch());
+    ASSERT_TRUE(EditSystemNumber(app, 1));
+    ASSERT_FALSE(app.IsMenuItemGrayed(CMD_SAVE));
+    ExpectBox(RunToEnd(app, CMD_TRANSMIT_CONFIG), kConfigurator, kConfigured, Icon::Information);
+    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "the transmit changed the modified flag";
+
+    // A receive first offers to save, Cancel included; Cancel stops it before the line.
+    size_t at = sim::Mark();
+    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
+    Dialog question = app.ExpectDialog("the save question");
+    ASSERT_TRUE(question);
+    ExpectBox(Read(question), W1252("Atención"),
+              W1252("La configuración corriente fue modificada, ¿Desea salvarla?"), Icon::Question);
+    EXPECT_EQ(question.Buttons(), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+    ASSERT_TRUE(question.Press(IDCANCEL));
+    EXPECT_FALSE(Interrogation(app));
+    EXPECT_EQ(sim::Requests(at), "");
+    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE));
+
+    // No: the receive goes on, and the received configuration counts as saved.
+    ASSERT_TRUE(sim::Control("system 88\n"));
+    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
+    question = app.ExpectDialog("the save question");
+    ASSERT_TRUE(question);
+    ASSERT_TRUE(question.Press(IDNO));
+    ExpectBox(Answer(app), kConfigurator, Received(), Icon::Information);
+    EXPECT_EQ(app.Title(), Title(88));
+    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
+}
+
 // ---------------------------------------------------------------------------------------------
 // A bad line
 
