@@ -405,7 +405,8 @@ TEST_F(LinkTest, TransmitWithTheSameIdentityIsVerifiedWithoutAQuestion) {
     EXPECT_EQ(monitor.ItemText(IDC_MON_RX_DATA), Part2(document));
     // Wine raises the main window over the windows it owns when it is activated again (Windows
     // keeps them above it): bring the monitor to the front for the picture.
-    SetWindowPos(monitor.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(monitor.Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_TRUE(e2e::SaveScreenshot(nullptr, "link_monitor_after_transmit"));
     ASSERT_TRUE(app.Command(CMD_MONITOR));
