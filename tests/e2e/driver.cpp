@@ -38,14 +38,6 @@ HMODULE LocalProbe() {
     return probe;
 }
 
-void* RemoteAddress(HMODULE remoteBase, const char* symbol) {
-    HMODULE local = LocalProbe();
-    FARPROC address = local ? GetProcAddress(local, symbol) : nullptr;
-    if (!address || !remoteBase) return nullptr;
-    return reinterpret_cast<char*>(remoteBase) +
-           (reinterpret_cast<char*>(address) - reinterpret_cast<char*>(local));
-}
-
 bool IsDialogOf(HWND window, DWORD thread) {
     return GetWindowThreadProcessId(window, nullptr) == thread &&
            ClassName(window) == kDialogClass && IsWindowVisible(window);
@@ -182,7 +174,7 @@ Icon Dialog::IconKind() const {
             icon = child;
     }
     if (!icon) return Icon::None;
-    switch (app_->ProbeCall("ProbeIconKind", icon, 0)) {
+    switch (app_->ProbeCall(ProbeIconKind, icon, 0)) {
     case ProbeIconNone: return Icon::None;
     case ProbeIconStop: return Icon::Stop;
     case ProbeIconQuestion: return Icon::Question;
@@ -276,8 +268,13 @@ void App::ResetHandles() {
     processId_ = 0;
     main_ = nullptr;
     thread_ = 0;
-    remoteProbe_ = nullptr;
-    remoteBlock_ = nullptr;
+    if (getMessageHook_) UnhookWindowsHookEx(getMessageHook_);
+    if (callWndHook_) UnhookWindowsHookEx(callWndHook_);
+    getMessageHook_ = callWndHook_ = nullptr;
+    if (probeShared_) UnmapViewOfFile(probeShared_);
+    if (probeMapping_) CloseHandle(probeMapping_);
+    probeShared_ = nullptr;
+    probeMapping_ = nullptr;
 }
 
 bool App::IsRunning() const {
@@ -356,49 +353,45 @@ bool App::Launch(const LaunchOptions& options) {
 }
 
 bool App::InjectProbe() {
-    std::string path = JoinPath(ExeFolder(), "e2e_probe.dll");
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    HMODULE remoteKernel = nullptr;
-    // The program may still be loading its modules.
-    WaitUntil([&] { return (remoteKernel = RemoteModule(process_, "kernel32.dll")) != nullptr; },
-              5000);
-    if (!LocalProbe() || !remoteKernel) return false;
-    void* loadLibrary = reinterpret_cast<char*>(remoteKernel) +
-                        (reinterpret_cast<char*>(GetProcAddress(kernel, "LoadLibraryA")) -
-                         reinterpret_cast<char*>(kernel));
-    // The path and, after it, the probe's request block stay for the life of the program.
-    remoteBlock_ = VirtualAllocEx(process_, nullptr, 4096 + sizeof(ProbeBlock),
-                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remoteBlock_ ||
-        !WriteProcessMemory(process_, remoteBlock_, path.c_str(), path.size() + 1, nullptr))
-        return false;
-    RunRemoteThread(process_, loadLibrary, remoteBlock_, 10000);
-    remoteBlock_ = static_cast<char*>(remoteBlock_) + 4096;
-    remoteProbe_ = RemoteModule(process_, "e2e_probe.dll");
+    HMODULE probe = LocalProbe();
+    if (!probe) return false;
+    char name[64];
+    std::snprintf(name, sizeof name, kProbeSharedName, processId_);
+    probeMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                       sizeof(ProbeShared), name);
+    if (!probeMapping_) return false;
+    probeShared_ = static_cast<ProbeShared*>(
+        MapViewOfFile(probeMapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+    if (!probeShared_) return false;
     syncMessage_ = RegisterWindowMessageA(kProbeSyncMessage);
-    return remoteProbe_ && ProbeCall("ProbeInstall", main_, 0) == 1;
+    callMessage_ = RegisterWindowMessageA(kProbeCallMessage);
+    // The program loads the probe for these hooks on its own thread, the next time it reads its
+    // queue: the first WaitIdle below makes that happen.
+    auto hook = [&](int kind, const char* procedure) {
+        auto proc =
+            reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, procedure)));
+        return proc ? SetWindowsHookExA(kind, proc, probe, thread_) : nullptr;
+    };
+    getMessageHook_ = hook(WH_GETMESSAGE, "ProbeGetMessageHook");
+    callWndHook_ = hook(WH_CALLWNDPROC, "ProbeCallWndHook");
+    return getMessageHook_ && callWndHook_ && WaitIdle();
 }
 
-uint32_t App::ProbeCall(const char* function, HWND window, uint32_t id, std::string* text) {
-    void* address = RemoteAddress(remoteProbe_, function);
-    if (!address || !IsRunning()) return kProbeNoItem;
-    ProbeBlock block{};
+uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text) {
+    if (!probeShared_ || !IsRunning()) return kProbeNoItem;
+    ProbeBlock& block = probeShared_->block;
+    block = ProbeBlock{};
     block.window = reinterpret_cast<UINT_PTR>(window);
     block.id = id;
     block.result = kProbeNoItem;
-    if (!WriteProcessMemory(process_, remoteBlock_, &block, sizeof block, nullptr))
-        return kProbeNoItem;
-    RunRemoteThread(process_, address, remoteBlock_, 10000); // the answer is in the block
-    if (!ReadProcessMemory(process_, remoteBlock_, &block, sizeof block, nullptr))
-        return kProbeNoItem;
+    SendWithTimeout(main_, callMessage_, function, 0, 10000); // the answer is in the block
     block.text[sizeof block.text - 1] = '\0';
     if (text) *text = block.text;
     return block.result;
 }
 
 bool App::WaitIdle(DWORD timeoutMs) {
-    void* seenAddress = RemoteAddress(remoteProbe_, "ProbeSyncSeen");
-    if (!seenAddress) return false;
+    if (!probeShared_) return false;
     // Two rounds: the first marker comes after everything posted so far, the second after what
     // handling those posted in turn (such as the document's refresh message).
     for (int round = 0; round < 2; ++round) {
@@ -406,12 +399,7 @@ bool App::WaitIdle(DWORD timeoutMs) {
         if (!IsRunning() || !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0))
             return false;
         bool seen = WaitUntil(
-            [&] {
-                uint64_t value = 0;
-                ReadProcessMemory(process_, seenAddress, &value, sizeof value, nullptr);
-                return value == token || !IsRunning();
-            },
-            timeoutMs);
+            [&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); }, timeoutMs);
         if (!seen || !IsRunning()) return false;
     }
     return true;
@@ -456,11 +444,11 @@ bool App::WaitForTitle(const std::string& title, DWORD timeoutMs) {
 }
 
 bool App::MenuItemExists(int commandId) {
-    return ProbeCall("ProbeMenuItem", main_, commandId) != kProbeNoItem;
+    return ProbeCall(ProbeMenuItem, main_, commandId) != kProbeNoItem;
 }
 
 bool App::IsMenuItemGrayed(int commandId) {
-    uint32_t state = ProbeCall("ProbeMenuItem", main_, commandId);
+    uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
     if (state == kProbeNoItem) {
         ADD_FAILURE() << "no menu item with command " << commandId;
         return false;
@@ -469,7 +457,7 @@ bool App::IsMenuItemGrayed(int commandId) {
 }
 
 bool App::IsMenuItemChecked(int commandId) {
-    uint32_t state = ProbeCall("ProbeMenuItem", main_, commandId);
+    uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
     if (state == kProbeNoItem) {
         ADD_FAILURE() << "no menu item with command " << commandId;
         return false;
@@ -479,7 +467,7 @@ bool App::IsMenuItemChecked(int commandId) {
 
 std::string App::MenuItemText(int commandId) {
     std::string text;
-    ProbeCall("ProbeMenuItem", main_, commandId, &text);
+    ProbeCall(ProbeMenuItem, main_, commandId, &text);
     return text;
 }
 

@@ -15,13 +15,16 @@
 //
 // Texts are Windows-1252, as the program shows them; write expected texts with W1252().
 //
-// How it works, and why: Wine keeps menus and icon handles private to their process, so the
-// driver loads a small probe library (e2e_probe.dll, next to e2e_tests.exe) into the program. The
-// probe also hooks the program's message queue: App::WaitIdle() posts a marker and waits until
-// the program's thread has taken it, which means that everything posted before it (a command,
-// the refresh it posted, ...) has been handled or has reached a modal dialog's loop.
-// Common-control texts (status bar, list views) are read through memory allocated in the program
-// (VirtualAllocEx), as on Windows; list boxes and combo boxes through Wine's own marshalling.
+// How it works, and why: Wine keeps menus and icon handles private to their process, so a small
+// probe library (e2e_probe.dll, next to e2e_tests.exe) answers from inside the program. The driver
+// sets two hooks on the program's thread with the probe as their module, so the program loads it
+// on that thread (a remote thread is unsafe under Wine, see probe/probe_protocol.h), and asks it
+// through a sent message and shared memory. The probe's hook on the message queue also tells:
+// App::WaitIdle() posts a marker and waits until the program's thread has taken it, which means
+// that everything posted before it (a command, the refresh it posted, ...) has been handled or has
+// reached a modal dialog's loop. Common-control texts (status bar, list views) are read through
+// memory allocated in the program (VirtualAllocEx), as on Windows; list boxes and combo boxes
+// through Wine's own marshalling.
 //
 // Every wait has a time-out; a wait that runs out returns false or an empty result, so that a
 // test fails instead of hanging. App's destructor kills a program that is still running.
@@ -31,6 +34,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+struct ProbeShared; // the block shared with the probe library (probe/probe_protocol.h)
 
 namespace e2e {
 
@@ -219,7 +224,7 @@ class App {
 
     // Calls a function of the probe (probe/e2e_probe.cpp) inside the program; returns its
     // result, or kProbeNoItem when the call failed. Used by the menu and icon readers.
-    uint32_t ProbeCall(const char* function, HWND window, uint32_t id, std::string* text = nullptr);
+    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text = nullptr);
 
   private:
     bool InjectProbe();
@@ -229,10 +234,13 @@ class App {
     DWORD processId_ = 0;
     HWND main_ = nullptr;
     DWORD thread_ = 0;
-    HMODULE remoteProbe_ = nullptr;
-    void* remoteBlock_ = nullptr;
+    HANDLE probeMapping_ = nullptr;
+    ::ProbeShared* probeShared_ = nullptr;
+    HHOOK getMessageHook_ = nullptr;
+    HHOOK callWndHook_ = nullptr;
     uint64_t syncCounter_ = 0;
     UINT syncMessage_ = 0;
+    UINT callMessage_ = 0;
 };
 
 // Readers of common controls of any process. Status bars and list views keep their texts in

@@ -37,12 +37,6 @@ class WindowProcess {
     HANDLE handle_;
 };
 
-// The base address of module `name` (e.g. "kernel32.dll") in `process`, or nullptr.
-HMODULE RemoteModule(HANDLE process, const char* name);
-// Runs `function(argument)` on a new thread of `process` and returns the thread's exit code
-// (0xFFFFFFFF when the thread could not be created or did not end in time).
-DWORD RunRemoteThread(HANDLE process, void* function, void* argument, DWORD timeoutMs);
-
 std::string WideTo1252(const wchar_t* text);
 std::string ClassName(HWND window);
 // Sends a message with a time-out so that a hung program fails the test instead of hanging it.

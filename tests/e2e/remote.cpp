@@ -3,7 +3,6 @@
 #include "driver_internal.h"
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <vector>
 
@@ -39,32 +38,6 @@ WindowProcess::WindowProcess(HWND window) : handle_(nullptr) {
 
 WindowProcess::~WindowProcess() {
     if (handle_) CloseHandle(handle_);
-}
-
-HMODULE RemoteModule(HANDLE process, const char* name) {
-    std::vector<HMODULE> modules(1024);
-    DWORD needed = 0;
-    if (!EnumProcessModulesEx(process, modules.data(), (DWORD)(modules.size() * sizeof(HMODULE)),
-                              &needed, LIST_MODULES_ALL))
-        return nullptr;
-    size_t count = needed / sizeof(HMODULE);
-    for (size_t i = 0; i < count && i < modules.size(); ++i) {
-        char base[MAX_PATH];
-        if (GetModuleBaseNameA(process, modules[i], base, sizeof base) && !lstrcmpiA(base, name))
-            return modules[i];
-    }
-    return nullptr;
-}
-
-DWORD RunRemoteThread(HANDLE process, void* function, void* argument, DWORD timeoutMs) {
-    HANDLE thread =
-        CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
-                           argument, 0, nullptr);
-    if (!thread) return 0xFFFFFFFFu;
-    DWORD code = 0xFFFFFFFFu;
-    if (WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0) GetExitCodeThread(thread, &code);
-    CloseHandle(thread);
-    return code;
 }
 
 std::string WideTo1252(const wchar_t* text) {

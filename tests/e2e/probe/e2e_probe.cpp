@@ -1,67 +1,32 @@
-// Loaded by the end-to-end test driver into the program under test. It answers what another
+// Loaded by the program under test through the end-to-end driver's hooks. It answers what another
 // process cannot learn under Wine (menus and icon handles are private to their process) and
-// marks, through a message hook on the program's thread, how far that thread has read its queue.
+// marks how far the program's thread has read its queue.
 #include "probe_protocol.h"
 
 #include <windows.h>
 
-#include <cstring>
-
-// The last sync counter the program's thread took from its queue.
-extern "C" {
-__declspec(dllexport) volatile LONG64 ProbeSyncSeen = 0;
-}
+#include <cstdio>
 
 namespace {
-HINSTANCE g_instance;
-HHOOK g_hook;
+ProbeShared* g_shared;
 UINT g_syncMessage;
+UINT g_callMessage;
 
-LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lParam) {
-    MSG* msg = reinterpret_cast<MSG*>(lParam);
-    if (code >= 0 && msg->hwnd == nullptr && msg->message == g_syncMessage) {
-        InterlockedExchange64(&ProbeSyncSeen, static_cast<LONG64>(msg->wParam));
-        if (removal == PM_REMOVE) msg->message = WM_NULL; // nobody else should see it
-    }
-    return CallNextHookEx(g_hook, code, removal, lParam);
+HWND Window(const ProbeBlock& block) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.window));
 }
 
-HWND Window(const ProbeBlock* block) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(block->window));
-}
-} // namespace
-
-extern "C" {
-// Hooks the thread that owns block->window. The result is 1 on success.
-__declspec(dllexport) DWORD WINAPI ProbeInstall(void* param) {
-    ProbeBlock* block = static_cast<ProbeBlock*>(param);
-    if (!g_hook) {
-        g_syncMessage = RegisterWindowMessageA(kProbeSyncMessage);
-        DWORD thread = GetWindowThreadProcessId(Window(block), nullptr);
-        g_hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, g_instance, thread);
-    }
-    block->result = g_hook != nullptr;
-    return block->result;
-}
-
-// The state flags (MF_GRAYED, MF_CHECKED, ...) and text of the menu item with command block->id
-// in the menu of block->window; kProbeNoItem when there is no such item.
-__declspec(dllexport) DWORD WINAPI ProbeMenuItem(void* param) {
-    ProbeBlock* block = static_cast<ProbeBlock*>(param);
+void AnswerMenuItem(ProbeBlock& block) {
     HMENU menu = GetMenu(Window(block));
-    block->text[0] = '\0';
-    block->result = menu ? GetMenuState(menu, block->id, MF_BYCOMMAND) : kProbeNoItem;
-    if (block->result == 0xFFFFFFFFu) block->result = kProbeNoItem;
-    if (block->result != kProbeNoItem)
-        GetMenuStringA(menu, block->id, block->text, sizeof block->text, MF_BYCOMMAND);
-    return block->result;
+    block.text[0] = '\0';
+    block.result = menu ? GetMenuState(menu, block.id, MF_BYCOMMAND) : kProbeNoItem;
+    if (block.result == 0xFFFFFFFFu) block.result = kProbeNoItem;
+    if (block.result != kProbeNoItem)
+        GetMenuStringA(menu, block.id, block.text, sizeof block.text, MF_BYCOMMAND);
 }
 
-// Which of the system's standard icons the icon control block->window shows.
-__declspec(dllexport) DWORD WINAPI ProbeIconKind(void* param) {
-    ProbeBlock* block = static_cast<ProbeBlock*>(param);
-    DWORD_PTR shown = 0;
-    SendMessageTimeoutA(Window(block), STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &shown);
+void AnswerIconKind(ProbeBlock& block) {
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(Window(block), STM_GETICON, 0, 0));
     const struct {
         LPCSTR id;
         ProbeIcon kind;
@@ -69,18 +34,50 @@ __declspec(dllexport) DWORD WINAPI ProbeIconKind(void* param) {
                  {IDI_QUESTION, ProbeIconQuestion},
                  {IDI_EXCLAMATION, ProbeIconExclamation},
                  {IDI_ASTERISK, ProbeIconInformation}};
-    block->result = shown ? ProbeIconOther : ProbeIconNone;
+    block.result = shown ? ProbeIconOther : ProbeIconNone;
     for (const auto& icon : icons)
-        if (shown && reinterpret_cast<HICON>(shown) == LoadIconA(nullptr, icon.id))
-            block->result = icon.kind;
-    return block->result;
+        if (shown && shown == LoadIconA(nullptr, icon.id)) block.result = icon.kind;
+}
+} // namespace
+
+extern "C" {
+__declspec(dllexport) LRESULT CALLBACK
+    ProbeGetMessageHook(int code, WPARAM removal, LPARAM lParam) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (code >= 0 && g_shared && msg->hwnd == nullptr && msg->message == g_syncMessage) {
+        g_shared->syncSeen = static_cast<int64_t>(msg->wParam);
+        if (removal == PM_REMOVE) msg->message = WM_NULL; // nobody else should see it
+    }
+    return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+__declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code >= 0 && g_shared && call->message == g_callMessage) {
+        switch (call->wParam) {
+        case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
+        case ProbeIconKind: AnswerIconKind(g_shared->block); break;
+        default: g_shared->block.result = kProbeNoItem;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
     if (reason == DLL_PROCESS_ATTACH) {
-        g_instance = instance;
         DisableThreadLibraryCalls(instance);
+        g_syncMessage = RegisterWindowMessageA(kProbeSyncMessage);
+        g_callMessage = RegisterWindowMessageA(kProbeCallMessage);
+        char name[64];
+        std::snprintf(name, sizeof name, kProbeSharedName, GetCurrentProcessId());
+        // The driver loads this library too (to find the hook procedures); only the copy in the
+        // program finds its block.
+        if (HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name)) {
+            g_shared = static_cast<ProbeShared*>(
+                MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+            CloseHandle(mapping); // the view keeps the block alive
+        }
     }
     return TRUE;
 }

@@ -1,13 +1,25 @@
 #pragma once
-// What the test driver and the probe library it loads into the program under test share. The
-// driver calls the probe's exported functions on threads it creates in the program
-// (CreateRemoteThread); each takes the address of a ProbeBlock in the program's memory and
-// answers in it and in the thread's exit code.
+// What the test driver and the probe library share. The driver sets two hooks on the program's
+// user-interface thread with the probe as their module, so that the program loads the probe
+// itself, on that thread, the next time it reads its queue. (Starting a thread in the program
+// instead, with CreateRemoteThread, is unsafe under Wine: the new thread is created from a signal
+// handler, which deadlocks or corrupts the heap when the signal lands inside malloc.)
+// Requests and answers travel in a shared memory block named after the program's process id.
 #include <cstdint>
 
-// The message the driver posts to the program's thread to learn when everything posted before it
-// has been taken from the queue. Its wParam is a counter that the probe stores in ProbeSyncSeen.
+// Posted to the program's thread to learn when everything posted before it has been taken from
+// the queue. Its wParam is a counter that the probe stores in ProbeShared::syncSeen.
 constexpr const char* kProbeSyncMessage = "ZrtE2eProbeSync";
+// Sent to the program's main window with a ProbeFunction in wParam; the probe answers in
+// ProbeShared::block before the window sees the message.
+constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
+// Name of the shared block, formatted with the program's process id.
+constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
+
+enum ProbeFunction : uint32_t {
+    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the menu item with command id
+    ProbeIconKind = 2, // which standard icon the icon control `window` shows (ProbeIcon)
+};
 
 enum ProbeIcon : uint32_t {
     ProbeIconNone = 0,
@@ -25,4 +37,9 @@ struct ProbeBlock {
     uint32_t id;     // in: a command id, where the call takes one
     uint32_t result; // out
     char text[512];  // out: NUL-terminated
+};
+
+struct ProbeShared {
+    volatile int64_t syncSeen; // the last sync counter the program's thread took from its queue
+    ProbeBlock block;
 };
