@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
 LinkPacket Request(char command, const std::string& data = "") {
@@ -65,6 +67,55 @@ TEST(SimController, WritesAreStoredAndReadBack) {
     Ask(sim, Request('e', std::string(text2, 40)), 'e');
     EXPECT_NE(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
     EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
+}
+
+// The program's event-log steps against the simulated controller, answer by answer.
+TEST(SimController, EventLogRefreshAndClear) {
+    SimController sim;
+    std::string error;
+    ASSERT_TRUE(ApplySimOption(sim, "events", "7:3,4:12", error));
+    sim.hours = 1234;
+    sim.operations = 56789;
+    sim.config.systemNumber = 123;
+    sim.config.cabinNumber = 2;
+    struct Line {
+        SimController* sim;
+        std::deque<LinkPacket> answers;
+    } line{&sim, {}};
+    EventHost host{&line,
+                   [](void* c, const LinkPacket& request) {
+                       auto* l = static_cast<Line*>(c);
+                       LinkPacket answer;
+                       std::string note;
+                       if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
+                       return true;
+                   },
+                   [](void*, unsigned) {}, [](void*) {}};
+    EventLog log;
+    auto run = [&] {
+        StepResult r = StepFailed;
+        while (!line.answers.empty()) {
+            LinkPacket answer = line.answers.front();
+            line.answers.pop_front();
+            if ((r = EventStep(log, host, answer)) != StepContinue) break;
+        }
+        return r;
+    };
+    StartRefresh(log, host);
+    ASSERT_EQ(run(), StepFinished) << log.eventStatusText;
+    EXPECT_EQ(log.runningHours, 1234u);
+    EXPECT_EQ(log.operationCount, 56789u);
+    EXPECT_EQ(log.controllerSystem, 123);
+    EXPECT_EQ(log.controllerCabin, 2);
+    ASSERT_EQ(log.eventCount, 2u);
+    EXPECT_EQ(log.events[1].code, 4);
+    EXPECT_EQ(log.events[1].stop, 12);
+
+    StartClear(log, host);
+    ASSERT_EQ(run(), StepFinished);
+    StartRefresh(log, host);
+    ASSERT_EQ(run(), StepFinished);
+    EXPECT_EQ(log.eventCount, 0u);
 }
 
 TEST(SimOptions, RejectsBadValues) {
