@@ -68,16 +68,6 @@ struct FakePage {
     static FakeControl& At(void* c, int id) { return static_cast<FakePage*>(c)->controls[id]; }
     FakeControl& operator[](int id) { return controls[id]; }
 
-    // Creates controls up front, so that enabling every child reaches them.
-    void Create(std::initializer_list<int> ids) {
-        for (int id : ids)
-            controls[id];
-    }
-    void CreateRange(int first, int count) {
-        for (int i = 0; i < count; ++i)
-            controls[first + i];
-    }
-
     // The user picks an entry by its text, and the list tells its page.
     void Choose(EditorPage& page, int id, const std::string& text) {
         FakeControl& list = controls[id];
@@ -106,10 +96,23 @@ struct FakePage {
     }
 };
 
-// A page of the given kind, activated on `working`.
-inline EditorPage ActivePage(EditorPageKind kind, FakePage& fake, const ControllerConfig& working) {
+// One page of the editor on a working image, as the sheet holds it.
+struct PageTest : ::testing::Test {
+    FakePage fake;
+    ControllerConfig working = MakeEmptyConfig();
     EditorPage page;
-    page.kind = kind;
-    page.Activate(fake.pc, working);
-    return page;
-}
+
+    void Open(EditorPageKind kind) {
+        page = EditorPage{};
+        page.kind = kind;
+        page.Activate(fake.pc, working);
+    }
+    bool Leave() { return page.Leave(fake.pc, working); }
+    // The one message the last step showed.
+    std::string Message() {
+        EXPECT_EQ(fake.boxes.size(), 1u);
+        std::string text = fake.boxes.empty() ? "" : fake.boxes.back().text;
+        fake.boxes.clear();
+        return text;
+    }
+};

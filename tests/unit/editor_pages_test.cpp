@@ -1,0 +1,381 @@
+// The editor's pages through a fake control map: what the end-to-end tests of the sheet do not
+// reach (the order of refusals, corrections of stored values no list holds, enable rules of
+// every function, bounded reads) and the help tables.
+#include "fake_page_controls.h"
+
+#include "app/cp1252.h"
+#include "app/message_box.h"
+#include "res/resource.h"
+
+#include <cstring>
+
+namespace {
+
+using Kind = EditorPageKind;
+
+// ---- General ----
+
+TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
+    Open(Kind::General);
+    fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
+    fake[IDC_GEN_CABIN].text = "7";
+    fake[IDC_GEN_SPEED].text = "9";
+    fake.Choose(page, IDC_GEN_LAST_SERVED, " 2");
+    fake.Choose(page, IDC_GEN_FIRST_SERVED, " 5");
+    fake.boxes.clear();
+    struct Step {
+        int id;
+        const char* typed;
+        const char* message;
+    } steps[] = {
+        {IDC_GEN_SYSTEM_NUMBER, "0", W1252("El número de serie debe estar entre 1 y 65535")},
+        {IDC_GEN_SYSTEM_NUMBER, "12", W1252("El número cabina debe estar entre 1 y 6")},
+        {IDC_GEN_CABIN, "6", "La velocidad del controlador debe estar entre 10 y 200 m/min"},
+        {IDC_GEN_SPEED, "201", "La velocidad del controlador debe estar entre 10 y 200 m/min"},
+        {IDC_GEN_SPEED, "200", W1252("La última parada atendida debe ser mayor que la primera.")},
+    };
+    for (const Step& s : steps) {
+        fake[s.id].text = s.typed;
+        EXPECT_FALSE(Leave()) << s.typed;
+        EXPECT_EQ(Message(), s.message) << s.typed;
+    }
+    EXPECT_EQ(working.systemNumber, 1) << "nothing is stored from a refused page";
+}
+
+TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
+    working.carSpeed = 0;
+    working.controlType = 5; // 23 stops at most
+    working.stopCount = 24;
+    working.firstServedStop = 0;
+    working.lastServedStop = 30;
+    Open(Kind::General);
+    EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
+    EXPECT_EQ(fake[IDC_GEN_STOPS].items.back(), "23");
+    EXPECT_EQ(fake.Selected(IDC_GEN_FIRST_SERVED), " 1");
+    EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), " 2");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.carSpeed, 80);
+    EXPECT_EQ(working.stopCount, 2);
+
+    // Values no list holds leave it without a selection; the read takes its fallbacks.
+    working.controlType = 6;
+    working.screenSystem = 0;
+    Open(Kind::General);
+    EXPECT_EQ(fake.Selected(IDC_GEN_TYPE), "<none>");
+    EXPECT_EQ(fake.Selected(IDC_GEN_SCREENS), "<none>");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.controlType, 0);
+    EXPECT_EQ(working.screenSystem, 2);
+}
+
+TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
+    working.stopCallsNotServed[5] = 5; // set on the stops page
+    Open(Kind::General);
+    fake[IDC_GEN_SPEED].text = "120";
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.stopCallsNotServed[5], 5);
+    fake.Choose(page, IDC_GEN_STOPS, "10");
+    EXPECT_EQ(page.copy.stopCallsNotServed[13], 4) << "not before the page is left";
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.stopCallsNotServed[5], 0);
+    EXPECT_EQ(working.stopCallsNotServed[13], 7);
+}
+
+TEST_F(PageTest, GeneralOfAHallCallControllerServesEveryStop) {
+    working.controllerFunction = 0;
+    working.stopCount = 12;
+    Open(Kind::General);
+    for (int id : {IDC_GEN_TYPE, IDC_GEN_SCREENS, IDC_GEN_FIRST_SERVED, IDC_GEN_LAST_SERVED,
+                   IDC_GEN_SPEED, IDC_GEN_TYPE_LABEL, IDC_GEN_SCREENS_LABEL, IDC_GEN_SPEED_LABEL,
+                   IDC_GEN_FIRST_SERVED_LABEL, IDC_GEN_LAST_SERVED_LABEL, IDC_GEN_RELEVELING,
+                   IDC_GEN_HALL_BUTTONS})
+        EXPECT_FALSE(fake[id].enabled) << id;
+    EXPECT_TRUE(fake[IDC_GEN_STOPS].enabled);
+    EXPECT_TRUE(fake[IDC_GEN_FUNCTION].enabled);
+    fake[IDC_GEN_FIRST_SERVED].selection = 4;
+    fake[IDC_GEN_LAST_SERVED].selection = 3;
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.firstServedStop, 1);
+    EXPECT_EQ(working.lastServedStop, 12);
+}
+
+TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty) {
+    working.optionFlags = kOptionReleveling | kOptionSegments14;
+    Open(Kind::General);
+    EXPECT_TRUE(fake[IDC_GEN_RELEVELING].enabled);
+    EXPECT_TRUE(fake[IDC_GEN_RELEVELING].checked);
+    fake.Choose(page, IDC_GEN_SCREENS, "2 - EXS, EXD, PN para 2 velocidades");
+    EXPECT_FALSE(fake[IDC_GEN_RELEVELING].enabled);
+    EXPECT_FALSE(fake[IDC_GEN_RELEVELING].checked);
+    fake[IDC_GEN_SITE_NAME].text = std::string(45, 'x');
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.optionFlags, kOptionSegments14);
+    EXPECT_EQ(std::string(working.siteName), std::string(40, 'x'));
+    EXPECT_EQ(reinterpret_cast<const char*>(&working)[92], '\0');
+}
+
+// ---- Stops ----
+
+TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
+    working.stopCount = 12;
+    working.firstServedStop = 3;
+    working.lastServedStop = 10;
+    rebuildServedStopFlags(working);
+    Open(Kind::Stops);
+    for (int stop = 1; stop <= 24; ++stop) {
+        int i = stop - 1;
+        bool served = stop >= 3 && stop <= 10;
+        EXPECT_EQ(fake[IDC_STP_NO_CABIN + i].enabled, served) << stop;
+        EXPECT_EQ(fake[IDC_STP_NO_UP + i].enabled, served && stop != 10) << stop;
+        EXPECT_EQ(fake[IDC_STP_NO_DOWN + i].enabled, served && stop != 3) << stop;
+    }
+    EXPECT_TRUE(fake[IDC_STP_NO_UP + 10].checked && fake[IDC_STP_NO_DOWN + 10].checked &&
+                fake[IDC_STP_NO_CABIN + 10].checked);
+    EXPECT_TRUE(fake[IDC_STP_NO_UP + 9].checked);
+    fake[IDC_STP_NO_CABIN + 4].checked = true;
+    fake[IDC_STP_NO_UP + 4].checked = true;
+    fake[IDC_STP_NAME + 6].text = "";
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.stopCallsNotServed[4], 5);
+    EXPECT_EQ(working.stopCallsNotServed[0], 7);
+    EXPECT_EQ(working.stopCallsNotServed[2], 2);
+    EXPECT_STREQ(working.stopNames[6], "");
+}
+
+TEST_F(PageTest, StopsCountOutsideTheImageIsBounded) {
+    working.stopCount = 200;
+    Open(Kind::Stops);
+    EXPECT_TRUE(fake[IDC_STP_NAME + 23].visible);
+    EXPECT_TRUE(Leave());
+    working.stopCount = 0;
+    Open(Kind::Stops);
+    EXPECT_FALSE(fake[IDC_STP_NAME].visible);
+    EXPECT_TRUE(Leave());
+}
+
+// ---- Outputs ----
+
+TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
+    Open(Kind::Outputs);
+    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, "");
+    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, "");
+    fake.Type(page, IDC_OUT_TERMINAL + 2, "400");
+    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación de salida auxiliar 3:"));
+    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
+    fake.Type(page, IDC_OUT_RELAY + 1, "abc");
+    fake.Type(page, IDC_OUT_RELAY + 2, "-5");
+    fake.Type(page, IDC_OUT_RELAY + 3, "  7x");
+    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
+    EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4);
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.auxTerminalFunction[2], 400 & 0xFF);
+    const uint8_t relays[5] = {0, 0, 0, 7, 0};
+    EXPECT_EQ(std::memcmp(working.relayFunction, relays, 5), 0);
+}
+
+TEST_F(PageTest, OutputsSevenSegmentsAgainGiveTerminalFourItsCode) {
+    for (int j = 0; j < 4; ++j)
+        working.auxTerminalFunction[j] = (uint8_t)(10 + j);
+    working.optionFlags = kOptionSegments14;
+    Open(Kind::Outputs);
+    EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled);
+    fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
+    EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.optionFlags & kOptionSegments14, 0);
+    EXPECT_EQ(working.auxTerminalFunction[3], 13);
+}
+
+TEST_F(PageTest, OutputsAuxiliaryTypeOutsideItsListReadsAsZero) {
+    working.auxOutputType = 9;
+    Open(Kind::Outputs);
+    EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.auxOutputType, 0);
+    fake[IDC_OUT_AUX_TYPE].selection = 7;
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.auxOutputType, 8);
+}
+
+// ---- Times ----
+
+TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
+    std::pair<int, const char*> cases[] = {
+        {IDC_TIM_TGEN, "El tiempo de generador debe estar entre 0 y 255 minutos."},
+        {IDC_TIM_TINHP, W1252("El tiempo de inhibición de parada debe estar entre 0 y 255 "
+                              "décimas de segundo.")},
+    };
+    for (const auto& [id, message] : cases) {
+        Open(Kind::Times);
+        fake[id].text = "256";
+        EXPECT_FALSE(Leave());
+        EXPECT_EQ(fake.boxes.back().caption, W1252("Atención"));
+        EXPECT_EQ(Message(), message);
+    }
+    Open(Kind::Times);
+    fake[IDC_TIM_TEP].text = "7";
+    fake[IDC_TIM_TACEB].text = "999"; // left column, later field
+    fake[IDC_TIM_TNIV0].text = "300"; // right column, earlier field
+    EXPECT_FALSE(Leave());
+    EXPECT_EQ(Message(), "El tiempo a descanso en nivel 0 debe estar entre 0 y 255 minutos.");
+    EXPECT_EQ(working.TEP, 1);
+}
+
+TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
+    Open(Kind::Times);
+    for (int id :
+         {IDC_TIM_TEP, IDC_TIM_TALA, IDC_TIM_TZUM, IDC_TIM_TPA, IDC_TIM_TACL, IDC_TIM_TACEA,
+          IDC_TIM_TNIV0, IDC_TIM_TRETP, IDC_TIM_TAPA, IDC_TIM_TOPC, IDC_TIM_TACEB, IDC_TIM_TARR,
+          IDC_TIM_TESTR, IDC_TIM_TGON, IDC_TIM_TGEN, IDC_TIM_TINHP}) {
+        EXPECT_TRUE(fake[id].visible) << id;
+        EXPECT_TRUE(fake[id + IDC_TIM_LABEL_OFFSET].enabled) << id;
+        EXPECT_TRUE(fake[id + IDC_TIM_UNIT_OFFSET].enabled) << id;
+        fake[id].text = std::to_string(id % 256);
+    }
+    fake[IDC_TIM_TGON].text = "gong"; // not a number: 0
+    fake[IDC_TIM_TGEN].visible = false;
+    fake[IDC_TIM_TGEN].text = "999";
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.TEP, 100);
+    EXPECT_EQ(working.TZUM, 110);
+    EXPECT_EQ(working.TINHP, 993 % 256);
+    EXPECT_EQ(working.TGON, 0);
+    EXPECT_EQ(working.TGEN, 0);
+}
+
+TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
+    ControllerConfig config = MakeEmptyConfig();
+    bool uses[kTimerCount];
+    timerApplicability(config, uses);
+    // Field order: TEP TALA TZUM TPA TACL TACEA TNIV0 TRETP TAPA TOPC TACEB TARR TESTR TGON
+    // TGEN TINHP
+    const bool none[kTimerCount] = {1, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 1, 0, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(uses, none, sizeof uses), 0);
+    config.relayFunction[0] = 37;       // TZUM
+    config.relayFunction[1] = 7;        // TACEB only
+    config.relayFunction[2] = 81;       // TRETP
+    config.auxTerminalFunction[3] = 39; // TESTR
+    config.relayFunction[4] = 20;       // TGON
+    config.relayFunction[5] = 38;       // TGEN
+    config.doorMode = 1;                // TAPA
+    config.screenSystem = 1;            // TINHP
+    timerApplicability(config, uses);
+    const bool all[kTimerCount] = {1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(std::memcmp(uses, all, sizeof uses), 0);
+    config.relayFunction[1] = 58;
+    timerApplicability(config, uses);
+    EXPECT_TRUE(uses[5]);
+    EXPECT_FALSE(uses[10]);
+}
+
+// ---- Door and advanced ----
+
+TEST_F(PageTest, DoorAutomaticToManualKeepsTheAutomaticSettings) {
+    working.doorMode = 8;
+    working.preOpening = 1;
+    working.alwaysOpenOnArrival = 1;
+    working.closeAttempts = 3;
+    Open(Kind::Door);
+    fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
+    EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked);
+    EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].enabled);
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.doorMode, 0);
+    EXPECT_EQ(working.preOpening, 1);
+    EXPECT_EQ(working.alwaysOpenOnArrival, 1);
+    EXPECT_EQ(working.closeAttempts, 3);
+}
+
+TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
+    working.stopCount = 8;
+    working.duplexMainStation = 9;
+    working.fireStation = 9;
+    working.falseStopLimit = 10;
+    Open(Kind::Advanced);
+    EXPECT_EQ(fake[IDC_ADV_REST].items.size(), 9u);
+    EXPECT_EQ(fake[IDC_ADV_FIRE].items.front(), " 1");
+    EXPECT_EQ(fake.Selected(IDC_ADV_FIRE), "<none>");
+    EXPECT_EQ(fake.Selected(IDC_ADV_FALSE_STOPS), " 0");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.duplexMainStation, 0);
+    EXPECT_EQ(working.fireStation, 1);
+    EXPECT_EQ(working.falseStopLimit, 0);
+    EXPECT_EQ(working.minLoadCabinCallLimit, 3);
+}
+
+TEST_F(PageTest, AdvancedPortKeepsTheOtherOptionBitsAndTheAnnouncer) {
+    working.specialVoiceAnnouncer = 1;
+    working.optionFlags = kOptionReleveling | kOptionSegments14;
+    Open(Kind::Advanced);
+    fake.Choose(page, IDC_ADV_PORT, "3 - TTL");
+    EXPECT_FALSE(fake[IDC_ADV_ANNOUNCER].enabled);
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.specialVoiceAnnouncer, 1);
+    EXPECT_EQ(working.optionFlags, kOptionReleveling | kOptionSegments14 | (3 << 1));
+    fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
+    EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
+}
+
+TEST_F(PageTest, AdvancedDuplexSettingsBelongToTheDuplexMaster) {
+    working.controllerFunction = 3;
+    working.doorMode = 1;
+    Open(Kind::Advanced);
+    EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled) << "with an automatic door";
+    working.controllerFunction = 1;
+    working.duplexMainStation = 5;
+    working.secondaryRestsDoorClosed = 1;
+    Open(Kind::Advanced);
+    for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_MAIN, IDC_ADV_SECONDARY, IDC_ADV_MAIN_LABEL,
+                   IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED, IDC_ADV_SECONDARY_CLOSED})
+        EXPECT_FALSE(fake[id].enabled) << id;
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.duplexMainStation, 5);
+    EXPECT_EQ(working.secondaryRestsDoorClosed, 1);
+}
+
+// ---- Help tables ----
+
+std::vector<uint32_t> Table(Kind kind, int control) {
+    uint32_t scratch[4];
+    const uint32_t* t = EditorHelpTable(kind, control, scratch);
+    std::vector<uint32_t> pairs;
+    for (; t[0] || t[1]; t += 2)
+        pairs.insert(pairs.end(), {t[0], t[1]});
+    return pairs;
+}
+
+uint32_t ContextOf(Kind kind, int control) {
+    std::vector<uint32_t> t = Table(kind, control);
+    for (size_t i = 0; i < t.size(); i += 2)
+        if (t[i] == (uint32_t)control) return t[i + 1];
+    return 0;
+}
+
+TEST(EditorHelp, RangesAnswerAOnePairTableForTheAskingControl) {
+    EXPECT_EQ(Table(Kind::Stops, 123), (std::vector<uint32_t>{123, 801}));
+    EXPECT_EQ(Table(Kind::Stops, 30), (std::vector<uint32_t>{30, 800}));
+    EXPECT_TRUE(Table(Kind::Stops, 65535).empty());
+    EXPECT_TRUE(Table(Kind::Stops, 124).empty());
+    EXPECT_EQ(Table(Kind::Outputs, 233), (std::vector<uint32_t>{233, 402}));
+    EXPECT_EQ(Table(Kind::Outputs, 317), (std::vector<uint32_t>{317, 403}));
+}
+
+TEST(EditorHelp, ContextsOfControlsAndTheirLabels) {
+    EXPECT_EQ(Table(Kind::General, 0).size(), 48u);
+    struct {
+        Kind kind;
+        int control;
+        uint32_t context;
+    } cases[] = {
+        {Kind::Stops, 417, 805},    {Kind::Stops, 500, 806},     {Kind::Stops, 623, 804},
+        {Kind::Stops, 323, 803},    {Kind::Outputs, 65535, 402}, {Kind::Outputs, 453, 400},
+        {Kind::Outputs, 100, 404},  {Kind::General, 1010, 111},  {Kind::General, 103, 111},
+        {Kind::Times, 993, 507},    {Kind::Times, 1013, 507},    {Kind::Times, 129, 515},
+        {Kind::Door, 112, 613},     {Kind::Door, 441, 612},      {Kind::Advanced, 107, 713},
+        {Kind::Advanced, 814, 702},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ContextOf(c.kind, c.control), c.context) << c.control;
+}
+
+} // namespace
