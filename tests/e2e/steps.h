@@ -1,0 +1,129 @@
+#pragma once
+// Steps the end-to-end tests share: the window title, configuration files, message boxes, a
+// modified document, the program's own windows, keys and clicks.
+#include "driver.h"
+#include "driver_internal.h"
+
+#include "app/config_file.h"
+#include "app/cp1252.h"
+#include "config/controller_config.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace e2e {
+
+// A message box without a caption of its own shows the system's default caption; under this
+// prefix's English Wine that is "Error".
+constexpr const char* kDefaultCaption = "Error";
+
+inline std::string Title(unsigned systemNumber) {
+    char title[100];
+    std::snprintf(title, sizeof title, W1252("Configurador de ZRT94VK - Controlador Nº %05u"),
+                  systemNumber);
+    return title;
+}
+
+// The bytes of a configuration file holding `image`, written with format version `version`.
+inline Bytes ConfigFileOf(const ControllerConfig& image, unsigned version = 4) {
+    unsigned char bytes[kConfigFileSize];
+    EncodeConfigFile(image, version, bytes);
+    return Bytes(bytes, bytes + sizeof bytes);
+}
+
+// The empty configuration with another system and cabin number.
+inline ControllerConfig Identity(unsigned systemNumber, unsigned cabin) {
+    ControllerConfig image = MakeEmptyConfig();
+    image.systemNumber = (uint16_t)systemNumber;
+    image.cabinNumber = (uint8_t)cabin;
+    return image;
+}
+
+// Writes `image` as `name` into the test's folder and starts the program on it from the
+// command line.
+inline bool LaunchWith(App& app, const ControllerConfig& image,
+                       const std::string& name = "start.z94") {
+    std::string path = JoinPath(TestFolder(), name);
+    return WriteFileBytes(path, ConfigFileOf(image)) && app.Launch(path);
+}
+
+// Checks a message box's caption, text and icon; then presses `button` unless it is 0.
+inline void ExpectBox(const Dialog& box, const std::string& caption, const std::string& text,
+                      Icon icon, int button = IDOK) {
+    ASSERT_TRUE(box) << "expected the message \"" << text << "\"";
+    EXPECT_EQ(box.Caption(), caption) << box.Describe();
+    EXPECT_EQ(box.Text(), text) << box.Describe();
+    EXPECT_STREQ(IconName(box.IconKind()), IconName(icon)) << box.Describe();
+    if (button) {
+        EXPECT_TRUE(box.Press(button)) << box.Describe();
+    }
+}
+
+// Sets the system number on the editor's first page and accepts the editor, which leaves the
+// document modified.
+inline bool EditSystemNumber(App& app, unsigned systemNumber) {
+    if (!app.Command(CMD_EDIT_CONFIG)) return false;
+    Dialog editor = app.ExpectDialog("the configuration editor");
+    HWND page = FindWindowExA(editor.Handle(), nullptr, "#32770", nullptr);
+    if (!page ||
+        !Dialog(page, &app).SetItemText(IDC_GEN_SYSTEM_NUMBER, std::to_string(systemNumber))) {
+        ADD_FAILURE() << "no system number on the editor's first page";
+        return false;
+    }
+    return editor.Press(IDOK) && app.WaitForTitle(Title(systemNumber));
+}
+
+// Visible top-level windows of a class that belong to the program's thread.
+inline std::vector<HWND> ProgramWindows(App& app, const char* className) {
+    struct Search {
+        const char* cls;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumThreadWindows(
+        app.ThreadId(),
+        [](HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (IsWindowVisible(w) && ClassName(w) == s->cls) s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The first such window, once there is one.
+inline HWND WaitForProgramWindow(App& app, const char* className) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> windows = ProgramWindows(app, className);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+    });
+    return found;
+}
+
+// A key pressed and released, as the technician does, for the window with the focus.
+inline void PressKey(WORD key) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// Brings `window` to the front, puts the focus on its dialog control and presses F1 there.
+inline void F1On(HWND window, HWND control) {
+    SetForegroundWindow(window);
+    SendWithTimeout(GetParent(control), WM_NEXTDLGCTL, (WPARAM)control, TRUE);
+    PressKey(VK_F1);
+}
+
+// A button clicked as the mouse would; returns once the program is idle again (or has entered
+// a box the click opened).
+inline void Click(App& app, HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+    app.WaitIdle();
+}
+
+} // namespace e2e
