@@ -1,62 +1,18 @@
 // The configuration editor as a technician meets it: the six pages, their refusals, what they
 // switch on and off, and what reaches the document. Stored values are prepared as a file opened
 // from the command line; results are read back from the file that Save writes.
-#include "driver.h"
-#include "driver_internal.h"
-
-#include "app/config_file.h"
-#include "app/cp1252.h"
-#include "config/controller_config.h"
-#include "resource.h"
+#include "steps.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-using e2e::App;
-using e2e::Bytes;
-using e2e::Dialog;
-using e2e::Icon;
-
-// A message box without a caption of its own shows the system's default caption; under this
-// prefix's English Wine that is "Error".
-constexpr const char* kDefaultCaption = "Error";
+using namespace e2e;
 
 enum PageIndex { kGeneral, kOutputs, kStops, kTimes, kDoor, kAdvanced };
-
-std::string Title(unsigned systemNumber) {
-    char title[100];
-    std::snprintf(title, sizeof title, W1252("Configurador de ZRT94VK - Controlador Nº %05u"),
-                  systemNumber);
-    return title;
-}
-
-// Starts the program on `image`, written as a file into the test's folder.
-bool LaunchWith(App& app, const ControllerConfig& image) {
-    unsigned char bytes[kConfigFileSize];
-    EncodeConfigFile(image, 4, bytes);
-    std::string path = e2e::JoinPath(e2e::TestFolder(), "start.z94");
-    EXPECT_TRUE(e2e::WriteFileBytes(path, Bytes(bytes, bytes + sizeof bytes)));
-    return app.Launch(path);
-}
-
-// Saves the document (under its recommended name, which must be `name`) and reads it back.
-ControllerConfig SavedImage(App& app, const char* name) {
-    ControllerConfig image{};
-    EXPECT_TRUE(app.Command(CMD_SAVE));
-    EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
-    std::optional<Bytes> bytes = e2e::ReadFileBytes(e2e::JoinPath(e2e::TestFolder(), name));
-    EXPECT_TRUE(bytes) << name << " was not written";
-    if (bytes) {
-        EXPECT_TRUE(DecodeConfigFile(bytes->data(), (int)bytes->size(), image));
-    }
-    return image;
-}
 
 // The open property sheet and the controls of its current page.
 class Editor {
@@ -132,12 +88,6 @@ class Editor {
                      (LPARAM)GetDlgItem(Sheet(), IDHELP));
         app_.WaitIdle();
     }
-    // F1 with the focus on a control, as the technician presses it.
-    void KeyF1(int id) {
-        SetForegroundWindow(Sheet());
-        e2e::SendWithTimeout(Page(), WM_NEXTDLGCTL, (WPARAM)Item(id), TRUE);
-        PressKey(VK_F1);
-    }
     // A right-click on a control, enabled or not, and "¿Qué es esto?" in the menu it brings.
     void RightClickWhatsThis(int id) {
         SetForegroundWindow(Sheet());
@@ -149,17 +99,10 @@ class Editor {
         clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
         clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
         SendInput(2, clicks, sizeof(INPUT));
-        EXPECT_TRUE(e2e::WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }))
+        EXPECT_TRUE(WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }))
             << "no menu";
         PressKey(VK_DOWN);
         PressKey(VK_RETURN);
-    }
-    static void PressKey(WORD key) {
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = key;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, keys, sizeof(INPUT));
     }
     // Every child control of the current page is disabled.
     bool AllDisabled() const {
@@ -173,15 +116,15 @@ class Editor {
     void ExpectWarning(const std::string& caption, const std::string& text) {
         Dialog box = app_.FindDialog();
         ASSERT_TRUE(box && box.Handle() != Sheet()) << "expected \"" << text << "\"";
-        EXPECT_EQ(box.Caption(), caption);
-        EXPECT_EQ(box.Text(), text);
-        EXPECT_EQ(e2e::IconName(box.IconKind()), std::string(e2e::IconName(Icon::Exclamation)));
-        EXPECT_TRUE(box.Press(IDOK)) << box.Describe();
+        ExpectBox(box, caption, text, Icon::Exclamation);
         EXPECT_TRUE(IsOpen());
     }
-    void ExpectNoMessage() {
-        Dialog box = app_.FindDialog();
-        EXPECT_TRUE(!box || box.Handle() == Sheet()) << box.Describe();
+    // OK refused for `typed` in field `id` of the current page, with its warning.
+    void ExpectRefused(int id, const std::string& typed, const std::string& caption,
+                       const std::string& text) {
+        Type(id, typed);
+        EXPECT_FALSE(Ok()) << typed;
+        ExpectWarning(caption, text);
     }
 
   private:
@@ -196,107 +139,126 @@ class Editor {
     Dialog sheet_;
 };
 
-// ---------------------------------------------------------------------------------------------
-// General
-
-TEST(EditorGeneral, SystemNumberOutsideItsRangeKeepsThePageAndTheSheet) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    const std::string message = W1252("El número de serie debe estar entre 1 y 65535");
-    for (const char* typed : {"0", "65536", "abc"}) {
-        SCOPED_TRACE(typed);
-        editor.Type(IDC_GEN_SYSTEM_NUMBER, typed);
-        EXPECT_FALSE(editor.Ok()) << "OK with an invalid page";
-        editor.ExpectWarning(kDefaultCaption, message);
-        EXPECT_EQ(editor.Text(IDC_GEN_SYSTEM_NUMBER), typed) << "what was typed stays";
-        EXPECT_FALSE(editor.GoTo(kOutputs));
-        editor.ExpectWarning(kDefaultCaption, message);
-    }
-    editor.Type(IDC_GEN_SYSTEM_NUMBER, "65535");
-    EXPECT_TRUE(editor.Ok());
-    EXPECT_EQ(SavedImage(app, "A65535_1.Z94").systemNumber, 65535);
+// Saves the document (under its recommended name, which must be `name`) and reads it back.
+ControllerConfig SavedImage(App& app, const char* name) {
+    ControllerConfig image{};
+    EXPECT_TRUE(app.Command(CMD_SAVE));
+    EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
+    std::optional<Bytes> bytes = ReadFileBytes(JoinPath(TestFolder(), name));
+    EXPECT_TRUE(bytes && DecodeConfigFile(bytes->data(), (int)bytes->size(), image))
+        << name << " was not written";
+    return image;
 }
 
-TEST(EditorGeneral, CabinNumberFollowsTheFunction) {
+class EditorTest : public ::testing::Test {
+  protected:
+    // Starts the program on a new configuration, or on `image`, and opens the editor.
+    void Start(const ControllerConfig* image = nullptr) {
+        ASSERT_TRUE(image ? LaunchWith(app, *image) : app.Launch());
+        ASSERT_TRUE(editor.Open());
+    }
+    // OK closes the sheet; the file that Save writes then.
+    ControllerConfig Accepted(const char* name = "A00001_1.Z94") {
+        EXPECT_TRUE(editor.Ok());
+        return SavedImage(app, name);
+    }
+
     App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Editor editor{app};
+};
+
+// ---------------------------------------------------------------------------------------------
+// Refusals: OK and a change of page are refused with the field's message, and what was typed
+// stays.
+
+TEST_F(EditorTest, RefusedValuesKeepThePageAndTheSheet) {
+    ControllerConfig image = MakeEmptyConfig();
+    image.carSpeed = 0;
+    Start(&image);
+    EXPECT_EQ(editor.Text(IDC_GEN_SPEED), "80");
+    const std::string system = W1252("El número de serie debe estar entre 1 y 65535");
+    for (const char* typed : {"0", "65536", "abc"}) {
+        editor.ExpectRefused(IDC_GEN_SYSTEM_NUMBER, typed, kDefaultCaption, system);
+        EXPECT_EQ(editor.Text(IDC_GEN_SYSTEM_NUMBER), typed) << "what was typed stays";
+        EXPECT_FALSE(editor.GoTo(kOutputs));
+        editor.ExpectWarning(kDefaultCaption, system);
+    }
+    editor.Type(IDC_GEN_SYSTEM_NUMBER, "65535");
+
     editor.Choose(IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
     EXPECT_TRUE(editor.Enabled(IDC_GEN_CABIN));
-    editor.Type(IDC_GEN_CABIN, "7");
-    EXPECT_FALSE(editor.Ok());
-    editor.ExpectWarning(kDefaultCaption, W1252("El número cabina debe estar entre 1 y 6"));
+    editor.ExpectRefused(IDC_GEN_CABIN, "7", kDefaultCaption,
+                         W1252("El número cabina debe estar entre 1 y 6"));
     editor.Type(IDC_GEN_CABIN, "6");
-
+    for (const char* typed : {"9", "201"})
+        editor.ExpectRefused(IDC_GEN_SPEED, typed, kDefaultCaption,
+                             "La velocidad del controlador debe estar entre 10 y 200 m/min");
+    editor.Type(IDC_GEN_SPEED, "10");
     for (const char* function : {"2 - Controlador aislado", "3 - Maestro de duplex"}) {
         editor.Choose(IDC_GEN_FUNCTION, function);
         EXPECT_EQ(editor.Text(IDC_GEN_CABIN), "1") << function;
         EXPECT_FALSE(editor.Enabled(IDC_GEN_CABIN)) << function;
         EXPECT_TRUE(editor.Enabled(IDC_GEN_CABIN_LABEL)) << function;
     }
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+
+    ASSERT_TRUE(editor.GoTo(kStops));
+    editor.ExpectRefused(IDC_STP_NAME + 6, "ABC", W1252("Atención"),
+                         W1252("El nombre de la parada 7 no puede tener más de 2 caracteres."));
+    editor.Type(IDC_STP_NAME + 6, "AB");
+
+    ASSERT_TRUE(editor.GoTo(kTimes));
+    editor.Type(IDC_TIM_TPA, "256");
+    EXPECT_FALSE(editor.GoTo(kDoor));
+    editor.ExpectWarning(W1252("Atención"),
+                         "El tiempo de parada debe estar entre 0 y 255 segundos.");
+    EXPECT_EQ(editor.CurrentPage(), kTimes);
+    editor.Type(IDC_TIM_TPA, "255");
+
+    ControllerConfig saved = Accepted("A65535_1.Z94");
+    EXPECT_EQ(saved.systemNumber, 65535);
     EXPECT_EQ(saved.controllerFunction, 3);
     EXPECT_EQ(saved.cabinNumber, 1);
+    EXPECT_EQ(saved.carSpeed, 10);
+    EXPECT_STREQ(saved.stopNames[6], "AB");
+    EXPECT_EQ(saved.TPA, 255);
 }
 
-TEST(EditorGeneral, SpeedOutsideTenToTwoHundredIsRefused) {
-    ControllerConfig image = MakeEmptyConfig();
-    image.carSpeed = 0;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    EXPECT_EQ(editor.Text(IDC_GEN_SPEED), "80");
-    for (const char* typed : {"9", "201"}) {
-        editor.Type(IDC_GEN_SPEED, typed);
-        EXPECT_FALSE(editor.Ok()) << typed;
-        editor.ExpectWarning(kDefaultCaption,
-                             "La velocidad del controlador debe estar entre 10 y 200 m/min");
-    }
-    editor.Type(IDC_GEN_SPEED, "10");
-    EXPECT_TRUE(editor.Ok());
-    EXPECT_EQ(SavedImage(app, "A00001_1.Z94").carSpeed, 10);
-}
+// ---------------------------------------------------------------------------------------------
+// General
 
-TEST(EditorGeneral, TypeForSixteenStopsResetsTwentyStopsToTwo) {
+TEST_F(EditorTest, TypeForSixteenStopsResetsTwentyStopsToTwo) {
     ControllerConfig image = MakeEmptyConfig();
     image.controlType = 4;
-    image.stopCount = 20;
-    image.lastServedStop = 20;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    image.stopCount = image.lastServedStop = 20;
+    Start(&image);
     editor.Choose(IDC_GEN_TYPE, "3 - Colectivo sel. en ambas direcciones 16 par.");
-    editor.ExpectNoMessage();
+    Dialog box = app.FindDialog();
+    EXPECT_TRUE(!box || box.Handle() == editor.Sheet()) << box.Describe();
     EXPECT_EQ(editor.Selected(IDC_GEN_STOPS), " 2");
     EXPECT_EQ(editor.Items(IDC_GEN_STOPS).back(), "16");
     EXPECT_EQ(editor.Items(IDC_GEN_FIRST_SERVED), std::vector<std::string>{" 1"});
     EXPECT_EQ(editor.Selected(IDC_GEN_LAST_SERVED), " 2");
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+    ControllerConfig saved = Accepted();
     EXPECT_EQ(saved.controlType, 3);
     EXPECT_EQ(saved.stopCount, 2);
     EXPECT_EQ(saved.firstServedStop, 1);
     EXPECT_EQ(saved.lastServedStop, 2);
 }
 
-TEST(EditorGeneral, FewerStopsRebuildTheCallsNotServedOnLeaving) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+TEST_F(EditorTest, ServedRangeMayNotCloseAndFewerStopsRebuildTheCallsNotServed) {
+    Start();
+    editor.Choose(IDC_GEN_FIRST_SERVED, " 5");
+    editor.Choose(IDC_GEN_LAST_SERVED, " 5");
+    EXPECT_FALSE(editor.GoTo(kStops));
+    editor.ExpectWarning(kDefaultCaption,
+                         W1252("La última parada atendida debe ser mayor que la primera."));
+    EXPECT_EQ(editor.CurrentPage(), kGeneral);
+    editor.Choose(IDC_GEN_FIRST_SERVED, " 1");
     editor.Choose(IDC_GEN_STOPS, "10");
     EXPECT_EQ(editor.Selected(IDC_GEN_LAST_SERVED), "10");
     ASSERT_TRUE(editor.GoTo(kStops));
     EXPECT_TRUE(editor.Checked(IDC_STP_NO_UP + 9)) << "stop 10 shows the rebuilt flags";
-    EXPECT_FALSE(editor.Shown(IDC_STP_NAME + 10));
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+    ControllerConfig saved = Accepted();
     EXPECT_EQ(saved.stopCount, 10);
     for (int stop = 11; stop <= 24; ++stop)
         EXPECT_EQ(saved.stopCallsNotServed[stop - 1], 7) << stop;
@@ -304,69 +266,24 @@ TEST(EditorGeneral, FewerStopsRebuildTheCallsNotServedOnLeaving) {
     EXPECT_EQ(saved.stopCallsNotServed[0], 2);
 }
 
-TEST(EditorGeneral, FirstAndLastServedStopMayNotMeet) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    editor.Choose(IDC_GEN_FIRST_SERVED, " 5");
-    editor.Choose(IDC_GEN_LAST_SERVED, " 5");
-    EXPECT_FALSE(editor.GoTo(kStops));
-    editor.ExpectWarning(kDefaultCaption,
-                         W1252("La última parada atendida debe ser mayor que la primera."));
-    EXPECT_EQ(editor.CurrentPage(), kGeneral);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Stops
 
-TEST(EditorStops, NameOfThreeLettersIsRefusedWithItsStop) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    ASSERT_TRUE(editor.GoTo(kStops));
-    editor.Type(IDC_STP_NAME + 6, "ABC");
-    EXPECT_FALSE(editor.Ok());
-    editor.ExpectWarning(W1252("Atención"),
-                         W1252("El nombre de la parada 7 no puede tener más de 2 caracteres."));
-    editor.Type(IDC_STP_NAME + 6, "AB");
-    EXPECT_TRUE(editor.Ok());
-    EXPECT_STREQ(SavedImage(app, "A00001_1.Z94").stopNames[6], "AB");
-}
-
-TEST(EditorStops, RowsPastTheStopCountAreHiddenAndKeepTheirValues) {
+TEST_F(EditorTest, StopRowsPastTheCountAreHiddenAndDoorBoxesFollowTheDoorFunctions) {
     ControllerConfig image = MakeEmptyConfig();
-    image.stopCount = 10;
-    image.lastServedStop = 10;
+    image.stopCount = image.lastServedStop = 10;
     rebuildServedStopFlags(image);
     std::memcpy(image.stopNames[15], "Z9", 3);
     image.stopDoors[15] = 3;
     image.stopCallsNotServed[15] = 5;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Start(&image);
     ASSERT_TRUE(editor.GoTo(kStops));
     for (int i = 0; i < kMaxStops; ++i)
         for (int base : {IDC_STP_NUMBER, IDC_STP_NAME, IDC_STP_DOOR1, IDC_STP_DOOR2, IDC_STP_NO_UP,
                          IDC_STP_NO_DOWN, IDC_STP_NO_CABIN})
             EXPECT_EQ(editor.Shown(base + i), i < 10) << "control " << base + i;
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
-    EXPECT_STREQ(saved.stopNames[15], "Z9");
-    EXPECT_EQ(saved.stopDoors[15], 3);
-    EXPECT_EQ(saved.stopCallsNotServed[15], 5);
-}
-
-TEST(EditorStops, DoorBoxesFollowTheOutputsDoorFunctions) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    ASSERT_TRUE(editor.GoTo(kStops));
     EXPECT_FALSE(editor.Enabled(IDC_STP_DOOR1));
-    EXPECT_FALSE(editor.Enabled(IDC_STP_DOOR2 + 13));
+    EXPECT_FALSE(editor.Enabled(IDC_STP_DOOR2 + 9));
     EXPECT_TRUE(editor.Checked(IDC_STP_DOOR1)) << "door 1 as stored";
 
     ASSERT_TRUE(editor.GoTo(kOutputs));
@@ -374,10 +291,12 @@ TEST(EditorStops, DoorBoxesFollowTheOutputsDoorFunctions) {
     ASSERT_TRUE(editor.GoTo(kStops));
     EXPECT_FALSE(editor.Enabled(IDC_STP_DOOR1));
     EXPECT_TRUE(editor.Enabled(IDC_STP_DOOR2));
-    EXPECT_TRUE(editor.Enabled(IDC_STP_DOOR2 + 13));
+    EXPECT_TRUE(editor.Enabled(IDC_STP_DOOR2 + 9));
     editor.Click(IDC_STP_DOOR2 + 3);
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+    ControllerConfig saved = Accepted();
+    EXPECT_STREQ(saved.stopNames[15], "Z9");
+    EXPECT_EQ(saved.stopDoors[15], 3);
+    EXPECT_EQ(saved.stopCallsNotServed[15], 5);
     EXPECT_EQ(saved.relayFunction[0], 62);
     EXPECT_EQ(saved.stopDoors[3], 3);
     EXPECT_EQ(saved.stopDoors[4], 1);
@@ -386,11 +305,11 @@ TEST(EditorStops, DoorBoxesFollowTheOutputsDoorFunctions) {
 // ---------------------------------------------------------------------------------------------
 // Outputs
 
-TEST(EditorOutputs, TypedCodesAreDescribedAndStepped) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+TEST_F(EditorTest, OutputCodesAreDescribedAndSteppedAndFourteenSegmentsClearTerminals) {
+    ControllerConfig image = MakeEmptyConfig();
+    image.auxTerminalFunction[2] = 12;
+    image.auxTerminalFunction[3] = 13;
+    Start(&image);
     ASSERT_TRUE(editor.GoTo(kOutputs));
     editor.Type(IDC_OUT_RELAY + 4, "20");
     EXPECT_EQ(editor.Text(IDC_OUT_SPEC_GROUP), W1252("Especificación del relé 5:"));
@@ -399,7 +318,6 @@ TEST(EditorOutputs, TypedCodesAreDescribedAndStepped) {
                   W1252("Se activa al llegar a piso y permanece cerrado un tiempo TGON "
                         "(\"Tiempo de gong\"). Se activa si hay llamadas externas. (Ver "
                         "también relé 90)"));
-
     editor.Type(IDC_OUT_TERMINAL + 1, "150");
     EXPECT_EQ(editor.Text(IDC_OUT_SPEC_GROUP), W1252("Especificación de salida auxiliar 2:"));
     EXPECT_EQ(editor.Text(IDC_OUT_DESCRIPTION), W1252("150 - Código sin especificación."));
@@ -417,68 +335,28 @@ TEST(EditorOutputs, TypedCodesAreDescribedAndStepped) {
     ASSERT_TRUE(GetGUIThreadInfo(app.ThreadId(), &focus));
     EXPECT_EQ(focus.hwndFocus, editor.Item(IDC_OUT_RELAY + 2)) << "the arrow focuses its edit";
 
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
-    EXPECT_EQ(saved.relayFunction[4], 20);
-    EXPECT_EQ(saved.auxTerminalFunction[1], 150);
-    EXPECT_EQ(saved.relayFunction[0], 0);
-    EXPECT_EQ(saved.relayFunction[1], 99);
-    EXPECT_EQ(saved.relayFunction[2], 1);
-}
-
-TEST(EditorOutputs, FourteenSegmentsStoreZeroInTerminalsThreeAndFour) {
-    ControllerConfig image = MakeEmptyConfig();
-    image.auxTerminalFunction[1] = 11;
-    image.auxTerminalFunction[2] = 12;
-    image.auxTerminalFunction[3] = 13;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    ASSERT_TRUE(editor.GoTo(kOutputs));
     EXPECT_TRUE(editor.Checked(IDC_OUT_SEG7));
     editor.Click(IDC_OUT_SEG14);
     for (int id : {IDC_OUT_TERMINAL + 2, IDC_OUT_TERMINAL + 3, IDC_OUT_TERMINAL_SPIN + 2,
                    IDC_OUT_TERMINAL_SPIN + 3, IDC_OUT_TERMINAL3_LABEL, IDC_OUT_TERMINAL4_LABEL})
         EXPECT_FALSE(editor.Enabled(id)) << id;
     EXPECT_EQ(editor.Text(IDC_OUT_TERMINAL + 2), "12");
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+
+    ControllerConfig saved = Accepted();
+    const uint8_t relays[5] = {0, 99, 1, 0, 20};
+    EXPECT_EQ(std::memcmp(saved.relayFunction, relays, 5), 0);
     EXPECT_EQ(saved.optionFlags & kOptionSegments14, kOptionSegments14);
-    EXPECT_EQ(saved.auxTerminalFunction[1], 11);
-    EXPECT_EQ(saved.auxTerminalFunction[2], 0);
-    EXPECT_EQ(saved.auxTerminalFunction[3], 0);
+    const uint8_t terminals[4] = {0, 150, 0, 0};
+    EXPECT_EQ(std::memcmp(saved.auxTerminalFunction, terminals, 4), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Times
+// Door and advanced
 
-TEST(EditorTimes, ValueAboveAByteNamesTheTimerAndItsUnit) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    ASSERT_TRUE(editor.GoTo(kTimes));
-    editor.Type(IDC_TIM_TPA, "256");
-    EXPECT_FALSE(editor.GoTo(kDoor));
-    editor.ExpectWarning(W1252("Atención"),
-                         "El tiempo de parada debe estar entre 0 y 255 segundos.");
-    EXPECT_EQ(editor.CurrentPage(), kTimes);
-    editor.Type(IDC_TIM_TPA, "255");
-    EXPECT_TRUE(editor.Ok());
-    EXPECT_EQ(SavedImage(app, "A00001_1.Z94").TPA, 255);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Door
-
-TEST(EditorDoor, OptionBitsAndTheMaximumZoneOfScreenSystemTwo) {
+TEST_F(EditorTest, DoorOptionBitsAndTheMaximumZoneOfScreenSystemTwo) {
     ControllerConfig image = MakeEmptyConfig();
     image.doorMode = 6; // rests open, delayed opening
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Start(&image);
     ASSERT_TRUE(editor.GoTo(kDoor));
     EXPECT_TRUE(editor.Checked(IDC_DOOR_AUTOMATIC));
     EXPECT_TRUE(editor.Checked(IDC_DOOR_RESTS_OPEN));
@@ -486,23 +364,39 @@ TEST(EditorDoor, OptionBitsAndTheMaximumZoneOfScreenSystemTwo) {
     EXPECT_TRUE(editor.Checked(IDC_DOOR_DELAYED));
     editor.Click(IDC_DOOR_MAX_ZONE);
     ASSERT_TRUE(editor.GoTo(kGeneral)); // doorMode 8 now
-
     editor.Choose(IDC_GEN_SCREENS, "2 - EXS, EXD, PN para 2 velocidades");
     ASSERT_TRUE(editor.GoTo(kDoor));
     EXPECT_FALSE(editor.Enabled(IDC_DOOR_MAX_ZONE));
     EXPECT_FALSE(editor.Checked(IDC_DOOR_MAX_ZONE));
-    EXPECT_TRUE(editor.Ok());
-    EXPECT_EQ(SavedImage(app, "A00001_1.Z94").doorMode, 6);
+    EXPECT_EQ(Accepted().doorMode, 6);
 }
 
-TEST(EditorDoor, ManualToAutomaticStartsWithoutOptionsAndKeepsTheAttempts) {
+TEST_F(EditorTest, DuplexMasterWithAManualDoorThenAnAutomaticOne) {
     ControllerConfig image = MakeEmptyConfig();
+    image.controllerFunction = 3;
+    image.stopCount = image.lastServedStop = 8;
+    rebuildServedStopFlags(image);
+    image.restStation = 12;
+    image.fireStation = 0;
+    image.specialVoiceAnnouncer = 1;
     image.closeAttempts = 4;
     image.openAttempts = 3;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Start(&image);
+    ASSERT_TRUE(editor.GoTo(kAdvanced));
+    EXPECT_EQ(editor.Selected(IDC_ADV_REST), " 0");
+    EXPECT_EQ(editor.Items(IDC_ADV_REST).back(), " 8");
+    EXPECT_EQ(editor.Selected(IDC_ADV_FIRE), "<none>");
+    // With a manual door: stations yes, resting with the door closed no.
+    EXPECT_TRUE(editor.Enabled(IDC_ADV_MAIN));
+    EXPECT_TRUE(editor.Enabled(IDC_ADV_SECONDARY));
+    EXPECT_FALSE(editor.Enabled(IDC_ADV_MAIN_CLOSED));
+    EXPECT_FALSE(editor.Enabled(IDC_ADV_SECONDARY_CLOSED));
+    EXPECT_TRUE(editor.Enabled(IDC_ADV_ANNOUNCER));
+    editor.Choose(IDC_ADV_PORT, "3 - TTL");
+    EXPECT_FALSE(editor.Enabled(IDC_ADV_ANNOUNCER));
+    EXPECT_TRUE(editor.Checked(IDC_ADV_ANNOUNCER));
+
+    // Manual to automatic starts without options and keeps the attempts.
     ASSERT_TRUE(editor.GoTo(kDoor));
     EXPECT_TRUE(editor.Checked(IDC_DOOR_MANUAL));
     EXPECT_FALSE(editor.Enabled(IDC_DOOR_RESTS_OPEN));
@@ -511,81 +405,42 @@ TEST(EditorDoor, ManualToAutomaticStartsWithoutOptionsAndKeepsTheAttempts) {
     EXPECT_TRUE(editor.Enabled(IDC_DOOR_RESTS_OPEN));
     EXPECT_FALSE(editor.Checked(IDC_DOOR_RESTS_OPEN));
     EXPECT_EQ(editor.Selected(IDC_DOOR_CLOSE_ATTEMPTS), " 4");
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
+
+    ControllerConfig saved = Accepted();
+    EXPECT_EQ(saved.restStation, 0);
+    EXPECT_EQ(saved.fireStation, 1);
+    EXPECT_EQ(saved.specialVoiceAnnouncer, 1);
+    EXPECT_EQ(SupervisionPort(saved), 3);
     EXPECT_EQ(saved.doorMode, 1);
     EXPECT_EQ(saved.closeAttempts, 4);
     EXPECT_EQ(saved.openAttempts, 3);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Advanced
-
-TEST(EditorAdvanced, StationsAreCorrectedAndTheTtlPortHasNoAnnouncer) {
-    ControllerConfig image = MakeEmptyConfig();
-    image.controllerFunction = 3;
-    image.stopCount = 8;
-    image.lastServedStop = 8;
-    rebuildServedStopFlags(image);
-    image.restStation = 12;
-    image.fireStation = 0;
-    image.specialVoiceAnnouncer = 1;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    ASSERT_TRUE(editor.GoTo(kAdvanced));
-    EXPECT_EQ(editor.Selected(IDC_ADV_REST), " 0");
-    EXPECT_EQ(editor.Items(IDC_ADV_REST).back(), " 8");
-    EXPECT_EQ(editor.Selected(IDC_ADV_FIRE), "<none>");
-    // A duplex master with a manual door: stations yes, resting with the door closed no.
-    EXPECT_TRUE(editor.Enabled(IDC_ADV_MAIN));
-    EXPECT_TRUE(editor.Enabled(IDC_ADV_SECONDARY));
-    EXPECT_FALSE(editor.Enabled(IDC_ADV_MAIN_CLOSED));
-    EXPECT_FALSE(editor.Enabled(IDC_ADV_SECONDARY_CLOSED));
-
-    EXPECT_TRUE(editor.Enabled(IDC_ADV_ANNOUNCER));
-    editor.Choose(IDC_ADV_PORT, "3 - TTL");
-    EXPECT_FALSE(editor.Enabled(IDC_ADV_ANNOUNCER));
-    EXPECT_TRUE(editor.Checked(IDC_ADV_ANNOUNCER));
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_1.Z94");
-    EXPECT_EQ(saved.restStation, 0);
-    EXPECT_EQ(saved.fireStation, 1);
-    EXPECT_EQ(saved.specialVoiceAnnouncer, 1);
-    EXPECT_EQ(SupervisionPort(saved), 3);
-}
-
-// ---------------------------------------------------------------------------------------------
 // The sheet and the document
 
-TEST(EditorSheet, CancelLeavesTheDocumentAndOkReplacesIt) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
-    editor.Type(IDC_GEN_SYSTEM_NUMBER, "4321");
-    ASSERT_TRUE(editor.GoTo(kOutputs));
-    editor.Type(IDC_OUT_RELAY + 0, "20");
-    ASSERT_TRUE(editor.GoTo(kTimes)); // both pages have handed their changes on
-    EXPECT_TRUE(editor.Cancel());
-    EXPECT_EQ(app.Title(), Title(1));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
-
-    ASSERT_TRUE(editor.Open());
-    EXPECT_EQ(editor.Text(IDC_GEN_SYSTEM_NUMBER), "1");
-    ASSERT_TRUE(editor.GoTo(kOutputs));
-    EXPECT_EQ(editor.Text(IDC_OUT_RELAY + 0), "0");
-    editor.Type(IDC_OUT_RELAY + 0, "20");
-    ASSERT_TRUE(editor.GoTo(kGeneral));
-    editor.Type(IDC_GEN_SYSTEM_NUMBER, "4321");
+TEST_F(EditorTest, CancelLeavesTheDocumentAndOkReplacesIt) {
+    Start();
+    for (bool accept : {false, true}) {
+        EXPECT_EQ(editor.Text(IDC_GEN_SYSTEM_NUMBER), "1");
+        editor.Type(IDC_GEN_SYSTEM_NUMBER, "4321");
+        ASSERT_TRUE(editor.GoTo(kOutputs));
+        EXPECT_EQ(editor.Text(IDC_OUT_RELAY + 0), "0");
+        editor.Type(IDC_OUT_RELAY + 0, "20");
+        ASSERT_TRUE(editor.GoTo(kTimes)); // both pages have handed their changes on
+        if (accept) break;
+        EXPECT_TRUE(editor.Cancel());
+        EXPECT_EQ(app.Title(), Title(1));
+        EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
+        ASSERT_TRUE(editor.Open());
+    }
     EXPECT_TRUE(editor.Ok());
     EXPECT_TRUE(app.WaitForTitle(Title(4321))) << app.Title();
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE));
     EXPECT_EQ(SavedImage(app, "A04321_1.Z94").relayFunction[0], 20);
 }
 
-TEST(EditorSheet, HallCallControllerPassesTheSwitchedOffPagesThrough) {
+TEST_F(EditorTest, HallCallControllerPassesTheSwitchedOffPagesThrough) {
     ControllerConfig image = MakeEmptyConfig();
     image.controllerFunction = 0;
     image.cabinNumber = 0;
@@ -595,10 +450,7 @@ TEST(EditorSheet, HallCallControllerPassesTheSwitchedOffPagesThrough) {
     image.TGON = 200;
     image.doorMode = 3;
     image.restStation = 30; // above the stops: the advanced page would correct it
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Start(&image);
     EXPECT_EQ(editor.Text(IDC_GEN_CABIN), "E");
     for (int page : {kOutputs, kTimes, kDoor, kAdvanced}) {
         ASSERT_TRUE(editor.GoTo(page));
@@ -609,26 +461,23 @@ TEST(EditorSheet, HallCallControllerPassesTheSwitchedOffPagesThrough) {
     }
     ASSERT_TRUE(editor.GoTo(kStops));
     EXPECT_TRUE(editor.Enabled(IDC_STP_NAME));
-    EXPECT_TRUE(editor.Ok());
-    ControllerConfig saved = SavedImage(app, "A00001_E.Z94");
+    ControllerConfig saved = Accepted("A00001_E.Z94");
     EXPECT_EQ(std::memcmp(&saved, &image, sizeof image), 0);
 }
 
-TEST(EditorSheet, ScreenshotsOfEveryPage) {
+TEST_F(EditorTest, ScreenshotsOfEveryPage) {
     ControllerConfig image = MakeEmptyConfig();
     image.systemNumber = 12345;
     image.controllerFunction = 3;
     image.controlType = 4;
-    image.stopCount = 24;
-    image.lastServedStop = 24;
+    image.stopCount = image.lastServedStop = 24;
     rebuildServedStopFlags(image);
     image.doorMode = 6;
     std::snprintf(image.siteName, sizeof image.siteName, "%s", "Edificio Torre Norte");
-    const char* names[kMaxStops] = {"PB", "1",  "2",  "3",  "4",  "5",  "6",  "7",
-                                    "8",  "9",  "10", "11", "12", "13", "14", "15",
-                                    "16", "17", "18", "19", "20", "21", "22", "SS"};
     for (int i = 0; i < kMaxStops; ++i)
-        std::snprintf(image.stopNames[i], sizeof image.stopNames[i], "%s", names[i]);
+        std::snprintf(image.stopNames[i], sizeof image.stopNames[i], "%d", i);
+    std::memcpy(image.stopNames[0], "PB", 3);
+    std::memcpy(image.stopNames[23], "SS", 3);
     const uint8_t relays[kRelayCount] = {1, 2, 3, 4, 20, 61, 62, 14, 15,
                                          0, 0, 0, 0, 0,  0,  0,  0,  36};
     std::memcpy(image.relayFunction, relays, sizeof relays);
@@ -636,10 +485,7 @@ TEST(EditorSheet, ScreenshotsOfEveryPage) {
     image.auxTerminalFunction[1] = 38;
     image.stopDoors[2] = 3;
     image.duplexSecondaryStation = 12;
-    App app;
-    ASSERT_TRUE(LaunchWith(app, image));
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+    Start(&image);
     const char* shots[] = {"editor_1_general", "editor_2_outputs", "editor_3_stops",
                            "editor_4_times",   "editor_5_door",    "editor_6_advanced"};
     for (int page = kGeneral; page <= kAdvanced; ++page) {
@@ -653,59 +499,30 @@ TEST(EditorSheet, ScreenshotsOfEveryPage) {
 // ---------------------------------------------------------------------------------------------
 // Help
 
-const char kHelpWindowClass[] = "ZrtHelpWindow";
-const char kHelpTopicClass[] = "ZrtHelpTopic";
-const char kHelpPopupClass[] = "ZrtHelpPopup";
-
-// The visible window of a class that the program's thread owns, once there is one.
-HWND WaitForProgramWindow(App& app, const char* className) {
-    HWND found = nullptr;
-    e2e::WaitUntil([&] {
-        struct Search {
-            const char* cls;
-            HWND found;
-        } search{className, nullptr};
-        EnumThreadWindows(
-            app.ThreadId(),
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                if (IsWindowVisible(w) && e2e::ClassName(w) == s->cls) s->found = w;
-                return s->found == nullptr;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        found = search.found;
-        return found != nullptr;
-    });
-    return found;
-}
-
 // The pop-up's text begins with the topic's first sentence; the next key takes it away.
 void ExpectPopUp(App& app, const std::string& firstSentence) {
-    HWND popup = WaitForProgramWindow(app, kHelpPopupClass);
+    HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
     ASSERT_TRUE(popup) << "no pop-up for \"" << firstSentence << "\"";
-    std::string text = e2e::ControlText(popup);
+    std::string text = ControlText(popup);
     EXPECT_EQ(text.substr(0, firstSentence.size()), firstSentence) << text;
-    Editor::PressKey(VK_SHIFT);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(popup); }));
+    PressKey(VK_SHIFT);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
     app.WaitIdle();
 }
 
-TEST(EditorHelp, HelpButtonAndPopUpsForControlsAndRanges) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    Editor editor(app);
-    ASSERT_TRUE(editor.Open());
+TEST_F(EditorTest, HelpButtonAndPopUpsForControlsAndRanges) {
+    Start();
     ASSERT_TRUE(editor.GoTo(kStops));
     editor.PressHelp();
-    HWND help = WaitForProgramWindow(app, kHelpWindowClass);
+    HWND help = WaitForProgramWindow(app, "ZrtHelpWindow");
     ASSERT_TRUE(help);
-    HWND topic = FindWindowExA(help, nullptr, kHelpTopicClass, nullptr);
-    EXPECT_TRUE(e2e::WaitUntil([&] {
-        return e2e::ControlText(topic) == W1252("Configuración del controlador");
-    })) << e2e::ControlText(topic);
+    HWND topic = FindWindowExA(help, nullptr, "ZrtHelpTopic", nullptr);
+    EXPECT_TRUE(WaitUntil([&] {
+        return ControlText(topic) == W1252("Configuración del controlador");
+    })) << ControlText(topic);
 
     // Stop 5's "A" box and stop 1's "D" box, which is disabled (first served stop).
-    editor.KeyF1(IDC_STP_NO_UP + 4);
+    F1On(editor.Sheet(), editor.Item(IDC_STP_NO_UP + 4));
     ExpectPopUp(app, W1252("Marcada, el ascensor no atiende en esta parada las llamadas de piso "
                            "para subir."));
     ASSERT_FALSE(editor.Enabled(IDC_STP_NO_DOWN));
@@ -714,7 +531,7 @@ TEST(EditorHelp, HelpButtonAndPopUpsForControlsAndRanges) {
                            "para bajar."));
 
     ASSERT_TRUE(editor.GoTo(kOutputs));
-    editor.KeyF1(IDC_OUT_RELAY + 4);
+    F1On(editor.Sheet(), editor.Item(IDC_OUT_RELAY + 4));
     ExpectPopUp(app, W1252("Cada uno de los 18 relés"));
     EXPECT_TRUE(editor.IsOpen());
     EXPECT_TRUE(editor.Cancel());
