@@ -492,8 +492,10 @@ TEST_P(PortSettingTest, ReportsTheNamedPortAndRunsWithoutALink) {
     options.expectDialog = true;
     ASSERT_TRUE(app.Launch(options));
     ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption, c.text, Icon::Stop);
-    for (WORD id : kControllerCommands)
+    for (WORD id : kControllerCommands) {
         EXPECT_TRUE(app.IsMenuItemGrayed(id)) << id;
+        EXPECT_FALSE(ToolbarButtonEnabled(app, id)) << id;
+    }
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     Dialog monitor = Monitor(app);
     EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM" + std::to_string(c.port));

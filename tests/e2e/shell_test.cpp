@@ -1,30 +1,18 @@
 // The shell as a technician meets it: the status bar and toolbar, menu help, the settings file
 // and the settings dialog, the splash, about and maker's boxes, and the help window with its
 // pop-up help.
-#include "driver.h"
-#include "driver_internal.h"
-
-#include "app/cp1252.h"
-#include "resource.h"
-
-#include <gtest/gtest.h>
+#include "steps.h"
 
 #include <commctrl.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
 namespace {
 
-using e2e::App;
-using e2e::Bytes;
-using e2e::Dialog;
-using e2e::Icon;
+using namespace e2e;
 
 const char kHelpWindowClass[] = "ZrtHelpWindow";
-const char kHelpTopicClass[] = "ZrtHelpTopic";
-const char kHelpPopupClass[] = "ZrtHelpPopup";
 constexpr int kHelpSearchEdit = 12;
 constexpr int kHelpResults = 13;
 
@@ -33,11 +21,11 @@ constexpr int kHelpResults = 13;
 std::string LegacySettingsPath() {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, sizeof windows);
-    return e2e::JoinPath(windows, "cnfzrt94.ini");
+    return JoinPath(windows, "cnfzrt94.ini");
 }
 
 std::string ReadText(const std::string& path) {
-    auto bytes = e2e::ReadFileBytes(path);
+    auto bytes = ReadFileBytes(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
@@ -79,12 +67,12 @@ std::string SettingsFile(int port, const char* line1, const char* line2, RECT r,
 // Starts the program with no settings file at all, or with only `legacy` in the Windows folder.
 bool LaunchWithoutUserSettings(App& app, const std::string& legacy = "",
                                bool expectDialog = false) {
-    DeleteFileA(e2e::SettingsPath().c_str());
+    DeleteFileA(SettingsPath().c_str());
     DeleteFileA(LegacySettingsPath().c_str());
     if (!legacy.empty() &&
-        !e2e::WriteFileBytes(LegacySettingsPath(), Bytes(legacy.begin(), legacy.end())))
+        !WriteFileBytes(LegacySettingsPath(), Bytes(legacy.begin(), legacy.end())))
         return false;
-    e2e::LaunchOptions options;
+    LaunchOptions options;
     options.keepSettings = true;
     options.expectDialog = expectDialog;
     return app.Launch(options);
@@ -92,13 +80,23 @@ bool LaunchWithoutUserSettings(App& app, const std::string& legacy = "",
 
 // The linked port, or the program's default when the tests run without one.
 int OpenablePort() {
-    return e2e::LinkedComPort() ? e2e::LinkedComPort() : 2;
+    return LinkedComPort() ? LinkedComPort() : 2;
 }
 
 RECT WindowRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return r;
+}
+
+// The main window's left, top, right and bottom edges.
+std::vector<long> Placement(App& app) {
+    RECT r = WindowRect(app.MainWindow());
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool Checked(const Dialog& d, int id) {
+    return IsDlgButtonChecked(d.Handle(), id) == BST_CHECKED;
 }
 
 // ---- Status bar and toolbar ----
@@ -109,115 +107,64 @@ HWND StatusBar(App& app) {
 
 // The right edges of the status bar's parts, read inside the program.
 std::vector<int> StatusEdges(HWND bar) {
-    e2e::WindowProcess process(bar);
-    e2e::RemoteMemory memory(process.Handle(), 16 * sizeof(int));
-    int count = (int)e2e::SendWithTimeout(bar, SB_GETPARTS, 16, (LPARAM)memory.Address());
+    WindowProcess process(bar);
+    RemoteMemory memory(process.Handle(), 16 * sizeof(int));
+    int count = (int)SendWithTimeout(bar, SB_GETPARTS, 16, (LPARAM)memory.Address());
     std::vector<int> edges(count > 0 ? count : 0);
     if (count > 0) memory.Read(edges.data(), count * sizeof(int));
     return edges;
 }
 
 bool IsSimpleMode(HWND bar) {
-    return e2e::SendWithTimeout(bar, SB_ISSIMPLE, 0, 0) != 0;
+    return SendWithTimeout(bar, SB_ISSIMPLE, 0, 0) != 0;
 }
 
 HWND Toolbar(App& app) {
     return app.FindChild(TOOLBARCLASSNAMEA);
 }
 
-bool IsButtonEnabled(HWND toolbar, int command) {
-    return e2e::SendWithTimeout(toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
-}
-
 // The rectangle of a toolbar button on the screen.
 RECT ButtonRect(HWND toolbar, int command) {
     RECT r{};
-    int index = (int)e2e::SendWithTimeout(toolbar, TB_COMMANDTOINDEX, command, 0);
-    e2e::WindowProcess process(toolbar);
-    e2e::RemoteMemory memory(process.Handle(), sizeof r);
-    if (e2e::SendWithTimeout(toolbar, TB_GETITEMRECT, index, (LPARAM)memory.Address()))
+    int index = (int)SendWithTimeout(toolbar, TB_COMMANDTOINDEX, command, 0);
+    WindowProcess process(toolbar);
+    RemoteMemory memory(process.Handle(), sizeof r);
+    if (SendWithTimeout(toolbar, TB_GETITEMRECT, index, (LPARAM)memory.Address()))
         memory.Read(&r, sizeof r);
     MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
-// Visible top-level windows of a class that belong to the program's thread.
-std::vector<HWND> ProgramWindows(App& app, const char* className) {
-    struct Search {
-        DWORD thread;
-        const char* cls;
-        std::vector<HWND> found;
-    } search{app.ThreadId(), className, {}};
-    EnumThreadWindows(
-        search.thread,
-        [](HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (IsWindowVisible(w) && e2e::ClassName(w) == s->cls) s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForProgramWindow(App& app, const char* className) {
-    HWND found = nullptr;
-    e2e::WaitUntil([&] {
-        auto windows = ProgramWindows(app, className);
-        found = windows.empty() ? nullptr : windows.front();
-        return found != nullptr;
-    });
-    return found;
-}
-
-TEST(ShellStatusBar, PartsAfterStartUpAndWhileResizing) {
+TEST(ShellStatusBar, PartsMenuHelpAndTheModifiedDocument) {
     App app;
     ASSERT_TRUE(app.Launch());
-    EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
-    EXPECT_EQ(app.StatusText(1), "");
-    EXPECT_EQ(app.StatusText(2), W1252("Nº 00001"));
-    EXPECT_EQ(app.StatusText(3), "");
     HWND bar = StatusBar(app);
     ASSERT_TRUE(bar);
+    auto expectParts = [&](const char* modified, const std::string& number) {
+        EXPECT_FALSE(IsSimpleMode(bar));
+        EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
+        EXPECT_EQ(app.StatusText(1), modified);
+        EXPECT_EQ(app.StatusText(2), number);
+        EXPECT_EQ(app.StatusText(3), "");
+    };
+    expectParts("", W1252("Nº 00001"));
     for (int width : {620, 900, 330}) {
         SetWindowPos(app.MainWindow(), nullptr, 0, 0, width, 460, SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_TRUE(app.WaitIdle());
         int w = WindowRect(app.MainWindow()).right - WindowRect(app.MainWindow()).left;
         EXPECT_EQ(StatusEdges(bar), (std::vector<int>{w - 140, w - 90, w - 25, -1})) << width;
     }
-    EXPECT_TRUE(app.CloseAndWait());
-}
-
-TEST(ShellStatusBar, ModifiedDocumentShowsMod) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    ASSERT_TRUE(app.Command(CMD_EDIT_CONFIG));
-    Dialog editor = app.ExpectDialog("the configuration editor");
-    ASSERT_TRUE(editor);
-    HWND page = FindWindowExA(editor.Handle(), nullptr, "#32770", nullptr);
-    Dialog(page, &app).SetItemText(101, "321");
-    ASSERT_TRUE(editor.Press(IDOK));
-    ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(app.StatusText(1), "MOD");
-    EXPECT_EQ(app.StatusText(2), W1252("Nº 00321"));
-    app.Kill();
-}
-
-TEST(ShellStatusBar, MenuHelpWhileTheMenuIsOpen) {
-    App app;
-    ASSERT_TRUE(app.Launch());
-    HWND bar = StatusBar(app);
-    ASSERT_TRUE(bar);
     // Highlighting "Sa&lir" (the menu sends WM_MENUSELECT for it), then the menu closing.
     PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(CMD_EXIT, MF_HILITE), 1);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_TRUE(IsSimpleMode(bar));
-    EXPECT_EQ(e2e::StatusBarText(bar, 0), W1252("Termina con la ejecución del programa"));
+    EXPECT_EQ(StatusBarText(bar, 0), W1252("Termina con la ejecución del programa"));
     PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_FALSE(IsSimpleMode(bar));
-    EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
-    EXPECT_EQ(app.StatusText(2), W1252("Nº 00001"));
-    EXPECT_TRUE(app.CloseAndWait());
+    expectParts("", W1252("Nº 00001"));
+
+    ASSERT_TRUE(EditSystemNumber(app, 321));
+    expectParts("MOD", W1252("Nº 00321"));
 }
 
 TEST(ShellToolbar, ToolTipAndGrayedControllerButtons) {
@@ -225,17 +172,17 @@ TEST(ShellToolbar, ToolTipAndGrayedControllerButtons) {
     ASSERT_TRUE(app.Launch());
     HWND toolbar = Toolbar(app);
     ASSERT_TRUE(toolbar);
-    EXPECT_EQ(e2e::SendWithTimeout(toolbar, TB_BUTTONCOUNT, 0, 0), 16);
+    EXPECT_EQ(SendWithTimeout(toolbar, TB_BUTTONCOUNT, 0, 0), 16);
     // With the port open the controller commands are enabled, in the menu and on the toolbar;
     // the event log is not built yet.
     for (int command : {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG}) {
-        EXPECT_TRUE(IsButtonEnabled(toolbar, command)) << command;
+        EXPECT_TRUE(ToolbarButtonEnabled(app, command)) << command;
         EXPECT_FALSE(app.IsMenuItemGrayed(command)) << command;
     }
-    EXPECT_FALSE(IsButtonEnabled(toolbar, CMD_EVENT_LOG));
+    EXPECT_FALSE(ToolbarButtonEnabled(app, CMD_EVENT_LOG));
     EXPECT_TRUE(app.IsMenuItemGrayed(CMD_EVENT_LOG));
-    EXPECT_TRUE(IsButtonEnabled(toolbar, CMD_NEW));
-    EXPECT_FALSE(IsButtonEnabled(toolbar, CMD_SAVE)); // nothing to save yet
+    EXPECT_TRUE(ToolbarButtonEnabled(app, CMD_NEW));
+    EXPECT_FALSE(ToolbarButtonEnabled(app, CMD_SAVE)); // nothing to save yet
     // Resting the mouse on the wrench button.
     SetForegroundWindow(app.MainWindow());
     RECT wrench = ButtonRect(toolbar, CMD_EDIT_CONFIG);
@@ -243,9 +190,9 @@ TEST(ShellToolbar, ToolTipAndGrayedControllerButtons) {
     Sleep(100);
     SetCursorPos((wrench.left + wrench.right) / 2, (wrench.top + wrench.bottom) / 2);
     std::string tip;
-    e2e::WaitUntil([&] {
+    WaitUntil([&] {
         for (HWND w : ProgramWindows(app, TOOLTIPS_CLASSA))
-            if (!(tip = e2e::ControlText(w)).empty()) return true;
+            if (!(tip = ControlText(w)).empty()) return true;
         return false;
     });
     EXPECT_EQ(tip, W1252("Configuración del Controlador"));
@@ -255,22 +202,24 @@ TEST(ShellToolbar, ToolTipAndGrayedControllerButtons) {
 
 // ---- Settings ----
 
+Dialog OpenSettings(App& app) {
+    EXPECT_TRUE(app.Command(CMD_SETTINGS));
+    Dialog d = app.ExpectDialog("the settings dialog");
+    EXPECT_EQ(d.Caption(), W1252("Configuración del programa"));
+    return d;
+}
+
 TEST(ShellSettings, FirstStartWritesTheDefaultsAndPlacesTheWindow) {
     App app;
     ASSERT_TRUE(LaunchWithoutUserSettings(app));
-    RECT r = WindowRect(app.MainWindow());
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 10);
-    EXPECT_EQ(r.right - r.left, 620);
-    EXPECT_EQ(r.bottom - r.top, 460);
+    EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 630, 470}));
     // Written already while the window was made and first shown.
-    EXPECT_EQ(SettingsLines(e2e::SettingsPath()),
+    EXPECT_EQ(SettingsLines(SettingsPath()),
               (std::vector<std::string>{"General/CommPort=2", "General/Empresa1=BRIVALT",
                                         "General/Empresa2=S.A.", "Desktop/Status=2",
                                         "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
                                         "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
-    EXPECT_FALSE(e2e::FileExists(LegacySettingsPath()));
-    EXPECT_TRUE(app.CloseAndWait());
+    EXPECT_FALSE(FileExists(LegacySettingsPath()));
 }
 
 TEST(ShellSettings, PlacementIsRememberedAndMaximizedKeepsTheNormalRectangle) {
@@ -278,29 +227,23 @@ TEST(ShellSettings, PlacementIsRememberedAndMaximizedKeepsTheNormalRectangle) {
     ASSERT_TRUE(app.Launch());
     SetWindowPos(app.MainWindow(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "Desktop/OrgWinL"), "40");
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "Desktop/OrgWinB"), "530");
+    EXPECT_EQ(SettingsValue(SettingsPath(), "Desktop/OrgWinL"), "40");
+    EXPECT_EQ(SettingsValue(SettingsPath(), "Desktop/OrgWinB"), "530");
     ASSERT_TRUE(app.CloseAndWait());
 
-    e2e::LaunchOptions keep;
+    LaunchOptions keep;
     keep.keepSettings = true;
     ASSERT_TRUE(app.Launch(keep));
-    RECT r = WindowRect(app.MainWindow());
-    EXPECT_EQ(r.left, 40);
-    EXPECT_EQ(r.top, 30);
-    EXPECT_EQ(r.right, 740);
-    EXPECT_EQ(r.bottom, 530);
+    EXPECT_EQ(Placement(app), (std::vector<long>{40, 30, 740, 530}));
     PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_TRUE(IsZoomed(app.MainWindow()));
     ASSERT_TRUE(app.CloseAndWait());
-    EXPECT_EQ(
-        SettingsLines(e2e::SettingsPath()),
-        (std::vector<std::string>{
-            "General/CommPort=" + std::to_string(e2e::LinkedComPort() ? e2e::LinkedComPort() : 2),
-            "General/Empresa1=BRIVALT", "General/Empresa2=S.A.", "Desktop/Status=0",
-            "Desktop/OrgWinL=40", "Desktop/OrgWinR=740", "Desktop/OrgWinT=30",
-            "Desktop/OrgWinB=530"}));
+    EXPECT_EQ(SettingsLines(SettingsPath()),
+              (std::vector<std::string>{
+                  "General/CommPort=" + std::to_string(OpenablePort()), "General/Empresa1=BRIVALT",
+                  "General/Empresa2=S.A.", "Desktop/Status=0", "Desktop/OrgWinL=40",
+                  "Desktop/OrgWinR=740", "Desktop/OrgWinT=30", "Desktop/OrgWinB=530"}));
 }
 
 TEST(ShellSettings, OlderInstallationsFileIsReadOnce) {
@@ -309,104 +252,75 @@ TEST(ShellSettings, OlderInstallationsFileIsReadOnce) {
     ASSERT_TRUE(
         LaunchWithoutUserSettings(app, SettingsFile(7, "Elevadores Sur", "Rosario", r), true));
     // The port it names is the one the serial link tries; COM7 has no device in the tests.
-    Dialog port = app.ExpectDialog("the serial port message");
-    ASSERT_TRUE(port);
-    EXPECT_EQ(port.Text(), "No se pudo abrir el puerto de comunicaciones COM7.");
-    EXPECT_TRUE(port.Press(IDOK));
-    EXPECT_EQ(WindowRect(app.MainWindow()).left, 50);
-    ASSERT_TRUE(app.Command(CMD_SETTINGS));
-    Dialog settings = app.ExpectDialog("the settings dialog");
-    ASSERT_TRUE(settings);
+    ExpectBox(app.ExpectDialog("the serial port message"), kDefaultCaption,
+              "No se pudo abrir el puerto de comunicaciones COM7.", Icon::Stop);
+    EXPECT_EQ(Placement(app), (std::vector<long>{50, 60, 690, 540}));
+    Dialog settings = OpenSettings(app);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Elevadores Sur");
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE2), "Rosario");
-    EXPECT_EQ(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM7), (UINT)BST_CHECKED);
+    EXPECT_TRUE(Checked(settings, IDC_SETTINGS_COM7));
     EXPECT_TRUE(settings.Press(IDCANCEL));
     ASSERT_TRUE(app.CloseAndWait());
     // From now on the user's own file holds them; the old one is left alone.
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "General/CommPort"), "7");
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "General/Empresa1"), "Elevadores Sur");
+    EXPECT_EQ(SettingsValue(SettingsPath(), "General/CommPort"), "7");
+    EXPECT_EQ(SettingsValue(SettingsPath(), "General/Empresa1"), "Elevadores Sur");
     EXPECT_EQ(ReadText(LegacySettingsPath()), SettingsFile(7, "Elevadores Sur", "Rosario", r));
     DeleteFileA(LegacySettingsPath().c_str());
 }
 
-Dialog OpenSettings(App& app) {
-    EXPECT_TRUE(app.Command(CMD_SETTINGS));
-    Dialog d = app.ExpectDialog("the settings dialog");
-    if (d) {
-        EXPECT_EQ(d.Caption(), W1252("Configuración del programa"));
-    }
-    return d;
-}
-
-// Clicks a control of a dialog that stays open (a radio button) or opens a message box.
-void Click(App& app, const Dialog& d, int id) {
-    PostMessageA(d.Item(id), BM_CLICK, 0, 0);
-    app.WaitIdle();
-}
-
 TEST(ShellSettings, ChangingThePortShowsTheMessageOnceAndWritesIt) {
     App app;
-    e2e::LaunchOptions options;
+    LaunchOptions options;
     options.settings = SettingsFile(OpenablePort(), "BRIVALT", "S.A.", {10, 10, 630, 470});
     ASSERT_TRUE(app.Launch(options));
     Dialog settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
     EXPECT_TRUE(GetWindowLongA(settings.Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
-    EXPECT_TRUE(e2e::SaveScreenshot(settings.Handle(), "settings_dialog"));
-    Click(app, settings, IDC_SETTINGS_COM5);
-    Click(app, settings, IDOK);
+    EXPECT_TRUE(SaveScreenshot(settings.Handle(), "settings_dialog"));
+    Click(app, settings.Item(IDC_SETTINGS_COM5));
+    Click(app, settings.Item(IDOK));
     Dialog box = app.ExpectDialog("the port message");
-    ASSERT_TRUE(box);
     ASSERT_NE(box.Handle(), settings.Handle());
-    EXPECT_EQ(box.Caption(), "Configurador ZRT94");
-    EXPECT_EQ(box.Text(), W1252("Para que el cambio de puerto serie sea válido deberá salir y "
-                                "reingresar al Configurador."));
-    EXPECT_EQ(e2e::IconName(box.IconKind()), std::string(e2e::IconName(Icon::Information)));
-    EXPECT_TRUE(box.Press(IDOK));
+    ExpectBox(box, "Configurador ZRT94",
+              W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
+                    "Configurador."),
+              Icon::Information);
     EXPECT_TRUE(settings.WaitClosed());
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "General/CommPort"), "5");
+    EXPECT_FALSE(app.FindDialog()) << "a second message: " << app.FindDialog().Describe();
+    EXPECT_EQ(SettingsValue(SettingsPath(), "General/CommPort"), "5");
 
     // Choosing the port that is configured says nothing.
     settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
-    EXPECT_EQ(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM5), (UINT)BST_CHECKED);
-    Click(app, settings, IDC_SETTINGS_COM5);
+    EXPECT_TRUE(Checked(settings, IDC_SETTINGS_COM5));
+    Click(app, settings.Item(IDC_SETTINGS_COM5));
     EXPECT_TRUE(settings.Press(IDOK)) << app.FindDialog().Describe();
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "General/CommPort"), "5");
-    EXPECT_TRUE(app.CloseAndWait());
+    EXPECT_EQ(SettingsValue(SettingsPath(), "General/CommPort"), "5");
 }
 
 TEST(ShellSettings, CompanyLinesKeepFifteenCharactersAndCancelStoresNothing) {
     App app;
     ASSERT_TRUE(app.Launch());
     Dialog settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
     HWND edit = settings.Item(IDC_SETTINGS_LINE1);
-    e2e::SendWithTimeout(edit, EM_SETSEL, 0, -1);
+    SendWithTimeout(edit, EM_SETSEL, 0, -1);
     for (char c : std::string("Ascensores Patagonia"))
         PostMessageA(edit, WM_CHAR, (unsigned char)c, 1);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Ascensores Pata");
     EXPECT_TRUE(settings.Press(IDOK));
-    EXPECT_EQ(SettingsValue(e2e::SettingsPath(), "General/Empresa1"), "Ascensores Pata");
+    EXPECT_EQ(SettingsValue(SettingsPath(), "General/Empresa1"), "Ascensores Pata");
 
-    std::string before = ReadText(e2e::SettingsPath());
+    std::string before = ReadText(SettingsPath());
     settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
     settings.SetItemText(IDC_SETTINGS_LINE1, "Otra");
     settings.SetItemText(IDC_SETTINGS_LINE2, "Empresa");
-    Click(app, settings, IDC_SETTINGS_COM9);
+    Click(app, settings.Item(IDC_SETTINGS_COM9));
     EXPECT_TRUE(settings.Press(IDCANCEL));
-    EXPECT_EQ(ReadText(e2e::SettingsPath()), before);
+    EXPECT_EQ(ReadText(SettingsPath()), before);
     settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Ascensores Pata");
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE2), "S.A.");
-    EXPECT_NE(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM9), (UINT)BST_CHECKED);
-    EXPECT_TRUE(settings.Press(IDCANCEL));
-    EXPECT_TRUE(app.CloseAndWait());
+    EXPECT_FALSE(Checked(settings, IDC_SETTINGS_COM9));
 }
 
 // ---- Splash, about and maker's boxes ----
@@ -416,7 +330,7 @@ HWND FindSplashBox() {
     HWND splash = nullptr;
     EnumWindows(
         [](HWND w, LPARAM p) {
-            if (IsWindowVisible(w) && e2e::ClassName(w) == "#32770" &&
+            if (IsWindowVisible(w) && ClassName(w) == "#32770" &&
                 (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
                 *reinterpret_cast<HWND*>(p) = w;
             return TRUE;
@@ -449,11 +363,10 @@ TEST(ShellBoxes, SplashBoxShowsDuringStartUpOnTop) {
     EXPECT_EQ(seen.left, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2);
     EXPECT_EQ(seen.top, 100);
     EXPECT_FALSE(FindSplashBox()) << "still there after start-up";
-    EXPECT_TRUE(app.CloseAndWait());
 }
 
 std::string BuildDate() {
-    std::string exe = e2e::ProgramPath();
+    std::string exe = ProgramPath();
     DWORD ignored = 0, size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
     std::vector<char> block(size);
     char* value = nullptr;
@@ -471,35 +384,29 @@ TEST(ShellBoxes, AboutBoxShowsVersionAndDateAndTheMakersBoxCloses) {
     ASSERT_TRUE(app.Screenshot("main_window_with_bars"));
     ASSERT_TRUE(app.Command(CMD_ABOUT));
     Dialog about = app.ExpectDialog("the about box");
-    ASSERT_TRUE(about);
     EXPECT_EQ(about.Caption(), "Acerca del Programa");
     EXPECT_EQ(about.ItemText(IDC_ABOUT_VERSION), "4.2.1");
     std::string date = about.ItemText(IDC_ABOUT_DATE);
     EXPECT_EQ(date, BuildDate());
     EXPECT_EQ(date.size(), 13u) << date; // "Jul, 31, 2009"
-    EXPECT_TRUE(e2e::SaveScreenshot(about.Handle(), "about_box"));
+    EXPECT_TRUE(SaveScreenshot(about.Handle(), "about_box"));
     EXPECT_TRUE(about.Press(IDCANCEL)); // Escape closes it too
 
     ASSERT_TRUE(app.Command(CMD_ABOUT_MAKER));
     Dialog maker = app.ExpectDialog("the maker's box");
-    ASSERT_TRUE(maker);
     EXPECT_EQ(maker.Caption(), "Brivalt S.A.");
-    EXPECT_TRUE(e2e::SaveScreenshot(maker.Handle(), "maker_box"));
+    EXPECT_TRUE(SaveScreenshot(maker.Handle(), "maker_box"));
     EXPECT_TRUE(maker.Press(IDOK));
-    EXPECT_TRUE(app.CloseAndWait());
 }
 
 // ---- Help ----
 
-HWND HelpTopicView(HWND helpWindow) {
-    return FindWindowExA(helpWindow, nullptr, kHelpTopicClass, nullptr);
-}
-
 // Waits until the help window shows the topic titled `title`.
 bool WaitForHelpTopic(App& app, const std::string& title) {
-    return e2e::WaitUntil([&] {
+    return WaitUntil([&] {
         auto windows = ProgramWindows(app, kHelpWindowClass);
-        return !windows.empty() && e2e::ControlText(HelpTopicView(windows.front())) == title;
+        return !windows.empty() && ControlText(FindWindowExA(windows.front(), nullptr,
+                                                             "ZrtHelpTopic", nullptr)) == title;
     });
 }
 
@@ -511,22 +418,22 @@ TEST(ShellHelp, F1OpensTheContentsAndSearchFindsTopics) {
     ASSERT_TRUE(app.WaitIdle());
     HWND help = WaitForProgramWindow(app, kHelpWindowClass);
     ASSERT_TRUE(help);
-    EXPECT_EQ(e2e::ControlText(help), "Ayuda del Configurador ZRT94VK");
+    EXPECT_EQ(ControlText(help), "Ayuda del Configurador ZRT94VK");
     EXPECT_TRUE(WaitForHelpTopic(app, "Contenido"));
 
     ASSERT_TRUE(app.Command(CMD_HELP_SEARCH));
     HWND edit = GetDlgItem(help, kHelpSearchEdit), results = GetDlgItem(help, kHelpResults);
     EXPECT_TRUE(IsWindowVisible(edit));
     EXPECT_TRUE(IsWindowVisible(results));
-    EXPECT_GT(e2e::ListItems(results).size(), 80u); // the whole index
-    e2e::SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM) "renivel");
+    EXPECT_GT(ListItems(results).size(), 80u); // the whole index
+    SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM) "renivel");
     ASSERT_TRUE(app.WaitIdle());
-    auto items = e2e::ListItems(results);
+    auto items = ListItems(results);
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(items.front(), W1252("Con renivelación"));
-    e2e::SendWithTimeout(edit, WM_CHAR, '\r', 0);
+    SendWithTimeout(edit, WM_CHAR, '\r', 0);
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Con renivelación")));
-    EXPECT_TRUE(e2e::SaveScreenshot(help, "help_window"));
+    EXPECT_TRUE(SaveScreenshot(help, "help_window"));
 
     // Help on help turns the window to its own book; closing the program closes it.
     ASSERT_TRUE(app.Command(CMD_HELP_ON_HELP));
@@ -538,23 +445,16 @@ TEST(ShellHelp, SettingsDialogHelpButtonAndPopUpHelp) {
     App app;
     ASSERT_TRUE(app.Launch());
     Dialog settings = OpenSettings(app);
-    ASSERT_TRUE(settings);
-    Click(app, settings, IDC_HELP_BUTTON);
+    Click(app, settings.Item(IDC_HELP_BUTTON));
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Configuración del programa")));
     ASSERT_TRUE(settings.IsOpen());
 
     // F1 on the first company line: the pop-up beside it with the text of context 201.
-    SetForegroundWindow(settings.Handle());
     HWND edit = settings.Item(IDC_SETTINGS_LINE1);
-    e2e::SendWithTimeout(settings.Handle(), WM_NEXTDLGCTL, (WPARAM)edit, TRUE);
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-    HWND popup = WaitForProgramWindow(app, kHelpPopupClass);
+    F1On(settings.Handle(), edit);
+    HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
     ASSERT_TRUE(popup);
-    EXPECT_EQ(e2e::ControlText(popup),
+    EXPECT_EQ(ControlText(popup),
               W1252("Primera línea del nombre de la empresa instaladora o de mantenimiento, por "
                     "ejemplo su razón social. Se imprime en la etiqueta del controlador y "
                     "encabeza el informe de la configuración y la lista de eventos. Hasta 15 "
@@ -562,16 +462,13 @@ TEST(ShellHelp, SettingsDialogHelpButtonAndPopUpHelp) {
     RECT p = WindowRect(popup), e = WindowRect(edit);
     EXPECT_EQ(p.left, e.left);
     EXPECT_EQ(p.top, e.bottom + 2);
-    EXPECT_TRUE(e2e::SaveScreenshot(nullptr, "help_popup"));
+    EXPECT_TRUE(SaveScreenshot(nullptr, "help_popup"));
     // The next key takes it away and is used up by it.
     std::string before = settings.ItemText(IDC_SETTINGS_LINE1);
-    keys[0].ki.wVk = keys[1].ki.wVk = 'X';
-    SendInput(2, keys, sizeof(INPUT));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return ProgramWindows(app, kHelpPopupClass).empty(); }));
+    PressKey('X');
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), before);
-    EXPECT_TRUE(settings.Press(IDCANCEL));
-    EXPECT_TRUE(app.CloseAndWait());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "config/controller_config.h"
 #include "resource.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -73,6 +74,11 @@ inline bool EditSystemNumber(App& app, unsigned systemNumber) {
         return false;
     }
     return editor.Press(IDOK) && app.WaitForTitle(Title(systemNumber));
+}
+
+// Whether the toolbar's button for `command` is enabled.
+inline bool ToolbarButtonEnabled(App& app, int command) {
+    return SendWithTimeout(app.FindChild(TOOLBARCLASSNAMEA), TB_ISBUTTONENABLED, command, 0) != 0;
 }
 
 // Visible top-level windows of a class that belong to the program's thread.
