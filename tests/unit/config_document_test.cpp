@@ -100,40 +100,39 @@ struct DocumentTest : ::testing::Test {
     }
 };
 
-TEST_F(DocumentTest, NewOnAnUnmodifiedDocumentAsksNothingAndPostsOneChange) {
-    doc.New();
-    EXPECT_TRUE(fake.boxes.empty());
-    EXPECT_EQ(fake.changes, 1);
-    EXPECT_EQ(doc.modified, 0u);
+void ExpectBox(const Box& box, const std::string& text, const std::string& caption,
+               unsigned flags) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.flags, flags);
 }
 
-TEST_F(DocumentTest, SaveQuestionYesNoCancel) {
+TEST_F(DocumentTest, NewAsksToSaveAModifiedDocumentWithYesNoAndCancel) {
+    doc.New();
+    EXPECT_TRUE(fake.boxes.empty()) << "an unmodified document is not asked about";
+    EXPECT_EQ(fake.changes, 1);
+
     Modify();
     fake.answers = {mb::IdCancel};
     doc.New();
     ASSERT_EQ(fake.boxes.size(), 1u);
-    EXPECT_EQ(fake.boxes[0].text, kSaveQuestion);
-    EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
-    EXPECT_EQ(fake.boxes[0].flags, mb::YesNoCancel | mb::IconQuestion);
+    ExpectBox(fake.boxes[0], kSaveQuestion, W1252("Atención"), mb::YesNoCancel | mb::IconQuestion);
     EXPECT_EQ(doc.image.systemNumber, 123);
-
     fake.answers = {mb::IdNo};
     doc.New();
     EXPECT_EQ(doc.image.systemNumber, 1);
     EXPECT_TRUE(fake.files.empty());
-
     Modify();
     fake.answers = {mb::IdYes};
     doc.New();
     EXPECT_EQ(fake.files.count("A00123_2.Z94"), 1u);
     EXPECT_EQ(doc.image.systemNumber, 1);
-}
 
-TEST_F(DocumentTest, QuerySaveWithoutCancelOffersYesAndNo) {
+    // Without Cancel, only Yes and No.
     Modify();
     fake.answers = {mb::IdNo};
     EXPECT_TRUE(doc.QuerySave(false));
-    EXPECT_EQ(fake.boxes[0].flags, mb::YesNo | mb::IconQuestion);
+    EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
 }
 
 TEST_F(DocumentTest, QuerySaveGoesOnWhenTheOverwriteIsDeclinedButNotWhenTheSaveFails) {
@@ -148,10 +147,9 @@ TEST_F(DocumentTest, QuerySaveGoesOnWhenTheOverwriteIsDeclinedButNotWhenTheSaveF
     fake.answers = {mb::IdYes};
     EXPECT_FALSE(doc.QuerySave(true));
     EXPECT_EQ(doc.modified, 1u);
-    EXPECT_EQ(fake.boxes.back().text,
-              W1252("No se pudo abrir el archivo A00123_2.Z94 para salvar la configuración."));
-    EXPECT_EQ(fake.boxes.back().caption, "<default>");
-    EXPECT_EQ(fake.boxes.back().flags, mb::IconStop);
+    ExpectBox(fake.boxes.back(),
+              W1252("No se pudo abrir el archivo A00123_2.Z94 para salvar la configuración."),
+              "<default>", mb::IconStop);
 }
 
 TEST_F(DocumentTest, SaveWritesTheRecommendedNameAndAsksBeforeOverwriting) {
@@ -164,10 +162,9 @@ TEST_F(DocumentTest, SaveWritesTheRecommendedNameAndAsksBeforeOverwriting) {
     Modify();
     fake.answers = {mb::IdNo};
     EXPECT_EQ(doc.Save(), SaveResult::Declined);
-    EXPECT_EQ(fake.boxes.back().text,
-              W1252("El archivo A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"));
-    EXPECT_EQ(fake.boxes.back().caption, "Configurador ZRT94");
-    EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
+    ExpectBox(fake.boxes.back(),
+              W1252("El archivo A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"),
+              "Configurador ZRT94", mb::YesNo | mb::IconQuestion);
     EXPECT_EQ(doc.modified, 1u);
     fake.answers = {mb::IdYes};
     EXPECT_EQ(doc.Save(), SaveResult::Saved);
@@ -186,36 +183,25 @@ TEST_F(DocumentTest, RecommendedNames) {
     EXPECT_EQ(fake.changes, 0);
 }
 
-TEST_F(DocumentTest, SaveAsQuestionsTheNameUntilAccepted) {
-    Modify();
-    fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir\\other.z94"};
-    fake.answers = {mb::IdNo, mb::IdYes};
-    EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
-    ASSERT_EQ(fake.dialogInitial.size(), 2u);
-    EXPECT_EQ(fake.dialogInitial[0], "A00123_2.Z94");
-    EXPECT_EQ(fake.dialogInitial[1], "A00123_2.Z94"); // the recommended name is put back
-    EXPECT_EQ(fake.boxes[0].text, W1252("El nombre recomendado para el archivo es A00123_2.Z94. "
-                                        "¿Desea salvarlo con el nombre OTHER.Z94?"));
-    EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
-    EXPECT_EQ(fake.files.count("C:\\dir\\other.z94"), 1u);
-    EXPECT_EQ(doc.modified, 0u);
-}
-
-TEST_F(DocumentTest, SaveAsWithTheRecommendedNameInLowerCaseWritesWithoutAQuestion) {
-    Modify();
-    fake.files["C:\\x\\a00123_2.z94"] = {0};
-    fake.dialogChoices = {"C:\\x\\a00123_2.z94"};
-    EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
-    EXPECT_TRUE(fake.boxes.empty());
-    EXPECT_EQ(fake.files["C:\\x\\a00123_2.z94"].size(), 262u);
-}
-
-TEST_F(DocumentTest, SaveAsCancelledWritesNothing) {
+TEST_F(DocumentTest, SaveAsQuestionsTheNameUntilAcceptedAndCancelWritesNothing) {
     Modify();
     fake.dialogChoices = {""};
     EXPECT_EQ(doc.SaveAs(), SaveResult::Declined);
     EXPECT_TRUE(fake.files.empty());
     EXPECT_EQ(doc.modified, 1u);
+
+    fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir\\other.z94"};
+    fake.answers = {mb::IdNo, mb::IdYes};
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
+    // The recommended name is offered each time.
+    EXPECT_EQ(fake.dialogInitial,
+              (std::vector<std::string>{"A00123_2.Z94", "A00123_2.Z94", "A00123_2.Z94"}));
+    ExpectBox(fake.boxes[0],
+              W1252("El nombre recomendado para el archivo es A00123_2.Z94. ¿Desea salvarlo con "
+                    "el nombre OTHER.Z94?"),
+              W1252("Atención"), mb::YesNo | mb::IconQuestion);
+    EXPECT_EQ(fake.files.count("C:\\dir\\other.z94"), 1u);
+    EXPECT_EQ(doc.modified, 0u);
 }
 
 TEST_F(DocumentTest, OpenPathUpperCasesAndTestsTheExtension) {
@@ -224,14 +210,12 @@ TEST_F(DocumentTest, OpenPathUpperCasesAndTestsTheExtension) {
     fake.files["C:\\DATA\\FILEZ94"] = fake.FileOf(other);
     EXPECT_TRUE(doc.OpenPath("c:\\data\\fileZ94"));
     EXPECT_EQ(doc.image.systemNumber, 42);
-
     for (const char* bad : {"/switch", "ab", "x.z95"}) {
         fake.boxes.clear();
         EXPECT_FALSE(doc.OpenPath(bad));
         ASSERT_EQ(fake.boxes.size(), 1u);
-        EXPECT_EQ(fake.boxes[0].text, W1252("El archivo debe tener extensión '.Z94' ."));
-        EXPECT_EQ(fake.boxes[0].caption, W1252("Atención"));
-        EXPECT_EQ(fake.boxes[0].flags, mb::IconStop);
+        ExpectBox(fake.boxes[0], W1252("El archivo debe tener extensión '.Z94' ."),
+                  W1252("Atención"), mb::IconStop);
     }
     EXPECT_EQ(doc.image.systemNumber, 42);
 }
@@ -240,23 +224,21 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     Modify();
     fake.files["C:\\BAD.Z94"] = {'9', '4', 'V', 'X', '0', '4'};
     EXPECT_FALSE(doc.OpenPath("c:\\bad.z94"));
-    EXPECT_EQ(fake.boxes.back().text,
-              W1252("No es un archivo de configuración de ZRT94VK válido."));
-    EXPECT_EQ(fake.boxes.back().caption, "<default>");
+    ExpectBox(fake.boxes.back(), W1252("No es un archivo de configuración de ZRT94VK válido."),
+              "<default>", mb::IconStop);
     EXPECT_FALSE(doc.OpenPath("c:\\missing.z94"));
     EXPECT_EQ(fake.boxes.back().text, "No se pudo abrir el archivo C:\\MISSING.Z94 .");
     EXPECT_EQ(doc.image.systemNumber, 123);
     EXPECT_EQ(doc.modified, 1u);
     EXPECT_EQ(fake.changes, 0);
-}
 
-TEST_F(DocumentTest, OpenAsksFirstThenLoadsWithoutAskingAgain) {
-    Modify();
+    // Open asks first, then loads without asking again.
     ControllerConfig other = MakeEmptyConfig();
     other.systemNumber = 9;
     fake.files["C:\\A.Z94"] = fake.FileOf(other);
     fake.dialogChoices = {"C:\\A.Z94"};
     fake.answers = {mb::IdNo};
+    fake.boxes.clear();
     doc.Open();
     EXPECT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(doc.image.systemNumber, 9);
@@ -267,9 +249,8 @@ TEST_F(DocumentTest, ReplaceImageRefusesStopCountsOutsideTwoToTwentyFour) {
     ControllerConfig c = MakeEmptyConfig();
     c.stopCount = 30;
     EXPECT_FALSE(doc.ReplaceImage(c));
-    EXPECT_EQ(fake.boxes.back().text, W1252("Número de paradas 30 incorrecto."));
-    EXPECT_EQ(fake.boxes.back().caption, W1252("Error en archivo de configuración"));
-    EXPECT_EQ(fake.boxes.back().flags, mb::IconStop);
+    ExpectBox(fake.boxes.back(), W1252("Número de paradas 30 incorrecto."),
+              W1252("Error en archivo de configuración"), mb::IconStop);
     c.stopCount = 200; // read as a signed byte
     EXPECT_FALSE(doc.ReplaceImage(c));
     EXPECT_EQ(fake.boxes.back().text, W1252("Número de paradas -56 incorrecto."));

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -17,68 +18,43 @@ const unsigned char* Bytes(const ControllerConfig& c) {
 
 TEST(ControllerConfig, WideNumbersAreLittleEndianAtTheirOffsets) {
     ControllerConfig c{};
-    c.systemNumber = 65535;
-    c.carSpeed = 200;
-    EXPECT_EQ(Bytes(c)[0], 255);
-    EXPECT_EQ(Bytes(c)[1], 255);
-    EXPECT_EQ(Bytes(c)[217], 200);
-    EXPECT_EQ(Bytes(c)[218], 0);
+    c.systemNumber = 0xFF01;
     c.carSpeed = 0x1234;
+    EXPECT_EQ(Bytes(c)[0], 0x01);
+    EXPECT_EQ(Bytes(c)[1], 0xFF);
     EXPECT_EQ(Bytes(c)[217], 0x34);
     EXPECT_EQ(Bytes(c)[218], 0x12);
 }
 
+// The configuration that New makes, byte by byte in field order.
 TEST(ControllerConfig, EmptyConfigurationHoldsTheNewConfigurationValues) {
-    ControllerConfig c = MakeEmptyConfig();
-    EXPECT_EQ(c.systemNumber, 1);
-    EXPECT_EQ(c.stopCount, 14);
-    EXPECT_EQ(c.optionFlags, 0);
-    EXPECT_EQ(c.controlType, 0);
-    EXPECT_EQ(c.controllerFunction, 2);
-    EXPECT_EQ(c.restStation, 0);
-    EXPECT_EQ(c.duplexMainStation, 0);
-    EXPECT_EQ(c.duplexSecondaryStation, 0);
-    EXPECT_EQ(c.fireStation, 1);
-    const uint8_t timers[16] = {c.TEP,   c.TALA,  c.TZUM, c.TPA,  c.TACL,  c.TACEA,
-                                c.TNIV0, c.TRETP, c.TAPA, c.TOPC, c.TACEB, c.TARR,
-                                c.TESTR, c.TGON,  c.TGEN, c.TINHP};
-    const uint8_t expected[16] = {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    EXPECT_EQ(0, std::memcmp(timers, expected, 16));
-    EXPECT_EQ(c.doorMode, 0);
-    EXPECT_EQ(c.auxOutputType, 4);
-    for (uint8_t f : c.relayFunction)
-        EXPECT_EQ(f, 0);
-    for (uint8_t f : c.auxTerminalFunction)
-        EXPECT_EQ(f, 0);
-    EXPECT_EQ(c.screenSystem, 4);
-    EXPECT_EQ(c.cabinNumber, 1);
-    EXPECT_STREQ(c.siteName, W1252("Configuración vacía"));
-    for (auto& name : c.stopNames)
-        EXPECT_STREQ(name, "??");
-    for (uint8_t d : c.stopDoors)
-        EXPECT_EQ(d, 1);
-    EXPECT_EQ(c.carSpeed, 80);
-    EXPECT_EQ(c.preOpening, 0);
-    EXPECT_EQ(c.mainRestsDoorClosed, 1);
-    EXPECT_EQ(c.secondaryRestsDoorClosed, 0);
-    EXPECT_EQ(c.firstServedStop, 1);
-    EXPECT_EQ(c.lastServedStop, 14);
-    EXPECT_EQ(c.preClosingContact, 1);
-    EXPECT_EQ(c.falseStopLimit, 3);
-    EXPECT_EQ(c.closeAttempts, 2);
-    EXPECT_EQ(c.openAttempts, 2);
-    EXPECT_EQ(c.minLoadCabinCallLimit, 3);
-    EXPECT_EQ(c.alwaysOpenOnArrival, 0);
-    EXPECT_EQ(c.independentHallButtons, 0);
-    EXPECT_EQ(c.specialVoiceAnnouncer, 0);
+    std::vector<uint8_t> expected = {1, 0, 14, 0, 0, 2, 0, 0, 0, 1}; // system .. fire station
+    expected.insert(expected.end(), {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 0}); // timers
+    expected.insert(expected.end(), {0, 4}); // door, auxiliary output
+    expected.resize(50, 0);                  // relays and terminals
+    expected.insert(expected.end(), {4, 1}); // screens, cabin
+    std::string site = W1252("Configuración vacía");
+    site.resize(kSiteNameSize, '\0');
+    expected.insert(expected.end(), site.begin(), site.end());
+    for (int stop = 0; stop < kMaxStops; ++stop)
+        expected.insert(expected.end(), {'?', '?', 0, 0});
+    expected.insert(expected.end(), kMaxStops, 1); // door 1 at every stop
+    // Speed 80, pre-opening, stations resting closed/open, served 1..14, pre-closing contact,
+    // false stops, close and open attempts, minimum load, always open.
+    expected.insert(expected.end(), {80, 0, 0, 1, 0, 1, 14, 1, 3, 2, 2, 3, 0});
     // Served range 1..14: 2 at the first stop, 4 at the last, 7 above it.
-    for (int stop = 1; stop <= 24; ++stop) {
-        int want = stop == 1 ? 2 : stop == 14 ? 4 : stop > 14 ? 7 : 0;
-        EXPECT_EQ(c.stopCallsNotServed[stop - 1], want) << "stop " << stop;
-    }
+    expected.push_back(2);
+    expected.insert(expected.end(), 12, 0);
+    expected.push_back(4);
+    expected.insert(expected.end(), 10, 7);
+    expected.insert(expected.end(), {0, 0}); // independent hall buttons, special announcer
+    ASSERT_EQ(expected.size(), sizeof(ControllerConfig));
+    ControllerConfig c = MakeEmptyConfig();
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(Bytes(c)[i], expected[i]) << "offset " << i;
 }
 
-TEST(ControllerConfig, ServedStopFlagsFollowTheServedRange) {
+TEST(ControllerConfig, ServedStopFlagsFollowTheServedRangeWithinTheImage) {
     ControllerConfig c = MakeEmptyConfig();
     c.stopCount = 12;
     c.firstServedStop = 3;
@@ -89,10 +65,7 @@ TEST(ControllerConfig, ServedStopFlagsFollowTheServedRange) {
         int want = stop < 3 || stop > 10 ? 7 : stop == 3 ? 2 : stop == 10 ? 4 : 0;
         EXPECT_EQ(c.stopCallsNotServed[stop - 1], want) << "stop " << stop;
     }
-}
-
-TEST(ControllerConfig, ServedStopFlagsSurviveStopNumbersOutsideTheImage) {
-    ControllerConfig c = MakeEmptyConfig();
+    // Stop numbers outside the image.
     c.firstServedStop = 0;
     c.lastServedStop = 200;
     rebuildServedStopFlags(c);
@@ -157,6 +130,11 @@ TEST(RelayCatalogue, EveryCodeHasNameMnemonicAndDescription) {
     }
     EXPECT_FALSE(RelayHasDescription(100));
     EXPECT_FALSE(RelayHasDescription(-1));
+    // Blank descriptions are a single space.
+    for (int code : {70, 71, 72, 82, 83, 84, 85, 86, 87, 90, 91, 92, 93, 94, 95, 99})
+        EXPECT_STREQ(ResString(kRelayDescriptionBase + code), " ") << code;
+    for (int code = 1; code <= 69; ++code)
+        EXPECT_GT(std::strlen(ResString(kRelayDescriptionBase + code)), 10u) << code;
 }
 
 TEST(RelayCatalogue, NamesKeepTheirPadding) {
@@ -171,13 +149,6 @@ TEST(RelayCatalogue, NamesKeepTheirPadding) {
     EXPECT_STREQ(name, "Alta Velocidad en Subida con Retardo");
     RelayName(0, name, sizeof name);
     EXPECT_STREQ(name, " ");
-}
-
-TEST(RelayCatalogue, BlankDescriptionsAreASingleSpace) {
-    for (int code : {70, 71, 72, 82, 83, 84, 85, 86, 87, 90, 91, 92, 93, 94, 95, 99})
-        EXPECT_STREQ(ResString(kRelayDescriptionBase + code), " ") << code;
-    for (int code = 1; code <= 69; ++code)
-        EXPECT_GT(std::strlen(ResString(kRelayDescriptionBase + code)), 10u) << code;
 }
 
 TEST(RelayCatalogue, DescriptionAndReportTexts) {
