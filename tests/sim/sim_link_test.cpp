@@ -193,54 +193,49 @@ ControllerConfig SampleConfig() {
 
 const char kConfigured[] = "El controlador fue configurado correctamente.";
 
-TEST(SimLink, VersionQueryAndTheSimulatorsLog) {
-    SimProcess sim({"--version", "03.07"});
+// One simulated controller, started on a stored configuration: a version query, a two-part
+// receive, a verified two-part transmit and what it holds afterwards.
+TEST(SimLink, VersionReceiveAndVerifiedTransmit) {
+    ControllerConfig stored = SampleConfig();
+    unsigned char bytes[kConfigFileSize];
+    EncodeConfigFile(stored, 4, bytes);
+    std::string file = TempPath("A02345_3.Z94");
+    std::ofstream(file, std::ios::binary).write((const char*)bytes, sizeof bytes);
+    SimProcess sim({"--config", file, "--version", "03.07"});
+    unlink(file.c_str());
     ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
+
     DialogRun run = LiveConversation(sim.path).Run(VersionQuery);
     EXPECT_EQ(run.box, W1252("El controlador es un ZR94VK con programa versión 3.7"));
     EXPECT_EQ(run.boxFlags, mb::IconInformation);
     EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
     EXPECT_EQ(sim.Lines("TX"),
               std::vector<std::string>{"TX CD=c CO=o OR=w LA=9 DATA=\"03.0794VK\""});
-    EXPECT_EQ(sim.Stop(), 0);
-    EXPECT_EQ(sim.log.back(), "STOP");
-}
 
-TEST(SimLink, TwoPartReceive) {
-    ControllerConfig stored = SampleConfig();
-    unsigned char bytes[kConfigFileSize];
-    EncodeConfigFile(stored, 4, bytes);
-    std::string file = TempPath("A02345_3.Z94");
-    std::ofstream(file, std::ios::binary).write((const char*)bytes, sizeof bytes);
-    SimProcess sim({"--config", file});
-    LiveConversation live(sim.path);
-    DialogRun run = live.Run(ReceiveVersionCheck);
-    unlink(file.c_str());
+    LiveConversation receive(sim.path);
+    run = receive.Run(ReceiveVersionCheck);
     EXPECT_EQ(run.box, W1252("La configuración del controlador ha sido recibida correctamente."));
     EXPECT_TRUE(run.markSaved);
-    ASSERT_EQ(live.fake.replaced.size(), 1u);
-    EXPECT_EQ(Parts(live.fake.replaced[0]), Parts(stored));
-    EXPECT_EQ(live.fake.TimerLog(), "start 2000, stop, start 4000, stop");
-    EXPECT_EQ(sim.Lines("RX").size(), 3u);
-}
+    ASSERT_EQ(receive.fake.replaced.size(), 1u);
+    EXPECT_EQ(Parts(receive.fake.replaced[0]), Parts(stored));
+    EXPECT_EQ(receive.fake.TimerLog(), "start 2000, stop, start 4000, stop");
 
-TEST(SimLink, TwoPartTransmitIsVerifiedAndReadBack) {
-    SimProcess sim({});
-    LiveConversation live(sim.path);
-    live.fake.document = SampleConfig();
-    live.fake.document.systemNumber = 1; // the simulator's empty configuration: no question
-    live.fake.document.cabinNumber = 1;
-    DialogRun run = live.Run(TransmitVersionCheck);
+    LiveConversation transmit(sim.path);
+    transmit.fake.document = stored; // the same identity: no question
+    transmit.fake.document.carSpeed = 75;
+    transmit.fake.document.relayFunction[0] = 61;
+    run = transmit.Run(TransmitVersionCheck);
     EXPECT_EQ(run.box, kConfigured);
-    EXPECT_TRUE(live.fake.questions.empty());
-    EXPECT_EQ(live.fake.Letters(), "vbhebf");
+    EXPECT_TRUE(transmit.fake.questions.empty());
+    EXPECT_EQ(transmit.fake.Letters(), "vbhebf");
     EXPECT_EQ(run.progress.back(), W1252("Verificando configuración (2)."));
-
-    // What the controller now holds comes back in a receive.
     LiveConversation again(sim.path);
     again.Run(ReceiveVersionCheck);
     ASSERT_EQ(again.fake.replaced.size(), 1u);
-    EXPECT_EQ(Parts(again.fake.replaced[0]), Parts(live.fake.document));
+    EXPECT_EQ(Parts(again.fake.replaced[0]), Parts(transmit.fake.document));
+
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_EQ(sim.log.back(), "STOP");
 }
 
 TEST(SimLink, OnePartTransmitToAnOlderController) {
