@@ -1,11 +1,17 @@
 # The README's two commands: `make run` and `make test`. Everything is built under build/.
 SHELL := /bin/bash
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 BUILD := $(CURDIR)/build
 
 .PHONY: run test deps native cross fuzz unit bench fuzz-long format clean
 
-run: deps cross
+# The program and the controller simulator that answers on its serial port.
+run: deps
+	@$(CONFIGURE_NATIVE)
+	@cmake --build $(BUILD)/native -j$(JOBS) --target zrt94sim
+	@$(CONFIGURE_CROSS)
+	@cmake --build $(BUILD)/win -j$(JOBS) --target cnfzrt94
 	scripts/run.sh
 
 test: deps native cross fuzz
@@ -14,13 +20,16 @@ test: deps native cross fuzz
 deps:
 	@scripts/deps.sh
 
+CONFIGURE_NATIVE = cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CONFIGURE_CROSS = cmake -S . -B $(BUILD)/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	-DCMAKE_BUILD_TYPE=Release >/dev/null
+
 native:
-	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@$(CONFIGURE_NATIVE)
 	@cmake --build $(BUILD)/native -j$(JOBS)
 
 cross:
-	@cmake -S . -B $(BUILD)/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE_CROSS)
 	@cmake --build $(BUILD)/win -j$(JOBS)
 
 fuzz:

@@ -1,18 +1,13 @@
 #include "events/event_log.h"
 
 #include "app/res_string.h"
+#include "link/link_texts.h"
 #include "link/version_answer.h"
 #include "link/wire_encoding.h"
 
 #include <cstdio>
 
 namespace {
-constexpr unsigned kWrongAddress = 20054;      // "Error en los códigos de comunicacion."
-constexpr unsigned kNotThisModel = 20056;      // "El controlador no es un ZRT94VK"
-constexpr unsigned kVerificationError = 20060; // "Error en la verificación del controlador"
-constexpr unsigned kWrongAnswerCode = 20061;   // "Código de respuesta erróneo"
-constexpr unsigned kWrongLength = 20062;       // "Largo de paquete erróneo"
-constexpr unsigned kSequenceError = 20078;     // "Error de secuencia."
 
 constexpr unsigned kEventTextBase = 30400;
 constexpr unsigned kEventMnemonicBase = 30432;

@@ -2,6 +2,7 @@
 
 #include "app/message_box.h"
 #include "app/res_string.h"
+#include "link/link_texts.h"
 #include "link/version_answer.h"
 #include "link/wire_encoding.h"
 
@@ -14,15 +15,10 @@ constexpr unsigned kRequestingVersion = 20049;   // "Solicitando versión."
 constexpr unsigned kInvalidCommand = 20050;      // "Comando %d no válido."
 constexpr unsigned kVerifying = 20051;           // "Verificando configuración"
 constexpr unsigned kNoAnswer = 20052;            // "El controlador no contesta."
-constexpr unsigned kWrongAddress = 20054;        // "Error en los códigos de comunicacion."
 constexpr unsigned kVersionIs = 20055;           // "El controlador es un ZR94VK con ..."
-constexpr unsigned kNotThisModel = 20056;        // "El controlador no es un ZRT94VK"
 constexpr unsigned kVersionNotReceived = 20057;  // "Error en la recepción de la versión"
 constexpr unsigned kRequestingConfig = 20058;    // "Solicitando configuración"
 constexpr unsigned kCannotTransmit = 20059;      // "No es posible transmitir la configuración."
-constexpr unsigned kVerificationError = 20060;   // "Error en la verificación del controlador"
-constexpr unsigned kWrongAnswerCode = 20061;     // "Código de respuesta erróneo"
-constexpr unsigned kWrongLength = 20062;         // "Largo de paquete erróneo"
 constexpr unsigned kOldControllerNotice = 20063; // "\r\nEl controlador es de versión anterior..."
 constexpr unsigned kInReceive = 20064;           // "en la recepción de la configuración."
 constexpr unsigned kIdentityQuestion = 20065;    // "El controlador está configurado para ..."
@@ -38,7 +34,6 @@ constexpr unsigned kConfigured = 20074;          // "El controlador fue configur
 constexpr unsigned kNotVerified = 20075;         // "La configuracion no pudo ser verificada."
 constexpr unsigned kPart1NotVerified = 20076;    // "La configuracion 1 no pudo ser verificada."
 constexpr unsigned kPart2NotVerified = 20077;    // "La configuracion 2 no pudo ser verificada."
-constexpr unsigned kSequenceError = 20078;       // "Error de secuencia."
 
 constexpr unsigned kVersionPeriodMs = 1000;
 constexpr unsigned kExchangePeriodMs = 2000;

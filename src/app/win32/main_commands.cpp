@@ -32,8 +32,9 @@ void EditConfiguration(HWND window) {
     if (editor.Edit(window, copy)) g_document.ReplaceImage(copy);
 }
 
+// As closing the window: the save question may keep the program running.
 void Exit(HWND window) {
-    if (g_document.QuerySave(true)) DestroyWindow(window);
+    SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
 // Whatever the answer, the window shows the settings as they are now.

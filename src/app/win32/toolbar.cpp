@@ -30,14 +30,14 @@ const TBBUTTON kButtons[] = {
 
 } // namespace
 
-const ToolbarSpec kMainToolbar = {17, IDB_TOOLBAR, 16, 16, kButtons, 16};
+const ToolbarBlock kMainToolbar = {17, IDB_TOOLBAR, 16, 16, kButtons, 16};
 
-void Toolbar::Create(HWND parent, HINSTANCE instance, const ToolbarSpec& spec) {
+void Toolbar::Create(HWND parent, HINSTANCE instance, const ToolbarBlock& block) {
     window = CreateToolbarEx(
         parent,
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_TOP | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE, 1,
-        spec.imageCount, instance, spec.bitmapId, spec.buttons, spec.buttonCount, 0, 0,
-        spec.imageWidth, spec.imageHeight, sizeof(TBBUTTON));
+        block.imageCount, instance, block.bitmapId, block.buttons, block.buttonCount, 0, 0,
+        block.imageWidth, block.imageHeight, sizeof(TBBUTTON));
 }
 
 void Toolbar::AutoSize() {

@@ -4,7 +4,8 @@
 
 #include <commctrl.h>
 
-struct ToolbarSpec {
+// The creation block: the image strip and the buttons.
+struct ToolbarBlock {
     int imageCount;
     int bitmapId;
     int imageWidth, imageHeight;
@@ -15,14 +16,14 @@ struct ToolbarSpec {
 struct Toolbar {
     HWND window = nullptr;
 
-    void Create(HWND parent, HINSTANCE instance, const ToolbarSpec& spec);
+    void Create(HWND parent, HINSTANCE instance, const ToolbarBlock& block);
     void AutoSize();
     int Height() const;
     bool EnableButton(WORD commandId, bool enabled);
 };
 
 // The main window's buttons, in order.
-extern const ToolbarSpec kMainToolbar;
+extern const ToolbarBlock kMainToolbar;
 
 // WM_NOTIFY: answers a tool tip's text request with string command id + 1. True when handled.
 bool AnswerToolTip(HINSTANCE instance, LPARAM lParam);
