@@ -67,13 +67,45 @@ void ExpectConfigFile(const std::string& path, unsigned systemNumber, unsigned c
     EXPECT_EQ(*bytes, ConfigFileOf(Identity(systemNumber, cabin)));
 }
 
-TEST(AppStartup, ShowsANewConfiguration) {
+TEST(AppStartup, ShowsANewConfigurationAndTheWholeMenu) {
     App app;
     ASSERT_TRUE(app.Launch());
     EXPECT_EQ(app.Title(), Title(1));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
-    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE_AS));
-    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_NEW));
+    // Every item's text; the commands that are not built yet stay grayed.
+    const struct {
+        int id;
+        const char* text;
+        bool grayed;
+    } items[] = {
+        {CMD_NEW, "&Nuevo", false},
+        {CMD_OPEN, "&Abrir...", false},
+        {CMD_SAVE, "&Guardar", true},
+        {CMD_SAVE_AS, "G&uardar en...", false},
+        {CMD_PRINT_SETUP, "Con&figurar Impresora...", true},
+        {CMD_PRINT_CONFIG, W1252("&Imprimir Configuración"), true},
+        {CMD_PRINT_LABEL, "Imprimir &Etiqueta", true},
+        {CMD_SETTINGS, W1252("&Configuración del programa..."), false},
+        {CMD_EXIT, "Sa&lir", false},
+        {CMD_EDIT_CONFIG, "&Configuracion...", false},
+        {CMD_RECEIVE_VERSION, W1252("Recibir &Versión "), false},
+        {CMD_RECEIVE_CONFIG, W1252("&Recibir configuración"), false},
+        {CMD_TRANSMIT_CONFIG, W1252("&Transmitir configuración"), false},
+        {CMD_EVENT_LOG, "Ver &archivo de eventos...", true},
+        {CMD_MONITOR, "C&omunicaciones", false},
+        {CMD_ZOOM_IN, "A&cercar\t+", true},
+        {CMD_ZOOM_OUT, "A&lejar\t - ", true},
+        {CMD_FIT_WIDTH, "&Ancho de etiqueta", true},
+        {CMD_FIT_WHOLE, "&Toda la etiqueta", true},
+        {CMD_HELP_ON_HELP, "&Uso de ayuda", false},
+        {CMD_HELP_CONTENTS, "&Indice", false},
+        {CMD_HELP_SEARCH, "&Buscar", false},
+        {CMD_ABOUT, "&Acerca del programa", false},
+        {CMD_ABOUT_MAKER, "Acerca de &Brivalt S.A.", false},
+    };
+    for (const auto& item : items) {
+        EXPECT_EQ(app.MenuItemText(item.id), item.text) << item.id;
+        EXPECT_EQ(app.IsMenuItemGrayed(item.id), item.grayed) << item.id;
+    }
     EXPECT_TRUE(app.Screenshot("main_window"));
     EXPECT_TRUE(app.CloseAndWait()) << "an unmodified document closes without a question";
 }

@@ -443,10 +443,6 @@ bool App::WaitForTitle(const std::string& title, DWORD timeoutMs) {
     return WaitUntil([&] { return Title() == title; }, timeoutMs);
 }
 
-bool App::MenuItemExists(int commandId) {
-    return ProbeCall(ProbeMenuItem, main_, commandId) != kProbeNoItem;
-}
-
 bool App::IsMenuItemGrayed(int commandId) {
     uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
     if (state == kProbeNoItem) {
@@ -454,15 +450,6 @@ bool App::IsMenuItemGrayed(int commandId) {
         return false;
     }
     return (state & MF_GRAYED) != 0;
-}
-
-bool App::IsMenuItemChecked(int commandId) {
-    uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
-    if (state == kProbeNoItem) {
-        ADD_FAILURE() << "no menu item with command " << commandId;
-        return false;
-    }
-    return (state & MF_CHECKED) != 0;
 }
 
 std::string App::MenuItemText(int commandId) {

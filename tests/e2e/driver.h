@@ -177,7 +177,6 @@ class App {
     bool IsRunning() const;
     HWND MainWindow() const { return main_; }
     DWORD ThreadId() const { return thread_; }
-    HANDLE Process() const { return process_; }
 
     // Waits until the program's thread has handled everything posted to it so far, including
     // what that handling posted in turn, or has entered a modal dialog. False on time-out or
@@ -196,9 +195,7 @@ class App {
 
     std::string Title() const;
     // Menu item state by command id, read inside the program.
-    bool MenuItemExists(int commandId);
     bool IsMenuItemGrayed(int commandId);
-    bool IsMenuItemChecked(int commandId);
     std::string MenuItemText(int commandId);
 
     // Waits until the title equals `title`; false (with the title left as it was) on time-out.
