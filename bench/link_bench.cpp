@@ -9,6 +9,7 @@
 #include "config/controller_config.h"
 #include "link/framing.h"
 #include "link/wire_encoding.h"
+#include "link_test_support.h"
 
 #include <windows.h>
 
@@ -24,16 +25,6 @@ namespace {
 constexpr int kPollPeriodMs = 200;
 constexpr double kBytesPerSecond = 19200.0 / 10.0;
 constexpr UINT kReceiveVersion = 10021, kReceiveConfig = 10023, kTransmitConfig = 10025;
-
-LinkPacket Packet(char cd, char co, char command, const std::string& data = "") {
-    LinkPacket p{};
-    p.CD = (uint8_t)cd;
-    p.CO = (uint8_t)co;
-    p.OR = (uint8_t)command;
-    p.LA = (uint8_t)data.size();
-    std::memcpy(p.data, data.data(), data.size());
-    return p;
-}
 
 int FrameBytes(const LinkPacket& p) {
     uint8_t frame[kMaxFrameSize];
