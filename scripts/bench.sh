@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# `make bench`, on a private Xvfb in the prefix build/wine-bench:
+# `make bench`:
+# 0. the portable core natively (build/native/bench/core_bench, Google Benchmark): receiver,
+#    wire encoding and report, each with its ratio to a baseline that only touches the bytes;
+# then, on a private Xvfb in the prefix build/wine-bench:
 # 1. start-up of cnfzrt94.exe under Wine against a minimal Win32 window program, started
 #    alternately by a launcher inside Wine (build/win/bench/startup_bench.exe); prints every run,
 #    the medians, spreads and their ratio;
@@ -12,6 +15,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
+
+"$ZRT_BUILD/native/bench/core_bench" --benchmark_color=false
+echo
 
 runs=${BENCH_RUNS:-15}
 zrt_display --private
