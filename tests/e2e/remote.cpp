@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -63,24 +64,28 @@ LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 std::string ControlText(HWND control) {
     if (!control) return "";
-    LRESULT length = SendWithTimeout(control, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<char> text(static_cast<size_t>(length) + 2, '\0');
-    SendWithTimeout(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    // The text may change between asking its length and reading it: a read that fills the
+    // buffer may be cut, and is made again with a larger one.
+    size_t size = static_cast<size_t>(SendWithTimeout(control, WM_GETTEXTLENGTH, 0, 0)) + 64;
+    for (;; size *= 2) {
+        std::vector<char> text(size, '\0');
+        SendWithTimeout(control, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text.data()));
+        if (std::strlen(text.data()) + 1 < size) return text.data();
+    }
 }
 
 std::string StatusBarText(HWND statusBar, int part) {
     WindowProcess process(statusBar);
     if (!statusBar || !process.Handle()) return "";
-    // SB_GETTEXTLENGTH's low word is the length; SB_GETTEXT writes into the program's memory.
-    size_t length = LOWORD(SendWithTimeout(statusBar, SB_GETTEXTLENGTHA, part, 0));
-    RemoteMemory buffer(process.Handle(), length + 1);
+    // SB_GETTEXT writes the whole text into the program's memory without a size: the buffer is
+    // far larger than any part's text, which may also have grown since its length was asked.
+    constexpr size_t kTextSize = 4096;
+    RemoteMemory buffer(process.Handle(), kTextSize);
     if (!buffer) return "";
     SendWithTimeout(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer.Address()));
-    std::string text(length + 1, '\0');
-    if (!buffer.Read(&text[0], text.size())) return "";
-    text.resize(length);
-    return text;
+    std::vector<char> text(kTextSize + 1, '\0');
+    if (!buffer.Read(text.data(), kTextSize)) return "";
+    return text.data();
 }
 
 std::string ListViewItemText(HWND listView, int item, int column) {
