@@ -99,22 +99,26 @@ void ConfigDocument::Open() {
 }
 
 bool ConfigDocument::OpenPath(const char* givenPath) {
-    char path[kPathSize + 1];
-    std::snprintf(path, sizeof path, "%s", givenPath);
-    UpperCaseAscii(path);
-
+    size_t length = std::strlen(givenPath);
+    char ending[4] = "";
+    if (length >= 3) std::memcpy(ending, givenPath + length - 3, sizeof ending);
+    UpperCaseAscii(ending);
     char extension[16];
     LoadResString(kExtension, extension, sizeof extension);
-    size_t length = std::strlen(path);
-    if (length < 3 || std::strcmp(path + length - 3, extension) != 0) {
+    if (length < 3 || std::strcmp(ending, extension) != 0) {
         Ask(kWrongExtension, kCaptionAttention, mb::IconStop);
         return false;
     }
 
+    char path[kPathSize + 1];
+    std::snprintf(path, sizeof path, "%s", givenPath);
+    UpperCaseAscii(path);
     unsigned char bytes[kConfigFileSize];
     int read = 0;
     char text[256 + kPathSize];
-    if (!host->readFile(host->context, path, bytes, sizeof bytes, &read)) {
+    // A path too long to hold is refused whole: cut short, it could name another file.
+    if (length > (size_t)kPathSize ||
+        !host->readFile(host->context, path, bytes, sizeof bytes, &read)) {
         std::snprintf(text, sizeof text, ResString(kCannotOpen), path);
         AskText(text, 0, mb::IconStop);
         return false;

@@ -245,6 +245,22 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_EQ(doc.modified, 0u);
 }
 
+TEST_F(DocumentTest, APathTooLongToHoldIsRefusedNotCutToAnotherFile) {
+    // Cut to the path buffer, this would name the file C:\AAA...A.Z94, which exists.
+    std::string folder = "C:\\" + std::string(kPathSize - 7, 'A') + ".Z94";
+    ASSERT_EQ(folder.size(), (size_t)kPathSize);
+    ControllerConfig other = MakeEmptyConfig();
+    other.systemNumber = 77;
+    fake.files[folder] = fake.FileOf(other);
+    EXPECT_FALSE(doc.OpenPath((folder + "\\b.z94").c_str()));
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].text, "No se pudo abrir el archivo " + folder + " .");
+    EXPECT_EQ(doc.image.systemNumber, MakeEmptyConfig().systemNumber);
+    // The extension is still tested first, on the whole path.
+    EXPECT_FALSE(doc.OpenPath((folder + "\\b.txt").c_str()));
+    EXPECT_EQ(fake.boxes.back().text, W1252("El archivo debe tener extensión '.Z94' ."));
+}
+
 TEST_F(DocumentTest, ReplaceImageRefusesStopCountsOutsideTwoToTwentyFour) {
     ControllerConfig c = MakeEmptyConfig();
     c.stopCount = 30;

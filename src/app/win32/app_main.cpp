@@ -9,6 +9,7 @@
 #include "res/resource.h"
 
 #include <cstdio>
+#include <string>
 
 HINSTANCE g_instance;
 HWND g_mainWindow;
@@ -42,10 +43,9 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 void OpenCommandLineFile(const char* commandLine) {
-    char path[MAX_PATH + 3];
-    std::snprintf(path, sizeof path, "%s", commandLine);
-    StripEnclosingQuotes(path);
-    g_document.OpenPath(path);
+    std::string path = commandLine; // whole: the document refuses a path too long to open
+    StripEnclosingQuotes(path.data());
+    g_document.OpenPath(path.c_str());
 }
 
 // The accelerators come first, so that the keypad zoom works whichever window has the focus;
