@@ -68,7 +68,8 @@ void FillGeneralPage(const PageControls& c, ControllerConfig& page) {
     c.SelectListItem(IDC_GEN_FUNCTION, page.controllerFunction <= 3 ? page.controllerFunction : -1);
 
     int limit = StopLimit(page.controlType);
-    if (page.stopCount > limit) page.stopCount = 2;
+    // Also too few: a file may hold any count, and the document takes only 2 and more.
+    if (page.stopCount < 2 || page.stopCount > limit) page.stopCount = 2;
     fillNumberList(c, IDC_GEN_STOPS, 2, limit);
     c.SelectListItem(IDC_GEN_STOPS, page.stopCount - 2);
 

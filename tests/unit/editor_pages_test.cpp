@@ -57,6 +57,17 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     EXPECT_EQ(working.carSpeed, 80);
     EXPECT_EQ(working.stopCount, 2);
 
+    // Too few stops is corrected the same way, or the document would refuse the whole edit.
+    for (uint8_t stored : {0, 1}) {
+        working.stopCount = stored;
+        Open(Kind::General);
+        EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
+        EXPECT_TRUE(Leave());
+        EXPECT_EQ(working.stopCount, 2);
+        EXPECT_EQ(working.firstServedStop, 1);
+        EXPECT_EQ(working.lastServedStop, 2);
+    }
+
     // Values no list holds leave it without a selection; the read takes its fallbacks.
     working.controlType = 6;
     working.screenSystem = 0;
