@@ -121,7 +121,10 @@ StepResult VersionQueryStep(Conversation& c, const LinkPacket& answer) {
 // The document takes the received image, or refuses it with a message of its own: then the
 // receive fails without a second one.
 StepResult HandOver(Conversation& c, const ConversationHost& host) {
-    if (!host.replaceImage(host.context, c.stagingConfig)) {
+    c.boxOpen = true;
+    bool taken = host.replaceImage(host.context, c.stagingConfig);
+    c.boxOpen = false;
+    if (!taken) {
         c.statusText[0] = '\0';
         return StepFailed;
     }
@@ -168,6 +171,7 @@ StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
         AppendString(c, kInReceive);
         return StepFailed;
     }
+    host.stopAnswerTimer(host.context);
     DecodePart2(answer, c.stagingConfig);
     return HandOver(c, host);
 }
@@ -206,9 +210,9 @@ bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPa
                   controllerCabin, (unsigned)image.systemNumber, imageCabin);
     host.stopAnswerTimer(host.context);
     LoadResString(kCaptionConfigurator, caption, sizeof caption);
-    c.questionOpen = true;
+    c.boxOpen = true;
     int reply = host.askQuestion(host.context, c.statusText, caption, mb::YesNo | mb::IconQuestion);
-    c.questionOpen = false;
+    c.boxOpen = false;
     return reply == mb::IdYes;
 }
 
@@ -352,7 +356,7 @@ StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
 
 bool BeginConversation(Conversation& c, const ConversationHost& host) {
     c.ended = false;
-    c.questionOpen = false;
+    c.boxOpen = false;
     int state = c.conversationState;
     if (state != VersionQuery && state != ReceiveVersionCheck && state != TransmitVersionCheck) {
         std::snprintf(c.statusText, kStatusTextSize, ResString(kInvalidCommand), state);

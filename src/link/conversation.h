@@ -52,9 +52,11 @@ struct Conversation {
     int controllerMinor = 0;
     ControllerConfig stagingConfig{}; // the image being received; kept between receives
     LinkPacket request{};
-    // The dialog ended (cancelled, or over) while a step was waiting in the identity question.
+    // The dialog ended (cancelled, or over) while a step was waiting in a box.
     bool ended = false;
-    bool questionOpen = false;
+    // A step waits in a box of the main window (the identity question, or the document refusing
+    // a received image): no answer is read and no time-out counted until it is closed.
+    bool boxOpen = false;
 };
 
 // Sends the version request that opens conversations 10, 30 and 201 and starts the answer timer

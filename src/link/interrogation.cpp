@@ -32,7 +32,7 @@ DialogAction ConversationStart(Conversation& c, const ConversationHost& host) {
 }
 
 DialogAction ConversationPoll(Conversation& c, const ConversationHost& host) {
-    if (c.ended || c.questionOpen) return {};
+    if (c.ended || c.boxOpen) return {};
     LinkPacket answer;
     if (!host.receivePacket(host.context, &answer)) return {};
     return ConversationAnswer(c, host, answer);
@@ -59,7 +59,7 @@ DialogAction ConversationAnswer(Conversation& c, const ConversationHost& host,
 }
 
 DialogAction ConversationAnswerTimer(Conversation& c, const ConversationHost& host) {
-    if (c.ended) return {};
+    if (c.ended || c.boxOpen) return {};
     if (ConversationTimeout(c, host)) return Progress(c);
     return End(c.statusText, mb::IconExclamation);
 }

@@ -23,17 +23,17 @@ struct DialogAction {
 // On creation, after centring and starting the poll timer: sends the version request.
 DialogAction ConversationStart(Conversation& c, const ConversationHost& host);
 
-// Poll timer: reads one completed answer, if any, and takes the step. Nothing is read while the
-// identity question is open (a second answer would ask it again) or after the dialog ended.
+// Poll timer: reads one completed answer, if any, and takes the step. Nothing is read while a
+// step waits in a box (a second answer would take the step again) or after the dialog ended.
 DialogAction ConversationPoll(Conversation& c, const ConversationHost& host);
 
 // One completed answer (ConversationPoll's second half).
 DialogAction ConversationAnswer(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer);
 
-// Answer timer.
+// Answer timer; it counts nothing while a step waits in a box.
 DialogAction ConversationAnswerTimer(Conversation& c, const ConversationHost& host);
 
 // The dialog is ending ("Cancelar", Escape, the close box, or any ending above). A step waiting
-// in the identity question then sends nothing when the question returns.
+// in a box then sends nothing when the box returns.
 void ConversationEnded(Conversation& c);

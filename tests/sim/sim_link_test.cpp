@@ -218,7 +218,7 @@ TEST(SimLink, VersionReceiveAndVerifiedTransmit) {
     EXPECT_TRUE(run.markSaved);
     ASSERT_EQ(receive.fake.replaced.size(), 1u);
     EXPECT_EQ(Parts(receive.fake.replaced[0]), Parts(stored));
-    EXPECT_EQ(receive.fake.TimerLog(), "start 2000, stop, start 4000, stop");
+    EXPECT_EQ(receive.fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
 
     LiveConversation transmit(sim.path);
     transmit.fake.document = stored; // the same identity: no question

@@ -27,6 +27,7 @@ struct FakeConversationHost {
     ControllerConfig document = MakeEmptyConfig();
     bool acceptImage = true;
     std::vector<ControllerConfig> replaced;
+    std::function<void()> duringReplace; // while the document shows its box about the image
     ConversationHost host{};
 
     FakeConversationHost() {
@@ -54,6 +55,7 @@ struct FakeConversationHost {
         };
         host.replaceImage = [](void* c, const ControllerConfig& image) {
             auto* self = Self(c);
+            if (self->duringReplace) self->duringReplace();
             if (!self->acceptImage) return false;
             self->replaced.push_back(image);
             self->document = image;

@@ -155,7 +155,7 @@ TEST_F(ConversationTest, ReceiveFromATwoPartController) {
     EXPECT_EQ(fake.replaced[0].cabinNumber, 3);
     EXPECT_EQ(fake.replaced[0].carSpeed, 120);
     EXPECT_EQ(fake.replaced[0].preOpening, 1);
-    EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop");
+    EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
 }
 
 TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
@@ -224,7 +224,16 @@ TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("03.07"));
     Give(Part1Answer(controller));
+    // However long the refusal stays on screen, no time-out and no stray answer comes between.
+    fake.duringReplace = [&] {
+        EXPECT_EQ(fake.timer.back(), "stop");
+        fake.incoming.push_back(Part2Answer(controller));
+        EXPECT_EQ(ConversationPoll(conv, fake.host).kind, DialogAction::Nothing);
+        EXPECT_EQ(Timeout().kind, DialogAction::Nothing);
+        fake.incoming.clear();
+    };
     DialogAction a = Give(Part2Answer(controller));
+    fake.duringReplace = nullptr;
     EXPECT_EQ(a.kind, DialogAction::EndDialog);
     EXPECT_EQ(a.text, nullptr) << "the document has shown its own box";
     EXPECT_FALSE(a.markSaved);

@@ -83,13 +83,14 @@ void Carry(InterrogationDialog& d, const DialogAction& action) {
     }
 }
 
-// Ends at once. With the identity question still open, the main window stays disabled until it
-// is answered, so that no other command starts under it; the answer then sends nothing.
+// Ends at once. With a step's box still open (the identity question, or the document refusing
+// the received image), the main window stays disabled until it is closed, so that no other
+// command starts under it; the step then sends nothing.
 void Cancel(InterrogationDialog& d) {
     StopTimers(d.window);
     ConversationEnded(g_conversation);
     EndDialog(d.window, 0);
-    if (g_conversation.questionOpen) EnableWindow(d.mainWindow, FALSE);
+    if (g_conversation.boxOpen) EnableWindow(d.mainWindow, FALSE);
 }
 
 void OnTimer(InterrogationDialog& d, WPARAM id) {
