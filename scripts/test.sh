@@ -87,6 +87,17 @@ if wanted wine-unit || wanted e2e; then
         zrt_pty_pair && zrt_link_com "$ZRT_E2E_COM_PORT" "$ZRT_PTY_A"
     fi
     export ZRT_E2E_WORK='C:\e2e'
+    # A small disk for the tests to fill, where this machine lets root mount one.
+    full_disk=$ZRT_BUILD/full-disk
+    mkdir -p "$full_disk"
+    mountpoint -q "$full_disk" && umount -l "$full_disk"
+    if mount -t tmpfs -o size=64k tmpfs "$full_disk" 2>/dev/null; then
+        zrt_on_exit "umount -l '$full_disk'"
+        export ZRT_E2E_FULL_DISK
+        ZRT_E2E_FULL_DISK=$(zrt_winpath "$full_disk")
+    else
+        echo "test.sh: no tmpfs can be mounted here; the full-disk test is skipped" >&2
+    fi
     wanted wine-unit && step "unit tests under Wine" wine_unit
     wanted e2e && step "end-to-end tests under Wine" e2e
 fi

@@ -2,6 +2,9 @@
 // Open (dialog and command line), Save, Save As, the save question, and the file messages.
 #include "steps.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 using namespace e2e;
@@ -279,6 +282,52 @@ TEST(AppModified, SaveThatCannotBeWrittenKeepsTheDocumentModifiedAndTheFile) {
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "still modified";
     lock.Release();
     EXPECT_EQ(ReadFileBytes(target), old);
+}
+
+// Fills the rest of a small disk with one file.
+void FillDisk(const std::string& folder) {
+    HANDLE file = CreateFileA(JoinPath(folder, "filler").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    static const char block[4096] = {};
+    DWORD written = 0;
+    while (WriteFile(file, block, sizeof block, &written, nullptr) && written == sizeof block) {
+    }
+    CloseHandle(file);
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(AppModified, SaveOnAFullDiskKeepsTheDocumentModifiedAndTheOldFile) {
+    const char* disk = std::getenv("ZRT_E2E_FULL_DISK");
+    if (!disk || !*disk) GTEST_SKIP() << "no small disk to fill (the test script mounts one)";
+    std::string target = JoinPath(disk, "A00077_1.Z94");
+    Bytes old = ConfigFileOf(Identity(999, 9));
+    ASSERT_TRUE(WriteFileBytes(target, old));
+    FillDisk(disk);
+    App app;
+    ASSERT_TRUE(app.Launch());
+    ASSERT_TRUE(EditSystemNumber(app, 77));
+    SaveAs(app, "A00077_1.Z94", target);
+    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(target),
+              Icon::Stop);
+    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "still modified";
+    EXPECT_EQ(ReadFileBytes(target), old);
+    EXPECT_EQ(FolderNames(disk), (std::vector<std::string>{"A00077_1.Z94", "filler"}))
+        << "no half-written file is left behind";
+    DeleteFileA(JoinPath(disk, "filler").c_str());
+    DeleteFileA(target.c_str());
 }
 
 TEST(AppModified, ClosingAsksToSave) {
