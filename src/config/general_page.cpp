@@ -127,12 +127,19 @@ bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
 
     int type = c.ListSelection(IDC_GEN_TYPE);
     page.controlType = (uint8_t)(type < 0 ? 0 : type);
+    int shownFunction = page.controllerFunction; // the function the controls were filled for
     int function = c.ListSelection(IDC_GEN_FUNCTION);
     page.controllerFunction = (uint8_t)(function < 0 ? 0 : function);
 
     switch (page.controllerFunction) {
     case 0: page.cabinNumber = 0; break;
     case 1: {
+        if (shownFunction != 1) {
+            // Just chosen: the cabin edit still shows the "E" or fixed 1 of the other function,
+            // which nobody could type over; the slave starts from its stored cabin, or 1.
+            if (page.cabinNumber < 1 || page.cabinNumber > 6) page.cabinNumber = 1;
+            break;
+        }
         long cabin = EditNumber(c, IDC_GEN_CABIN);
         if (cabin < 1 || cabin > 6) return Refuse(c, kCabinRange);
         page.cabinNumber = (uint8_t)cabin;

@@ -92,6 +92,22 @@ TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
     EXPECT_EQ(working.stopCallsNotServed[13], 7);
 }
 
+TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
+    working.controllerFunction = 0;
+    Open(Kind::General);
+    EXPECT_EQ(fake[IDC_GEN_CABIN].text, "E");
+    fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
+    EXPECT_TRUE(fake.boxes.empty()) << "the \"E\" nobody could type is not refused";
+    EXPECT_EQ(fake[IDC_GEN_CABIN].text, "1");
+    EXPECT_TRUE(fake[IDC_GEN_CABIN].enabled);
+    fake[IDC_GEN_CABIN].text = "7"; // from now on the typed cabin is checked
+    EXPECT_FALSE(Leave());
+    EXPECT_EQ(Message(), W1252("El número cabina debe estar entre 1 y 6"));
+    fake[IDC_GEN_CABIN].text = "4";
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.cabinNumber, 4);
+}
+
 TEST_F(PageTest, GeneralOfAHallCallControllerServesEveryStop) {
     working.controllerFunction = 0;
     working.stopCount = 12;
