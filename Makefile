@@ -21,7 +21,8 @@ deps:
 	@scripts/deps.sh
 
 CONFIGURE_NATIVE = cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-CONFIGURE_CROSS = cmake -S . -B $(BUILD)/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+CONFIGURE_CROSS = cmake -S . -B $(BUILD)/win --no-warn-unused-cli \
+	-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	-DCMAKE_BUILD_TYPE=Release >/dev/null
 
 native:
