@@ -1,29 +1,19 @@
 #include "app/config_document.h"
 
 #include "app/config_file.h"
-#include "app/cp1252.h"
-#include "app/message_box.h"
-#include "app/res_string.h"
+#include "base/cp1252.h"
+#include "base/message_box.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-constexpr unsigned kFilter = 20016;
-constexpr unsigned kOpenTitle = 20017;
-constexpr unsigned kExtension = 20018;
-constexpr unsigned kWrongExtension = 20019;
-constexpr unsigned kSaveTitle = 20020;
-constexpr unsigned kCannotOpen = 20021;
-constexpr unsigned kNotAConfiguration = 20022;
-constexpr unsigned kOverwrite = 20025;
-constexpr unsigned kNameQuestion = 20026;
-constexpr unsigned kCannotSave = 20027;
-constexpr unsigned kSaveQuestion = 20029;
 
 // The file-type filter with its vertical bars turned into the NULs the dialogs expect.
 void LoadFilter(char (&filter)[256]) {
-    LoadResString(kFilter, filter, sizeof filter);
+    LoadResString(str::FileFilter, filter, sizeof filter);
     for (char& c : filter)
         if (c == '|') c = '\0';
 }
@@ -77,7 +67,7 @@ void ConfigDocument::SetModified(bool flag) {
 
 bool ConfigDocument::QuerySave(bool offerCancel) {
     if (!modified) return true;
-    int answer = Ask(kSaveQuestion, kCaptionAttention,
+    int answer = Ask(str::SaveQuestion, str::CaptionAttention,
                      (offerCancel ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
     if (answer == mb::IdYes) return Save() != SaveResult::Failed;
     return answer == mb::IdNo;
@@ -92,7 +82,7 @@ void ConfigDocument::New() {
 void ConfigDocument::Open() {
     if (!QuerySave(true)) return;
     char title[256], filter[256], path[256] = "";
-    LoadResString(kOpenTitle, title, sizeof title);
+    LoadResString(str::OpenTitle, title, sizeof title);
     LoadFilter(filter);
     if (!host->openFileDialog(host->context, title, filter, path, sizeof path)) return;
     OpenPath(path);
@@ -104,9 +94,9 @@ bool ConfigDocument::OpenPath(const char* givenPath) {
     if (length >= 3) std::memcpy(ending, givenPath + length - 3, sizeof ending);
     UpperCaseAscii(ending);
     char extension[16];
-    LoadResString(kExtension, extension, sizeof extension);
+    LoadResString(str::FileExtension, extension, sizeof extension);
     if (length < 3 || std::strcmp(ending, extension) != 0) {
-        Ask(kWrongExtension, kCaptionAttention, mb::IconStop);
+        Ask(str::WrongExtension, str::CaptionAttention, mb::IconStop);
         return false;
     }
 
@@ -119,13 +109,13 @@ bool ConfigDocument::OpenPath(const char* givenPath) {
     // A path too long to hold is refused whole: cut short, it could name another file.
     if (length > (size_t)kPathSize ||
         !host->readFile(host->context, path, bytes, sizeof bytes, &read)) {
-        std::snprintf(text, sizeof text, ResString(kCannotOpen), path);
+        std::snprintf(text, sizeof text, ResString(str::CannotOpenFile), path);
         AskText(text, 0, mb::IconStop);
         return false;
     }
     ControllerConfig loaded;
     if (!DecodeConfigFile(bytes, read, loaded)) {
-        Ask(kNotAConfiguration, 0, mb::IconStop);
+        Ask(str::NotAConfiguration, 0, mb::IconStop);
         return false;
     }
     image = loaded;
@@ -148,8 +138,8 @@ SaveResult ConfigDocument::Save() {
     RecommendedFileName(name, sizeof name);
     if (host->fileExists(host->context, name)) {
         char text[256 + 64];
-        std::snprintf(text, sizeof text, ResString(kOverwrite), name);
-        if (AskText(text, kCaptionConfigurator, mb::YesNo | mb::IconQuestion) != mb::IdYes)
+        std::snprintf(text, sizeof text, ResString(str::OverwriteQuestion), name);
+        if (AskText(text, str::CaptionConfigurator, mb::YesNo | mb::IconQuestion) != mb::IdYes)
             return SaveResult::Declined;
     }
     return WriteToPath(name) ? SaveResult::Saved : SaveResult::Failed;
@@ -159,7 +149,7 @@ SaveResult ConfigDocument::SaveAs() {
     char recommended[64];
     RecommendedFileName(recommended, sizeof recommended);
     char title[256], filter[256], path[kPathSize];
-    LoadResString(kSaveTitle, title, sizeof title);
+    LoadResString(str::SaveTitle, title, sizeof title);
     LoadFilter(filter);
     std::snprintf(path, sizeof path, "%s", recommended);
     for (;;) {
@@ -171,8 +161,8 @@ SaveResult ConfigDocument::SaveAs() {
         if (std::strcmp(chosen, recommended) == 0)
             return WriteToPath(path) ? SaveResult::Saved : SaveResult::Failed;
         char text[256 + 2 * kPathSize];
-        std::snprintf(text, sizeof text, ResString(kNameQuestion), recommended, chosen);
-        if (AskText(text, kCaptionAttention, mb::YesNo | mb::IconQuestion) == mb::IdYes)
+        std::snprintf(text, sizeof text, ResString(str::NameQuestion), recommended, chosen);
+        if (AskText(text, str::CaptionAttention, mb::YesNo | mb::IconQuestion) == mb::IdYes)
             return WriteToPath(path) ? SaveResult::Saved : SaveResult::Failed;
         std::snprintf(path, sizeof path, "%s", recommended);
     }
@@ -183,7 +173,7 @@ bool ConfigDocument::WriteToPath(const char* path) {
     EncodeConfigFile(image, fileVersion, bytes);
     if (!host->writeFile(host->context, path, bytes, sizeof bytes)) {
         char text[256 + kPathSize];
-        std::snprintf(text, sizeof text, ResString(kCannotSave), path);
+        std::snprintf(text, sizeof text, ResString(str::CannotSave), path);
         AskText(text, 0, mb::IconStop);
         return false;
     }

@@ -8,7 +8,5 @@ unsigned ScreenSystemTextId(int screenSystem);   // 1..6
 unsigned AuxOutputTypeTextId(int auxOutputType); // 1..8
 unsigned SupervisionPortTextId(int port);        // 0..3
 
-constexpr unsigned kTextNotValid = 20039;
-
 // Highest stopCount that a control type allows.
 int StopLimit(int controlType);

@@ -1,16 +1,13 @@
 #include "config/config_report.h"
 
-#include "app/cp1252.h"
-#include "app/res_string.h"
-#include "app/text_builder.h"
+#include "base/cp1252.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "base/text_builder.h"
 #include "config/code_tables.h"
 #include "config/relay_catalogue.h"
 
 namespace {
-
-constexpr unsigned kTitle = 20150;
-constexpr unsigned kYes = 20161;
-constexpr unsigned kNo = 20162;
 
 struct Report {
     const ControllerConfig& c;
@@ -22,14 +19,16 @@ struct Report {
         LoadResString(id, text, sizeof text);
         t.Append(text);
     }
-    void YesNo(bool yes) { Text(yes ? kYes : kNo); }
+    void YesNo(bool yes) { Text(yes ? str::ReportYes : str::ReportNo); }
     // A labelled line: the label, the value's text and the line end.
     void Line(const char* label, unsigned textId) {
         t.Append(label);
         Text(textId);
         t.Append("\r");
     }
-    void YesNoLine(const char* label, bool yes) { Line(label, yes ? kYes : kNo); }
+    void YesNoLine(const char* label, bool yes) {
+        Line(label, yes ? str::ReportYes : str::ReportNo);
+    }
     void Relay(const char* format, int number, int code) {
         char text[512];
         t.Format(format, number);
@@ -51,7 +50,7 @@ void Report::Heading(const ReportHeading& h) {
     t.Format("\r                        %10s %-10s", h.companyLine1 ? h.companyLine1 : "",
              h.companyLine2 ? h.companyLine2 : "");
     t.Append("\r");
-    Text(kTitle);
+    Text(str::ReportTitle);
     t.Format("%d.%d.%d", (int)(h.productVersionMS >> 16), (int)(h.productVersionMS & 0xFFFF),
              (int)(h.productVersionLS >> 16));
     t.Append("\r\r\r");

@@ -1,7 +1,7 @@
 #pragma once
 // The configuration report: the plain text printed for a configuration, lines ended by a single
 // carriage return, columns aligned for a fixed-pitch font.
-#include "app/date_line.h"
+#include "base/date_line.h"
 #include "config/controller_config.h"
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "config/controller_config.h"
 
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 
 #include <cstring>
 
@@ -16,7 +17,7 @@ ControllerConfig MakeEmptyConfig() {
     c.auxOutputType = 4;
     c.screenSystem = 4;
     c.cabinNumber = 1;
-    LoadResString(20024, c.siteName, kSiteNameMax + 1);
+    LoadResString(str::EmptySiteName, c.siteName, kSiteNameMax + 1);
     for (auto& name : c.stopNames)
         std::memcpy(name, "??", 3);
     for (auto& doors : c.stopDoors)

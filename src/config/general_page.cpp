@@ -3,7 +3,8 @@
 // calls-not-served flags.
 #include "config/editor_pages.h"
 
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "config/code_tables.h"
 #include "res/resource.h"
 
@@ -11,12 +12,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr unsigned kSystemNumberRange = 20300;
-constexpr unsigned kCabinRange = 20301;
-constexpr unsigned kSpeedRange = 20302;
-constexpr unsigned kServedRangeOrder = 20303;
-constexpr unsigned kHallCallCabin = 20306; // "E"
 
 constexpr int kNumberEditChars = 9;
 
@@ -34,7 +29,7 @@ bool Refuse(const PageControls& c, unsigned messageId) {
 void ShowCabin(const PageControls& c, ControllerConfig& page) {
     switch (page.controllerFunction) {
     case 0:
-        c.SetText(IDC_GEN_CABIN, ResString(kHallCallCabin));
+        c.SetText(IDC_GEN_CABIN, ResString(str::HallCallCabin));
         c.Enable(IDC_GEN_CABIN, false);
         c.Enable(IDC_GEN_CABIN_LABEL, false);
         break;
@@ -122,7 +117,7 @@ bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
     std::memcpy(page.siteName, site, std::strlen(site) + 1);
 
     long number = EditNumber(c, IDC_GEN_SYSTEM_NUMBER);
-    if (number < 1 || number > 65535) return Refuse(c, kSystemNumberRange);
+    if (number < 1 || number > 65535) return Refuse(c, str::SystemNumberRange);
     page.systemNumber = (uint16_t)number;
 
     int type = c.ListSelection(IDC_GEN_TYPE);
@@ -141,7 +136,7 @@ bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
             break;
         }
         long cabin = EditNumber(c, IDC_GEN_CABIN);
-        if (cabin < 1 || cabin > 6) return Refuse(c, kCabinRange);
+        if (cabin < 1 || cabin > 6) return Refuse(c, str::CabinRange);
         page.cabinNumber = (uint8_t)cabin;
         break;
     }
@@ -159,7 +154,7 @@ bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
     page.screenSystem = (uint8_t)(screens < 0 ? 2 : screens + 1);
 
     long speed = EditNumber(c, IDC_GEN_SPEED);
-    if (speed < 10 || speed > 200) return Refuse(c, kSpeedRange);
+    if (speed < 10 || speed > 200) return Refuse(c, str::SpeedRange);
     page.carSpeed = (uint16_t)speed;
 
     if (page.controllerFunction == 0) {
@@ -169,7 +164,7 @@ bool ReadGeneralPage(const PageControls& c, ControllerConfig& page) {
         page.firstServedStop = (uint8_t)(c.ListSelection(IDC_GEN_FIRST_SERVED) + 1);
         page.lastServedStop = (uint8_t)(c.ListSelection(IDC_GEN_LAST_SERVED) + 2);
     }
-    if (page.lastServedStop <= page.firstServedStop) return Refuse(c, kServedRangeOrder);
+    if (page.lastServedStop <= page.firstServedStop) return Refuse(c, str::ServedRangeOrder);
     return true;
 }
 

@@ -3,7 +3,8 @@
 // when the page is read.
 #include "config/editor_pages.h"
 
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "config/code_tables.h"
 #include "config/relay_catalogue.h"
 #include "res/resource.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr unsigned kRelayTitle = 20307;
-constexpr unsigned kTerminalTitle = 20308;
 constexpr int kCodeMax = 99; // the spin arrows stop at the catalogue's end
 
 // Terminals 3 and 4 drive a 14-segment indicator.
@@ -47,9 +46,10 @@ void ShowIndicator(const PageControls& c, const ControllerConfig& page) {
 void DescribeEdit(const PageControls& c, OutputCodes& codes, int editId) {
     char text[1024];
     if (IsRelayEdit(editId))
-        std::snprintf(text, sizeof text, ResString(kRelayTitle), editId - IDC_OUT_RELAY + 1);
+        std::snprintf(text, sizeof text, ResString(str::RelayTitle), editId - IDC_OUT_RELAY + 1);
     else
-        std::snprintf(text, sizeof text, ResString(kTerminalTitle), editId - IDC_OUT_TERMINAL + 1);
+        std::snprintf(text, sizeof text, ResString(str::TerminalTitle),
+                      editId - IDC_OUT_TERMINAL + 1);
     c.SetText(IDC_OUT_SPEC_GROUP, text);
 
     char typed[32];

@@ -1,7 +1,7 @@
 #include "config/page_controls.h"
 
-#include "app/message_box.h"
-#include "app/res_string.h"
+#include "base/message_box.h"
+#include "base/res_string.h"
 
 #include <cstdio>
 

@@ -4,9 +4,6 @@
 #include <cstddef>
 
 constexpr int kRelayCodeMax = 99;
-constexpr unsigned kRelayNameBase = 30000;
-constexpr unsigned kRelayDescriptionBase = 30112;
-constexpr unsigned kRelayMnemonicBase = 30224;
 
 // Name and mnemonic of a code, or the empty text where the catalogue has none.
 void RelayName(int code, char* out, int size);

@@ -1,16 +1,15 @@
 // "Paradas": name, doors and calls not served of every stop.
 #include "config/editor_pages.h"
 
-#include "app/message_box.h"
-#include "app/res_string.h"
+#include "base/message_box.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "res/resource.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-constexpr unsigned kNameTooLong = 20304;
 
 const int kRowControls[] = {
     IDC_STP_NUMBER, IDC_STP_NAME,    IDC_STP_DOOR1,    IDC_STP_DOOR2,
@@ -75,8 +74,8 @@ bool ReadStopsPage(const PageControls& c, ControllerConfig& page) {
         c.GetText(IDC_STP_NAME + i, name, sizeof name);
         if (std::strlen(name) > (size_t)kStopNameMax) {
             char text[256];
-            std::snprintf(text, sizeof text, ResString(kNameTooLong), i + 1);
-            c.Warn(text, kCaptionAttention);
+            std::snprintf(text, sizeof text, ResString(str::NameTooLong), i + 1);
+            c.Warn(text, str::CaptionAttention);
             return false;
         }
         std::memcpy(page.stopNames[i], name, std::strlen(name) + 1);

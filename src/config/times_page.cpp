@@ -1,8 +1,9 @@
 // "Tiempos": the sixteen one-byte timers, each in its own unit.
 #include "config/editor_pages.h"
 
-#include "app/message_box.h"
-#include "app/res_string.h"
+#include "base/message_box.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -10,34 +11,31 @@
 
 namespace {
 
-constexpr unsigned kTimeRange = 20305;
-constexpr unsigned kSeconds = 20330, kTenths = 20331, kMinutes = 20332;
-
 struct TimerField {
     uint8_t ControllerConfig::*field;
     int editId;
-    unsigned nameId; // the timer as the message names it
     unsigned unitId;
 };
 
-// Field order, which is also the order they are read and checked in.
+// Field order, which is also the order they are read and checked in, and the order of their
+// names in the string table (str::TimerNames onwards).
 const TimerField kTimers[kTimerCount] = {
-    {&ControllerConfig::TEP, IDC_TIM_TEP, 20310, kSeconds},
-    {&ControllerConfig::TALA, IDC_TIM_TALA, 20311, kSeconds},
-    {&ControllerConfig::TZUM, IDC_TIM_TZUM, 20312, kSeconds},
-    {&ControllerConfig::TPA, IDC_TIM_TPA, 20313, kSeconds},
-    {&ControllerConfig::TACL, IDC_TIM_TACL, 20314, kSeconds},
-    {&ControllerConfig::TACEA, IDC_TIM_TACEA, 20315, kTenths},
-    {&ControllerConfig::TNIV0, IDC_TIM_TNIV0, 20316, kMinutes},
-    {&ControllerConfig::TRETP, IDC_TIM_TRETP, 20317, kTenths},
-    {&ControllerConfig::TAPA, IDC_TIM_TAPA, 20318, kSeconds},
-    {&ControllerConfig::TOPC, IDC_TIM_TOPC, 20319, kSeconds},
-    {&ControllerConfig::TACEB, IDC_TIM_TACEB, 20320, kTenths},
-    {&ControllerConfig::TARR, IDC_TIM_TARR, 20321, kTenths},
-    {&ControllerConfig::TESTR, IDC_TIM_TESTR, 20322, kTenths},
-    {&ControllerConfig::TGON, IDC_TIM_TGON, 20323, kTenths},
-    {&ControllerConfig::TGEN, IDC_TIM_TGEN, 20324, kMinutes},
-    {&ControllerConfig::TINHP, IDC_TIM_TINHP, 20325, kTenths},
+    {&ControllerConfig::TEP, IDC_TIM_TEP, str::Seconds},
+    {&ControllerConfig::TALA, IDC_TIM_TALA, str::Seconds},
+    {&ControllerConfig::TZUM, IDC_TIM_TZUM, str::Seconds},
+    {&ControllerConfig::TPA, IDC_TIM_TPA, str::Seconds},
+    {&ControllerConfig::TACL, IDC_TIM_TACL, str::Seconds},
+    {&ControllerConfig::TACEA, IDC_TIM_TACEA, str::Tenths},
+    {&ControllerConfig::TNIV0, IDC_TIM_TNIV0, str::Minutes},
+    {&ControllerConfig::TRETP, IDC_TIM_TRETP, str::Tenths},
+    {&ControllerConfig::TAPA, IDC_TIM_TAPA, str::Seconds},
+    {&ControllerConfig::TOPC, IDC_TIM_TOPC, str::Seconds},
+    {&ControllerConfig::TACEB, IDC_TIM_TACEB, str::Tenths},
+    {&ControllerConfig::TARR, IDC_TIM_TARR, str::Tenths},
+    {&ControllerConfig::TESTR, IDC_TIM_TESTR, str::Tenths},
+    {&ControllerConfig::TGON, IDC_TIM_TGON, str::Tenths},
+    {&ControllerConfig::TGEN, IDC_TIM_TGEN, str::Minutes},
+    {&ControllerConfig::TINHP, IDC_TIM_TINHP, str::Tenths},
 };
 
 constexpr int kNumberEditChars = 9;
@@ -96,10 +94,10 @@ bool ReadTimesPage(const PageControls& c, ControllerConfig& page) {
         long value = ParseLeadingDecimal(typed);
         if (value < 0 || value > 255) {
             char name[256], unit[256], text[600];
-            LoadResString(timer.nameId, name, sizeof name);
+            LoadResString(str::TimerNames + unsigned(&timer - kTimers), name, sizeof name);
             LoadResString(timer.unitId, unit, sizeof unit);
-            std::snprintf(text, sizeof text, ResString(kTimeRange), name, 0, 255, unit);
-            c.Warn(text, kCaptionAttention);
+            std::snprintf(text, sizeof text, ResString(str::TimeRange), name, 0, 255, unit);
+            c.Warn(text, str::CaptionAttention);
             return false;
         }
         page.*timer.field = (uint8_t)value;

@@ -1,7 +1,7 @@
 #include "events/event_log.h"
 
-#include "app/res_string.h"
-#include "link/link_texts.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "link/version_answer.h"
 #include "link/wire_encoding.h"
 
@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr unsigned kEventTextBase = 30400;
-constexpr unsigned kEventMnemonicBase = 30432;
 // Codes the string table describes. The numbers after them belong to other texts (the day and
 // month names start at 30496), so a code past the table must not be looked up.
 constexpr int kHighestEventCode = 17;
@@ -68,7 +66,7 @@ unsigned DecodeEvents(const LinkPacket& answer, EventRecord (&events)[kMaxEvents
 namespace {
 StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
     if (a.CD != 'c' || a.CO != 'o') {
-        LoadResString(kWrongAddress, log.eventStatusText, kEventStatusTextSize);
+        LoadResString(str::WrongAddress, log.eventStatusText, kEventStatusTextSize);
         log.eventState = EventIdle;
         return StepFailed;
     }
@@ -76,8 +74,8 @@ StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
     log.eventState = EventIdle;
     switch (state) {
     case AwaitVersion:
-        if (a.OR != 'w') return Fail(log, "V- %s.", kVerificationError);
-        if (!HasModelMark(a)) return Fail(log, "V- %s.", kNotThisModel);
+        if (a.OR != 'w') return Fail(log, "V- %s.", str::VerificationError);
+        if (!HasModelMark(a)) return Fail(log, "V- %s.", str::NotThisModel);
         log.controllerMajor = VersionMajor(a);
         if (log.controllerMajor >= kTwoPartMajor)
             Ask(log, host, 'g', AwaitCounters);
@@ -85,31 +83,31 @@ StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
             Ask(log, host, 'b', AwaitIdentity);
         return StepContinue;
     case AwaitCounters:
-        if (a.OR != 'G') return Fail(log, "C- %s.", kVerificationError);
-        if (a.LA != kCountersAnswerLength) return Fail(log, "C- %s.", kWrongLength);
+        if (a.OR != 'G') return Fail(log, "C- %s.", str::VerificationError);
+        if (a.LA != kCountersAnswerLength) return Fail(log, "C- %s.", str::WrongLength);
         log.runningHours = (uint32_t)ParseDecimalField(a.data, 6);
         log.operationCount = (uint32_t)ParseDecimalField(a.data + 6, 6);
         Ask(log, host, 'b', AwaitIdentity);
         return StepContinue;
     case AwaitIdentity:
-        if (a.OR != 'c') return Fail(log, "C- %s.", kWrongAnswerCode);
-        if (a.LA != kPart1Length) return Fail(log, "C- %s.", kWrongLength);
+        if (a.OR != 'c') return Fail(log, "C- %s.", str::WrongAnswerCode);
+        if (a.LA != kPart1Length) return Fail(log, "C- %s.", str::WrongLength);
         log.controllerSystem = Part1SystemNumber(a);
         log.controllerCabin = Part1Cabin(a);
         Ask(log, host, 'c', AwaitEvents);
         return StepContinue;
     case AwaitEvents:
-        if (a.OR != 'C') return Fail(log, "U- %s.", kWrongAnswerCode);
-        if (a.LA != kEventsAnswerLength) return Fail(log, "U- %s.", kWrongLength);
+        if (a.OR != 'C') return Fail(log, "U- %s.", str::WrongAnswerCode);
+        if (a.LA != kEventsAnswerLength) return Fail(log, "U- %s.", str::WrongLength);
         log.eventCount = DecodeEvents(a, log.events);
         return StepFinished;
     case AwaitClear:
-        if (a.OR != 'D') return Fail(log, "B- %s.", kWrongAnswerCode);
-        if (a.LA != 0) return Fail(log, "B- %s.", kWrongLength);
+        if (a.OR != 'D') return Fail(log, "B- %s.", str::WrongAnswerCode);
+        if (a.LA != 0) return Fail(log, "B- %s.", str::WrongLength);
         log.eventCount = 0;
         return StepFinished;
     default:
-        LoadResString(kSequenceError, log.eventStatusText, kEventStatusTextSize);
+        LoadResString(str::SequenceError, log.eventStatusText, kEventStatusTextSize);
         return StepFailed;
     }
 }
@@ -122,9 +120,9 @@ StepResult EventStep(EventLog& log, const EventHost& host, const LinkPacket& ans
 }
 
 void EventMnemonic(int code, char* out, int size) {
-    LoadEventString(kEventMnemonicBase, code, out, size);
+    LoadEventString(str::EventMnemonics, code, out, size);
 }
 
 void EventText(int code, char* out, int size) {
-    LoadEventString(kEventTextBase, code, out, size);
+    LoadEventString(str::EventTexts, code, out, size);
 }

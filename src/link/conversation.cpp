@@ -1,8 +1,8 @@
 #include "link/conversation.h"
 
-#include "app/message_box.h"
-#include "app/res_string.h"
-#include "link/link_texts.h"
+#include "base/message_box.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "link/version_answer.h"
 #include "link/wire_encoding.h"
 
@@ -10,30 +10,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr unsigned kRequestingVersion = 20049;   // "Solicitando versión."
-constexpr unsigned kInvalidCommand = 20050;      // "Comando %d no válido."
-constexpr unsigned kVerifying = 20051;           // "Verificando configuración"
-constexpr unsigned kNoAnswer = 20052;            // "El controlador no contesta."
-constexpr unsigned kVersionIs = 20055;           // "El controlador es un ZR94VK con ..."
-constexpr unsigned kVersionNotReceived = 20057;  // "Error en la recepción de la versión"
-constexpr unsigned kRequestingConfig = 20058;    // "Solicitando configuración"
-constexpr unsigned kCannotTransmit = 20059;      // "No es posible transmitir la configuración."
-constexpr unsigned kOldControllerNotice = 20063; // "\r\nEl controlador es de versión anterior..."
-constexpr unsigned kInReceive = 20064;           // "en la recepción de la configuración."
-constexpr unsigned kIdentityQuestion = 20065;    // "El controlador está configurado para ..."
-constexpr unsigned kReceived = 20066;            // "La configuración del controlador ha sido ..."
-constexpr unsigned kTransmitStopped = 20067;     // "Transmisión de datos interrumpida"
-constexpr unsigned kTransmitting = 20068;        // "Transmitiendo configuración"
-constexpr unsigned kFixedConfig = 20069;         // "El controlador tiene configuración fija."
-constexpr unsigned kOutOfRange = 20070;          // "Rango de datos erróneo."
-constexpr unsigned kNotConfigured = 20071;       // " El controlador no fue configurado."
-constexpr unsigned kWrongDataType = 20072;       // "Tipo de datos erróneo."
-constexpr unsigned kWrongAnswerType = 20073;     // "Tipo de respuesta erróneo"
-constexpr unsigned kConfigured = 20074;          // "El controlador fue configurado correctamente."
-constexpr unsigned kNotVerified = 20075;         // "La configuracion no pudo ser verificada."
-constexpr unsigned kPart1NotVerified = 20076;    // "La configuracion 1 no pudo ser verificada."
-constexpr unsigned kPart2NotVerified = 20077;    // "La configuracion 2 no pudo ser verificada."
 
 constexpr unsigned kVersionPeriodMs = 1000;
 constexpr unsigned kExchangePeriodMs = 2000;
@@ -108,10 +84,10 @@ bool MatchesPart2(const ConversationHost& host, const LinkPacket& answer) {
 // --- Version query ---------------------------------------------------------------------------
 
 StepResult VersionQueryStep(Conversation& c, const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "V - %s", kVersionNotReceived);
-    if (!HasModelMark(answer)) return Fail(c, "V - %s", kNotThisModel);
+    if (answer.OR != 'w') return Fail(c, "V - %s", str::VersionNotReceived);
+    if (!HasModelMark(answer)) return Fail(c, "V - %s", str::NotThisModel);
     TakeVersion(c, answer);
-    std::snprintf(c.statusText, kStatusTextSize, ResString(kVersionIs), c.controllerMajor,
+    std::snprintf(c.statusText, kStatusTextSize, ResString(str::VersionIs), c.controllerMajor,
                   c.controllerMinor);
     return StepFinished;
 }
@@ -128,37 +104,39 @@ StepResult HandOver(Conversation& c, const ConversationHost& host) {
         c.statusText[0] = '\0';
         return StepFailed;
     }
-    SetString(c, kReceived);
+    SetString(c, str::Received);
     return StepFinished;
 }
 
 StepResult ReceiveVersionStep(Conversation& c, const ConversationHost& host,
                               const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "R - %s.", kVerificationError);
-    if (!HasModelMark(answer)) return FailWithTail(c, "R - %s. ", kNotThisModel, kCannotTransmit);
+    if (answer.OR != 'w') return Fail(c, "R - %s.", str::VerificationError);
+    if (!HasModelMark(answer))
+        return FailWithTail(c, "R - %s. ", str::NotThisModel, str::CannotTransmit);
     TakeVersion(c, answer);
     SendRequest(c, host, 'b');
-    SetFormatted(c, "%s (1).", kRequestingConfig);
+    SetFormatted(c, "%s (1).", str::RequestingConfig);
     c.conversationState = ReceivePart1;
     return StepContinue;
 }
 
 StepResult ReceivePart1Step(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
-    if (answer.OR != 'c') return FailWithTail(c, "R1 - %s ", kWrongAnswerCode, kInReceive);
-    if (answer.LA != kPart1Length) return FailWithTail(c, "R1 - %s ", kWrongLength, kInReceive);
+    if (answer.OR != 'c') return FailWithTail(c, "R1 - %s ", str::WrongAnswerCode, str::InReceive);
+    if (answer.LA != kPart1Length)
+        return FailWithTail(c, "R1 - %s ", str::WrongLength, str::InReceive);
     host.stopAnswerTimer(host.context);
     DecodePart1(answer, c.stagingConfig);
     if (c.controllerMajor >= kTwoPartMajor) {
         SendRequest(c, host, 'f');
-        SetFormatted(c, "%s (2).", kRequestingConfig);
+        SetFormatted(c, "%s (2).", str::RequestingConfig);
         host.startAnswerTimer(host.context, kPart2ReceivePeriodMs);
         c.conversationState = ReceivePart2;
         return StepContinue;
     }
     // An older controller has no part 2: those fields keep what the staging image held.
     StepResult result = HandOver(c, host);
-    if (result == StepFinished) AppendString(c, kOldControllerNotice);
+    if (result == StepFinished) AppendString(c, str::OldControllerNotice);
     return result;
 }
 
@@ -166,9 +144,9 @@ StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
     if (answer.OR != 'c' || answer.LA != kPart2Length) {
         std::snprintf(c.statusText, kStatusTextSize, "R2 - ");
-        AppendString(c, answer.OR != 'c' ? kWrongAnswerCode : kWrongLength);
+        AppendString(c, answer.OR != 'c' ? str::WrongAnswerCode : str::WrongLength);
         AppendText(c, " ");
-        AppendString(c, kInReceive);
+        AppendString(c, str::InReceive);
         return StepFailed;
     }
     host.stopAnswerTimer(host.context);
@@ -180,11 +158,12 @@ StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
 
 StepResult TransmitVersionStep(Conversation& c, const ConversationHost& host,
                                const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "T1 - %s. ", kVerificationError);
-    if (!HasModelMark(answer)) return FailWithTail(c, "T1 - %s. ", kNotThisModel, kCannotTransmit);
+    if (answer.OR != 'w') return Fail(c, "T1 - %s. ", str::VerificationError);
+    if (!HasModelMark(answer))
+        return FailWithTail(c, "T1 - %s. ", str::NotThisModel, str::CannotTransmit);
     TakeVersion(c, answer);
     SendRequest(c, host, 'b');
-    SetString(c, kRequestingConfig);
+    SetString(c, str::RequestingConfig);
     c.conversationState = TransmitIdentityCheck;
     return StepContinue;
 }
@@ -206,10 +185,10 @@ bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPa
     char controllerCabin[16], imageCabin[16], caption[30];
     CabinText(cabin, controllerCabin);
     CabinText(image.cabinNumber, imageCabin);
-    std::snprintf(c.statusText, kStatusTextSize, ResString(kIdentityQuestion), (unsigned)system,
+    std::snprintf(c.statusText, kStatusTextSize, ResString(str::IdentityQuestion), (unsigned)system,
                   controllerCabin, (unsigned)image.systemNumber, imageCabin);
     host.stopAnswerTimer(host.context);
-    LoadResString(kCaptionConfigurator, caption, sizeof caption);
+    LoadResString(str::CaptionConfigurator, caption, sizeof caption);
     c.boxOpen = true;
     int reply = host.askQuestion(host.context, c.statusText, caption, mb::YesNo | mb::IconQuestion);
     c.boxOpen = false;
@@ -218,8 +197,8 @@ bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPa
 
 StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T2 - %s. ", kWrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T2 - %s. ", kWrongLength);
+    if (answer.OR != 'c') return Fail(c, "T2 - %s. ", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T2 - %s. ", str::WrongLength);
     bool go = ConfirmIdentity(c, host, answer, DocumentImage(host));
     if (c.ended) {
         // The dialog was closed while the question was open: nothing more goes to the line.
@@ -227,20 +206,20 @@ StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
         return StepFailed;
     }
     if (!go) {
-        SetString(c, kTransmitStopped);
+        SetString(c, str::TransmitStopped);
         return StepFinished;
     }
     c.request = MakeRequest('h');
     c.request.LA = kPart1Length;
     EncodePart1(DocumentImage(host), (char*)c.request.data);
     if (c.controllerMajor >= kTwoPartMajor) {
-        SetFormatted(c, "%s (1).", kTransmitting);
+        SetFormatted(c, "%s (1).", str::Transmitting);
         Send(c, host);
         host.startAnswerTimer(host.context, kExchangePeriodMs);
         c.conversationState = TransmitPart1;
     } else {
         c.request.OR = 'a';
-        SetFormatted(c, "%s.", kTransmitting);
+        SetFormatted(c, "%s.", str::Transmitting);
         Send(c, host);
         host.startAnswerTimer(host.context, kExchangePeriodMs);
         c.conversationState = TransmitSinglePart;
@@ -254,24 +233,24 @@ bool Accepted(Conversation& c, const LinkPacket& answer) {
     switch (answer.OR) {
     case 'e':
         if (answer.LA == 0) return true;
-        SetFormatted(c, "T3- %s.", kWrongLength);
+        SetFormatted(c, "T3- %s.", str::WrongLength);
         return false;
-    case 'f': SetFormatted(c, "T3- %s", kFixedConfig); return false;
+    case 'f': SetFormatted(c, "T3- %s", str::FixedConfig); return false;
     case 'm':
-        SetFormatted(c, "T3- %s", kOutOfRange);
-        AppendString(c, kNotConfigured);
+        SetFormatted(c, "T3- %s", str::OutOfRange);
+        AppendString(c, str::NotConfigured);
         return false;
     case 'M':
-        SetFormatted(c, "T3- %s", kWrongDataType);
-        AppendString(c, kNotConfigured);
+        SetFormatted(c, "T3- %s", str::WrongDataType);
+        AppendString(c, str::NotConfigured);
         return false;
-    default: SetFormatted(c, "T3- %s.", kWrongAnswerType); return false;
+    default: SetFormatted(c, "T3- %s.", str::WrongAnswerType); return false;
     }
 }
 
 void SetVerifyingText(Conversation& c) {
     const char* format = c.conversationState == VerifySinglePart ? "%s - %d." : "%s (1) - %d.";
-    std::snprintf(c.statusText, kStatusTextSize, format, ResString(kVerifying), c.retriesLeft);
+    std::snprintf(c.statusText, kStatusTextSize, format, ResString(str::Verifying), c.retriesLeft);
 }
 
 StepResult TransmitSinglePartStep(Conversation& c, const ConversationHost& host,
@@ -291,7 +270,7 @@ StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
     c.request = MakeRequest('e');
     c.request.LA = kPart2Length;
     EncodePart2(DocumentImage(host), (char*)c.request.data);
-    SetFormatted(c, "%s (2).", kTransmitting);
+    SetFormatted(c, "%s (2).", str::Transmitting);
     Send(c, host);
     host.startAnswerTimer(host.context, kExchangePeriodMs);
     c.conversationState = TransmitPart2;
@@ -311,44 +290,44 @@ StepResult TransmitPart2Step(Conversation& c, const ConversationHost& host,
 
 StepResult VerifySinglePartStep(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T4- %s.", kWrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T4- %s.", kWrongLength);
+    if (answer.OR != 'c') return Fail(c, "T4- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T4- %s.", str::WrongLength);
     if (!MatchesPart1(host, answer)) {
-        SetString(c, kNotVerified);
-        AppendString(c, kNotConfigured);
+        SetString(c, str::NotVerified);
+        AppendString(c, str::NotConfigured);
         return StepFailed;
     }
-    SetString(c, kConfigured);
-    AppendString(c, kOldControllerNotice);
+    SetString(c, str::Configured);
+    AppendString(c, str::OldControllerNotice);
     return StepFinished;
 }
 
 StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
                            const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T5- %s.", kWrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T5- %s.", kWrongLength);
+    if (answer.OR != 'c') return Fail(c, "T5- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c, "T5- %s.", str::WrongLength);
     if (!MatchesPart1(host, answer)) {
-        SetString(c, kPart1NotVerified);
-        AppendString(c, kNotConfigured);
+        SetString(c, str::Part1NotVerified);
+        AppendString(c, str::NotConfigured);
         return StepFailed;
     }
     SendRequest(c, host, 'f');
     host.startAnswerTimer(host.context, kPart2ReadBackPeriodMs);
     c.conversationState = VerifyPart2;
-    SetFormatted(c, "%s (2).", kVerifying);
+    SetFormatted(c, "%s (2).", str::Verifying);
     return StepContinue;
 }
 
 StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
                            const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T7- %s.", kWrongAnswerCode);
-    if (answer.LA != kPart2Length) return Fail(c, "T7- %s.", kWrongLength);
+    if (answer.OR != 'c') return Fail(c, "T7- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart2Length) return Fail(c, "T7- %s.", str::WrongLength);
     if (!MatchesPart2(host, answer)) {
-        SetString(c, kPart2NotVerified);
-        AppendString(c, kNotConfigured);
+        SetString(c, str::Part2NotVerified);
+        AppendString(c, str::NotConfigured);
         return StepFailed;
     }
-    SetString(c, kConfigured);
+    SetString(c, str::Configured);
     return StepFinished;
 }
 
@@ -359,11 +338,11 @@ bool BeginConversation(Conversation& c, const ConversationHost& host) {
     c.boxOpen = false;
     int state = c.conversationState;
     if (state != VersionQuery && state != ReceiveVersionCheck && state != TransmitVersionCheck) {
-        std::snprintf(c.statusText, kStatusTextSize, ResString(kInvalidCommand), state);
+        std::snprintf(c.statusText, kStatusTextSize, ResString(str::InvalidCommand), state);
         return false;
     }
     c.request = MakeRequest('v');
-    SetString(c, kRequestingVersion);
+    SetString(c, str::RequestingVersion);
     Send(c, host);
     host.startAnswerTimer(host.context,
                           state == VersionQuery ? kVersionPeriodMs : kExchangePeriodMs);
@@ -373,7 +352,7 @@ bool BeginConversation(Conversation& c, const ConversationHost& host) {
 StepResult ConversationStep(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
     if (answer.CD != 'c' || answer.CO != 'o') {
-        SetString(c, kWrongAddress);
+        SetString(c, str::WrongAddress);
         return StepFailed;
     }
     switch (c.conversationState) {
@@ -389,7 +368,7 @@ StepResult ConversationStep(Conversation& c, const ConversationHost& host,
     case TransmitPart2: return TransmitPart2Step(c, host, answer);
     case VerifyPart1: return VerifyPart1Step(c, host, answer);
     case VerifyPart2: return VerifyPart2Step(c, host, answer);
-    default: SetString(c, kSequenceError); return StepFailed;
+    default: SetString(c, str::SequenceError); return StepFailed;
     }
 }
 
@@ -406,6 +385,6 @@ bool ConversationTimeout(Conversation& c, const ConversationHost& host) {
     }
     if (readingBack) c.retriesLeft = 0;
     host.stopAnswerTimer(host.context);
-    SetString(c, kNoAnswer);
+    SetString(c, str::NoAnswer);
     return false;
 }

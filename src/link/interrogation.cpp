@@ -1,6 +1,7 @@
 #include "link/interrogation.h"
 
-#include "app/message_box.h"
+#include "base/message_box.h"
+#include "base/string_ids.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ DialogAction ConversationAnswer(Conversation& c, const ConversationHost& host,
         return Progress(c);
     case StepFinished: {
         host.stopAnswerTimer(host.context);
-        DialogAction a = End(c.statusText, mb::IconInformation, kCaptionConfigurator);
+        DialogAction a = End(c.statusText, mb::IconInformation, str::CaptionConfigurator);
         // A received configuration counts as saved.
         a.markSaved = c.conversationState == ReceivePart1 || c.conversationState == ReceivePart2;
         return a;

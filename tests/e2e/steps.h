@@ -5,7 +5,7 @@
 #include "driver_internal.h"
 
 #include "app/config_file.h"
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "config/controller_config.h"
 #include "resource.h"
 

@@ -3,7 +3,7 @@
 #include "link/conversation.h"
 #include "link/interrogation.h"
 
-#include "app/message_box.h"
+#include "base/message_box.h"
 
 #include <cstddef>
 #include <cstdint>

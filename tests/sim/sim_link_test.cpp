@@ -5,7 +5,7 @@
 #include "link/interrogation.h"
 
 #include "app/config_file.h"
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "conversation_fake_host.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The document's flows through a scripted host: message boxes, file dialogs and files.
 #include "app/config_document.h"
 #include "app/config_file.h"
-#include "app/message_box.h"
+#include "base/message_box.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The printed configuration report.
 #include "config/config_report.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "config_samples.h"
 
 #include <gtest/gtest.h>

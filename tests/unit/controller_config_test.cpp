@@ -1,9 +1,10 @@
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "config/code_tables.h"
 #include "config/controller_config.h"
 #include "config/relay_catalogue.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -123,18 +124,18 @@ TEST(RelayCatalogue, EveryCodeHasNameMnemonicAndDescription) {
     char text[256];
     for (int code = 0; code <= kRelayCodeMax; ++code) {
         EXPECT_TRUE(RelayHasDescription(code)) << code;
-        EXPECT_GT(LoadResString(kRelayNameBase + code, text, sizeof text), 0) << code;
+        EXPECT_GT(LoadResString(str::RelayNames + code, text, sizeof text), 0) << code;
         if (code) {
-            EXPECT_GT(LoadResString(kRelayMnemonicBase + code, text, sizeof text), 0) << code;
+            EXPECT_GT(LoadResString(str::RelayMnemonics + code, text, sizeof text), 0) << code;
         }
     }
     EXPECT_FALSE(RelayHasDescription(100));
     EXPECT_FALSE(RelayHasDescription(-1));
     // Blank descriptions are a single space.
     for (int code : {70, 71, 72, 82, 83, 84, 85, 86, 87, 90, 91, 92, 93, 94, 95, 99})
-        EXPECT_STREQ(ResString(kRelayDescriptionBase + code), " ") << code;
+        EXPECT_STREQ(ResString(str::RelayDescriptions + code), " ") << code;
     for (int code = 1; code <= 69; ++code)
-        EXPECT_GT(std::strlen(ResString(kRelayDescriptionBase + code)), 10u) << code;
+        EXPECT_GT(std::strlen(ResString(str::RelayDescriptions + code)), 10u) << code;
 }
 
 TEST(RelayCatalogue, NamesKeepTheirPadding) {

@@ -6,7 +6,7 @@
 #include "link/wire_encoding.h"
 #include "link_test_support.h"
 
-#include "app/message_box.h"
+#include "base/message_box.h"
 
 #include <deque>
 #include <functional>

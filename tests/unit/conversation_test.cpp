@@ -2,13 +2,14 @@
 // events with a scripted host.
 #include "conversation_fake_host.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
+#include "base/string_ids.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char* const kNotThisModel = "El controlador no es un ZRT94VK";
+const char* const kNotThisModelText = "El controlador no es un ZRT94VK";
 const char* const kNotConfigured = " El controlador no fue configurado.";
 const char* Received() {
     return W1252("La configuración del controlador ha sido recibida correctamente.");
@@ -91,7 +92,7 @@ TEST_F(ConversationTest, VersionQueryReportsTheVersion) {
     Start(VersionQuery);
     DialogAction a = Give(VersionAnswer("03.07"));
     ExpectEnd(a, W1252("El controlador es un ZR94VK con programa versión 3.7"), mb::IconInformation,
-              kCaptionConfigurator);
+              str::CaptionConfigurator);
     EXPECT_FALSE(a.markSaved);
     EXPECT_EQ(conv.controllerMajor, 3);
     EXPECT_EQ(conv.controllerMinor, 7);
@@ -105,7 +106,7 @@ TEST_F(ConversationTest, VersionQueryReportsTheVersion) {
 }
 
 TEST_F(ConversationTest, VersionQueryFailures) {
-    const std::string notThisModel = std::string("V - ") + kNotThisModel;
+    const std::string notThisModel = std::string("V - ") + kNotThisModelText;
     const std::string wrongAddress = W1252("Error en los códigos de comunicacion.");
     std::pair<LinkPacket, std::string> cases[] = {
         {Answer('x', "03.0794VK"), W1252("V - Error en la recepción de la versión")},
@@ -148,7 +149,7 @@ TEST_F(ConversationTest, ReceiveFromATwoPartController) {
     EXPECT_TRUE(fake.replaced.empty()) << "replaced only once part 2 arrived";
 
     DialogAction a = Give(Part2Answer(controller));
-    ExpectEnd(a, Received(), mb::IconInformation, kCaptionConfigurator);
+    ExpectEnd(a, Received(), mb::IconInformation, str::CaptionConfigurator);
     EXPECT_TRUE(a.markSaved);
     ASSERT_EQ(fake.replaced.size(), 1u);
     EXPECT_EQ(fake.replaced[0].systemNumber, 321);
@@ -180,7 +181,8 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
     Give(VersionAnswer("02.15"));
     EXPECT_EQ(conv.controllerMajor, 2);
     DialogAction a = Give(Part1Answer(old));
-    ExpectEnd(a, std::string(Received()) + OldNotice(), mb::IconInformation, kCaptionConfigurator);
+    ExpectEnd(a, std::string(Received()) + OldNotice(), mb::IconInformation,
+              str::CaptionConfigurator);
     EXPECT_TRUE(a.markSaved);
     EXPECT_EQ(fake.Letters(), "vbvbfvb") << "an older controller is not asked for part 2";
     ASSERT_EQ(fake.replaced.size(), 3u);
@@ -196,7 +198,7 @@ TEST_F(ConversationTest, ReceiveFailures) {
     } cases[] = {
         {{Answer('x', "03.0794VK")}, W1252("R - Error en la verificación del controlador.")},
         {{VersionAnswer("03.07", "94VJ")},
-         std::string("R - ") + kNotThisModel +
+         std::string("R - ") + kNotThisModelText +
              W1252(". No es posible transmitir la configuración.")},
         {{VersionAnswer(), Answer('d', std::string(226, '0'))},
          W1252("R1 - Código de respuesta erróneo ") + inReceive},
@@ -271,7 +273,7 @@ TEST_F(ConversationTest, TwoPartTransmitWithVerification) {
     ExpectProgress(Give(Part1Answer(fake.document)), W1252("Verificando configuración (2)."));
     DialogAction a = Give(Part2Answer(fake.document));
     ExpectEnd(a, "El controlador fue configurado correctamente.", mb::IconInformation,
-              kCaptionConfigurator);
+              str::CaptionConfigurator);
     EXPECT_FALSE(a.markSaved);
     EXPECT_EQ(fake.Letters(), "vbhebf");
     EXPECT_EQ(fake.TimerLog(), "start 2000, start 2000, start 2000, start 1000, start 5000, stop");
@@ -288,7 +290,7 @@ TEST_F(ConversationTest, OnePartTransmitToAnOlderController) {
     EXPECT_EQ(conv.conversationState, VerifySinglePart);
     DialogAction a = Give(Part1Answer(fake.document));
     ExpectEnd(a, std::string("El controlador fue configurado correctamente.") + OldNotice(),
-              mb::IconInformation, kCaptionConfigurator);
+              mb::IconInformation, str::CaptionConfigurator);
     EXPECT_EQ(fake.Letters(), "vbab");
     EXPECT_EQ(fake.TimerLog(), "start 2000, start 2000, start 1000, stop");
 }
@@ -332,7 +334,7 @@ TEST_F(ConversationTest, TransmitVersionAndIdentityFailures) {
     std::pair<std::vector<LinkPacket>, std::string> cases[] = {
         {{Answer('v', "03.0794VK")}, W1252("T1 - Error en la verificación del controlador. ")},
         {{VersionAnswer("03.07", "94VX")},
-         std::string("T1 - ") + kNotThisModel +
+         std::string("T1 - ") + kNotThisModelText +
              W1252(". No es posible transmitir la configuración.")},
         {{VersionAnswer(), Answer('C', std::string(226, '1'))},
          W1252("T2 - Código de respuesta erróneo. ")},
@@ -426,7 +428,7 @@ TEST_F(ConversationTest, IdentityQuestionAnsweredNo) {
     EXPECT_EQ(fake.questions[0].caption, "Configurador ZRT94");
     EXPECT_EQ(fake.questions[0].flags, mb::YesNo | mb::IconQuestion);
     ExpectEnd(a, W1252("Transmisión de datos interrumpida"), mb::IconInformation,
-              kCaptionConfigurator);
+              str::CaptionConfigurator);
     EXPECT_EQ(fake.Letters(), "vb");
     EXPECT_EQ(fake.TimerLog(), "start 2000, stop, stop");
 }

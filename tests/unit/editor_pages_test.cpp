@@ -3,8 +3,8 @@
 // every function, bounded reads) and the help tables.
 #include "fake_page_controls.h"
 
-#include "app/cp1252.h"
-#include "app/message_box.h"
+#include "base/cp1252.h"
+#include "base/message_box.h"
 #include "res/resource.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // Reading and clearing the controller's event log.
 #include "events/event_log.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "conversation_fake_host.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The help book: parsing its source, finding topics, the contents list, the index and search,
 // the layout of a topic, and the books the program carries.
-#include "app/help_book.h"
-#include "app/help_layout.h"
+#include "help/help_book.h"
+#include "help/help_layout.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Small arithmetic of the shell: status-bar parts, dialog placement, version texts.
-#include "app/dialog_position.h"
 #include "app/status_bar_layout.h"
 #include "app/version_info.h"
+#include "base/dialog_position.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The string list compiled into the native builds and the program's resources must hold the same
 // bytes: under Wine this binary carries the resources and LoadResString reads them.
-#include "app/res_string.h"
+#include "base/res_string.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The configuration's two texts on the line.
 #include "link/wire_encoding.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "config_samples.h"
 #include "link_test_support.h"
 

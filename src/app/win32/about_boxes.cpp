@@ -1,8 +1,8 @@
 #include "app/win32/about_boxes.h"
 
 #include "app/win32/app_globals.h"
-#include "app/win32/message_box_ids.h"
 #include "app/win32/version_resource.h"
+#include "base/win32/message_box_ids.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,10 +1,11 @@
 // Start-up: the window class, the main window, the document, then the message loop.
 #include "app/command_line.h"
-#include "app/res_string.h"
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
 #include "app/win32/settings_file.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
 
@@ -35,7 +36,7 @@ bool RegisterMainClass(HINSTANCE instance) {
 
 HWND CreateMainWindow(HINSTANCE instance) {
     char title[256];
-    LoadResString(20002, title, sizeof title);
+    LoadResString(str::CaptionConfigurator, title, sizeof title);
     const ProgramSettings& s = g_settings;
     return CreateWindowExA(0, kMainWindowClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            s.left, s.top, s.right - s.left, s.bottom - s.top, nullptr, nullptr,

@@ -2,10 +2,12 @@
 // is not built yet: its menu item stays grayed and the window passes it on unhandled.
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
-#include "app/win32/help.h"
-#include "app/win32/settings_dialog.h"
 #include "app/win32/main_window.h"
+#include "app/win32/settings_dialog.h"
+#include "base/string_ids.h"
+#include "base/win32/message_box_ids.h"
 #include "config/win32/config_editor.h"
+#include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
 #include "res/resource.h"
@@ -43,14 +45,38 @@ void ProgramSettingsDialog(HWND window) {
     RefreshMainWindow(window);
 }
 
-void ReceiveVersion(HWND window) {
-    ReceiveVersionCommand(window);
+// The controller commands need the open port; without it they say so and do nothing.
+bool PortReady(HWND window) {
+    if (g_commLink.IsOpen()) return true;
+    MessageBoxIds(window, str::NoPort, 0, MB_ICONSTOP);
+    return false;
 }
+
+bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
+    return g_document.ReplaceImage(image);
+}
+void ReadDocumentImage(void*, ControllerConfig* image) {
+    *image = g_document.image;
+}
+void MarkDocumentSaved(void*) {
+    g_document.SetModified(false);
+}
+const InterrogationDocument kInterrogationDocument = {nullptr, ReplaceDocumentImage,
+                                                      ReadDocumentImage, MarkDocumentSaved};
+
+void ReceiveVersion(HWND window) {
+    if (!PortReady(window)) return;
+    RunInterrogation(window, g_instance, VersionQuery, kInterrogationDocument);
+}
+// The user may save a modified document first, or cancel.
 void ReceiveConfiguration(HWND window) {
-    ReceiveConfigurationCommand(window, g_document);
+    if (!g_document.QuerySave(true)) return;
+    if (!PortReady(window)) return;
+    RunInterrogation(window, g_instance, ReceiveVersionCheck, kInterrogationDocument);
 }
 void TransmitConfiguration(HWND window) {
-    TransmitConfigurationCommand(window, g_document);
+    if (!PortReady(window)) return;
+    RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
 }
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());

@@ -1,13 +1,14 @@
 #include "app/win32/main_window.h"
 
-#include "app/cp1252.h"
-#include "app/res_string.h"
 #include "app/version_info.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
-#include "app/win32/help.h"
 #include "app/win32/settings_file.h"
 #include "app/win32/version_resource.h"
+#include "base/cp1252.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
 
@@ -18,8 +19,6 @@ const char kMainWindowClass[] = "ClaseCNFZRT94";
 namespace {
 
 constexpr int kMinimumTrackSize = 330;
-constexpr unsigned kStatusHelpText = 20003; // "Por ayuda Pulse F1"
-constexpr unsigned kModifiedText = 20006;   // "MOD"
 constexpr int kStatusPositions[] = {0, -140, -90};
 
 // Every command of the menu, in menu order.
@@ -166,14 +165,14 @@ void RefreshMainWindow(HWND window) {
     const ControllerConfig& image = g_document.image;
     char title[100];
     if (image.systemNumber != 0)
-        std::snprintf(title, sizeof title, ResString(5004), (unsigned)image.systemNumber);
+        std::snprintf(title, sizeof title, ResString(str::TitleWithSystem), (unsigned)image.systemNumber);
     else
-        LoadResString(5005, title, sizeof title);
+        LoadResString(str::TitleWithoutSystem, title, sizeof title);
     SetWindowTextA(window, title);
     char number[256];
     std::snprintf(number, sizeof number, W1252("Nº %05d"), (int)image.systemNumber);
     g_statusBar.SetText(2, number);
-    g_statusBar.SetText(1, g_document.modified ? ResString(kModifiedText) : "");
+    g_statusBar.SetText(1, g_document.modified ? ResString(str::ModifiedMark) : "");
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
     UpdateCommandStates(window);
@@ -200,7 +199,7 @@ bool InitializeApplication(HWND window) {
     FixedVersionInfo version;
     ReadFixedVersionInfo(g_instance, &version);
     g_document.Init(Win32DocumentHost(window), ProductMajor(version), ProductMinor(version));
-    g_statusBar.Create(window, g_instance, ResString(kStatusHelpText),
+    g_statusBar.Create(window, g_instance, ResString(str::StatusHelpText),
                        sizeof kStatusPositions / sizeof kStatusPositions[0], kStatusPositions);
     // A port given as a signed byte in the settings reaches the link as it is.
     g_commLink.Init((uint32_t)g_settings.port, window, g_instance);

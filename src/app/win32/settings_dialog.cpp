@@ -1,17 +1,17 @@
 #include "app/win32/settings_dialog.h"
 
-#include "app/message_box.h"
 #include "app/win32/app_globals.h"
-#include "app/win32/help.h"
-#include "app/win32/message_box_ids.h"
 #include "app/win32/settings_file.h"
+#include "base/message_box.h"
+#include "base/string_ids.h"
+#include "base/win32/message_box_ids.h"
+#include "help/win32/help.h"
 #include "res/resource.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr unsigned kPortChanged = 20007;
 constexpr DWORD kDialogHelpContext = 410;
 
 const struct {
@@ -86,7 +86,8 @@ void Accept(HWND dialog, SettingsDialog* d) {
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
     if (d->pendingPort != d->settings->port)
-        MessageBoxIds(dialog, kPortChanged, kCaptionConfigurator, mb::IconInformation | mb::Ok);
+        MessageBoxIds(dialog, str::PortChanged, str::CaptionConfigurator,
+                      mb::IconInformation | mb::Ok);
     d->settings->port = (int8_t)d->pendingPort;
     SaveSettingsFile(*d->settings);
     EndDialog(dialog, IDOK);

@@ -1,6 +1,6 @@
 #include "app/win32/version_resource.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <cstring>
 #include <memory>

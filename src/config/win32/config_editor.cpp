@@ -1,8 +1,9 @@
 #include "config/win32/config_editor.h"
 
-#include "app/res_string.h"
-#include "app/win32/help.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "config/win32/control_utils.h"
+#include "help/win32/help.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -12,8 +13,6 @@ static_assert(BN_CLICKED == kNotifyClicked, "button notification");
 static_assert(CBN_SELCHANGE == kNotifySelectionChanged, "list notification");
 
 namespace {
-
-constexpr unsigned kSheetCaption = 5002;
 
 // What each page's window knows: its page and the editor that holds the working copy.
 struct PageBinding {
@@ -166,7 +165,7 @@ bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
     }
 
     char caption[256];
-    LoadResString(kSheetCaption, caption, sizeof caption);
+    LoadResString(str::SheetCaption, caption, sizeof caption);
     PROPSHEETHEADERA sheet = {};
     sheet.dwSize = sizeof sheet;
     sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_USEICONID;

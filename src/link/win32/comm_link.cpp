@@ -1,7 +1,8 @@
 #include "link/win32/comm_link.h"
 
-#include "app/res_string.h"
-#include "app/win32/message_box_ids.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "base/win32/message_box_ids.h"
 #include "link/framing.h"
 #include "link/port_number.h"
 #include "link/win32/comm_monitor.h"
@@ -13,12 +14,6 @@ CommLink g_commLink;
 
 namespace {
 
-constexpr unsigned kInvalidPort = 20032;    // "Puerto de comunicaciones %s no válido."
-constexpr unsigned kCannotOpen = 20033;     // "No se pudo abrir el puerto de comunicaciones %s."
-constexpr unsigned kGetStateFailed = 20034; // "Error en GetCommState."
-constexpr unsigned kSetStateFailed = 20035; // "Error en SetCommState."
-constexpr unsigned kTimeoutsFailed = 20036; // "Error en SetCommTimeOuts."
-constexpr unsigned kCloseFailed = 20037;    // "Error al cerrar el puerto de comunicaciones"
 constexpr DWORD kBaudRate = 19200;
 
 // The line of the controller: 19200 8N1, DTR on, RTS raised only while sending, no flow
@@ -80,12 +75,12 @@ bool CommLink::Open() {
     char name[16];
     FormatPortName(port, name, sizeof name); // also for a number out of range, to name it
     if (!IsValidPortNumber(port)) {
-        ShowPortMessage(owner, kInvalidPort, name);
+        ShowPortMessage(owner, str::InvalidPort, name);
         return false;
     }
     handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        ShowPortMessage(owner, kCannotOpen, name);
+        ShowPortMessage(owner, str::CannotOpenPort, name);
         return false;
     }
     // On a failure below the handle stays held, closed: Close releases it.
@@ -98,18 +93,18 @@ bool CommLink::Configure() {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(handle, &dcb)) {
-        Fail(kGetStateFailed);
+        Fail(str::GetStateFailed);
         return false;
     }
     SetLineSettings(dcb);
     if (!SetCommState(handle, &dcb)) {
         if (!RefusedRtsToggle(dcb, GetLastError())) {
-            Fail(kSetStateFailed);
+            Fail(str::SetStateFailed);
             return false;
         }
         dcb.fRtsControl = RTS_CONTROL_ENABLE;
         if (!SetCommState(handle, &dcb)) {
-            Fail(kSetStateFailed);
+            Fail(str::SetStateFailed);
             return false;
         }
     }
@@ -117,7 +112,7 @@ bool CommLink::Configure() {
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
     if (!SetCommTimeouts(handle, &timeouts)) {
-        Fail(kTimeoutsFailed);
+        Fail(str::TimeoutsFailed);
         return false;
     }
     return true;
@@ -131,7 +126,7 @@ void CommLink::Close() {
     if (handle != INVALID_HANDLE_VALUE) {
         BOOL released = CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
-        if (!released && isOpen) MessageBoxIds(owner, kCloseFailed, 0, MB_ICONSTOP);
+        if (!released && isOpen) MessageBoxIds(owner, str::CloseFailed, 0, MB_ICONSTOP);
     }
     isOpen = 0;
 }

@@ -1,6 +1,7 @@
 #include "link/win32/comm_monitor.h"
 
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 #include "link/monitor_fields.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
@@ -9,9 +10,6 @@
 #include <initializer_list>
 
 namespace {
-
-constexpr unsigned kValid = 20038;   // "Válido"
-constexpr unsigned kInvalid = 20039; // "No válido"
 
 // The five fields of a group, in the order CD, CO, OR, LA, data.
 struct Group {
@@ -46,7 +44,7 @@ INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
     char name[16];
     std::snprintf(name, sizeof name, "COM%d", (int)link->port);
     SetDlgItemTextA(window, IDC_MON_PORT, name);
-    SetDlgItemTextA(window, IDC_MON_STATE, ResString(link->IsOpen() ? kValid : kInvalid));
+    SetDlgItemTextA(window, IDC_MON_STATE, ResString(link->IsOpen() ? str::Valid : str::NotValid));
     return TRUE;
 }
 

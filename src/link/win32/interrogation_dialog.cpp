@@ -1,8 +1,8 @@
 #include "link/win32/interrogation_dialog.h"
 
-#include "app/res_string.h"
-#include "app/win32/app_globals.h"
-#include "app/win32/message_box_ids.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "base/win32/message_box_ids.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
@@ -11,12 +11,10 @@ Conversation g_conversation;
 
 namespace {
 
-constexpr unsigned kNoPort = 20048; // "No es posible comunicarse con el controlador. ..."
-
 struct InterrogationDialog {
     HWND window = nullptr;
     HWND mainWindow = nullptr;
-    ConfigDocument* document = nullptr;
+    const InterrogationDocument* document = nullptr;
     ConversationHost host{};
 };
 
@@ -49,10 +47,12 @@ int HostAsk(void* context, const char* text, const char* caption, unsigned flags
     return reply;
 }
 bool HostReplaceImage(void* context, const ControllerConfig& image) {
-    return Self(context)->document->ReplaceImage(image);
+    const InterrogationDocument& document = *Self(context)->document;
+    return document.replaceImage(document.context, image);
 }
 void HostReadImage(void* context, ControllerConfig* image) {
-    *image = Self(context)->document->image;
+    const InterrogationDocument& document = *Self(context)->document;
+    document.readImage(document.context, image);
 }
 
 void StopTimers(HWND window) {
@@ -69,7 +69,7 @@ void Finish(InterrogationDialog& d, const DialogAction& action) {
         if (action.captionId) LoadResString(action.captionId, caption, sizeof caption);
         MessageBoxA(d.window, action.text, action.captionId ? caption : nullptr, action.boxFlags);
     }
-    if (action.markSaved) d.document->SetModified(false);
+    if (action.markSaved) d.document->markSaved(d.document->context);
     EndDialog(d.window, 0);
 }
 
@@ -126,37 +126,16 @@ INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPA
     return FALSE;
 }
 
-void RunInterrogation(HWND mainWindow, int operation, ConfigDocument* document) {
-    g_conversation.conversationState = operation;
-    InterrogationDialog d;
-    d.mainWindow = mainWindow;
-    d.document = document ? document : &g_document;
-    d.host = {&d,      HostSend,         HostReceive,  HostStartAnswerTimer, HostStopAnswerTimer,
-              HostAsk, HostReplaceImage, HostReadImage};
-    DialogBoxParamA(g_instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
-                    reinterpret_cast<LPARAM>(&d));
-}
-
-bool PortReady(HWND mainWindow) {
-    if (g_commLink.IsOpen()) return true;
-    MessageBoxIds(mainWindow, kNoPort, 0, MB_ICONSTOP);
-    return false;
-}
-
 } // namespace
 
-void ReceiveVersionCommand(HWND mainWindow) {
-    if (!PortReady(mainWindow)) return;
-    RunInterrogation(mainWindow, VersionQuery, nullptr);
-}
-
-void ReceiveConfigurationCommand(HWND mainWindow, ConfigDocument& document) {
-    if (!document.QuerySave(true)) return;
-    if (!PortReady(mainWindow)) return;
-    RunInterrogation(mainWindow, ReceiveVersionCheck, &document);
-}
-
-void TransmitConfigurationCommand(HWND mainWindow, ConfigDocument& document) {
-    if (!PortReady(mainWindow)) return;
-    RunInterrogation(mainWindow, TransmitVersionCheck, &document);
+void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
+                      const InterrogationDocument& document) {
+    g_conversation.conversationState = conversationCode;
+    InterrogationDialog d;
+    d.mainWindow = mainWindow;
+    d.document = &document;
+    d.host = {&d,      HostSend,         HostReceive,  HostStartAnswerTimer, HostStopAnswerTimer,
+              HostAsk, HostReplaceImage, HostReadImage};
+    DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
+                    reinterpret_cast<LPARAM>(&d));
 }

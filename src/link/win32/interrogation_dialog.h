@@ -1,7 +1,7 @@
 #pragma once
-// The controller commands of the main menu, each run in the modal interrogation dialog: version
-// (10021), receive configuration (10023) and transmit configuration (10025).
-#include "app/config_document.h"
+// The modal interrogation dialog that runs one conversation with the controller: version query,
+// receive configuration or transmit configuration.
+#include "config/controller_config.h"
 #include "link/conversation.h"
 
 #include <windows.h>
@@ -10,7 +10,18 @@
 // dialog (the controller's version and the staged image stay until the next answer).
 extern Conversation g_conversation;
 
-void ReceiveVersionCommand(HWND mainWindow);
-// Lets the user save a modified document first, and stops when the user cancels.
-void ReceiveConfigurationCommand(HWND mainWindow, ConfigDocument& document);
-void TransmitConfigurationCommand(HWND mainWindow, ConfigDocument& document);
+// What a conversation needs of the open document.
+struct InterrogationDocument {
+    void* context;
+    // The document's ReplaceImage: false when it refused the image (it has said why itself).
+    bool (*replaceImage)(void* context, const ControllerConfig& image);
+    // A copy of the document's current image.
+    void (*readImage)(void* context, ControllerConfig* image);
+    // A received configuration counts as saved.
+    void (*markSaved)(void* context);
+};
+
+// Runs the dialog for the conversation that `conversationCode` opens (VersionQuery,
+// ReceiveVersionCheck or TransmitVersionCheck), owned by the main window.
+void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
+                      const InterrogationDocument& document);

@@ -1,4 +1,4 @@
-#include "app/help_layout.h"
+#include "help/help_layout.h"
 
 #include <algorithm>
 

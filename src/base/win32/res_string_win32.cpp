@@ -1,5 +1,5 @@
 // LoadResString on the program's own string-table resources.
-#include "app/res_string.h"
+#include "base/res_string.h"
 
 #include <windows.h>
 

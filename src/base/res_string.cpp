@@ -1,4 +1,4 @@
-#include "app/res_string.h"
+#include "base/res_string.h"
 
 #include <cstdio>
 #include <cstring>

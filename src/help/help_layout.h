@@ -2,7 +2,7 @@
 // Lays a help topic out in lines for a given width: words wrap at blanks, a word made of several
 // runs (a bold word and its comma) stays together, list items hang behind their bullet. The
 // caller measures text in its fonts and draws the pieces where the layout puts them.
-#include "app/help_book.h"
+#include "help/help_book.h"
 
 #include <string>
 #include <vector>

@@ -1,15 +1,14 @@
 // ProgramHelp: turns each help request into the help window or a pop-up.
-#include "app/win32/help.h"
+#include "help/win32/help.h"
 
-#include "app/res_string.h"
-#include "app/win32/help_internal.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "help/win32/help_internal.h"
 
 #include <map>
 #include <string>
 
 namespace {
-
-constexpr unsigned kWhatsThis = 20602; // "¿Qué es esto?"
 
 // The topic for a control of a help table, or the page that says there is none.
 HelpTopic ControlTopic(const HelpBook* book, HWND control, ULONG_PTR table) {
@@ -24,7 +23,7 @@ HelpTopic ControlTopic(const HelpBook* book, HWND control, ULONG_PTR table) {
 // The small menu that right-click help offers first; true when the reader picks its item.
 bool AskWhatsThis(HWND control) {
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, 1, ResString(kWhatsThis));
+    AppendMenuA(menu, MF_STRING, 1, ResString(str::WhatsThis));
     POINT at;
     GetCursorPos(&at);
     int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,

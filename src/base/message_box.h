@@ -15,7 +15,3 @@ constexpr int IdCancel = 2;
 constexpr int IdYes = 6;
 constexpr int IdNo = 7;
 } // namespace mb
-
-// Captions
-constexpr unsigned kCaptionAttention = 20000;    // "Atención"
-constexpr unsigned kCaptionConfigurator = 20002; // "Configurador ZRT94"

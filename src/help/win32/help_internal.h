@@ -1,7 +1,7 @@
 #pragma once
 // What the help window, the topic view and the pop-up share. See help.h for the entry point.
-#include "app/help_book.h"
-#include "app/help_layout.h"
+#include "help/help_book.h"
+#include "help/help_layout.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // LoadResString for the builds that carry no resources: tests, benchmarks and the simulator.
-#include "app/res_string.h"
+#include "base/res_string.h"
 
 #include <cstring>
 

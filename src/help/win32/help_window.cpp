@@ -1,7 +1,8 @@
 // The help window: buttons along the top, the contents list or the search on the left, the topic
 // on the right. One for the program; it goes when closed and comes back where it was.
-#include "app/res_string.h"
-#include "app/win32/help_internal.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "help/win32/help_internal.h"
 
 #include <algorithm>
 #include <string>
@@ -19,11 +20,6 @@ enum : int {
     IdResults = 13,
     IdTopic = 20,
 };
-
-constexpr unsigned kContentsText = 20603; // "Contenido"
-constexpr unsigned kSearchText = 20604;   // "Buscar"
-constexpr unsigned kBackText = 20605;     // "Atrás"
-constexpr unsigned kSearchLabel = 20606;  // "Escriba las palabras que busca:"
 
 const char kHelpWindowClass[] = "ZrtHelpWindow";
 constexpr int kNoTopic = -2; // nothing shown yet in this book (-1 is the page for a missing topic)
@@ -149,16 +145,16 @@ HWND AddChild(HWND parent, const char* cls, const char* text, DWORD style, DWORD
 LRESULT OnCreate(HWND window, WPARAM, LPARAM) {
     char text[64];
     const DWORD button = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    AddChild(window, "BUTTON", (LoadResString(kContentsText, text, sizeof text), text), button, 0,
-             IdContentsButton);
-    AddChild(window, "BUTTON", (LoadResString(kSearchText, text, sizeof text), text), button, 0,
-             IdSearchButton);
-    AddChild(window, "BUTTON", (LoadResString(kBackText, text, sizeof text), text), button, 0,
-             IdBackButton);
+    AddChild(window, "BUTTON", (LoadResString(str::HelpContentsButton, text, sizeof text), text),
+             button, 0, IdContentsButton);
+    AddChild(window, "BUTTON", (LoadResString(str::HelpSearchButton, text, sizeof text), text),
+             button, 0, IdSearchButton);
+    AddChild(window, "BUTTON", (LoadResString(str::HelpBackButton, text, sizeof text), text),
+             button, 0, IdBackButton);
     const DWORD list = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     AddChild(window, "LISTBOX", "", list | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
              WS_EX_CLIENTEDGE, IdContentsList);
-    AddChild(window, "STATIC", (LoadResString(kSearchLabel, text, sizeof text), text), 0, 0,
+    AddChild(window, "STATIC", (LoadResString(str::HelpSearchLabel, text, sizeof text), text), 0, 0,
              IdSearchLabel);
     HWND edit =
         AddChild(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdSearchEdit);

@@ -1,7 +1,7 @@
 // The string list compiled into the native builds, converted once from its UTF-8 source to the
 // Windows-1252 bytes that the resource compiler produces for the program.
-#include "app/res_string.h"
-#include "app/text_encoding.h"
+#include "base/res_string.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,9 +17,13 @@ struct Entry {
 };
 
 const Entry kEntries[] = {
-#define STR(id, text) {id, text},
+#define STR(id, name, text) {id, text},
+#define ROW(id, text) {id, text},
+#define BASE(id, name)
 #include "res/strings.inc"
 #undef STR
+#undef ROW
+#undef BASE
 };
 
 struct Table {

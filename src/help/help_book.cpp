@@ -1,7 +1,8 @@
-#include "app/help_book.h"
+#include "help/help_book.h"
 
-#include "app/res_string.h"
-#include "app/text_encoding.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,9 +10,6 @@
 #include <set>
 
 namespace {
-
-constexpr unsigned kMissingTitle = 20600;
-constexpr unsigned kMissingText = 20601;
 
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
@@ -380,8 +378,8 @@ std::vector<HelpIndexEntry> HelpBook::Search(const char* query) const {
 
 HelpTopic MissingHelpTopic() {
     HelpTopic t;
-    t.title = ResString(kMissingTitle);
-    t.blocks.push_back({HelpBlockKind::Paragraph, {{ResString(kMissingText)}}});
+    t.title = ResString(str::MissingHelpTitle);
+    t.blocks.push_back({HelpBlockKind::Paragraph, {{ResString(str::MissingHelpText)}}});
     return t;
 }
 

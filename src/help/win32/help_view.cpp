@@ -1,6 +1,6 @@
 // Help text on screen: the fonts, drawing a laid-out topic, the scrolling topic view and the
 // pop-up help window.
-#include "app/win32/help_internal.h"
+#include "help/win32/help_internal.h"
 
 #include <algorithm>
 

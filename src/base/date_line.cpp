@@ -1,13 +1,11 @@
-#include "app/date_line.h"
+#include "base/date_line.h"
 
-#include "app/res_string.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 
 #include <cstdio>
 
 namespace {
-constexpr unsigned kDateFormat = 20090;
-constexpr unsigned kDayNames = 30496;   // Sunday first
-constexpr unsigned kMonthNames = 30503; // January first
 
 // A value outside its table must not reach the strings that follow it.
 void LoadName(unsigned base, int index, int count, char* out, int size) {
@@ -20,9 +18,9 @@ void LoadName(unsigned base, int index, int count, char* out, int size) {
 
 void FormatDateLine(const LocalDateTime& when, char* out, int size) {
     char format[256], dayName[64], monthName[64];
-    LoadResString(kDateFormat, format, sizeof format);
-    LoadName(kDayNames, when.dayOfWeek, 7, dayName, sizeof dayName);
-    LoadName(kMonthNames, when.month - 1, 12, monthName, sizeof monthName);
+    LoadResString(str::DateLine, format, sizeof format);
+    LoadName(str::DayNames, when.dayOfWeek, 7, dayName, sizeof dayName);
+    LoadName(str::MonthNames, when.month - 1, 12, monthName, sizeof monthName);
     std::snprintf(out, size, format, dayName, when.day, monthName, when.year, when.hour,
                   when.minute);
 }

@@ -1,7 +1,7 @@
-#include "app/win32/message_box_ids.h"
+#include "base/win32/message_box_ids.h"
 
-#include "app/dialog_position.h"
-#include "app/res_string.h"
+#include "base/dialog_position.h"
+#include "base/res_string.h"
 
 int MessageBoxIds(HWND owner, unsigned textId, unsigned captionId, UINT flags) {
     char text[256], caption[30];

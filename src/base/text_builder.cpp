@@ -1,4 +1,4 @@
-#include "app/text_builder.h"
+#include "base/text_builder.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Fails when an include runs from a lower floor to a higher one, or when a file outside a win32/
+# folder includes a Windows header. Floors, from the ground up:
+#   res -> base -> config, link, events, help, label, print -> app
+# Files of one floor may include each other; tools/, tests/ and bench/ stand above them all.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+floor() {
+    case $1 in
+    res) echo 0 ;;
+    base) echo 1 ;;
+    config | link | events | help | label | print) echo 2 ;;
+    app) echo 3 ;;
+    *) echo 9 ;;
+    esac
+}
+
+bad=0
+while IFS= read -r file; do
+    from=${file#src/}
+    from=${from%%/*}
+    from_floor=$(floor "$from")
+    while IFS= read -r line; do
+        target=${line#*\"}
+        target=${target%%\"*}
+        to=${target%%/*}
+        [[ $target == */* ]] || continue # a file of its own folder
+        if (($(floor "$to") > from_floor && $(floor "$to") != 9)); then
+            echo "$file: includes $target, a higher floor ($to above $from)"
+            bad=1
+        fi
+    done < <(grep -E '^\s*#\s*include\s+"' "$file")
+    if [[ $file != */win32/* ]] &&
+        grep -qiE '^\s*#\s*include\s+[<"](windows|winuser|wingdi|commctrl|commdlg|winspool|shellapi|winbase)\.h[>"]' "$file"; then
+        echo "$file: includes a Windows header outside a win32/ folder"
+        bad=1
+    fi
+done < <(git ls-files 'src/*.cpp' 'src/*.h' 'src/*.inc')
+
+if ((bad)); then exit 1; fi
+echo "floors: every include runs down or across"
