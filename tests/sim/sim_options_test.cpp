@@ -1,5 +1,5 @@
 // The simulated controller's answers and options, in process.
-#include "sim_controller.h"
+#include "sim_options.h"
 
 #include "link/wire_encoding.h"
 #include "link_test_support.h"
@@ -137,6 +137,19 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_TRUE(ApplySimOption(sim, "events", "none", error));
     EXPECT_TRUE(ApplySimOption(sim, "system", "65535", error));
     EXPECT_EQ(sim.config.systemNumber, 65535);
+}
+
+TEST(SimOptions, CommandLineInOrderAndStartOnlyOptions) {
+    SimController sim;
+    SimStartOptions start;
+    std::string error;
+    const char* argv[] = {"zrt94sim", "--system=345", "--empty", "--cabin", "2", "--link", "/l"};
+    EXPECT_EQ(ParseSimArguments(7, const_cast<char**>(argv), sim, start, error), SimArguments::Run)
+        << error;
+    EXPECT_EQ(sim.config.systemNumber, 1) << "--empty comes later and takes no value";
+    EXPECT_EQ(sim.config.cabinNumber, 2);
+    EXPECT_EQ(start.link, "/l");
+    EXPECT_FALSE(ApplySimOption(sim, "link", "/l", error)) << "the control file cannot move it";
 }
 
 TEST(SimLog, PacketsAreDescribedWithEscapes) {
