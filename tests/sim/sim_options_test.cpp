@@ -129,6 +129,10 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_FALSE(ApplySimOption(sim, "mismatch", "part3", error));
     EXPECT_FALSE(ApplySimOption(sim, "events", "0:3", error));
     EXPECT_FALSE(ApplySimOption(sim, "events", "7-3", error));
+    ASSERT_TRUE(ApplySimOption(sim, "events", "16:1,4:12", error));
+    EXPECT_FALSE(ApplySimOption(sim, "events", "7:3,8:x", error));
+    ASSERT_EQ(sim.events.size(), 2u) << "a rejected list changes nothing";
+    EXPECT_EQ(sim.events[1].code, 4);
     EXPECT_FALSE(ApplySimOption(sim, "version", "003.07", error));
     EXPECT_FALSE(ApplySimOption(sim, "config", "/nonexistent/A00001_1.Z94", error));
     EXPECT_FALSE(ApplySimOption(sim, "hours", "1000000", error));

@@ -149,9 +149,12 @@ bool SetMismatch(Target& to, const Value& v) {
     return v.Fail("none, part1 or part2");
 }
 
+// The whole list is read before any of it is kept: a bad item leaves the log as it was.
 bool SetEvents(Target& to, const Value& v) {
-    if (!ParseEvents(v.text, to.sim.events))
+    std::vector<EventRecord> events;
+    if (!ParseEvents(v.text, events))
         return v.Fail("code:stop,... with codes 1..99 and stops 0..99, or none");
+    to.sim.events = events;
     return true;
 }
 
