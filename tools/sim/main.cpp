@@ -17,7 +17,7 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <unistd.h>
+#include "owned_link.h"
 #endif
 
 namespace {
@@ -183,12 +183,10 @@ int main(int argc, char** argv) {
     }
     if (path.empty()) path = settings.device;
 #ifndef _WIN32
-    if (!settings.link.empty()) {
-        unlink(settings.link.c_str());
-        if (symlink(path.c_str(), settings.link.c_str()) != 0) {
-            std::fprintf(stderr, "zrt94sim: cannot link %s\n", settings.link.c_str());
-            return 1;
-        }
+    OwnedLink link;
+    if (!settings.link.empty() && !link.Make(settings.link, path, error)) {
+        std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
+        return 1;
     }
 #endif
     std::printf("%s\n", path.c_str());
@@ -220,7 +218,7 @@ int main(int argc, char** argv) {
     }
     s.Log("STOP");
 #ifndef _WIN32
-    if (!settings.link.empty()) unlink(settings.link.c_str());
+    link.Remove();
 #endif
     s.line.Close();
     if (s.log != stdout) std::fclose(s.log);
