@@ -47,13 +47,11 @@ TEST(SimController, WritesAreStoredAndReadBack) {
     ControllerConfig written = MakeEmptyConfig();
     written.systemNumber = 4321;
     written.carSpeed = 175;
-    char text1[kPart1Length], text2[kPart2Length];
-    EncodePart1(written, text1);
-    EncodePart2(written, text2);
-    EXPECT_EQ(Ask(sim, Request('h', std::string(text1, 226)), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('e', std::string(text2, 40)), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
-    EXPECT_EQ(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
+    PartTexts texts = EncodeParts(written);
+    EXPECT_EQ(Ask(sim, Request('h', texts.part1), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('e', texts.part2), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
+    EXPECT_EQ(Ask(sim, Request('f'), 'c'), texts.part2);
     EXPECT_EQ(sim.config.systemNumber, 4321);
 
     EXPECT_EQ(Ask(sim, Request('a', std::string(225, '0')), 'M'), "");
@@ -64,9 +62,9 @@ TEST(SimController, WritesAreStoredAndReadBack) {
 
     ASSERT_TRUE(ApplySimOption(sim, "write-answer", "e", error));
     ASSERT_TRUE(ApplySimOption(sim, "mismatch", "part2", error));
-    Ask(sim, Request('e', std::string(text2, 40)), 'e');
-    EXPECT_NE(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
+    Ask(sim, Request('e', texts.part2), 'e');
+    EXPECT_NE(Ask(sim, Request('f'), 'c'), texts.part2);
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
 }
 
 // The program's event-log steps against the simulated controller, answer by answer.

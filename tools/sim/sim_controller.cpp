@@ -12,18 +12,6 @@ void SetData(LinkPacket& p, const std::string& text) {
     std::memcpy(p.data, text.data(), p.LA);
 }
 
-std::string Part1Text(const ControllerConfig& c) {
-    char text[kPart1Length];
-    EncodePart1(c, text);
-    return std::string(text, kPart1Length);
-}
-
-std::string Part2Text(const ControllerConfig& c) {
-    char text[kPart2Length];
-    EncodePart2(c, text);
-    return std::string(text, kPart2Length);
-}
-
 std::string EventsText(const std::vector<EventRecord>& events) {
     std::string text;
     for (size_t i = 0; i < (size_t)kMaxEvents; ++i) {
@@ -77,7 +65,7 @@ bool SimController::Respond(const LinkPacket& request, LinkPacket& answer, std::
     }
     case 'b':
         answer.OR = 'c';
-        SetData(answer, Part1Text(config));
+        SetData(answer, EncodeParts(config).part1);
         return true;
     case 'f':
         if (!twoPart) {
@@ -85,7 +73,7 @@ bool SimController::Respond(const LinkPacket& request, LinkPacket& answer, std::
             return false;
         }
         answer.OR = 'c';
-        SetData(answer, Part2Text(config));
+        SetData(answer, EncodeParts(config).part2);
         return true;
     case 'a':
     case 'h': answer.OR = (uint8_t)TakeWrite(*this, request, 1); return true;
