@@ -70,15 +70,13 @@ ControllerConfig DocumentImage(const ConversationHost& host) {
 }
 
 bool MatchesPart1(const ConversationHost& host, const LinkPacket& answer) {
-    char text[kPart1Length];
-    EncodePart1(DocumentImage(host), text);
-    return std::memcmp(text, answer.data, kPart1Length) == 0;
+    return std::memcmp(EncodeParts(DocumentImage(host)).part1.data(), answer.data, kPart1Length) ==
+           0;
 }
 
 bool MatchesPart2(const ConversationHost& host, const LinkPacket& answer) {
-    char text[kPart2Length];
-    EncodePart2(DocumentImage(host), text);
-    return std::memcmp(text, answer.data, kPart2Length) == 0;
+    return std::memcmp(EncodeParts(DocumentImage(host)).part2.data(), answer.data, kPart2Length) ==
+           0;
 }
 
 // --- Version query ---------------------------------------------------------------------------
@@ -211,7 +209,7 @@ StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
     }
     c.request = MakeRequest('h');
     c.request.LA = kPart1Length;
-    EncodePart1(DocumentImage(host), (char*)c.request.data);
+    std::memcpy(c.request.data, EncodeParts(DocumentImage(host)).part1.data(), kPart1Length);
     if (c.controllerMajor >= kTwoPartMajor) {
         SetFormatted(c, "%s (1).", str::Transmitting);
         Send(c, host);
@@ -269,7 +267,7 @@ StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
     if (!Accepted(c, answer)) return StepFailed;
     c.request = MakeRequest('e');
     c.request.LA = kPart2Length;
-    EncodePart2(DocumentImage(host), (char*)c.request.data);
+    std::memcpy(c.request.data, EncodeParts(DocumentImage(host)).part2.data(), kPart2Length);
     SetFormatted(c, "%s (2).", str::Transmitting);
     Send(c, host);
     host.startAnswerTimer(host.context, kExchangePeriodMs);

@@ -1,52 +1,192 @@
 #include "link/wire_encoding.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-// Formats `value` with `format` and keeps the field's width: a wider value sends its leading
-// digits only.
-void PutField(char*& out, int width, const char* format, int value) {
+// How a field goes on the line and comes back.
+enum class Wire {
+    Unsigned,   // a byte in decimal, zero-padded to the width
+    Signed,     // a byte as a signed 8-bit number, the same way
+    Word,       // a 16-bit number, the same way
+    LowNibble,  // '0' plus the low 4 bits; the high bits are not carried
+    Cabin,      // 'E' on a hall-call controller, whose cabin comes back as 0; else a number
+    SiteName,   // the name padded with spaces, cut to the width
+    StopName,   // two characters, a one-character name behind a space
+    OptionBits, // preOpening + 2 independentHallButtons + 4 specialVoiceAnnouncer, in decimal
+};
+
+// A field of a part: `count` entries of `width` characters, one after another in the image and
+// on the line (a stop name's entry is its whole slot in the image).
+struct WireField {
+    size_t offset;
+    int count;
+    int width;
+    Wire kind;
+};
+
+#define AT(field) offsetof(ControllerConfig, field)
+
+constexpr WireField kPart1Fields[] = {
+    {AT(systemNumber), 1, 5, Wire::Word},
+    {AT(stopCount), 1, 2, Wire::Signed},
+    {AT(optionFlags), 1, 1, Wire::LowNibble},
+    {AT(controlType), 1, 1, Wire::Signed},
+    {AT(controllerFunction), 1, 1, Wire::Signed},
+    {AT(restStation), 1, 2, Wire::Signed},
+    {AT(duplexMainStation), 1, 2, Wire::Signed},
+    {AT(duplexSecondaryStation), 1, 2, Wire::Signed},
+    {AT(fireStation), 1, 2, Wire::Signed},
+    {AT(TEP), 16, 3, Wire::Unsigned}, // the sixteen timers, TEP to TINHP
+    {AT(doorMode), 1, 1, Wire::Signed},
+    {AT(auxOutputType), 1, 1, Wire::Unsigned},
+    {AT(relayFunction), kRelayCount, 2, Wire::Unsigned},
+    {AT(auxTerminalFunction), kAuxTerminalCount, 2, Wire::Unsigned},
+    {AT(screenSystem), 1, 1, Wire::Signed},
+    {AT(cabinNumber), 1, 1, Wire::Cabin}, // after controllerFunction, which it depends on
+    {AT(siteName), 1, kSiteNameMax, Wire::SiteName},
+    {AT(stopNames), kMaxStops, 2, Wire::StopName},
+    {AT(stopDoors), kMaxStops, 1, Wire::Unsigned},
+};
+
+constexpr WireField kPart2Fields[] = {
+    {AT(carSpeed), 1, 3, Wire::Word},
+    {AT(preOpening), 1, 1, Wire::OptionBits},
+    {AT(mainRestsDoorClosed), 1, 1, Wire::Unsigned},
+    {AT(secondaryRestsDoorClosed), 1, 1, Wire::Unsigned},
+    {AT(firstServedStop), 1, 2, Wire::Signed},
+    {AT(lastServedStop), 1, 2, Wire::Signed},
+    {AT(preClosingContact), 1, 1, Wire::Unsigned},
+    {AT(falseStopLimit), 1, 1, Wire::Signed},
+    {AT(closeAttempts), 1, 1, Wire::Signed},
+    {AT(openAttempts), 1, 1, Wire::Signed},
+    {AT(minLoadCabinCallLimit), 1, 1, Wire::Signed},
+    {AT(alwaysOpenOnArrival), 1, 1, Wire::Unsigned},
+    {AT(stopCallsNotServed), kMaxStops, 1, Wire::Unsigned},
+};
+
+#undef AT
+
+template <size_t N> constexpr int TextLength(const WireField (&fields)[N]) {
+    int length = 0;
+    for (const WireField& f : fields)
+        length += f.count * f.width;
+    return length;
+}
+static_assert(TextLength(kPart1Fields) == kPart1Length, "part 1 is 226 characters");
+static_assert(TextLength(kPart2Fields) == kPart2Length, "part 2 is 40 characters");
+
+int Stride(Wire kind) {
+    return kind == Wire::StopName ? kStopNameSize : 1;
+}
+
+// A wider value sends its leading digits only.
+void PutNumber(char* out, int width, int value) {
     char digits[16];
-    std::snprintf(digits, sizeof digits, format, value);
+    std::snprintf(digits, sizeof digits, "%0*d", width, value);
     std::memcpy(out, digits, width);
-    out += width;
 }
 
-void PutSigned(char*& out, int width, const char* format, uint8_t value) {
-    PutField(out, width, format, (int8_t)value);
-}
-
-void PutUnsigned(char*& out, int width, const char* format, unsigned value) {
-    PutField(out, width, format, (int)value);
-}
-
-struct FieldReader {
-    const uint8_t* p;
-    int Next(int width) {
-        int v = ParseDecimalField(p, width);
-        p += width;
-        return v;
-    }
-    uint8_t Byte(int width) { return (uint8_t)Next(width); }
-};
-
-// The sixteen timers in the order both the image and the text hold them.
-uint8_t ControllerConfig::*const kTimers[] = {
-    &ControllerConfig::TEP,   &ControllerConfig::TALA,  &ControllerConfig::TZUM,
-    &ControllerConfig::TPA,   &ControllerConfig::TACL,  &ControllerConfig::TACEA,
-    &ControllerConfig::TNIV0, &ControllerConfig::TRETP, &ControllerConfig::TAPA,
-    &ControllerConfig::TOPC,  &ControllerConfig::TACEB, &ControllerConfig::TARR,
-    &ControllerConfig::TESTR, &ControllerConfig::TGON,  &ControllerConfig::TGEN,
-    &ControllerConfig::TINHP,
-};
-
-size_t BoundedLength(const char* text, size_t size) {
+size_t BoundedLength(const uint8_t* text, size_t size) {
     size_t n = 0;
     while (n < size && text[n])
         ++n;
     return n;
+}
+
+void Put(const WireField& f, const ControllerConfig& c, char* out) {
+    const uint8_t* image = reinterpret_cast<const uint8_t*>(&c);
+    for (int i = 0; i < f.count; ++i, out += f.width) {
+        const uint8_t* at = image + f.offset + i * Stride(f.kind);
+        switch (f.kind) {
+        case Wire::Unsigned: PutNumber(out, f.width, *at); break;
+        case Wire::Signed: PutNumber(out, f.width, (int8_t)*at); break;
+        case Wire::Word: {
+            uint16_t word;
+            std::memcpy(&word, at, sizeof word);
+            PutNumber(out, f.width, word);
+            break;
+        }
+        case Wire::LowNibble: *out = (char)('0' + (*at & 0x0F)); break;
+        case Wire::Cabin:
+            if (c.controllerFunction == 0)
+                *out = 'E';
+            else
+                PutNumber(out, f.width, *at);
+            break;
+        case Wire::SiteName:
+            std::memset(out, ' ', f.width);
+            std::memcpy(out, at, BoundedLength(at, f.width));
+            break;
+        case Wire::StopName: {
+            size_t length = BoundedLength(at, kStopNameSize);
+            out[0] = length >= 2 ? (char)at[0] : ' ';
+            out[1] = (char)(length >= 2 ? at[1] : length == 1 ? at[0] : ' ');
+            break;
+        }
+        case Wire::OptionBits:
+            PutNumber(out, f.width,
+                      c.preOpening + 2 * c.independentHallButtons + 4 * c.specialVoiceAnnouncer);
+            break;
+        }
+    }
+}
+
+void Take(const WireField& f, const uint8_t* in, ControllerConfig& c) {
+    uint8_t* image = reinterpret_cast<uint8_t*>(&c);
+    for (int i = 0; i < f.count; ++i, in += f.width) {
+        uint8_t* at = image + f.offset + i * Stride(f.kind);
+        switch (f.kind) {
+        case Wire::Unsigned:
+        case Wire::Signed: *at = (uint8_t)ParseDecimalField(in, f.width); break;
+        case Wire::Word: {
+            uint16_t word = (uint16_t)ParseDecimalField(in, f.width);
+            std::memcpy(at, &word, sizeof word);
+            break;
+        }
+        case Wire::LowNibble: *at = (uint8_t)((in[0] - '0') & 0x0F); break;
+        case Wire::Cabin:
+            *at = c.controllerFunction == 0 ? 0 : (uint8_t)ParseDecimalField(in, f.width);
+            break;
+        case Wire::SiteName:
+            // As it comes, trailing spaces included.
+            std::memcpy(at, in, f.width);
+            at[f.width] = '\0';
+            break;
+        case Wire::StopName:
+            // The fourth byte of the slot carries nothing and is left alone.
+            at[0] = in[0];
+            at[1] = in[1];
+            at[2] = '\0';
+            break;
+        case Wire::OptionBits: {
+            int bits = ParseDecimalField(in, f.width);
+            c.preOpening = bits & 1;
+            c.independentHallButtons = (bits >> 1) & 1;
+            c.specialVoiceAnnouncer = (bits >> 2) & 1;
+            break;
+        }
+        }
+    }
+}
+
+template <size_t N>
+void EncodeFields(const WireField (&fields)[N], const ControllerConfig& c, char* text) {
+    for (const WireField& f : fields) {
+        Put(f, c, text);
+        text += f.count * f.width;
+    }
+}
+
+template <size_t N>
+void DecodeFields(const WireField (&fields)[N], const LinkPacket& packet, ControllerConfig& c) {
+    const uint8_t* in = packet.data;
+    for (const WireField& f : fields) {
+        Take(f, in, c);
+        in += f.count * f.width;
+    }
 }
 
 } // namespace
@@ -63,123 +203,27 @@ int ParseDecimalField(const uint8_t* field, int width) {
     return negative ? -value : value;
 }
 
-void EncodePart1(ControllerConfig c, char* text) {
-    char* out = text;
-    PutUnsigned(out, 5, "%05u", c.systemNumber);
-    PutSigned(out, 2, "%02d", c.stopCount);
-    *out++ = (char)('0' + (c.optionFlags & 0x0F));
-    PutSigned(out, 1, "%01d", c.controlType);
-    PutSigned(out, 1, "%01d", c.controllerFunction);
-    PutSigned(out, 2, "%02d", c.restStation);
-    PutSigned(out, 2, "%02d", c.duplexMainStation);
-    PutSigned(out, 2, "%02d", c.duplexSecondaryStation);
-    PutSigned(out, 2, "%02d", c.fireStation);
-    for (auto timer : kTimers)
-        PutUnsigned(out, 3, "%03d", c.*timer);
-    PutSigned(out, 1, "%01d", c.doorMode);
-    PutUnsigned(out, 1, "%01d", c.auxOutputType);
-    for (uint8_t f : c.relayFunction)
-        PutUnsigned(out, 2, "%02d", f);
-    for (uint8_t f : c.auxTerminalFunction)
-        PutUnsigned(out, 2, "%02d", f);
-    PutSigned(out, 1, "%01d", c.screenSystem);
-    if (c.controllerFunction == 0)
-        *out++ = 'E';
-    else
-        PutUnsigned(out, 1, "%01d", c.cabinNumber);
-
-    c.siteName[kSiteNameMax] = '\0';
-    std::memset(out, ' ', kSiteNameMax);
-    std::memcpy(out, c.siteName, std::strlen(c.siteName));
-    out += kSiteNameMax;
-
-    for (const char* name : c.stopNames) {
-        // Two characters always: a one-letter name is sent behind a space.
-        size_t length = BoundedLength(name, kStopNameSize);
-        *out++ = length >= 2 ? name[0] : ' ';
-        *out++ = length >= 2 ? name[1] : length == 1 ? name[0] : ' ';
-    }
-    for (uint8_t doors : c.stopDoors)
-        PutUnsigned(out, 1, "%01d", doors);
+void EncodePart1(const ControllerConfig& image, char* text) {
+    EncodeFields(kPart1Fields, image, text);
 }
 
-void EncodePart2(const ControllerConfig& c, char* text) {
-    char* out = text;
-    PutUnsigned(out, 3, "%03d", c.carSpeed);
-    PutUnsigned(out, 1, "%01d",
-                c.preOpening + 2u * c.independentHallButtons + 4u * c.specialVoiceAnnouncer);
-    PutUnsigned(out, 1, "%01d", c.mainRestsDoorClosed);
-    PutUnsigned(out, 1, "%01d", c.secondaryRestsDoorClosed);
-    PutSigned(out, 2, "%02d", c.firstServedStop);
-    PutSigned(out, 2, "%02d", c.lastServedStop);
-    PutUnsigned(out, 1, "%01d", c.preClosingContact);
-    PutSigned(out, 1, "%01d", c.falseStopLimit);
-    PutSigned(out, 1, "%01d", c.closeAttempts);
-    PutSigned(out, 1, "%01d", c.openAttempts);
-    PutSigned(out, 1, "%01d", c.minLoadCabinCallLimit);
-    PutUnsigned(out, 1, "%01d", c.alwaysOpenOnArrival);
-    for (uint8_t flags : c.stopCallsNotServed)
-        PutUnsigned(out, 1, "%01d", flags);
+void EncodePart2(const ControllerConfig& image, char* text) {
+    EncodeFields(kPart2Fields, image, text);
 }
 
-void DecodePart1(const LinkPacket& packet, ControllerConfig& c) {
-    FieldReader in{packet.data};
-    c.systemNumber = (uint16_t)in.Next(5);
-    c.stopCount = in.Byte(2);
-    // Bits 4 to 7 are not carried.
-    c.optionFlags = (uint8_t)((*in.p++ - '0') & 0x0F);
-    c.controlType = in.Byte(1);
-    c.controllerFunction = in.Byte(1);
-    c.restStation = in.Byte(2);
-    c.duplexMainStation = in.Byte(2);
-    c.duplexSecondaryStation = in.Byte(2);
-    c.fireStation = in.Byte(2);
-    for (auto timer : kTimers)
-        c.*timer = in.Byte(3);
-    c.doorMode = in.Byte(1);
-    c.auxOutputType = in.Byte(1);
-    for (uint8_t& f : c.relayFunction)
-        f = in.Byte(2);
-    for (uint8_t& f : c.auxTerminalFunction)
-        f = in.Byte(2);
-    c.screenSystem = in.Byte(1);
-    // A hall-call controller sends 'E' here; its cabin is 0 whatever the character.
-    uint8_t cabin = in.Byte(1);
-    c.cabinNumber = c.controllerFunction == 0 ? 0 : cabin;
-
-    std::memcpy(c.siteName, in.p, kSiteNameMax);
-    c.siteName[kSiteNameMax] = '\0';
-    in.p += kSiteNameMax;
-
-    for (char* name : c.stopNames) {
-        name[0] = (char)in.p[0];
-        name[1] = (char)in.p[1];
-        name[2] = '\0';
-        in.p += 2;
-    }
-    for (uint8_t& doors : c.stopDoors)
-        doors = in.Byte(1);
+PartTexts EncodeParts(const ControllerConfig& image) {
+    PartTexts texts{std::string(kPart1Length, ' '), std::string(kPart2Length, ' ')};
+    EncodePart1(image, &texts.part1[0]);
+    EncodePart2(image, &texts.part2[0]);
+    return texts;
 }
 
-void DecodePart2(const LinkPacket& packet, ControllerConfig& c) {
-    FieldReader in{packet.data};
-    c.carSpeed = (uint16_t)in.Next(3);
-    int options = in.Next(1);
-    c.preOpening = options & 1;
-    c.independentHallButtons = (options >> 1) & 1;
-    c.specialVoiceAnnouncer = (options >> 2) & 1;
-    c.mainRestsDoorClosed = in.Byte(1);
-    c.secondaryRestsDoorClosed = in.Byte(1);
-    c.firstServedStop = in.Byte(2);
-    c.lastServedStop = in.Byte(2);
-    c.preClosingContact = in.Byte(1);
-    c.falseStopLimit = in.Byte(1);
-    c.closeAttempts = in.Byte(1);
-    c.openAttempts = in.Byte(1);
-    c.minLoadCabinCallLimit = in.Byte(1);
-    c.alwaysOpenOnArrival = in.Byte(1);
-    for (uint8_t& flags : c.stopCallsNotServed)
-        flags = in.Byte(1);
+void DecodePart1(const LinkPacket& packet, ControllerConfig& image) {
+    DecodeFields(kPart1Fields, packet, image);
+}
+
+void DecodePart2(const LinkPacket& packet, ControllerConfig& image) {
+    DecodeFields(kPart2Fields, packet, image);
 }
 
 int Part1SystemNumber(const LinkPacket& packet) {

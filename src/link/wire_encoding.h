@@ -5,15 +5,24 @@
 #include "config/controller_config.h"
 #include "link/link_packet.h"
 
+#include <string>
+
 constexpr int kPart1Length = 226;
 constexpr int kPart2Length = 40;
 constexpr int kPart1SiteName = 114; // offset of the site name in part 1
 constexpr int kPart1Cabin = 113;    // offset of the cabin number ('E' for a hall-call controller)
 
-// Write exactly 226 or 40 characters into `text`, no terminator. Part 1 works on its own copy:
-// the copy's site name is cut to 40 characters.
-void EncodePart1(ControllerConfig image, char* text);
+// Write exactly 226 or 40 characters into `text`, no terminator. The site name goes out cut to
+// 40 characters; the image itself is not changed.
+void EncodePart1(const ControllerConfig& image, char* text);
 void EncodePart2(const ControllerConfig& image, char* text);
+
+// Both texts of an image as the controller would send them back.
+struct PartTexts {
+    std::string part1; // 226 characters
+    std::string part2; // 40 characters
+};
+PartTexts EncodeParts(const ControllerConfig& image);
 
 // Read the 226 or 40 data characters of an answer into the fields of their part; every other
 // byte of `image` is left as it was. Any bytes are safe: only fixed-width fields are read.

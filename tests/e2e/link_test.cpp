@@ -39,18 +39,6 @@ ControllerConfig SampleImage(unsigned systemNumber, unsigned cabin) {
     return image;
 }
 
-std::string Part1(const ControllerConfig& image) {
-    char text[kPart1Length];
-    EncodePart1(image, text);
-    return std::string(text, sizeof text);
-}
-
-std::string Part2(const ControllerConfig& image) {
-    char text[kPart2Length];
-    EncodePart2(image, text);
-    return std::string(text, sizeof text);
-}
-
 Dialog FindByCaption(App& app, const std::string& caption) {
     for (const Dialog& d : app.Dialogs())
         if (d.Caption() == caption) return d;
@@ -167,8 +155,8 @@ class LinkTest : public ::testing::Test {
         std::vector<std::string> parts2 = sim::Lines(from, "TX CD=c CO=o OR=c LA=40 ");
         ASSERT_FALSE(parts1.empty());
         ASSERT_FALSE(parts2.empty());
-        EXPECT_EQ(sim::Data(parts1.back()), Part1(image));
-        EXPECT_EQ(sim::Data(parts2.back()), Part2(image));
+        EXPECT_EQ(sim::Data(parts1.back()), EncodeParts(image).part1);
+        EXPECT_EQ(sim::Data(parts2.back()), EncodeParts(image).part2);
     }
 
     App app;
@@ -338,13 +326,16 @@ TEST_F(LinkTest, TransmitWithTheSameIdentityIsVerifiedWithoutAQuestion) {
     EXPECT_EQ(sim::Requests(mark), "vbhebf");
     ExpectSimulatorSent(document, mark);
     // What was sent is the document, part by part.
-    EXPECT_EQ(sim::Data(sim::Lines(mark, "RX CD=o CO=c OR=h LA=226 ").at(0)), Part1(document));
-    EXPECT_EQ(sim::Data(sim::Lines(mark, "RX CD=o CO=c OR=e LA=40 ").at(0)), Part2(document));
+    EXPECT_EQ(sim::Data(sim::Lines(mark, "RX CD=o CO=c OR=h LA=226 ").at(0)),
+              EncodeParts(document).part1);
+    EXPECT_EQ(sim::Data(sim::Lines(mark, "RX CD=o CO=c OR=e LA=40 ").at(0)),
+              EncodeParts(document).part2);
 
     Dialog monitor = Monitor(app);
     ASSERT_TRUE(monitor);
-    EXPECT_EQ(MonitorTexts(monitor), (std::vector<std::string>{"c", "o", "c", "40", Part2(document),
-                                                               "o", "c", "f", "0", ""}));
+    EXPECT_EQ(MonitorTexts(monitor),
+              (std::vector<std::string>{"c", "o", "c", "40", EncodeParts(document).part2, "o", "c",
+                                        "f", "0", ""}));
     // Wine raises the main window over the windows it owns when it is activated again (Windows
     // keeps them above it): bring the monitor to the front for the picture.
     SetWindowPos(monitor.Handle(), HWND_TOP, 0, 0, 0, 0,

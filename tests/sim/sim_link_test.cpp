@@ -41,6 +41,7 @@ struct SimProcess {
     int out = -1;
     std::string path, pending;
     std::vector<std::string> log;
+    bool ended = false; // its output closed: it has stopped
 
     explicit SimProcess(std::vector<std::string> args) {
         args.insert(args.begin(), ZRT94SIM_PATH);
@@ -61,7 +62,8 @@ struct SimProcess {
         close(fds[1]);
         out = fds[0];
         fcntl(out, F_SETFL, O_NONBLOCK);
-        if (WaitFor([&] { return !Lines("").empty(); }, 5000)) path = log.front();
+        if (WaitFor([&] { return !Lines("").empty() || ended; }, 5000) && !log.empty())
+            path = log.front();
     }
     ~SimProcess() { Stop(); }
 
@@ -83,6 +85,7 @@ struct SimProcess {
         ssize_t n;
         while ((n = read(out, buffer, sizeof buffer)) > 0)
             pending.append(buffer, n);
+        ended = ended || n == 0;
         for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
             log.push_back(pending.substr(0, end));
         std::vector<std::string> found;
@@ -257,18 +260,39 @@ TEST(SimLink, AnswerWithTheRequestsAddressIsRefused) {
     EXPECT_EQ(sim.Lines("TX CD=o CO=c OR=w").size(), 1u);
 }
 
+std::string LinkTarget(const std::string& link) {
+    char target[256] = {};
+    return readlink(link.c_str(), target, sizeof target - 1) > 0 ? target : "";
+}
+
 TEST(SimLink, LinkAndDeviceOptions) {
     std::string link = TempPath("com1");
+    ASSERT_EQ(symlink("/dev/null", link.c_str()), 0); // a link left behind is replaced
     {
         SimProcess sim({"--link", link});
-        char target[256] = {};
-        ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
-        EXPECT_EQ(std::string(target), sim.path);
+        EXPECT_EQ(LinkTarget(link), sim.path);
         EXPECT_EQ(LiveConversation(link).Run(VersionQuery).boxFlags, mb::IconInformation);
         EXPECT_EQ(sim.Stop(), 0);
     }
     struct stat st;
     EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link goes when the simulator stops";
+
+    // What is not its own link stays: a file in the way, and a link put in its place meanwhile.
+    std::ofstream(link) << "keep";
+    EXPECT_NE(SimProcess({"--link", link}).Stop(), 0);
+    std::string kept;
+    std::getline(std::ifstream(link), kept);
+    EXPECT_EQ(kept, "keep");
+    unlink(link.c_str());
+    {
+        SimProcess sim({"--link", link});
+        ASSERT_EQ(LinkTarget(link), sim.path);
+        unlink(link.c_str());
+        ASSERT_EQ(symlink("/dev/zero", link.c_str()), 0);
+        EXPECT_EQ(sim.Stop(), 0);
+        EXPECT_EQ(LinkTarget(link), "/dev/zero");
+        unlink(link.c_str());
+    }
 
     // An existing device: here the terminal end of a pseudo-terminal the test made.
     int master = posix_openpt(O_RDWR | O_NOCTTY);

@@ -1,5 +1,5 @@
 // The simulated controller's answers and options, in process.
-#include "sim_controller.h"
+#include "sim_options.h"
 
 #include "link/wire_encoding.h"
 #include "link_test_support.h"
@@ -47,13 +47,11 @@ TEST(SimController, WritesAreStoredAndReadBack) {
     ControllerConfig written = MakeEmptyConfig();
     written.systemNumber = 4321;
     written.carSpeed = 175;
-    char text1[kPart1Length], text2[kPart2Length];
-    EncodePart1(written, text1);
-    EncodePart2(written, text2);
-    EXPECT_EQ(Ask(sim, Request('h', std::string(text1, 226)), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('e', std::string(text2, 40)), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
-    EXPECT_EQ(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
+    PartTexts texts = EncodeParts(written);
+    EXPECT_EQ(Ask(sim, Request('h', texts.part1), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('e', texts.part2), 'e'), "");
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
+    EXPECT_EQ(Ask(sim, Request('f'), 'c'), texts.part2);
     EXPECT_EQ(sim.config.systemNumber, 4321);
 
     EXPECT_EQ(Ask(sim, Request('a', std::string(225, '0')), 'M'), "");
@@ -64,9 +62,9 @@ TEST(SimController, WritesAreStoredAndReadBack) {
 
     ASSERT_TRUE(ApplySimOption(sim, "write-answer", "e", error));
     ASSERT_TRUE(ApplySimOption(sim, "mismatch", "part2", error));
-    Ask(sim, Request('e', std::string(text2, 40)), 'e');
-    EXPECT_NE(Ask(sim, Request('f'), 'c'), std::string(text2, 40));
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), std::string(text1, 226));
+    Ask(sim, Request('e', texts.part2), 'e');
+    EXPECT_NE(Ask(sim, Request('f'), 'c'), texts.part2);
+    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
 }
 
 // The program's event-log steps against the simulated controller, answer by answer.
@@ -129,6 +127,10 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_FALSE(ApplySimOption(sim, "mismatch", "part3", error));
     EXPECT_FALSE(ApplySimOption(sim, "events", "0:3", error));
     EXPECT_FALSE(ApplySimOption(sim, "events", "7-3", error));
+    ASSERT_TRUE(ApplySimOption(sim, "events", "16:1,4:12", error));
+    EXPECT_FALSE(ApplySimOption(sim, "events", "7:3,8:x", error));
+    ASSERT_EQ(sim.events.size(), 2u) << "a rejected list changes nothing";
+    EXPECT_EQ(sim.events[1].code, 4);
     EXPECT_FALSE(ApplySimOption(sim, "version", "003.07", error));
     EXPECT_FALSE(ApplySimOption(sim, "config", "/nonexistent/A00001_1.Z94", error));
     EXPECT_FALSE(ApplySimOption(sim, "hours", "1000000", error));
@@ -137,6 +139,19 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_TRUE(ApplySimOption(sim, "events", "none", error));
     EXPECT_TRUE(ApplySimOption(sim, "system", "65535", error));
     EXPECT_EQ(sim.config.systemNumber, 65535);
+}
+
+TEST(SimOptions, CommandLineInOrderAndStartOnlyOptions) {
+    SimController sim;
+    SimStartOptions start;
+    std::string error;
+    const char* argv[] = {"zrt94sim", "--system=345", "--empty", "--cabin", "2", "--link", "/l"};
+    EXPECT_EQ(ParseSimArguments(7, const_cast<char**>(argv), sim, start, error), SimArguments::Run)
+        << error;
+    EXPECT_EQ(sim.config.systemNumber, 1) << "--empty comes later and takes no value";
+    EXPECT_EQ(sim.config.cabinNumber, 2);
+    EXPECT_EQ(start.link, "/l");
+    EXPECT_FALSE(ApplySimOption(sim, "link", "/l", error)) << "the control file cannot move it";
 }
 
 TEST(SimLog, PacketsAreDescribedWithEscapes) {

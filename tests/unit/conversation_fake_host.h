@@ -87,13 +87,9 @@ inline LinkPacket VersionAnswer(const std::string& version = "03.07",
 }
 
 inline LinkPacket Part1Answer(const ControllerConfig& c) {
-    char text[kPart1Length];
-    EncodePart1(c, text);
-    return Answer('c', std::string(text, kPart1Length));
+    return Answer('c', EncodeParts(c).part1);
 }
 
 inline LinkPacket Part2Answer(const ControllerConfig& c) {
-    char text[kPart2Length];
-    EncodePart2(c, text);
-    return Answer('c', std::string(text, kPart2Length));
+    return Answer('c', EncodeParts(c).part2);
 }

@@ -14,15 +14,11 @@
 namespace {
 
 std::string Part1(const ControllerConfig& c) {
-    char text[kPart1Length];
-    EncodePart1(c, text);
-    return std::string(text, kPart1Length);
+    return EncodeParts(c).part1;
 }
 
 std::string Part2(const ControllerConfig& c) {
-    char text[kPart2Length];
-    EncodePart2(c, text);
-    return std::string(text, kPart2Length);
+    return EncodeParts(c).part2;
 }
 
 ControllerConfig Decoded1(const std::string& text, ControllerConfig into) {

@@ -2,6 +2,7 @@
 // configurator without a controller. See the README for the options.
 #include "serial_line.h"
 #include "sim_controller.h"
+#include "sim_options.h"
 
 #include "link/framing.h"
 #include "link/receiver.h"
@@ -16,7 +17,7 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <unistd.h>
+#include "owned_link.h"
 #endif
 
 namespace {
@@ -40,13 +41,6 @@ void InstallSignals() {
     sigaction(SIGTERM, &action, nullptr);
 #endif
 }
-
-struct Settings {
-    std::string device;
-    std::string link;
-    std::string logPath;
-    std::string controlPath;
-};
 
 // Bytes due on the line at a time; `logLine` is written to the log when they go out.
 struct Pending {
@@ -166,78 +160,21 @@ struct Simulator {
     }
 };
 
-void Usage(FILE* out) {
-    std::fprintf(out,
-                 "usage: zrt94sim [--device PATH] [--link PATH] [--log FILE] [--control FILE]\n"
-                 "                [--OPTION VALUE]...\n"
-                 "Plays a ZRT94VK controller. Without --device it creates a pseudo-terminal\n"
-                 "and prints its path on the first line. Runs until interrupted.\n"
-                 "  --device PATH       use this serial device instead (COMn on Windows)\n"
-                 "  --link PATH         make PATH a symbolic link to the pseudo-terminal\n"
-                 "  --log FILE          write the frame log to FILE instead of stdout\n"
-                 "  --control FILE      apply the options written to FILE while running,\n"
-                 "                      one \"OPTION VALUE\" a line; the file is then removed\n"
-                 "Controller options (also valid in the control file, without --):\n%s",
-                 kSimOptionHelp);
-}
-
-// Options without a value.
-bool IsFlag(const std::string& name) {
-    return name == "empty";
-}
-
-bool ParseArguments(int argc, char** argv, Simulator& s, Settings& settings) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            Usage(stdout);
-            std::exit(0);
-        }
-        if (arg.rfind("--", 0) != 0) {
-            std::fprintf(stderr, "zrt94sim: unexpected argument %s\n", arg.c_str());
-            return false;
-        }
-        std::string name = arg.substr(2), value;
-        size_t equals = name.find('=');
-        if (equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        } else if (!IsFlag(name)) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "zrt94sim: --%s needs a value\n", name.c_str());
-                return false;
-            }
-            value = argv[++i];
-        }
-        if (name == "device")
-            settings.device = value;
-        else if (name == "link")
-            settings.link = value;
-        else if (name == "log")
-            settings.logPath = value;
-        else if (name == "control")
-            settings.controlPath = value;
-        else {
-            std::string error;
-            if (!ApplySimOption(s.sim, name, value, error)) {
-                std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     static Simulator s;
-    Settings settings;
-    if (!ParseArguments(argc, argv, s, settings)) {
-        Usage(stderr);
+    SimStartOptions settings;
+    std::string error;
+    switch (ParseSimArguments(argc, argv, s.sim, settings, error)) {
+    case SimArguments::Help: PrintSimUsage(stdout); return 0;
+    case SimArguments::Bad:
+        std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
+        PrintSimUsage(stderr);
         return 2;
+    case SimArguments::Run: break;
     }
-    std::string path, error;
+    std::string path;
     bool opened = settings.device.empty() ? s.line.OpenPseudoTerminal(path, error)
                                           : s.line.OpenDevice(settings.device, error);
     if (!opened) {
@@ -246,12 +183,10 @@ int main(int argc, char** argv) {
     }
     if (path.empty()) path = settings.device;
 #ifndef _WIN32
-    if (!settings.link.empty()) {
-        unlink(settings.link.c_str());
-        if (symlink(path.c_str(), settings.link.c_str()) != 0) {
-            std::fprintf(stderr, "zrt94sim: cannot link %s\n", settings.link.c_str());
-            return 1;
-        }
+    OwnedLink link;
+    if (!settings.link.empty() && !link.Make(settings.link, path, error)) {
+        std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
+        return 1;
     }
 #endif
     std::printf("%s\n", path.c_str());
@@ -283,7 +218,7 @@ int main(int argc, char** argv) {
     }
     s.Log("STOP");
 #ifndef _WIN32
-    if (!settings.link.empty()) unlink(settings.link.c_str());
+    link.Remove();
 #endif
     s.line.Close();
     if (s.log != stdout) std::fclose(s.log);

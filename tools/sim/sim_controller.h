@@ -37,14 +37,6 @@ struct SimController {
     bool Respond(const LinkPacket& request, LinkPacket& answer, std::string& note);
 };
 
-// Sets one option by name, as on the command line without its "--" or as a line of the control
-// file. False with a message in `error` for an unknown name or a bad value.
-bool ApplySimOption(SimController& sim, const std::string& name, const std::string& value,
-                    std::string& error);
-
-// The option names ApplySimOption knows, for the usage text.
-extern const char* const kSimOptionHelp;
-
 // One line of the frame log: "RX CD=o CO=c OR=v LA=0 DATA=\"\"", data bytes outside printable
 // ASCII written \xHH.
 std::string DescribePacket(const char* direction, const LinkPacket& packet);

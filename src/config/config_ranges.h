@@ -1,0 +1,15 @@
+#pragma once
+// The range of every field of a configuration image, as the controller takes it. The line
+// carries a value wider than its field by its leading digits alone, so an image with a field out
+// of range would go out as another image and still verify: it is checked before it is sent.
+#include "config/controller_config.h"
+
+// A field out of range, as a technician looks for it.
+struct FieldOutOfRange {
+    char name[80]; // its words on the editor's pages or in the report, with its relay or stop
+    int value;
+};
+
+// The first field of `image`, in image order, outside its range; false when there is none.
+// Per-stop fields count only for the stops the image has.
+bool FindFieldOutOfRange(const ControllerConfig& image, FieldOutOfRange& found);

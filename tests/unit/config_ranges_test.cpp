@@ -1,0 +1,78 @@
+// The range check before a transmit: the first field out of range, by its name and value.
+#include "config/config_ranges.h"
+
+#include "base/cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
+    struct Case {
+        std::function<void(ControllerConfig&)> change;
+        std::string name; // empty: every field in range
+        int value;
+    };
+    const Case cases[] = {
+        {[](ControllerConfig&) {}, "", 0},
+        // Every bound met exactly.
+        {[](ControllerConfig& c) {
+             c.controlType = 5;
+             c.stopCount = c.lastServedStop = c.fireStation = c.restStation = 23;
+             c.firstServedStop = 22;
+             c.relayFunction[17] = c.auxTerminalFunction[3] = 99;
+             c.carSpeed = 200;
+             c.doorMode = c.auxOutputType = 8;
+             c.stopDoors[22] = 3;
+             c.stopCallsNotServed[22] = 7;
+             c.stopDoors[23] = 12; // no stop 24
+         },
+         "", 0},
+        // What the line would cut to another image: the rest station comes first.
+        {[](ControllerConfig& c) {
+             c.relayFunction[0] = 150;
+             c.stopDoors[0] = 12;
+             c.restStation = 123;
+         },
+         W1252("Estación de reposo"), 123},
+        {[](ControllerConfig& c) { c.relayFunction[17] = 100; }, W1252("Relé 18"), 100},
+        {[](ControllerConfig& c) { c.auxTerminalFunction[3] = 100; }, "Borne auxiliar 4", 100},
+        {[](ControllerConfig& c) { c.stopDoors[13] = 4; }, "Parada 14, abre puerta", 4},
+        {[](ControllerConfig& c) { c.stopCallsNotServed[0] = 8; }, "Parada 1, no atiende llamadas",
+         8},
+        {[](ControllerConfig& c) { c.stopCount = 0; }, "Cantidad de paradas", 0},
+        {[](ControllerConfig& c) { c.stopCount = 25; }, "Cantidad de paradas", 25},
+        {[](ControllerConfig& c) { c.controlType = 3, c.stopCount = 17; }, "Cantidad de paradas",
+         17},
+        {[](ControllerConfig& c) { c.controlType = 6; }, "Tipo", 6},
+        {[](ControllerConfig& c) { c.systemNumber = 0; }, W1252("Sistema número"), 0},
+        {[](ControllerConfig& c) { c.fireStation = 0; }, W1252("Estación de incendio"), 0},
+        {[](ControllerConfig& c) { c.duplexSecondaryStation = 15; }, W1252("Estación secundaria"),
+         15},
+        {[](ControllerConfig& c) { c.auxOutputType = 0; }, "Salida Auxiliar", 0},
+        {[](ControllerConfig& c) { c.cabinNumber = 7; }, W1252("Cabina número"), 7},
+        {[](ControllerConfig& c) { c.carSpeed = 9; }, "Velocidad de la cabina", 9},
+        {[](ControllerConfig& c) { c.carSpeed = 1000; }, "Velocidad de la cabina", 1000},
+        {[](ControllerConfig& c) { c.firstServedStop = 9, c.lastServedStop = 3; },
+         "Ultima parada atendida", 3},
+        {[](ControllerConfig& c) { c.firstServedStop = 14; }, "Primera parada atendida", 14},
+        {[](ControllerConfig& c) { c.closeAttempts = 0; }, "Intentos de cierre", 0},
+        {[](ControllerConfig& c) { c.falseStopLimit = 10; }, "Cantidad de paradas falsas", 10},
+        {[](ControllerConfig& c) { c.specialVoiceAnnouncer = 2; }, "Anunciador vocal especial", 2},
+    };
+    for (const Case& k : cases) {
+        ControllerConfig c = MakeEmptyConfig();
+        k.change(c);
+        FieldOutOfRange found{};
+        bool out = FindFieldOutOfRange(c, found);
+        EXPECT_EQ(out, !k.name.empty()) << found.name;
+        if (!out) continue;
+        EXPECT_EQ(found.name, k.name);
+        EXPECT_EQ(found.value, k.value) << k.name;
+    }
+}
+
+} // namespace
