@@ -105,3 +105,10 @@ bool FindFieldOutOfRange(const ControllerConfig& c, FieldOutOfRange& found) {
     }
     return false;
 }
+
+bool DescribeFieldOutOfRange(const ControllerConfig& image, char* text, int size) {
+    FieldOutOfRange found;
+    if (!FindFieldOutOfRange(image, found)) return false;
+    std::snprintf(text, size, ResString(str::FieldOutOfRangeMessage), found.name, found.value);
+    return true;
+}

@@ -13,3 +13,7 @@ struct FieldOutOfRange {
 // The first field of `image`, in image order, outside its range; false when there is none.
 // Per-stop fields count only for the stops the image has.
 bool FindFieldOutOfRange(const ControllerConfig& image, FieldOutOfRange& found);
+
+// The stop box's text for an image that must not be sent: the first field out of range with its
+// value, and what to do. False, with `text` untouched, when every field is in range.
+bool DescribeFieldOutOfRange(const ControllerConfig& image, char* text, int size);

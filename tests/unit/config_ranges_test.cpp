@@ -75,4 +75,16 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
     }
 }
 
+TEST(ConfigRanges, TheStopBoxNamesTheFieldAndItsValue) {
+    ControllerConfig c = MakeEmptyConfig();
+    char text[512] = "untouched";
+    EXPECT_FALSE(DescribeFieldOutOfRange(c, text, sizeof text));
+    EXPECT_STREQ(text, "untouched");
+    c.relayFunction[0] = 150;
+    ASSERT_TRUE(DescribeFieldOutOfRange(c, text, sizeof text));
+    EXPECT_STREQ(text, W1252("Relé 1: el valor 150 está fuera de rango.\nNo se transmitió nada al "
+                             "controlador. Corrija la configuración con \"Controlador - "
+                             "Configuracion...\" y vuelva a transmitirla."));
+}
+
 } // namespace

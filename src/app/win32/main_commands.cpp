@@ -4,8 +4,10 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
 #include "app/win32/settings_dialog.h"
+#include "base/res_string.h"
 #include "base/string_ids.h"
 #include "base/win32/message_box_ids.h"
+#include "config/config_ranges.h"
 #include "config/win32/config_editor.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
@@ -74,8 +76,15 @@ void ReceiveConfiguration(HWND window) {
     if (!PortReady(window)) return;
     RunInterrogation(window, g_instance, ReceiveVersionCheck, kInterrogationDocument);
 }
+// An image with a field out of range would reach the controller cut to other values and still
+// verify, so nothing is sent until the editor has corrected it.
 void TransmitConfiguration(HWND window) {
     if (!PortReady(window)) return;
+    char text[512];
+    if (DescribeFieldOutOfRange(g_document.image, text, sizeof text)) {
+        MessageBoxA(window, text, ResString(str::CaptionConfigurator), MB_ICONSTOP);
+        return;
+    }
     RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
 }
 void ToggleMonitor(HWND) {
