@@ -2,6 +2,8 @@
 // The editor's pages under test: the fake controls and one page on a working image.
 #include "fake_page.h"
 
+#include "config/page_table.h"
+
 #include <gtest/gtest.h>
 
 // Choosing an entry a list does not hold is a fault of the test.
@@ -12,15 +14,23 @@ struct TestPageControls : FakePage {
     }
 };
 
+inline const EditorPageRow& PageRow(int dialogId) {
+    for (int i = 0; i < kEditorPageCount; ++i)
+        if (kEditorPages[i].dialogId == dialogId) return kEditorPages[i];
+    ADD_FAILURE() << "no page of dialog " << dialogId;
+    return kEditorPages[0];
+}
+
 // One page of the editor on a working image, as the sheet holds it.
 struct PageTest : ::testing::Test {
     TestPageControls fake;
     ControllerConfig working = MakeEmptyConfig();
     EditorPage page;
 
-    void Open(EditorPageKind kind) {
+    // The page of dialog `dialogId`, becoming active.
+    void Open(int dialogId) {
         page = EditorPage{};
-        page.kind = kind;
+        page.row = &PageRow(dialogId);
         page.Activate(fake.pc, working);
     }
     bool Leave() { return page.Leave(fake.pc, working); }
