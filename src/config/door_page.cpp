@@ -34,18 +34,14 @@ void FillDoorPage(const PageControls& c, EditorPage& page) {
     c.Enable(IDC_DOOR_PRECLOSING, true);
     c.SetCheck(IDC_DOOR_PRECLOSING, copy.preClosingContact);
 
-    // The attempts are listed for a manual door too, disabled: switching to an automatic door
-    // reads them before the refill, and must find the stored ones.
-    fillNumberList(c, IDC_DOOR_CLOSE_ATTEMPTS, 1, 4);
-    c.SelectListItem(IDC_DOOR_CLOSE_ATTEMPTS, copy.closeAttempts - 1);
-    fillNumberList(c, IDC_DOOR_OPEN_ATTEMPTS, 1, 4);
-    c.SelectListItem(IDC_DOOR_OPEN_ATTEMPTS, copy.openAttempts - 1);
-
     for (int id : kAutomaticControls)
         c.Enable(id, automatic);
     if (!automatic) {
         for (int id : kAutomaticBoxes)
             c.SetCheck(id, false);
+        // A manual door has no attempts to show; a door switched to manual keeps its stored ones.
+        c.ClearList(IDC_DOOR_CLOSE_ATTEMPTS);
+        c.ClearList(IDC_DOOR_OPEN_ATTEMPTS);
         return;
     }
     int options = copy.doorMode - 1;
@@ -54,6 +50,10 @@ void FillDoorPage(const PageControls& c, EditorPage& page) {
     c.SetCheck(IDC_DOOR_DELAYED, options & kDelayed);
     c.SetCheck(IDC_DOOR_PREOPENING, copy.preOpening);
     c.SetCheck(IDC_DOOR_ALWAYS_OPEN, copy.alwaysOpenOnArrival);
+    fillNumberList(c, IDC_DOOR_CLOSE_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_CLOSE_ATTEMPTS, copy.closeAttempts - 1);
+    fillNumberList(c, IDC_DOOR_OPEN_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_OPEN_ATTEMPTS, copy.openAttempts - 1);
     // The maximum door zone needs the screens of systems 1 and 4.
     if (copy.screenSystem != 1 && copy.screenSystem != 4) {
         c.Enable(IDC_DOOR_MAX_ZONE, false);
@@ -64,14 +64,20 @@ void FillDoorPage(const PageControls& c, EditorPage& page) {
 bool ReadDoorPage(const PageControls& c, EditorPage& page) {
     ControllerConfig& copy = page.copy;
     if (c.IsChecked(IDC_DOOR_AUTOMATIC)) {
+        // The page copy still holds the door the controls were filled for. A page filled for a
+        // manual door has just been switched to automatic: its lists are empty, and the stored
+        // attempts stand.
+        bool listed = copy.doorMode != 0;
         int options = (c.IsChecked(IDC_DOOR_RESTS_OPEN) ? kRestsOpen : 0) |
                       (c.IsChecked(IDC_DOOR_MAX_ZONE) ? kMaxZone : 0) |
                       (c.IsChecked(IDC_DOOR_DELAYED) ? kDelayed : 0);
         copy.doorMode = (uint8_t)(1 + options);
         copy.preOpening = c.IsChecked(IDC_DOOR_PREOPENING) ? 1 : 0;
         copy.alwaysOpenOnArrival = c.IsChecked(IDC_DOOR_ALWAYS_OPEN) ? 1 : 0;
-        copy.closeAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_CLOSE_ATTEMPTS);
-        copy.openAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_OPEN_ATTEMPTS);
+        if (listed) {
+            copy.closeAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_CLOSE_ATTEMPTS);
+            copy.openAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_OPEN_ATTEMPTS);
+        }
     } else {
         copy.doorMode = 0;
     }

@@ -295,7 +295,7 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
 
 // ---- Door and advanced ----
 
-TEST_F(PageTest, DoorAutomaticToManualKeepsTheAutomaticSettings) {
+TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8;
     working.preOpening = 1;
     working.alwaysOpenOnArrival = 1;
@@ -304,10 +304,19 @@ TEST_F(PageTest, DoorAutomaticToManualKeepsTheAutomaticSettings) {
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked);
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].enabled);
+    for (int id : {IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_ATTEMPTS})
+        EXPECT_TRUE(fake[id].items.empty() && !fake[id].enabled) << id;
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.doorMode, 0);
     EXPECT_EQ(working.preOpening, 1);
     EXPECT_EQ(working.alwaysOpenOnArrival, 1);
+    EXPECT_EQ(working.closeAttempts, 3);
+    // Back to automatic from the empty lists: the stored attempts, not the unselected default.
+    Open(IDD_PAGE_DOOR);
+    fake.Click(page, IDC_DOOR_AUTOMATIC, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
+    EXPECT_EQ(fake.Selected(IDC_DOOR_CLOSE_ATTEMPTS), " 3");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.doorMode, 1);
     EXPECT_EQ(working.closeAttempts, 3);
 }
 
