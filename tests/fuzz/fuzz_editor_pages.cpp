@@ -4,8 +4,6 @@
 // 2 to 24 stops and a served range inside them.
 #include "fake_page.h"
 
-#include "config/page_table.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

@@ -2,8 +2,6 @@
 // The editor's pages under test: the fake controls and one page on a working image.
 #include "fake_page.h"
 
-#include "config/page_table.h"
-
 #include <gtest/gtest.h>
 
 // Choosing an entry a list does not hold is a fault of the test.
@@ -27,7 +25,6 @@ struct PageTest : ::testing::Test {
     ControllerConfig working = MakeEmptyConfig();
     EditorPage page;
 
-    // The page of dialog `dialogId`, becoming active.
     void Open(int dialogId) {
         page = EditorPage{};
         page.row = &PageRow(dialogId);
