@@ -1,6 +1,6 @@
 // "Puerta": door type and options. doorMode is 0 for a manual door; an automatic door stores its
 // three option bits in doorMode - 1.
-#include "config/editor_pages.h"
+#include "config/page_table.h"
 
 #include "res/resource.h"
 
@@ -25,58 +25,67 @@ int SelectedAttempts(const PageControls& c, int id) {
 
 } // namespace
 
-void FillDoorPage(const PageControls& c, ControllerConfig& page) {
-    bool automatic = page.doorMode != 0;
+void FillDoorPage(const PageControls& c, EditorPage& page) {
+    const ControllerConfig& copy = page.copy;
+    bool automatic = copy.doorMode != 0;
     c.SetCheck(IDC_DOOR_MANUAL, !automatic);
     c.SetCheck(IDC_DOOR_AUTOMATIC, automatic);
 
     c.Enable(IDC_DOOR_PRECLOSING, true);
-    c.SetCheck(IDC_DOOR_PRECLOSING, page.preClosingContact);
-
-    // The attempts are listed for a manual door too, disabled: switching to an automatic door
-    // reads them before the refill, and must find the stored ones.
-    fillNumberList(c, IDC_DOOR_CLOSE_ATTEMPTS, 1, 4);
-    c.SelectListItem(IDC_DOOR_CLOSE_ATTEMPTS, page.closeAttempts - 1);
-    fillNumberList(c, IDC_DOOR_OPEN_ATTEMPTS, 1, 4);
-    c.SelectListItem(IDC_DOOR_OPEN_ATTEMPTS, page.openAttempts - 1);
+    c.SetCheck(IDC_DOOR_PRECLOSING, copy.preClosingContact);
 
     for (int id : kAutomaticControls)
         c.Enable(id, automatic);
     if (!automatic) {
         for (int id : kAutomaticBoxes)
             c.SetCheck(id, false);
+        // A manual door has no attempts to show; a door switched to manual keeps its stored ones.
+        c.ClearList(IDC_DOOR_CLOSE_ATTEMPTS);
+        c.ClearList(IDC_DOOR_OPEN_ATTEMPTS);
         return;
     }
-    int options = page.doorMode - 1;
+    int options = copy.doorMode - 1;
     c.SetCheck(IDC_DOOR_RESTS_OPEN, options & kRestsOpen);
     c.SetCheck(IDC_DOOR_MAX_ZONE, options & kMaxZone);
     c.SetCheck(IDC_DOOR_DELAYED, options & kDelayed);
-    c.SetCheck(IDC_DOOR_PREOPENING, page.preOpening);
-    c.SetCheck(IDC_DOOR_ALWAYS_OPEN, page.alwaysOpenOnArrival);
+    c.SetCheck(IDC_DOOR_PREOPENING, copy.preOpening);
+    c.SetCheck(IDC_DOOR_ALWAYS_OPEN, copy.alwaysOpenOnArrival);
+    fillNumberList(c, IDC_DOOR_CLOSE_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_CLOSE_ATTEMPTS, copy.closeAttempts - 1);
+    fillNumberList(c, IDC_DOOR_OPEN_ATTEMPTS, 1, 4);
+    c.SelectListItem(IDC_DOOR_OPEN_ATTEMPTS, copy.openAttempts - 1);
     // The maximum door zone needs the screens of systems 1 and 4.
-    if (page.screenSystem != 1 && page.screenSystem != 4) {
+    if (copy.screenSystem != 1 && copy.screenSystem != 4) {
         c.Enable(IDC_DOOR_MAX_ZONE, false);
         c.SetCheck(IDC_DOOR_MAX_ZONE, false);
     }
 }
 
-void ReadDoorPage(const PageControls& c, ControllerConfig& page) {
+bool ReadDoorPage(const PageControls& c, EditorPage& page) {
+    ControllerConfig& copy = page.copy;
     if (c.IsChecked(IDC_DOOR_AUTOMATIC)) {
+        // The page copy still holds the door the controls were filled for. A page filled for a
+        // manual door has just been switched to automatic: its lists are empty, and the stored
+        // attempts stand.
+        bool listed = copy.doorMode != 0;
         int options = (c.IsChecked(IDC_DOOR_RESTS_OPEN) ? kRestsOpen : 0) |
                       (c.IsChecked(IDC_DOOR_MAX_ZONE) ? kMaxZone : 0) |
                       (c.IsChecked(IDC_DOOR_DELAYED) ? kDelayed : 0);
-        page.doorMode = (uint8_t)(1 + options);
-        page.preOpening = c.IsChecked(IDC_DOOR_PREOPENING) ? 1 : 0;
-        page.alwaysOpenOnArrival = c.IsChecked(IDC_DOOR_ALWAYS_OPEN) ? 1 : 0;
-        page.closeAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_CLOSE_ATTEMPTS);
-        page.openAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_OPEN_ATTEMPTS);
+        copy.doorMode = (uint8_t)(1 + options);
+        copy.preOpening = c.IsChecked(IDC_DOOR_PREOPENING) ? 1 : 0;
+        copy.alwaysOpenOnArrival = c.IsChecked(IDC_DOOR_ALWAYS_OPEN) ? 1 : 0;
+        if (listed) {
+            copy.closeAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_CLOSE_ATTEMPTS);
+            copy.openAttempts = (uint8_t)SelectedAttempts(c, IDC_DOOR_OPEN_ATTEMPTS);
+        }
     } else {
-        page.doorMode = 0;
+        copy.doorMode = 0;
     }
-    page.preClosingContact = c.IsChecked(IDC_DOOR_PRECLOSING) ? 1 : 0;
+    copy.preClosingContact = c.IsChecked(IDC_DOOR_PRECLOSING) ? 1 : 0;
+    return true;
 }
 
-void DoorPageCommand(const PageControls& c, ControllerConfig& page, int id, int code) {
+void DoorPageCommand(const PageControls& c, EditorPage& page, int id, int code) {
     if (code != kNotifyClicked) return;
     if (id != IDC_DOOR_MANUAL && id != IDC_DOOR_AUTOMATIC) return;
     ReadDoorPage(c, page);

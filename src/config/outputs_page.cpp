@@ -1,7 +1,7 @@
 // "Salidas": the function code of every relay and auxiliary terminal, the auxiliary output and
 // the position indicator. The codes live in OutputCodes while they are typed and are stored
 // when the page is read.
-#include "config/editor_pages.h"
+#include "config/page_table.h"
 
 #include "base/res_string.h"
 #include "base/string_ids.h"
@@ -34,8 +34,8 @@ uint8_t* EnteredCode(OutputCodes& codes, int editId) {
     return nullptr;
 }
 
-void ShowIndicator(const PageControls& c, const ControllerConfig& page) {
-    bool segments14 = page.optionFlags & kOptionSegments14;
+void ShowIndicator(const PageControls& c, const ControllerConfig& copy) {
+    bool segments14 = copy.optionFlags & kOptionSegments14;
     c.SetCheck(IDC_OUT_SEG7, !segments14);
     c.SetCheck(IDC_OUT_SEG14, segments14);
     for (int id : kIndicatorControls)
@@ -63,13 +63,15 @@ void DescribeEdit(const PageControls& c, OutputCodes& codes, int editId) {
 
 } // namespace
 
-void FillOutputsPage(const PageControls& c, ControllerConfig& page, OutputCodes& codes) {
+void FillOutputsPage(const PageControls& c, EditorPage& page) {
+    const ControllerConfig& copy = page.copy;
+    OutputCodes& codes = page.codes;
     for (int i = 0; i < kRelayCount; ++i) {
-        codes.relay[i] = page.relayFunction[i];
+        codes.relay[i] = copy.relayFunction[i];
         c.SetNumber(IDC_OUT_RELAY + i, codes.relay[i]);
     }
     for (int j = 0; j < kAuxTerminalCount; ++j) {
-        codes.terminal[j] = page.auxTerminalFunction[j];
+        codes.terminal[j] = copy.auxTerminalFunction[j];
         c.SetNumber(IDC_OUT_TERMINAL + j, codes.terminal[j]);
     }
     // After the edits: setting their texts notifies, which describes them.
@@ -77,38 +79,40 @@ void FillOutputsPage(const PageControls& c, ControllerConfig& page, OutputCodes&
     c.SetText(IDC_OUT_DESCRIPTION, "");
 
     c.FillTextList(IDC_OUT_AUX_TYPE, AuxOutputTypeTextId(1), AuxOutputTypeTextId(8));
-    c.SelectListItem(IDC_OUT_AUX_TYPE, page.auxOutputType - 1);
-    ShowIndicator(c, page);
+    c.SelectListItem(IDC_OUT_AUX_TYPE, copy.auxOutputType - 1);
+    ShowIndicator(c, copy);
 }
 
-void ReadOutputsPage(const PageControls& c, ControllerConfig& page, const OutputCodes& codes) {
+bool ReadOutputsPage(const PageControls& c, EditorPage& page) {
+    ControllerConfig& copy = page.copy;
+    const OutputCodes& codes = page.codes;
     for (int i = 0; i < kRelayCount; ++i)
-        page.relayFunction[i] = codes.relay[i];
+        copy.relayFunction[i] = codes.relay[i];
     for (int j = 0; j < kAuxTerminalCount; ++j)
-        page.auxTerminalFunction[j] = codes.terminal[j];
-    page.auxOutputType = (uint8_t)(c.ListSelection(IDC_OUT_AUX_TYPE) + 1);
+        copy.auxTerminalFunction[j] = codes.terminal[j];
+    copy.auxOutputType = (uint8_t)(c.ListSelection(IDC_OUT_AUX_TYPE) + 1);
     if (c.IsChecked(IDC_OUT_SEG14)) {
-        page.optionFlags |= kOptionSegments14;
-        page.auxTerminalFunction[2] = 0;
-        page.auxTerminalFunction[3] = 0;
+        copy.optionFlags |= kOptionSegments14;
+        copy.auxTerminalFunction[2] = 0;
+        copy.auxTerminalFunction[3] = 0;
     } else {
-        page.optionFlags &= (uint8_t)~kOptionSegments14;
+        copy.optionFlags &= (uint8_t)~kOptionSegments14;
     }
+    return true;
 }
 
-void OutputsPageCommand(const PageControls& c, ControllerConfig& page, OutputCodes& codes, int id,
-                        int) {
+void OutputsPageCommand(const PageControls& c, EditorPage& page, int id, int) {
     if (IsRelayEdit(id) || IsTerminalEdit(id)) {
-        DescribeEdit(c, codes, id);
+        DescribeEdit(c, page.codes, id);
     } else if (id == IDC_OUT_SEG7 || id == IDC_OUT_SEG14) {
-        ReadOutputsPage(c, page, codes);
-        ShowIndicator(c, page);
+        ReadOutputsPage(c, page);
+        ShowIndicator(c, page.copy);
     }
 }
 
-void OutputsPageSpin(const PageControls& c, OutputCodes& codes, int barId, SpinStep step) {
+void OutputsPageSpin(const PageControls& c, EditorPage& page, int barId, SpinStep step) {
     int editId = barId - (IDC_OUT_RELAY_SPIN - IDC_OUT_RELAY);
-    uint8_t* code = EnteredCode(codes, editId);
+    uint8_t* code = EnteredCode(page.codes, editId);
     if (!code) return;
     if (step == SpinStep::Up && *code < kCodeMax) ++*code;
     if (step == SpinStep::Down && *code > 0) --*code;

@@ -1,5 +1,5 @@
 // "Tiempos": the sixteen one-byte timers, each in its own unit.
-#include "config/editor_pages.h"
+#include "config/page_table.h"
 
 #include "base/message_box.h"
 #include "base/res_string.h"
@@ -79,14 +79,16 @@ void timerApplicability(const ControllerConfig& config, bool (&applicable)[kTime
     }
 }
 
-void FillTimesPage(const PageControls& c, ControllerConfig& page) {
+void FillTimesPage(const PageControls& c, EditorPage& page) {
+    const ControllerConfig& copy = page.copy;
     bool applicable[kTimerCount];
-    timerApplicability(page, applicable);
+    timerApplicability(copy, applicable);
     for (int t = 0; t < kTimerCount; ++t)
-        ShowTimerField(c, kTimers[t], page.*kTimers[t].field, applicable[t]);
+        ShowTimerField(c, kTimers[t], copy.*kTimers[t].field, applicable[t]);
 }
 
-bool ReadTimesPage(const PageControls& c, ControllerConfig& page) {
+bool ReadTimesPage(const PageControls& c, EditorPage& page) {
+    ControllerConfig& copy = page.copy;
     for (const TimerField& timer : kTimers) {
         if (!c.IsVisible(timer.editId)) continue;
         char typed[kNumberEditChars + 1];
@@ -100,7 +102,7 @@ bool ReadTimesPage(const PageControls& c, ControllerConfig& page) {
             c.Warn(text, str::CaptionAttention);
             return false;
         }
-        page.*timer.field = (uint8_t)value;
+        copy.*timer.field = (uint8_t)value;
     }
     return true;
 }

@@ -11,12 +11,10 @@
 
 namespace {
 
-using Kind = EditorPageKind;
-
 // ---- General ----
 
 TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
     fake[IDC_GEN_CABIN].text = "7";
     fake[IDC_GEN_SPEED].text = "9";
@@ -48,7 +46,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     working.stopCount = 24;
     working.firstServedStop = 0;
     working.lastServedStop = 30;
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
     EXPECT_EQ(fake[IDC_GEN_STOPS].items.back(), "23");
     EXPECT_EQ(fake.Selected(IDC_GEN_FIRST_SERVED), " 1");
@@ -60,7 +58,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     // Too few stops is corrected the same way, or the document would refuse the whole edit.
     for (uint8_t stored : {0, 1}) {
         working.stopCount = stored;
-        Open(Kind::General);
+        Open(IDD_PAGE_GENERAL);
         EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
         EXPECT_TRUE(Leave());
         EXPECT_EQ(working.stopCount, 2);
@@ -71,7 +69,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     // Values no list holds leave it without a selection; the read takes its fallbacks.
     working.controlType = 6;
     working.screenSystem = 0;
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake.Selected(IDC_GEN_TYPE), "<none>");
     EXPECT_EQ(fake.Selected(IDC_GEN_SCREENS), "<none>");
     EXPECT_TRUE(Leave());
@@ -81,7 +79,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
 
 TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
     working.stopCallsNotServed[5] = 5; // set on the stops page
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     fake[IDC_GEN_SPEED].text = "120";
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.stopCallsNotServed[5], 5);
@@ -94,7 +92,7 @@ TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
 
 TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
     working.controllerFunction = 0;
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake[IDC_GEN_CABIN].text, "E");
     fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
     EXPECT_TRUE(fake.boxes.empty()) << "the \"E\" nobody could type is not refused";
@@ -111,7 +109,7 @@ TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
 TEST_F(PageTest, GeneralOfAHallCallControllerServesEveryStop) {
     working.controllerFunction = 0;
     working.stopCount = 12;
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     for (int id : {IDC_GEN_TYPE, IDC_GEN_SCREENS, IDC_GEN_FIRST_SERVED, IDC_GEN_LAST_SERVED,
                    IDC_GEN_SPEED, IDC_GEN_TYPE_LABEL, IDC_GEN_SCREENS_LABEL, IDC_GEN_SPEED_LABEL,
                    IDC_GEN_FIRST_SERVED_LABEL, IDC_GEN_LAST_SERVED_LABEL, IDC_GEN_RELEVELING,
@@ -128,7 +126,7 @@ TEST_F(PageTest, GeneralOfAHallCallControllerServesEveryStop) {
 
 TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty) {
     working.optionFlags = kOptionReleveling | kOptionSegments14;
-    Open(Kind::General);
+    Open(IDD_PAGE_GENERAL);
     EXPECT_TRUE(fake[IDC_GEN_RELEVELING].enabled);
     EXPECT_TRUE(fake[IDC_GEN_RELEVELING].checked);
     fake.Choose(page, IDC_GEN_SCREENS, "2 - EXS, EXD, PN para 2 velocidades");
@@ -148,7 +146,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     working.firstServedStop = 3;
     working.lastServedStop = 10;
     rebuildServedStopFlags(working);
-    Open(Kind::Stops);
+    Open(IDD_PAGE_STOPS);
     for (int stop = 1; stop <= 24; ++stop) {
         int i = stop - 1;
         bool served = stop >= 3 && stop <= 10;
@@ -171,11 +169,11 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
 
 TEST_F(PageTest, StopsCountOutsideTheImageIsBounded) {
     working.stopCount = 200;
-    Open(Kind::Stops);
+    Open(IDD_PAGE_STOPS);
     EXPECT_TRUE(fake[IDC_STP_NAME + 23].visible);
     EXPECT_TRUE(Leave());
     working.stopCount = 0;
-    Open(Kind::Stops);
+    Open(IDD_PAGE_STOPS);
     EXPECT_FALSE(fake[IDC_STP_NAME].visible);
     EXPECT_TRUE(Leave());
 }
@@ -183,7 +181,7 @@ TEST_F(PageTest, StopsCountOutsideTheImageIsBounded) {
 // ---- Outputs ----
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
-    Open(Kind::Outputs);
+    Open(IDD_PAGE_OUTPUTS);
     EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, "");
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, "");
     fake.Type(page, IDC_OUT_TERMINAL + 2, "400");
@@ -204,7 +202,7 @@ TEST_F(PageTest, OutputsSevenSegmentsAgainGiveTerminalFourItsCode) {
     for (int j = 0; j < 4; ++j)
         working.auxTerminalFunction[j] = (uint8_t)(10 + j);
     working.optionFlags = kOptionSegments14;
-    Open(Kind::Outputs);
+    Open(IDD_PAGE_OUTPUTS);
     EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled);
     fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
     EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);
@@ -215,7 +213,7 @@ TEST_F(PageTest, OutputsSevenSegmentsAgainGiveTerminalFourItsCode) {
 
 TEST_F(PageTest, OutputsAuxiliaryTypeOutsideItsListReadsAsZero) {
     working.auxOutputType = 9;
-    Open(Kind::Outputs);
+    Open(IDD_PAGE_OUTPUTS);
     EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.auxOutputType, 0);
@@ -233,13 +231,13 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
                               "décimas de segundo.")},
     };
     for (const auto& [id, message] : cases) {
-        Open(Kind::Times);
+        Open(IDD_PAGE_TIMES);
         fake[id].text = "256";
         EXPECT_FALSE(Leave());
         EXPECT_EQ(fake.boxes.back().caption, W1252("Atención"));
         EXPECT_EQ(Message(), message);
     }
-    Open(Kind::Times);
+    Open(IDD_PAGE_TIMES);
     fake[IDC_TIM_TEP].text = "7";
     fake[IDC_TIM_TACEB].text = "999"; // left column, later field
     fake[IDC_TIM_TNIV0].text = "300"; // right column, earlier field
@@ -249,7 +247,7 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
 }
 
 TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
-    Open(Kind::Times);
+    Open(IDD_PAGE_TIMES);
     for (int id :
          {IDC_TIM_TEP, IDC_TIM_TALA, IDC_TIM_TZUM, IDC_TIM_TPA, IDC_TIM_TACL, IDC_TIM_TACEA,
           IDC_TIM_TNIV0, IDC_TIM_TRETP, IDC_TIM_TAPA, IDC_TIM_TOPC, IDC_TIM_TACEB, IDC_TIM_TARR,
@@ -297,20 +295,25 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
 
 // ---- Door and advanced ----
 
-TEST_F(PageTest, DoorAutomaticToManualKeepsTheAutomaticSettings) {
+TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8;
     working.preOpening = 1;
     working.alwaysOpenOnArrival = 1;
     working.closeAttempts = 3;
-    Open(Kind::Door);
+    Open(IDD_PAGE_DOOR);
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked);
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].enabled);
+    for (int id : {IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_ATTEMPTS})
+        EXPECT_TRUE(fake[id].items.empty() && !fake[id].enabled) << id;
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.doorMode, 0);
     EXPECT_EQ(working.preOpening, 1);
     EXPECT_EQ(working.alwaysOpenOnArrival, 1);
     EXPECT_EQ(working.closeAttempts, 3);
+    // Back to automatic from the empty lists: the stored attempts, not the unselected default.
+    fake.Click(page, IDC_DOOR_AUTOMATIC, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
+    EXPECT_EQ(fake.Selected(IDC_DOOR_CLOSE_ATTEMPTS), " 3");
 }
 
 TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
@@ -318,7 +321,7 @@ TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
     working.duplexMainStation = 9;
     working.fireStation = 9;
     working.falseStopLimit = 10;
-    Open(Kind::Advanced);
+    Open(IDD_PAGE_ADVANCED);
     EXPECT_EQ(fake[IDC_ADV_REST].items.size(), 9u);
     EXPECT_EQ(fake[IDC_ADV_FIRE].items.front(), " 1");
     EXPECT_EQ(fake.Selected(IDC_ADV_FIRE), "<none>");
@@ -333,7 +336,7 @@ TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
 TEST_F(PageTest, AdvancedPortKeepsTheOtherOptionBitsAndTheAnnouncer) {
     working.specialVoiceAnnouncer = 1;
     working.optionFlags = kOptionReleveling | kOptionSegments14;
-    Open(Kind::Advanced);
+    Open(IDD_PAGE_ADVANCED);
     fake.Choose(page, IDC_ADV_PORT, "3 - TTL");
     EXPECT_FALSE(fake[IDC_ADV_ANNOUNCER].enabled);
     EXPECT_TRUE(Leave());
@@ -346,12 +349,12 @@ TEST_F(PageTest, AdvancedPortKeepsTheOtherOptionBitsAndTheAnnouncer) {
 TEST_F(PageTest, AdvancedDuplexSettingsBelongToTheDuplexMaster) {
     working.controllerFunction = 3;
     working.doorMode = 1;
-    Open(Kind::Advanced);
+    Open(IDD_PAGE_ADVANCED);
     EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled) << "with an automatic door";
     working.controllerFunction = 1;
     working.duplexMainStation = 5;
     working.secondaryRestsDoorClosed = 1;
-    Open(Kind::Advanced);
+    Open(IDD_PAGE_ADVANCED);
     for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_MAIN, IDC_ADV_SECONDARY, IDC_ADV_MAIN_LABEL,
                    IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED, IDC_ADV_SECONDARY_CLOSED})
         EXPECT_FALSE(fake[id].enabled) << id;
@@ -362,47 +365,44 @@ TEST_F(PageTest, AdvancedDuplexSettingsBelongToTheDuplexMaster) {
 
 // ---- Help tables ----
 
-std::vector<uint32_t> Table(Kind kind, int control) {
+std::vector<uint32_t> Table(int dialogId, int control) {
     uint32_t scratch[4];
-    const uint32_t* t = EditorHelpTable(kind, control, scratch);
+    const uint32_t* t = EditorHelpTable(PageRow(dialogId), control, scratch);
     std::vector<uint32_t> pairs;
     for (; t[0] || t[1]; t += 2)
         pairs.insert(pairs.end(), {t[0], t[1]});
     return pairs;
 }
 
-uint32_t ContextOf(Kind kind, int control) {
-    std::vector<uint32_t> t = Table(kind, control);
+uint32_t ContextOf(int dialogId, int control) {
+    std::vector<uint32_t> t = Table(dialogId, control);
     for (size_t i = 0; i < t.size(); i += 2)
         if (t[i] == (uint32_t)control) return t[i + 1];
     return 0;
 }
 
-TEST(EditorHelp, RangesAnswerAOnePairTableForTheAskingControl) {
-    EXPECT_EQ(Table(Kind::Stops, 123), (std::vector<uint32_t>{123, 801}));
-    EXPECT_EQ(Table(Kind::Stops, 30), (std::vector<uint32_t>{30, 800}));
-    EXPECT_TRUE(Table(Kind::Stops, 65535).empty());
-    EXPECT_TRUE(Table(Kind::Stops, 124).empty());
-    EXPECT_EQ(Table(Kind::Outputs, 233), (std::vector<uint32_t>{233, 402}));
-    EXPECT_EQ(Table(Kind::Outputs, 317), (std::vector<uint32_t>{317, 403}));
-}
-
-TEST(EditorHelp, ContextsOfControlsAndTheirLabels) {
-    EXPECT_EQ(Table(Kind::General, 0).size(), 48u);
+// A control of a range finds its context in a one-pair table naming it; 0: no help.
+TEST(EditorHelp, ContextsOfControlsTheirLabelsAndRanges) {
+    EXPECT_EQ(Table(IDD_PAGE_GENERAL, 0).size(), 48u);
     struct {
-        Kind kind;
+        int dialogId;
         int control;
         uint32_t context;
     } cases[] = {
-        {Kind::Stops, 417, 805},    {Kind::Stops, 500, 806},     {Kind::Stops, 623, 804},
-        {Kind::Stops, 323, 803},    {Kind::Outputs, 65535, 402}, {Kind::Outputs, 453, 400},
-        {Kind::Outputs, 100, 404},  {Kind::General, 1010, 111},  {Kind::General, 103, 111},
-        {Kind::Times, 993, 507},    {Kind::Times, 1013, 507},    {Kind::Times, 129, 515},
-        {Kind::Door, 112, 613},     {Kind::Door, 441, 612},      {Kind::Advanced, 107, 713},
-        {Kind::Advanced, 814, 702},
+        {IDD_PAGE_STOPS, 123, 801},     {IDD_PAGE_STOPS, 30, 800},
+        {IDD_PAGE_STOPS, 124, 0},       {IDD_PAGE_STOPS, 65535, 0},
+        {IDD_PAGE_OUTPUTS, 233, 402},   {IDD_PAGE_OUTPUTS, 317, 403},
+        {IDD_PAGE_STOPS, 417, 805},     {IDD_PAGE_STOPS, 500, 806},
+        {IDD_PAGE_STOPS, 623, 804},     {IDD_PAGE_STOPS, 323, 803},
+        {IDD_PAGE_OUTPUTS, 65535, 402}, {IDD_PAGE_OUTPUTS, 453, 400},
+        {IDD_PAGE_OUTPUTS, 100, 404},   {IDD_PAGE_GENERAL, 1010, 111},
+        {IDD_PAGE_GENERAL, 103, 111},   {IDD_PAGE_TIMES, 993, 507},
+        {IDD_PAGE_TIMES, 1013, 507},    {IDD_PAGE_TIMES, 129, 515},
+        {IDD_PAGE_DOOR, 112, 613},      {IDD_PAGE_DOOR, 441, 612},
+        {IDD_PAGE_ADVANCED, 107, 713},  {IDD_PAGE_ADVANCED, 814, 702},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ContextOf(c.kind, c.control), c.context) << c.control;
+        EXPECT_EQ(ContextOf(c.dialogId, c.control), c.context) << c.control;
 }
 
 } // namespace

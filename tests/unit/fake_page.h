@@ -1,7 +1,7 @@
 #pragma once
 // A page's controls as a map, for driving the editor's page logic without windows. Selecting an
 // index outside a list clears its selection, as a combo box does.
-#include "config/editor_page.h"
+#include "config/page_table.h"
 #include "config/page_controls.h"
 
 #include <cstdio>

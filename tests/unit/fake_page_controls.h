@@ -12,15 +12,22 @@ struct TestPageControls : FakePage {
     }
 };
 
+inline const EditorPageRow& PageRow(int dialogId) {
+    for (int i = 0; i < kEditorPageCount; ++i)
+        if (kEditorPages[i].dialogId == dialogId) return kEditorPages[i];
+    ADD_FAILURE() << "no page of dialog " << dialogId;
+    return kEditorPages[0];
+}
+
 // One page of the editor on a working image, as the sheet holds it.
 struct PageTest : ::testing::Test {
     TestPageControls fake;
     ControllerConfig working = MakeEmptyConfig();
     EditorPage page;
 
-    void Open(EditorPageKind kind) {
+    void Open(int dialogId) {
         page = EditorPage{};
-        page.kind = kind;
+        page.row = &PageRow(dialogId);
         page.Activate(fake.pc, working);
     }
     bool Leave() { return page.Leave(fake.pc, working); }

@@ -2,6 +2,7 @@
 
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "config/page_table.h"
 #include "config/win32/control_utils.h"
 #include "help/win32/help.h"
 #include "res/resource.h"
@@ -35,9 +36,9 @@ INT_PTR Answer(HWND window, LONG_PTR result) {
 
 // Pop-up and context-menu help for one control. The table stays valid after the call, as the
 // help window may read it while it is open.
-void ControlHelp(HWND control, EditorPageKind kind, int controlId, UINT command) {
+void ControlHelp(HWND control, const EditorPageRow& row, int controlId, UINT command) {
     static uint32_t scratch[4];
-    const uint32_t* table = EditorHelpTable(kind, controlId, scratch);
+    const uint32_t* table = EditorHelpTable(row, controlId, scratch);
     ProgramHelp(control, kHelpFile, command, reinterpret_cast<ULONG_PTR>(table));
 }
 
@@ -58,14 +59,14 @@ INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
     auto* binding = reinterpret_cast<PageBinding*>(sheetPage->lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
-    Trace(EditorPageTrace(binding->page->kind).init);
+    Trace(binding->page->row->trace.init);
     return TRUE; // the system places the focus
 }
 
 INT_PTR OnNotify(HWND window, WPARAM, LPARAM lParam) {
     PageBinding* b = BindingOf(window);
     if (!b) return FALSE;
-    const PageTrace& trace = EditorPageTrace(b->page->kind);
+    const PageTrace& trace = b->page->row->trace;
     PageControls controls = DialogPageControls(window);
     switch (reinterpret_cast<NMHDR*>(lParam)->code) {
     case PSN_SETACTIVE:
@@ -108,15 +109,15 @@ INT_PTR OnHelp(HWND window, WPARAM, LPARAM lParam) {
     PageBinding* b = BindingOf(window);
     auto* info = reinterpret_cast<HELPINFO*>(lParam);
     if (!b || info->iContextType != HELPINFO_WINDOW) return FALSE;
-    Trace(EditorPageTrace(b->page->kind).controlHelp);
-    ControlHelp(static_cast<HWND>(info->hItemHandle), b->page->kind, info->iCtrlId, HELP_WM_HELP);
+    Trace(b->page->row->trace.controlHelp);
+    ControlHelp(static_cast<HWND>(info->hItemHandle), *b->page->row, info->iCtrlId, HELP_WM_HELP);
     return TRUE;
 }
 
 INT_PTR OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
     PageBinding* b = BindingOf(window);
     if (!b) return FALSE;
-    Trace(EditorPageTrace(b->page->kind).contextMenu);
+    Trace(b->page->row->trace.contextMenu);
     // Disabled controls and labels leave the click to the page: find what lies under it.
     HWND control = reinterpret_cast<HWND>(wParam);
     if (control == window) {
@@ -124,7 +125,7 @@ INT_PTR OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
         control = ChildAt(window, at);
         if (!control) return TRUE;
     }
-    ControlHelp(control, b->page->kind, GetDlgCtrlID(control), HELP_CONTEXTMENU);
+    ControlHelp(control, *b->page->row, GetDlgCtrlID(control), HELP_CONTEXTMENU);
     return TRUE;
 }
 
@@ -159,7 +160,7 @@ bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
         p.dwSize = sizeof p;
         p.dwFlags = PSP_HASHELP;
         p.hInstance = instance;
-        p.pszTemplate = MAKEINTRESOURCEA(EditorPageResource(session.pages[i].kind));
+        p.pszTemplate = MAKEINTRESOURCEA(session.pages[i].row->dialogId);
         p.pfnDlgProc = PageProc;
         p.lParam = reinterpret_cast<LPARAM>(&bindings[i]);
     }

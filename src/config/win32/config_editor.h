@@ -1,6 +1,6 @@
 #pragma once
 // The configuration editor: a modal property sheet of six pages over a working copy.
-#include "config/editor_page.h"
+#include "config/page_procedure.h"
 
 #include <windows.h>
 
