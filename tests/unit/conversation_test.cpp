@@ -239,7 +239,7 @@ TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     EXPECT_EQ(a.kind, DialogAction::EndDialog);
     EXPECT_EQ(a.text, nullptr) << "the document has shown its own box";
     EXPECT_FALSE(a.markSaved);
-    EXPECT_EQ(conv.statusText[0], '\0');
+    EXPECT_EQ(conv.exchange.statusText[0], '\0');
     EXPECT_EQ(fake.timer.back(), "stop");
 
     Start(ReceiveVersionCheck);

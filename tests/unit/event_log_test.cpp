@@ -9,31 +9,14 @@
 namespace {
 
 struct EventLogTest : ::testing::Test {
-    std::vector<LinkPacket> sent;
-    std::vector<std::string> timer;
-    EventHost host{};
+    FakeConversationHost fake;
+    const ExchangeHost& host = fake.host.exchange;
+    std::vector<LinkPacket>& sent = fake.sent;
+    std::vector<std::string>& timer = fake.timer;
     EventLog log;
 
-    void SetUp() override {
-        host.context = this;
-        host.sendPacket = [](void* c, const LinkPacket& p) {
-            static_cast<EventLogTest*>(c)->sent.push_back(p);
-            return true;
-        };
-        host.startAnswerTimer = [](void* c, unsigned ms) {
-            static_cast<EventLogTest*>(c)->timer.push_back("start " + std::to_string(ms));
-        };
-        host.stopAnswerTimer = [](void* c) {
-            static_cast<EventLogTest*>(c)->timer.push_back("stop");
-        };
-    }
     StepResult Give(const LinkPacket& p) { return EventStep(log, host, p); }
-    std::string Letters() const {
-        std::string s;
-        for (auto& p : sent)
-            s += (char)p.OR;
-        return s;
-    }
+    std::string Letters() const { return fake.Letters(); }
     // Identity of the controller as its part 1 carries it.
     LinkPacket Identity(unsigned system, int function, int cabin) {
         ControllerConfig c = MakeEmptyConfig();
@@ -162,7 +145,7 @@ TEST_F(EventLogTest, TaggedFailures) {
         }
         timer.clear();
         EXPECT_EQ(Give(c.answer), StepFailed);
-        EXPECT_EQ(std::string(log.eventStatusText), c.text);
+        EXPECT_EQ(std::string(log.exchange.statusText), c.text);
         EXPECT_EQ(log.eventState, EventIdle);
         EXPECT_EQ(timer, std::vector<std::string>{"stop"});
     }
@@ -170,14 +153,14 @@ TEST_F(EventLogTest, TaggedFailures) {
 
 TEST_F(EventLogTest, AnswerWhileIdleIsASequenceError) {
     EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.eventStatusText, "Error de secuencia.");
+    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
 
     // An answer that comes after its time-out was reported.
     StartRefresh(log, host);
     EventTimeout(log);
     EXPECT_EQ(log.eventState, EventIdle);
     EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.eventStatusText, "Error de secuencia.");
+    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
     EXPECT_EQ(Letters(), "v");
 }
 

@@ -35,6 +35,9 @@ void HostStartAnswerTimer(void* context, unsigned periodMs) {
 void HostStopAnswerTimer(void* context) {
     KillTimer(Self(context)->window, kAnswerTimerId);
 }
+void HostDiscardInput(void*) {
+    g_commLink.DiscardInput();
+}
 // Owned by the main window, so that the dialog's "Cancelar" and its timers go on meanwhile. The
 // box enables and activates its owner as it closes: while the dialog runs, the main window is
 // disabled again and the dialog keeps the front; after "Cancelar" the main window is given back.
@@ -134,8 +137,11 @@ void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
     InterrogationDialog d;
     d.mainWindow = mainWindow;
     d.document = &document;
-    d.host = {&d,      HostSend,         HostReceive,  HostStartAnswerTimer, HostStopAnswerTimer,
-              HostAsk, HostReplaceImage, HostReadImage};
+    d.host = {
+        {&d, HostSend, HostReceive, HostStartAnswerTimer, HostStopAnswerTimer, HostDiscardInput},
+        HostAsk,
+        HostReplaceImage,
+        HostReadImage};
     DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
                     reinterpret_cast<LPARAM>(&d));
 }
