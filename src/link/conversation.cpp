@@ -1,5 +1,6 @@
 #include "link/conversation.h"
 
+#include "base/box_texts.h"
 #include "base/message_box.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
@@ -143,15 +144,15 @@ bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPa
     int cabin = Part1Cabin(answer);
     if (system == image.systemNumber && cabin == image.cabinNumber) return true;
 
-    char controllerCabin[16], imageCabin[16], caption[30];
+    char controllerCabin[16], imageCabin[16];
     CabinText(cabin, controllerCabin);
     CabinText(image.cabinNumber, imageCabin);
     std::snprintf(c.exchange.statusText, kStatusTextSize, ResString(str::IdentityQuestion),
                   (unsigned)system, controllerCabin, (unsigned)image.systemNumber, imageCabin);
     StopAnswerTimer(host.exchange);
-    LoadResString(str::CaptionConfigurator, caption, sizeof caption);
+    BoxCaption caption(str::CaptionConfigurator);
     c.boxOpen = true;
-    int reply = host.askQuestion(host.exchange.context, c.exchange.statusText, caption,
+    int reply = host.askQuestion(host.exchange.context, c.exchange.statusText, caption.Get(),
                                  mb::YesNo | mb::IconQuestion);
     c.boxOpen = false;
     return reply == mb::IdYes;

@@ -1,7 +1,6 @@
 #include "link/win32/interrogation_dialog.h"
 
-#include "base/res_string.h"
-#include "base/string_ids.h"
+#include "base/box_texts.h"
 #include "base/win32/message_box_ids.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
@@ -67,11 +66,8 @@ void Finish(InterrogationDialog& d, const DialogAction& action) {
     // Nothing more is read or sent while the last box is up.
     StopTimers(d.window);
     ConversationEnded(g_conversation);
-    if (action.text) {
-        char caption[30];
-        if (action.captionId) LoadResString(action.captionId, caption, sizeof caption);
-        MessageBoxA(d.window, action.text, action.captionId ? caption : nullptr, action.boxFlags);
-    }
+    if (action.text)
+        MessageBoxA(d.window, action.text, BoxCaption(action.captionId).Get(), action.boxFlags);
     if (action.markSaved) d.document->markSaved(d.document->context);
     EndDialog(d.window, 0);
 }
