@@ -100,7 +100,7 @@ StepResult ReceivePart1Step(Conversation& c, const ConversationHost& host,
         c.conversationState = ReceivePart2;
         return StepContinue;
     }
-    // An older controller has no part 2: those fields keep what the staging image held.
+    // An older controller has no part 2: those fields keep the empty configuration's values.
     StepResult result = HandOver(c, host);
     if (result == StepFinished) AppendStatus(c.exchange, str::OldControllerNotice);
     return result;
@@ -299,6 +299,7 @@ bool BeginConversation(Conversation& c, const ConversationHost& host) {
                       state);
         return false;
     }
+    if (state == ReceiveVersionCheck) c.stagingConfig = MakeEmptyConfig();
     BeginExchange(c.exchange, host.exchange);
     SetStatus(c.exchange, str::RequestingVersion);
     Send(c, host, 'v');

@@ -40,7 +40,9 @@ struct Conversation {
     uint8_t retriesLeft = 0;
     int controllerMajor = 0;
     int controllerMinor = 0;
-    ControllerConfig stagingConfig{}; // the image being received; kept between receives
+    // The image being received; each receive starts it from the empty configuration, so that
+    // an older controller's image holds the defaults where it has no part 2.
+    ControllerConfig stagingConfig{};
     // The dialog ended (cancelled, or over) while a step was waiting in a box.
     bool ended = false;
     // A step waits in a box of the main window (the identity question, or the document refusing

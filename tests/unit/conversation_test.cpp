@@ -159,17 +159,19 @@ TEST_F(ConversationTest, ReceiveFromATwoPartController) {
     EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
 }
 
-TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
-    // The first receive from an older controller has nothing staged: part 2 reads as zeros.
+TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
+    const ControllerConfig empty = MakeEmptyConfig();
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("02.01"));
     Give(Part1Answer(Controller(8, 2, 1)));
     ASSERT_EQ(fake.replaced.size(), 1u);
-    EXPECT_EQ(fake.replaced[0].carSpeed, 0);
-    EXPECT_EQ(fake.replaced[0].closeAttempts, 0);
+    EXPECT_EQ(fake.replaced[0].carSpeed, empty.carSpeed);
+    EXPECT_EQ(fake.replaced[0].closeAttempts, empty.closeAttempts);
 
+    // Not another controller's part 2, received before.
     ControllerConfig first = Controller(5, 2, 1);
     first.carSpeed = 150;
+    first.lastServedStop = 9;
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("03.00"));
     Give(Part1Answer(first));
@@ -187,7 +189,8 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
     EXPECT_EQ(fake.Letters(), "vbvbfvb") << "an older controller is not asked for part 2";
     ASSERT_EQ(fake.replaced.size(), 3u);
     EXPECT_EQ(fake.replaced[2].systemNumber, 6);
-    EXPECT_EQ(fake.replaced[2].carSpeed, 150) << "part 2 fields stay from the last receive";
+    EXPECT_EQ(fake.replaced[2].carSpeed, empty.carSpeed);
+    EXPECT_EQ(fake.replaced[2].lastServedStop, empty.lastServedStop);
 }
 
 TEST_F(ConversationTest, ReceiveFailures) {
