@@ -27,6 +27,9 @@ void LoadEventString(unsigned base, int code, char* out, int size) {
 
 void StartRefresh(EventLog& log, const ExchangeHost& host) {
     BeginExchange(log.exchange, host);
+    log.countersRead = false;
+    log.runningHours = log.operationCount = 0;
+    log.logRead = false;
     Ask(log, host, 'v', AwaitVersion);
     StartAnswerTimer(host, kRefreshPeriodMs);
 }
@@ -78,6 +81,7 @@ StepResult Step(EventLog& log, const ExchangeHost& host, const LinkPacket& a) {
         if (a.LA != kCountersAnswerLength) return Fail(x, "C- %s.", str::WrongLength);
         log.runningHours = (uint32_t)ParseDecimalField(a.data, 6);
         log.operationCount = (uint32_t)ParseDecimalField(a.data + 6, 6);
+        log.countersRead = true;
         Ask(log, host, 'b', AwaitIdentity);
         return StepContinue;
     case AwaitIdentity:
@@ -91,6 +95,7 @@ StepResult Step(EventLog& log, const ExchangeHost& host, const LinkPacket& a) {
         if (a.OR != 'C') return Fail(x, "U- %s.", str::WrongAnswerCode);
         if (a.LA != kEventsAnswerLength) return Fail(x, "U- %s.", str::WrongLength);
         log.eventCount = DecodeEvents(a, log.events);
+        log.logRead = true;
         return StepFinished;
     case AwaitClear:
         if (a.OR != 'D') return Fail(x, "B- %s.", str::WrongAnswerCode);

@@ -30,15 +30,21 @@ struct EventLog {
     int eventState = EventIdle;
     EventRecord events[kMaxEvents] = {};
     unsigned eventCount = 0;
+    // The counters of this controller, read in this refresh: an older controller has none, and
+    // another controller's must not stand for them.
+    bool countersRead = false;
     uint32_t runningHours = 0;
     uint32_t operationCount = 0;
+    // The last refresh read the log through to its events: only such a log is printed.
+    bool logRead = false;
     int controllerSystem = 0;
     int controllerCabin = 0; // 0 for a hall-call controller
     int controllerMajor = 0;
     Exchange exchange; // the request on the line and the failure text (eventStatusText)
 };
 
-// "Actualizar": empties the line, asks for the version and starts the 3000 ms answer timer.
+// "Actualizar": empties the line, forgets the counters and the log read before, asks for the
+// version and starts the 3000 ms answer timer.
 void StartRefresh(EventLog& log, const ExchangeHost& host);
 
 // "Borrar..." once confirmed: empties the line and asks the controller to clear its log; 1000 ms

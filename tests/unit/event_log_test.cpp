@@ -44,8 +44,10 @@ TEST_F(EventLogTest, RefreshFromACurrentController) {
     EXPECT_EQ(Give(Identity(123, 1, 2)), StepContinue);
     EXPECT_EQ(Give(Answer('C', Records("07030412"))), StepFinished);
     EXPECT_EQ(log.eventState, EventIdle);
+    EXPECT_TRUE(log.countersRead);
     EXPECT_EQ(log.runningHours, 1234u);
     EXPECT_EQ(log.operationCount, 56789u);
+    EXPECT_TRUE(log.logRead);
     EXPECT_EQ(log.controllerSystem, 123);
     EXPECT_EQ(log.controllerCabin, 2);
     ASSERT_EQ(log.eventCount, 2u);
@@ -60,18 +62,27 @@ TEST_F(EventLogTest, RefreshFromACurrentController) {
     EXPECT_EQ(timer, (std::vector<std::string>{"start 3000", "stop"}));
 }
 
-TEST_F(EventLogTest, OlderControllerRefreshesInThreeExchangesAndKeepsTheCounters) {
-    log.runningHours = 77;
-    log.operationCount = 88;
+TEST_F(EventLogTest, OlderControllerHasNoCountersAndAFailedRefreshNoLog) {
+    RefreshUpToEvents("03.07");
+    Give(Answer('C', Records("0703")));
+    sent.clear();
     StartRefresh(log, host);
+    EXPECT_FALSE(log.logRead);
     Give(VersionAnswer("02.40"));
     Give(Identity(9, 0, 0));
     EXPECT_EQ(log.controllerCabin, 0) << "a hall-call controller's 'E'";
     EXPECT_EQ(Give(Answer('C', Records("1601"))), StepFinished);
     EXPECT_EQ(Letters(), "vbc");
-    EXPECT_EQ(log.runningHours, 77u);
-    EXPECT_EQ(log.operationCount, 88u);
+    // Not the counters of the controller read before.
+    EXPECT_FALSE(log.countersRead);
+    EXPECT_EQ(log.runningHours, 0u);
+    EXPECT_EQ(log.operationCount, 0u);
+    EXPECT_TRUE(log.logRead);
     EXPECT_EQ(log.eventCount, 1u);
+
+    StartRefresh(log, host);
+    Give(Answer('x'));
+    EXPECT_FALSE(log.logRead);
 }
 
 TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCodeOrAfterFifty) {
@@ -107,6 +118,7 @@ TEST_F(EventLogTest, ClearEmptiesTheTableAndKeepsTheRest) {
     EXPECT_EQ(Give(Answer('D')), StepFinished);
     EXPECT_EQ(log.eventCount, 0u);
     EXPECT_EQ(log.controllerSystem, 1);
+    EXPECT_TRUE(log.countersRead && log.logRead);
     EXPECT_EQ(log.runningHours, 10u);
     EXPECT_EQ(timer, (std::vector<std::string>{"start 1000", "stop"}));
 }
