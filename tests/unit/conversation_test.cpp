@@ -76,6 +76,7 @@ TEST_F(ConversationTest, StartSendsTheVersionRequestWithItsPeriod) {
         c.conversationState = code;
         DialogAction a = ConversationStart(c, f.host);
         ExpectProgress(a, W1252("Solicitando versión."));
+        EXPECT_EQ(f.discards, 1) << "what the last command left on the line is gone";
         ASSERT_EQ(f.sent.size(), 1u);
         EXPECT_EQ(Frame(f.sent[0]), Frame(Packet('o', 'c', 'v')));
         EXPECT_EQ(f.TimerLog(), code == VersionQuery ? "start 1000" : "start 2000");
@@ -413,6 +414,22 @@ TEST_F(ConversationTest, ReadBackRetriesRunOut) {
         ExpectEnd(Timeout(), "El controlador no contesta.", mb::IconExclamation);
         EXPECT_EQ(fake.sent.size() - before, (size_t)requests - 1);
         EXPECT_EQ(fake.TimerLog(), timers + "stop");
+    }
+}
+
+// A slow controller answers the read-back and its retry: that repeat is dropped, not taken for
+// part 2's answer. Without a retry, a second part 1 is a wrong answer.
+TEST_F(ConversationTest, RepeatedReadBackAfterARetryIsDropped) {
+    for (bool retried : {true, false}) {
+        TransmitUpToFirstAnswer("03.07");
+        Give(Answer('e'));
+        Give(Answer('e'));
+        if (retried) Timeout();
+        fake.incoming = {Part1Answer(fake.document), Part1Answer(fake.document),
+                         Part2Answer(fake.document)};
+        ExpectProgress(ConversationPoll(conv, fake.host), W1252("Verificando configuración (2)."));
+        DialogAction a = ConversationPoll(conv, fake.host);
+        EXPECT_EQ(a.boxFlags, retried ? mb::IconInformation : mb::IconStop) << a.text;
     }
 }
 
