@@ -1,6 +1,7 @@
 #include "app/config_document.h"
 
 #include "app/config_file.h"
+#include "base/box_texts.h"
 #include "base/cp1252.h"
 #include "base/message_box.h"
 #include "base/res_string.h"
@@ -42,15 +43,12 @@ bool CheckStopCount(const ControllerConfig& image, const DocumentHost* host) {
 }
 
 int ConfigDocument::AskText(const char* text, unsigned captionId, unsigned flags) {
-    char caption[30] = "";
-    if (captionId) LoadResString(captionId, caption, sizeof caption);
-    return host->messageBox(host->context, text, captionId ? caption : nullptr, flags);
+    return host->messageBox(host->context, text, BoxCaption(captionId).Get(), flags);
 }
 
 int ConfigDocument::Ask(unsigned textId, unsigned captionId, unsigned flags) {
-    char text[256];
-    LoadResString(textId, text, sizeof text);
-    return AskText(text, captionId, flags);
+    BoxTexts box(textId, captionId);
+    return host->messageBox(host->context, box.text, box.caption.Get(), flags);
 }
 
 void ConfigDocument::Init(const DocumentHost* h, uint32_t version, uint32_t minor) {

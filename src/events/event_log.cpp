@@ -5,26 +5,14 @@
 #include "link/version_answer.h"
 #include "link/wire_encoding.h"
 
-#include <cstdio>
-
 namespace {
 
 // Codes the string table describes. The numbers after them belong to other texts (the day and
 // month names start at 30496), so a code past the table must not be looked up.
 constexpr int kHighestEventCode = 17;
 
-StepResult Fail(EventLog& log, const char* format, unsigned id) {
-    std::snprintf(log.eventStatusText, kEventStatusTextSize, format, ResString(id));
-    return StepFailed;
-}
-
-void Send(EventLog& log, const EventHost& host, char command) {
-    log.request = MakeRequest(command);
-    host.sendPacket(host.context, log.request);
-}
-
-void Ask(EventLog& log, const EventHost& host, char command, int next) {
-    Send(log, host, command);
+void Ask(EventLog& log, const ExchangeHost& host, char command, int next) {
+    SendRequest(log.exchange, host, command);
     log.eventState = next;
 }
 
@@ -37,14 +25,19 @@ void LoadEventString(unsigned base, int code, char* out, int size) {
 }
 } // namespace
 
-void StartRefresh(EventLog& log, const EventHost& host) {
+void StartRefresh(EventLog& log, const ExchangeHost& host) {
+    BeginExchange(log.exchange, host);
+    log.countersRead = false;
+    log.runningHours = log.operationCount = 0;
+    log.logRead = false;
     Ask(log, host, 'v', AwaitVersion);
-    host.startAnswerTimer(host.context, kRefreshPeriodMs);
+    StartAnswerTimer(host, kRefreshPeriodMs);
 }
 
-void StartClear(EventLog& log, const EventHost& host) {
+void StartClear(EventLog& log, const ExchangeHost& host) {
+    BeginExchange(log.exchange, host);
     Ask(log, host, 'd', AwaitClear);
-    host.startAnswerTimer(host.context, kClearPeriodMs);
+    StartAnswerTimer(host, kClearPeriodMs);
 }
 
 void EventTimeout(EventLog& log) {
@@ -64,9 +57,10 @@ unsigned DecodeEvents(const LinkPacket& answer, EventRecord (&events)[kMaxEvents
 }
 
 namespace {
-StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
+StepResult Step(EventLog& log, const ExchangeHost& host, const LinkPacket& a) {
+    Exchange& x = log.exchange;
     if (a.CD != 'c' || a.CO != 'o') {
-        LoadResString(str::WrongAddress, log.eventStatusText, kEventStatusTextSize);
+        SetStatus(x, str::WrongAddress);
         log.eventState = EventIdle;
         return StepFailed;
     }
@@ -74,8 +68,8 @@ StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
     log.eventState = EventIdle;
     switch (state) {
     case AwaitVersion:
-        if (a.OR != 'w') return Fail(log, "V- %s.", str::VerificationError);
-        if (!HasModelMark(a)) return Fail(log, "V- %s.", str::NotThisModel);
+        if (a.OR != 'w') return Fail(x, "V- %s.", str::VerificationError);
+        if (!HasModelMark(a)) return Fail(x, "V- %s.", str::NotThisModel);
         log.controllerMajor = VersionMajor(a);
         if (log.controllerMajor >= kTwoPartMajor)
             Ask(log, host, 'g', AwaitCounters);
@@ -83,39 +77,39 @@ StepResult Step(EventLog& log, const EventHost& host, const LinkPacket& a) {
             Ask(log, host, 'b', AwaitIdentity);
         return StepContinue;
     case AwaitCounters:
-        if (a.OR != 'G') return Fail(log, "C- %s.", str::VerificationError);
-        if (a.LA != kCountersAnswerLength) return Fail(log, "C- %s.", str::WrongLength);
+        if (a.OR != 'G') return Fail(x, "C- %s.", str::VerificationError);
+        if (a.LA != kCountersAnswerLength) return Fail(x, "C- %s.", str::WrongLength);
         log.runningHours = (uint32_t)ParseDecimalField(a.data, 6);
         log.operationCount = (uint32_t)ParseDecimalField(a.data + 6, 6);
+        log.countersRead = true;
         Ask(log, host, 'b', AwaitIdentity);
         return StepContinue;
     case AwaitIdentity:
-        if (a.OR != 'c') return Fail(log, "C- %s.", str::WrongAnswerCode);
-        if (a.LA != kPart1Length) return Fail(log, "C- %s.", str::WrongLength);
+        if (a.OR != 'c') return Fail(x, "C- %s.", str::WrongAnswerCode);
+        if (a.LA != kPart1Length) return Fail(x, "C- %s.", str::WrongLength);
         log.controllerSystem = Part1SystemNumber(a);
         log.controllerCabin = Part1Cabin(a);
         Ask(log, host, 'c', AwaitEvents);
         return StepContinue;
     case AwaitEvents:
-        if (a.OR != 'C') return Fail(log, "U- %s.", str::WrongAnswerCode);
-        if (a.LA != kEventsAnswerLength) return Fail(log, "U- %s.", str::WrongLength);
+        if (a.OR != 'C') return Fail(x, "U- %s.", str::WrongAnswerCode);
+        if (a.LA != kEventsAnswerLength) return Fail(x, "U- %s.", str::WrongLength);
         log.eventCount = DecodeEvents(a, log.events);
+        log.logRead = true;
         return StepFinished;
     case AwaitClear:
-        if (a.OR != 'D') return Fail(log, "B- %s.", str::WrongAnswerCode);
-        if (a.LA != 0) return Fail(log, "B- %s.", str::WrongLength);
+        if (a.OR != 'D') return Fail(x, "B- %s.", str::WrongAnswerCode);
+        if (a.LA != 0) return Fail(x, "B- %s.", str::WrongLength);
         log.eventCount = 0;
         return StepFinished;
-    default:
-        LoadResString(str::SequenceError, log.eventStatusText, kEventStatusTextSize);
-        return StepFailed;
+    default: SetStatus(x, str::SequenceError); return StepFailed;
     }
 }
 } // namespace
 
-StepResult EventStep(EventLog& log, const EventHost& host, const LinkPacket& answer) {
+StepResult EventStep(EventLog& log, const ExchangeHost& host, const LinkPacket& answer) {
     StepResult result = Step(log, host, answer);
-    if (result != StepContinue) host.stopAnswerTimer(host.context);
+    if (result != StepContinue) StopAnswerTimer(host);
     return result;
 }
 

@@ -2,7 +2,7 @@
 // The controller's event log: the exchanges that read it (version, counters from 3.0 on, the
 // identity from configuration part 1, the events) and clear it, and the decoded result. The
 // state is program-wide and outlives the event log dialog, which owns the timers.
-#include "link/link_packet.h"
+#include "link/exchange.h"
 
 #include <cstdint>
 
@@ -26,38 +26,35 @@ struct EventRecord {
     int stop;
 };
 
-struct EventHost {
-    void* context;
-    bool (*sendPacket)(void* context, const LinkPacket& packet);
-    // Starts the dialog's answer timer (id 100) with the given period.
-    void (*startAnswerTimer)(void* context, unsigned periodMs);
-    void (*stopAnswerTimer)(void* context);
-};
-
-constexpr int kEventStatusTextSize = 256;
-
 struct EventLog {
     int eventState = EventIdle;
     EventRecord events[kMaxEvents] = {};
     unsigned eventCount = 0;
+    // The counters of this controller, read in this refresh: an older controller has none, and
+    // another controller's must not stand for them.
+    bool countersRead = false;
     uint32_t runningHours = 0;
     uint32_t operationCount = 0;
+    // The last refresh read the log through to its events: only such a log is printed.
+    bool logRead = false;
     int controllerSystem = 0;
     int controllerCabin = 0; // 0 for a hall-call controller
     int controllerMajor = 0;
-    char eventStatusText[kEventStatusTextSize] = "";
-    LinkPacket request{};
+    Exchange exchange; // the request on the line and the failure text (eventStatusText)
 };
 
-// "Actualizar": asks for the version and starts the 3000 ms answer timer.
-void StartRefresh(EventLog& log, const EventHost& host);
+// "Actualizar": empties the line, forgets the counters and the log read before, asks for the
+// version and starts the 3000 ms answer timer.
+void StartRefresh(EventLog& log, const ExchangeHost& host);
 
-// "Borrar..." once confirmed: asks the controller to clear its log; 1000 ms answer timer.
-void StartClear(EventLog& log, const EventHost& host);
+// "Borrar..." once confirmed: empties the line and asks the controller to clear its log; 1000 ms
+// answer timer.
+void StartClear(EventLog& log, const ExchangeHost& host);
 
-// One completed answer. Failures leave their text in eventStatusText; every ending (failed or
-// finished) stops the answer timer and returns the state to EventIdle.
-StepResult EventStep(EventLog& log, const EventHost& host, const LinkPacket& answer);
+// One completed answer, as the dialog's poll timer reads it with ReceiveAnswer. Failures leave
+// their text in exchange.statusText; every ending (failed or finished) stops the answer timer
+// and returns the state to EventIdle.
+StepResult EventStep(EventLog& log, const ExchangeHost& host, const LinkPacket& answer);
 
 // The answer timer fired: the exchange is over.
 void EventTimeout(EventLog& log);

@@ -1,5 +1,6 @@
 #include "link/conversation.h"
 
+#include "base/box_texts.h"
 #include "base/message_box.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
@@ -19,43 +20,8 @@ constexpr unsigned kPart2ReadBackPeriodMs = 5000;
 constexpr uint8_t kSinglePartReadBacks = 4;
 constexpr uint8_t kTwoPartReadBacks = 5;
 
-// statusText builders; ResString's buffer is shared, so each text is used before the next load.
-void SetString(Conversation& c, unsigned id) {
-    LoadResString(id, c.statusText, kStatusTextSize);
-}
-
-void SetFormatted(Conversation& c, const char* format, unsigned id) {
-    std::snprintf(c.statusText, kStatusTextSize, format, ResString(id));
-}
-
-void AppendString(Conversation& c, unsigned id) {
-    size_t used = std::strlen(c.statusText);
-    std::snprintf(c.statusText + used, kStatusTextSize - used, "%s", ResString(id));
-}
-
-void AppendText(Conversation& c, const char* text) {
-    size_t used = std::strlen(c.statusText);
-    std::snprintf(c.statusText + used, kStatusTextSize - used, "%s", text);
-}
-
-StepResult Fail(Conversation& c, const char* format, unsigned id) {
-    SetFormatted(c, format, id);
-    return StepFailed;
-}
-
-StepResult FailWithTail(Conversation& c, const char* format, unsigned id, unsigned tail) {
-    SetFormatted(c, format, id);
-    AppendString(c, tail);
-    return StepFailed;
-}
-
-void Send(Conversation& c, const ConversationHost& host) {
-    host.sendPacket(host.context, c.request);
-}
-
-void SendRequest(Conversation& c, const ConversationHost& host, char command) {
-    c.request = MakeRequest(command);
-    Send(c, host);
+void Send(Conversation& c, const ConversationHost& host, char command) {
+    SendRequest(c.exchange, host.exchange, command);
 }
 
 void TakeVersion(Conversation& c, const LinkPacket& answer) {
@@ -65,7 +31,7 @@ void TakeVersion(Conversation& c, const LinkPacket& answer) {
 
 ControllerConfig DocumentImage(const ConversationHost& host) {
     ControllerConfig image;
-    host.readImage(host.context, &image);
+    host.readImage(host.exchange.context, &image);
     return image;
 }
 
@@ -82,11 +48,11 @@ bool MatchesPart2(const ConversationHost& host, const LinkPacket& answer) {
 // --- Version query ---------------------------------------------------------------------------
 
 StepResult VersionQueryStep(Conversation& c, const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "V - %s", str::VersionNotReceived);
-    if (!HasModelMark(answer)) return Fail(c, "V - %s", str::NotThisModel);
+    if (answer.OR != 'w') return Fail(c.exchange, "V - %s", str::VersionNotReceived);
+    if (!HasModelMark(answer)) return Fail(c.exchange, "V - %s", str::NotThisModel);
     TakeVersion(c, answer);
-    std::snprintf(c.statusText, kStatusTextSize, ResString(str::VersionIs), c.controllerMajor,
-                  c.controllerMinor);
+    std::snprintf(c.exchange.statusText, kStatusTextSize, ResString(str::VersionIs),
+                  c.controllerMajor, c.controllerMinor);
     return StepFinished;
 }
 
@@ -96,58 +62,54 @@ StepResult VersionQueryStep(Conversation& c, const LinkPacket& answer) {
 // receive fails without a second one.
 StepResult HandOver(Conversation& c, const ConversationHost& host) {
     c.boxOpen = true;
-    bool taken = host.replaceImage(host.context, c.stagingConfig);
+    bool taken = host.replaceImage(host.exchange.context, c.stagingConfig);
     c.boxOpen = false;
     if (!taken) {
-        c.statusText[0] = '\0';
+        c.exchange.statusText[0] = '\0';
         return StepFailed;
     }
-    SetString(c, str::Received);
+    SetStatus(c.exchange, str::Received);
     return StepFinished;
 }
 
 StepResult ReceiveVersionStep(Conversation& c, const ConversationHost& host,
                               const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "R - %s.", str::VerificationError);
+    if (answer.OR != 'w') return Fail(c.exchange, "R - %s.", str::VerificationError);
     if (!HasModelMark(answer))
-        return FailWithTail(c, "R - %s. ", str::NotThisModel, str::CannotTransmit);
+        return Fail(c.exchange, "R - %s. ", str::NotThisModel, str::CannotTransmit);
     TakeVersion(c, answer);
-    SendRequest(c, host, 'b');
-    SetFormatted(c, "%s (1).", str::RequestingConfig);
+    Send(c, host, 'b');
+    SetStatus(c.exchange, "%s (1).", str::RequestingConfig);
     c.conversationState = ReceivePart1;
     return StepContinue;
 }
 
 StepResult ReceivePart1Step(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
-    if (answer.OR != 'c') return FailWithTail(c, "R1 - %s ", str::WrongAnswerCode, str::InReceive);
+    if (answer.OR != 'c') return Fail(c.exchange, "R1 - %s ", str::WrongAnswerCode, str::InReceive);
     if (answer.LA != kPart1Length)
-        return FailWithTail(c, "R1 - %s ", str::WrongLength, str::InReceive);
-    host.stopAnswerTimer(host.context);
+        return Fail(c.exchange, "R1 - %s ", str::WrongLength, str::InReceive);
+    StopAnswerTimer(host.exchange);
     DecodePart1(answer, c.stagingConfig);
     if (c.controllerMajor >= kTwoPartMajor) {
-        SendRequest(c, host, 'f');
-        SetFormatted(c, "%s (2).", str::RequestingConfig);
-        host.startAnswerTimer(host.context, kPart2ReceivePeriodMs);
+        Send(c, host, 'f');
+        SetStatus(c.exchange, "%s (2).", str::RequestingConfig);
+        StartAnswerTimer(host.exchange, kPart2ReceivePeriodMs);
         c.conversationState = ReceivePart2;
         return StepContinue;
     }
-    // An older controller has no part 2: those fields keep what the staging image held.
+    // An older controller has no part 2: those fields keep the empty configuration's values.
     StepResult result = HandOver(c, host);
-    if (result == StepFinished) AppendString(c, str::OldControllerNotice);
+    if (result == StepFinished) AppendStatus(c.exchange, str::OldControllerNotice);
     return result;
 }
 
 StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
-    if (answer.OR != 'c' || answer.LA != kPart2Length) {
-        std::snprintf(c.statusText, kStatusTextSize, "R2 - ");
-        AppendString(c, answer.OR != 'c' ? str::WrongAnswerCode : str::WrongLength);
-        AppendText(c, " ");
-        AppendString(c, str::InReceive);
-        return StepFailed;
-    }
-    host.stopAnswerTimer(host.context);
+    if (answer.OR != 'c') return Fail(c.exchange, "R2 - %s ", str::WrongAnswerCode, str::InReceive);
+    if (answer.LA != kPart2Length)
+        return Fail(c.exchange, "R2 - %s ", str::WrongLength, str::InReceive);
+    StopAnswerTimer(host.exchange);
     DecodePart2(answer, c.stagingConfig);
     return HandOver(c, host);
 }
@@ -156,12 +118,12 @@ StepResult ReceivePart2Step(Conversation& c, const ConversationHost& host,
 
 StepResult TransmitVersionStep(Conversation& c, const ConversationHost& host,
                                const LinkPacket& answer) {
-    if (answer.OR != 'w') return Fail(c, "T1 - %s. ", str::VerificationError);
+    if (answer.OR != 'w') return Fail(c.exchange, "T1 - %s. ", str::VerificationError);
     if (!HasModelMark(answer))
-        return FailWithTail(c, "T1 - %s. ", str::NotThisModel, str::CannotTransmit);
+        return Fail(c.exchange, "T1 - %s. ", str::NotThisModel, str::CannotTransmit);
     TakeVersion(c, answer);
-    SendRequest(c, host, 'b');
-    SetString(c, str::RequestingConfig);
+    Send(c, host, 'b');
+    SetStatus(c.exchange, str::RequestingConfig);
     c.conversationState = TransmitIdentityCheck;
     return StepContinue;
 }
@@ -180,48 +142,42 @@ bool ConfirmIdentity(Conversation& c, const ConversationHost& host, const LinkPa
     int cabin = Part1Cabin(answer);
     if (system == image.systemNumber && cabin == image.cabinNumber) return true;
 
-    char controllerCabin[16], imageCabin[16], caption[30];
+    char controllerCabin[16], imageCabin[16];
     CabinText(cabin, controllerCabin);
     CabinText(image.cabinNumber, imageCabin);
-    std::snprintf(c.statusText, kStatusTextSize, ResString(str::IdentityQuestion), (unsigned)system,
-                  controllerCabin, (unsigned)image.systemNumber, imageCabin);
-    host.stopAnswerTimer(host.context);
-    LoadResString(str::CaptionConfigurator, caption, sizeof caption);
+    std::snprintf(c.exchange.statusText, kStatusTextSize, ResString(str::IdentityQuestion),
+                  (unsigned)system, controllerCabin, (unsigned)image.systemNumber, imageCabin);
+    StopAnswerTimer(host.exchange);
+    BoxCaption caption(str::CaptionConfigurator);
     c.boxOpen = true;
-    int reply = host.askQuestion(host.context, c.statusText, caption, mb::YesNo | mb::IconQuestion);
+    int reply = host.askQuestion(host.exchange.context, c.exchange.statusText, caption.Get(),
+                                 mb::YesNo | mb::IconQuestion);
     c.boxOpen = false;
     return reply == mb::IdYes;
 }
 
 StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T2 - %s. ", str::WrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T2 - %s. ", str::WrongLength);
+    if (answer.OR != 'c') return Fail(c.exchange, "T2 - %s. ", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c.exchange, "T2 - %s. ", str::WrongLength);
     bool go = ConfirmIdentity(c, host, answer, DocumentImage(host));
     if (c.ended) {
         // The dialog was closed while the question was open: nothing more goes to the line.
-        c.statusText[0] = '\0';
+        c.exchange.statusText[0] = '\0';
         return StepFailed;
     }
     if (!go) {
-        SetString(c, str::TransmitStopped);
+        SetStatus(c.exchange, str::TransmitStopped);
         return StepFinished;
     }
-    c.request = MakeRequest('h');
-    c.request.LA = kPart1Length;
-    std::memcpy(c.request.data, EncodeParts(DocumentImage(host)).part1.data(), kPart1Length);
-    if (c.controllerMajor >= kTwoPartMajor) {
-        SetFormatted(c, "%s (1).", str::Transmitting);
-        Send(c, host);
-        host.startAnswerTimer(host.context, kExchangePeriodMs);
-        c.conversationState = TransmitPart1;
-    } else {
-        c.request.OR = 'a';
-        SetFormatted(c, "%s.", str::Transmitting);
-        Send(c, host);
-        host.startAnswerTimer(host.context, kExchangePeriodMs);
-        c.conversationState = TransmitSinglePart;
-    }
+    bool twoParts = c.controllerMajor >= kTwoPartMajor;
+    LinkPacket request = MakeRequest(twoParts ? 'h' : 'a');
+    request.LA = kPart1Length;
+    std::memcpy(request.data, EncodeParts(DocumentImage(host)).part1.data(), kPart1Length);
+    SetStatus(c.exchange, twoParts ? "%s (1)." : "%s.", str::Transmitting);
+    SendRequest(c.exchange, host.exchange, request);
+    StartAnswerTimer(host.exchange, kExchangePeriodMs);
+    c.conversationState = twoParts ? TransmitPart1 : TransmitSinglePart;
     return StepContinue;
 }
 
@@ -231,32 +187,33 @@ bool Accepted(Conversation& c, const LinkPacket& answer) {
     switch (answer.OR) {
     case 'e':
         if (answer.LA == 0) return true;
-        SetFormatted(c, "T3- %s.", str::WrongLength);
+        SetStatus(c.exchange, "T3- %s.", str::WrongLength);
         return false;
-    case 'f': SetFormatted(c, "T3- %s", str::FixedConfig); return false;
+    case 'f': SetStatus(c.exchange, "T3- %s", str::FixedConfig); return false;
     case 'm':
-        SetFormatted(c, "T3- %s", str::OutOfRange);
-        AppendString(c, str::NotConfigured);
+        SetStatus(c.exchange, "T3- %s", str::OutOfRange);
+        AppendStatus(c.exchange, str::NotConfigured);
         return false;
     case 'M':
-        SetFormatted(c, "T3- %s", str::WrongDataType);
-        AppendString(c, str::NotConfigured);
+        SetStatus(c.exchange, "T3- %s", str::WrongDataType);
+        AppendStatus(c.exchange, str::NotConfigured);
         return false;
-    default: SetFormatted(c, "T3- %s.", str::WrongAnswerType); return false;
+    default: SetStatus(c.exchange, "T3- %s.", str::WrongAnswerType); return false;
     }
 }
 
 void SetVerifyingText(Conversation& c) {
     const char* format = c.conversationState == VerifySinglePart ? "%s - %d." : "%s (1) - %d.";
-    std::snprintf(c.statusText, kStatusTextSize, format, ResString(str::Verifying), c.retriesLeft);
+    std::snprintf(c.exchange.statusText, kStatusTextSize, format, ResString(str::Verifying),
+                  c.retriesLeft);
 }
 
 StepResult TransmitSinglePartStep(Conversation& c, const ConversationHost& host,
                                   const LinkPacket& answer) {
     if (!Accepted(c, answer)) return StepFailed;
-    SendRequest(c, host, 'b');
+    Send(c, host, 'b');
     c.conversationState = VerifySinglePart;
-    host.startAnswerTimer(host.context, kReadBackPeriodMs);
+    StartAnswerTimer(host.exchange, kReadBackPeriodMs);
     c.retriesLeft = kSinglePartReadBacks;
     SetVerifyingText(c);
     return StepContinue;
@@ -265,12 +222,12 @@ StepResult TransmitSinglePartStep(Conversation& c, const ConversationHost& host,
 StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
                              const LinkPacket& answer) {
     if (!Accepted(c, answer)) return StepFailed;
-    c.request = MakeRequest('e');
-    c.request.LA = kPart2Length;
-    std::memcpy(c.request.data, EncodeParts(DocumentImage(host)).part2.data(), kPart2Length);
-    SetFormatted(c, "%s (2).", str::Transmitting);
-    Send(c, host);
-    host.startAnswerTimer(host.context, kExchangePeriodMs);
+    LinkPacket request = MakeRequest('e');
+    request.LA = kPart2Length;
+    std::memcpy(request.data, EncodeParts(DocumentImage(host)).part2.data(), kPart2Length);
+    SetStatus(c.exchange, "%s (2).", str::Transmitting);
+    SendRequest(c.exchange, host.exchange, request);
+    StartAnswerTimer(host.exchange, kExchangePeriodMs);
     c.conversationState = TransmitPart2;
     return StepContinue;
 }
@@ -278,8 +235,8 @@ StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
 StepResult TransmitPart2Step(Conversation& c, const ConversationHost& host,
                              const LinkPacket& answer) {
     if (!Accepted(c, answer)) return StepFailed;
-    SendRequest(c, host, 'b');
-    host.startAnswerTimer(host.context, kReadBackPeriodMs);
+    Send(c, host, 'b');
+    StartAnswerTimer(host.exchange, kReadBackPeriodMs);
     c.retriesLeft = kTwoPartReadBacks;
     c.conversationState = VerifyPart1;
     SetVerifyingText(c);
@@ -288,44 +245,44 @@ StepResult TransmitPart2Step(Conversation& c, const ConversationHost& host,
 
 StepResult VerifySinglePartStep(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T4- %s.", str::WrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T4- %s.", str::WrongLength);
+    if (answer.OR != 'c') return Fail(c.exchange, "T4- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c.exchange, "T4- %s.", str::WrongLength);
     if (!MatchesPart1(host, answer)) {
-        SetString(c, str::NotVerified);
-        AppendString(c, str::NotConfigured);
+        SetStatus(c.exchange, str::NotVerified);
+        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
-    SetString(c, str::Configured);
-    AppendString(c, str::OldControllerNotice);
+    SetStatus(c.exchange, str::Configured);
+    AppendStatus(c.exchange, str::OldControllerNotice);
     return StepFinished;
 }
 
 StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
                            const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T5- %s.", str::WrongAnswerCode);
-    if (answer.LA != kPart1Length) return Fail(c, "T5- %s.", str::WrongLength);
+    if (answer.OR != 'c') return Fail(c.exchange, "T5- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart1Length) return Fail(c.exchange, "T5- %s.", str::WrongLength);
     if (!MatchesPart1(host, answer)) {
-        SetString(c, str::Part1NotVerified);
-        AppendString(c, str::NotConfigured);
+        SetStatus(c.exchange, str::Part1NotVerified);
+        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
-    SendRequest(c, host, 'f');
-    host.startAnswerTimer(host.context, kPart2ReadBackPeriodMs);
+    Send(c, host, 'f');
+    StartAnswerTimer(host.exchange, kPart2ReadBackPeriodMs);
     c.conversationState = VerifyPart2;
-    SetFormatted(c, "%s (2).", str::Verifying);
+    SetStatus(c.exchange, "%s (2).", str::Verifying);
     return StepContinue;
 }
 
 StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
                            const LinkPacket& answer) {
-    if (answer.OR != 'c') return Fail(c, "T7- %s.", str::WrongAnswerCode);
-    if (answer.LA != kPart2Length) return Fail(c, "T7- %s.", str::WrongLength);
+    if (answer.OR != 'c') return Fail(c.exchange, "T7- %s.", str::WrongAnswerCode);
+    if (answer.LA != kPart2Length) return Fail(c.exchange, "T7- %s.", str::WrongLength);
     if (!MatchesPart2(host, answer)) {
-        SetString(c, str::Part2NotVerified);
-        AppendString(c, str::NotConfigured);
+        SetStatus(c.exchange, str::Part2NotVerified);
+        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
-    SetString(c, str::Configured);
+    SetStatus(c.exchange, str::Configured);
     return StepFinished;
 }
 
@@ -336,21 +293,22 @@ bool BeginConversation(Conversation& c, const ConversationHost& host) {
     c.boxOpen = false;
     int state = c.conversationState;
     if (state != VersionQuery && state != ReceiveVersionCheck && state != TransmitVersionCheck) {
-        std::snprintf(c.statusText, kStatusTextSize, ResString(str::InvalidCommand), state);
+        std::snprintf(c.exchange.statusText, kStatusTextSize, ResString(str::InvalidCommand),
+                      state);
         return false;
     }
-    c.request = MakeRequest('v');
-    SetString(c, str::RequestingVersion);
-    Send(c, host);
-    host.startAnswerTimer(host.context,
-                          state == VersionQuery ? kVersionPeriodMs : kExchangePeriodMs);
+    if (state == ReceiveVersionCheck) c.stagingConfig = MakeEmptyConfig();
+    BeginExchange(c.exchange, host.exchange);
+    SetStatus(c.exchange, str::RequestingVersion);
+    Send(c, host, 'v');
+    StartAnswerTimer(host.exchange, state == VersionQuery ? kVersionPeriodMs : kExchangePeriodMs);
     return true;
 }
 
 StepResult ConversationStep(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
     if (answer.CD != 'c' || answer.CO != 'o') {
-        SetString(c, str::WrongAddress);
+        SetStatus(c.exchange, str::WrongAddress);
         return StepFailed;
     }
     switch (c.conversationState) {
@@ -366,7 +324,7 @@ StepResult ConversationStep(Conversation& c, const ConversationHost& host,
     case TransmitPart2: return TransmitPart2Step(c, host, answer);
     case VerifyPart1: return VerifyPart1Step(c, host, answer);
     case VerifyPart2: return VerifyPart2Step(c, host, answer);
-    default: SetString(c, str::SequenceError); return StepFailed;
+    default: SetStatus(c.exchange, str::SequenceError); return StepFailed;
     }
 }
 
@@ -375,14 +333,13 @@ bool ConversationTimeout(Conversation& c, const ConversationHost& host) {
         c.conversationState == VerifySinglePart || c.conversationState == VerifyPart1;
     if (readingBack && c.retriesLeft > 1) {
         --c.retriesLeft;
-        c.request = MakeRequest('b');
-        host.startAnswerTimer(host.context, kReadBackPeriodMs);
-        Send(c, host);
+        StartAnswerTimer(host.exchange, kReadBackPeriodMs);
+        ResendRequest(c.exchange, host.exchange);
         SetVerifyingText(c);
         return true;
     }
     if (readingBack) c.retriesLeft = 0;
-    host.stopAnswerTimer(host.context);
-    SetString(c, str::NoAnswer);
+    StopAnswerTimer(host.exchange);
+    SetStatus(c.exchange, str::NoAnswer);
     return false;
 }

@@ -3,7 +3,7 @@
 // transmit configuration with read-back. One conversation at a time; its state is program-wide
 // and survives the dialog. The steps reach the world only through a ConversationHost.
 #include "config/controller_config.h"
-#include "link/link_packet.h"
+#include "link/exchange.h"
 
 #include <cstdint>
 
@@ -24,15 +24,7 @@ enum ConversationCode {
 };
 
 struct ConversationHost {
-    void* context;
-    // Frames and writes one request; false when it could not be written (the answer timer then
-    // reports the silence).
-    bool (*sendPacket)(void* context, const LinkPacket& packet);
-    // One packet completed by the link's receiver, or false when none is complete yet.
-    bool (*receivePacket)(void* context, LinkPacket* packet);
-    // Starts the dialog's answer timer, or restarts it with a new period when it runs.
-    void (*startAnswerTimer)(void* context, unsigned periodMs);
-    void (*stopAnswerTimer)(void* context);
+    ExchangeHost exchange; // the line and the answer timer; its context is every call's
     // A modal question owned by the main window (so that "Cancelar" stays usable meanwhile);
     // returns the button pressed (mb::IdYes, mb::IdNo).
     int (*askQuestion)(void* context, const char* text, const char* caption, unsigned flags);
@@ -42,16 +34,15 @@ struct ConversationHost {
     void (*readImage)(void* context, ControllerConfig* image);
 };
 
-constexpr int kStatusTextSize = 256;
-
 struct Conversation {
     int conversationState = 0;
-    char statusText[kStatusTextSize] = "";
+    Exchange exchange; // the request on the line and statusText
     uint8_t retriesLeft = 0;
     int controllerMajor = 0;
     int controllerMinor = 0;
-    ControllerConfig stagingConfig{}; // the image being received; kept between receives
-    LinkPacket request{};
+    // The image being received; each receive starts it from the empty configuration, so that
+    // an older controller's image holds the defaults where it has no part 2.
+    ControllerConfig stagingConfig{};
     // The dialog ended (cancelled, or over) while a step was waiting in a box.
     bool ended = false;
     // A step waits in a box of the main window (the identity question, or the document refusing
@@ -59,9 +50,10 @@ struct Conversation {
     bool boxOpen = false;
 };
 
-// Sends the version request that opens conversations 10, 30 and 201 and starts the answer timer
-// (1000 ms for the version query, 2000 ms before a receive or transmit); statusText is then
-// "Solicitando versión.". Any other state: statusText is "Comando %d no válido." and false.
+// Empties the line, sends the version request that opens conversations 10, 30 and 201 and starts
+// the answer timer (1000 ms for the version query, 2000 ms before a receive or transmit);
+// statusText is then "Solicitando versión.". Any other state: statusText is "Comando %d no
+// válido." and false.
 bool BeginConversation(Conversation& c, const ConversationHost& host);
 
 // Checks one answer, sends the next request and advances conversationState. Always leaves a

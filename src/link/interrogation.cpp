@@ -8,7 +8,7 @@ namespace {
 DialogAction Progress(const Conversation& c) {
     DialogAction a;
     a.kind = DialogAction::ShowProgress;
-    a.text = c.statusText;
+    a.text = c.exchange.statusText;
     return a;
 }
 
@@ -28,14 +28,14 @@ bool OpensConversation(int state) {
 } // namespace
 
 DialogAction ConversationStart(Conversation& c, const ConversationHost& host) {
-    if (!BeginConversation(c, host)) return End(c.statusText, mb::IconExclamation);
+    if (!BeginConversation(c, host)) return End(c.exchange.statusText, mb::IconExclamation);
     return Progress(c);
 }
 
 DialogAction ConversationPoll(Conversation& c, const ConversationHost& host) {
     if (c.ended || c.boxOpen) return {};
     LinkPacket answer;
-    if (!host.receivePacket(host.context, &answer)) return {};
+    if (!ReceiveAnswer(c.exchange, host.exchange, &answer)) return {};
     return ConversationAnswer(c, host, answer);
 }
 
@@ -48,21 +48,21 @@ DialogAction ConversationAnswer(Conversation& c, const ConversationHost& host,
         if (OpensConversation(c.conversationState)) return {};
         return Progress(c);
     case StepFinished: {
-        host.stopAnswerTimer(host.context);
-        DialogAction a = End(c.statusText, mb::IconInformation, str::CaptionConfigurator);
+        StopAnswerTimer(host.exchange);
+        DialogAction a = End(c.exchange.statusText, mb::IconInformation, str::CaptionConfigurator);
         // A received configuration counts as saved.
         a.markSaved = c.conversationState == ReceivePart1 || c.conversationState == ReceivePart2;
         return a;
     }
     case StepFailed:
-    default: host.stopAnswerTimer(host.context); return End(c.statusText, mb::IconStop);
+    default: StopAnswerTimer(host.exchange); return End(c.exchange.statusText, mb::IconStop);
     }
 }
 
 DialogAction ConversationAnswerTimer(Conversation& c, const ConversationHost& host) {
     if (c.ended || c.boxOpen) return {};
     if (ConversationTimeout(c, host)) return Progress(c);
-    return End(c.statusText, mb::IconExclamation);
+    return End(c.exchange.statusText, mb::IconExclamation);
 }
 
 void ConversationEnded(Conversation& c) {

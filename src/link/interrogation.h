@@ -23,8 +23,9 @@ struct DialogAction {
 // On creation, after centring and starting the poll timer: sends the version request.
 DialogAction ConversationStart(Conversation& c, const ConversationHost& host);
 
-// Poll timer: reads one completed answer, if any, and takes the step. Nothing is read while a
-// step waits in a box (a second answer would take the step again) or after the dialog ended.
+// Poll timer: reads one completed answer, if any, and takes the step; a repeat of the answer
+// taken last is dropped. Nothing is read while a step waits in a box (a second answer would take
+// the step again) or after the dialog ended.
 DialogAction ConversationPoll(Conversation& c, const ConversationHost& host);
 
 // One completed answer (ConversationPoll's second half).

@@ -21,6 +21,3 @@ inline LinkPacket MakeRequest(char command) {
     p.OR = (uint8_t)command;
     return p;
 }
-
-// Results of the exchange step functions, shared by the configuration and event exchanges.
-enum StepResult { StepFailed = 1, StepContinue = 2, StepFinished = 3 };

@@ -1,7 +1,6 @@
 #pragma once
-// Assembles incoming bytes into packets. The state survives between calls and between
-// conversations: a frame may arrive in any number of pieces, and a frame cut short by a
-// cancelled conversation is completed or discarded by the bytes that follow.
+// Assembles incoming bytes into packets. The state survives between calls: a frame may arrive in
+// any number of pieces.
 #include "link/link_packet.h"
 
 // Where the receiver's bytes come from: the serial port in the program, a buffer in tests.
@@ -25,6 +24,8 @@ struct PacketReceiver {
 
     // Feeds one byte; true when it completed a valid frame, which is then in `packet`.
     bool Feed(uint8_t byte, LinkPacket& packet);
+    // Forgets a frame cut short, which would otherwise swallow the start of the next one.
+    void Reset() { *this = PacketReceiver{}; }
 
   private:
     bool Validate(LinkPacket& packet);

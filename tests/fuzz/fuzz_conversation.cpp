@@ -25,15 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(&f.document, data, sizeof f.document);
     f.yes = data[sizeof f.document] & 1;
     ConversationHost host{};
-    host.context = &f;
-    host.sendPacket = [](void*, const LinkPacket& p) {
+    host.exchange.context = &f;
+    host.exchange.sendPacket = [](void*, const LinkPacket& p) {
         if (p.CD != 'o' || p.CO != 'c') std::abort();
         if (p.LA != 0 && p.LA != 226 && p.LA != 40) std::abort();
         return true;
     };
-    host.receivePacket = [](void*, LinkPacket*) { return false; };
-    host.startAnswerTimer = [](void*, unsigned) {};
-    host.stopAnswerTimer = [](void*) {};
+    host.exchange.receivePacket = [](void*, LinkPacket*) { return false; };
+    host.exchange.startAnswerTimer = [](void*, unsigned) {};
+    host.exchange.stopAnswerTimer = [](void*) {};
+    host.exchange.discardInput = [](void*) {};
     host.askQuestion = [](void* c, const char*, const char*, unsigned) {
         return static_cast<Fuzz*>(c)->yes ? mb::IdYes : mb::IdNo;
     };
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(p.data, data + at, n);
         at += n;
         DialogAction a = ConversationAnswer(conv, host, p);
-        if (std::strlen(conv.statusText) >= sizeof conv.statusText) std::abort();
+        if (std::strlen(conv.exchange.statusText) >= sizeof conv.exchange.statusText) std::abort();
         if (a.kind == DialogAction::EndDialog) {
             conv.conversationState = kStates[p.OR % 14];
             ConversationStart(conv, host);

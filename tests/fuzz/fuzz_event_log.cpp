@@ -7,8 +7,12 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    EventHost host{nullptr, [](void*, const LinkPacket&) { return true; }, [](void*, unsigned) {},
-                   [](void*) {}};
+    ExchangeHost host{nullptr,
+                      [](void*, const LinkPacket&) { return true; },
+                      [](void*, LinkPacket*) { return false; },
+                      [](void*, unsigned) {},
+                      [](void*) {},
+                      [](void*) {}};
     EventLog log;
     size_t at = 0;
     // Each packet: a start byte (0 refresh, 1 clear, else none), address choice, OR, LA, data.
@@ -27,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         at += n;
         EventStep(log, host, p);
         if (log.eventCount > (unsigned)kMaxEvents) std::abort();
-        if (std::strlen(log.eventStatusText) >= sizeof log.eventStatusText) std::abort();
+        if (std::strlen(log.exchange.statusText) >= sizeof log.exchange.statusText) std::abort();
         for (unsigned i = 0; i < log.eventCount; ++i) {
             char text[256], mnemonic[256];
             EventText(log.events[i].code, text, sizeof text);

@@ -80,15 +80,18 @@ TEST(SimController, EventLogRefreshAndClear) {
         SimController* sim;
         std::deque<LinkPacket> answers;
     } line{&sim, {}};
-    EventHost host{&line,
-                   [](void* c, const LinkPacket& request) {
-                       auto* l = static_cast<Line*>(c);
-                       LinkPacket answer;
-                       std::string note;
-                       if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
-                       return true;
-                   },
-                   [](void*, unsigned) {}, [](void*) {}};
+    ExchangeHost host{&line,
+                      [](void* c, const LinkPacket& request) {
+                          auto* l = static_cast<Line*>(c);
+                          LinkPacket answer;
+                          std::string note;
+                          if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
+                          return true;
+                      },
+                      [](void*, LinkPacket*) { return false; },
+                      [](void*, unsigned) {},
+                      [](void*) {},
+                      [](void*) {}};
     EventLog log;
     auto run = [&] {
         StepResult r = StepFailed;
@@ -100,7 +103,7 @@ TEST(SimController, EventLogRefreshAndClear) {
         return r;
     };
     StartRefresh(log, host);
-    ASSERT_EQ(run(), StepFinished) << log.eventStatusText;
+    ASSERT_EQ(run(), StepFinished) << log.exchange.statusText;
     EXPECT_EQ(log.runningHours, 1234u);
     EXPECT_EQ(log.operationCount, 56789u);
     EXPECT_EQ(log.controllerSystem, 123);

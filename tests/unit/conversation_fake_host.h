@@ -1,6 +1,6 @@
 #pragma once
-// A scripted host for the conversations: records what goes to the line, the timer and the
-// question box, and holds the document's image.
+// A scripted host for the exchanges: records what goes to the line, the timer and the question
+// box, and holds the document's image.
 #include "link/conversation.h"
 #include "link/interrogation.h"
 #include "link/wire_encoding.h"
@@ -28,25 +28,31 @@ struct FakeConversationHost {
     bool acceptImage = true;
     std::vector<ControllerConfig> replaced;
     std::function<void()> duringReplace; // while the document shows its box about the image
+    int discards = 0;                    // times the line's input was emptied
     ConversationHost host{};
 
     FakeConversationHost() {
-        host.context = this;
-        host.sendPacket = [](void* c, const LinkPacket& p) {
+        ExchangeHost& x = host.exchange;
+        x.context = this;
+        x.sendPacket = [](void* c, const LinkPacket& p) {
             Self(c)->sent.push_back(p);
             return true;
         };
-        host.receivePacket = [](void* c, LinkPacket* p) {
+        x.receivePacket = [](void* c, LinkPacket* p) {
             auto* self = Self(c);
             if (self->incoming.empty()) return false;
             *p = self->incoming.front();
             self->incoming.pop_front();
             return true;
         };
-        host.startAnswerTimer = [](void* c, unsigned ms) {
+        x.startAnswerTimer = [](void* c, unsigned ms) {
             Self(c)->timer.push_back("start " + std::to_string(ms));
         };
-        host.stopAnswerTimer = [](void* c) { Self(c)->timer.push_back("stop"); };
+        x.stopAnswerTimer = [](void* c) { Self(c)->timer.push_back("stop"); };
+        x.discardInput = [](void* c) {
+            Self(c)->incoming.clear();
+            ++Self(c)->discards;
+        };
         host.askQuestion = [](void* c, const char* text, const char* caption, unsigned flags) {
             auto* self = Self(c);
             self->questions.push_back({text, caption ? caption : "<default>", flags});

@@ -76,6 +76,7 @@ TEST_F(ConversationTest, StartSendsTheVersionRequestWithItsPeriod) {
         c.conversationState = code;
         DialogAction a = ConversationStart(c, f.host);
         ExpectProgress(a, W1252("Solicitando versión."));
+        EXPECT_EQ(f.discards, 1) << "what the last command left on the line is gone";
         ASSERT_EQ(f.sent.size(), 1u);
         EXPECT_EQ(Frame(f.sent[0]), Frame(Packet('o', 'c', 'v')));
         EXPECT_EQ(f.TimerLog(), code == VersionQuery ? "start 1000" : "start 2000");
@@ -159,17 +160,19 @@ TEST_F(ConversationTest, ReceiveFromATwoPartController) {
     EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
 }
 
-TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
-    // The first receive from an older controller has nothing staged: part 2 reads as zeros.
+TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
+    const ControllerConfig empty = MakeEmptyConfig();
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("02.01"));
     Give(Part1Answer(Controller(8, 2, 1)));
     ASSERT_EQ(fake.replaced.size(), 1u);
-    EXPECT_EQ(fake.replaced[0].carSpeed, 0);
-    EXPECT_EQ(fake.replaced[0].closeAttempts, 0);
+    EXPECT_EQ(fake.replaced[0].carSpeed, empty.carSpeed);
+    EXPECT_EQ(fake.replaced[0].closeAttempts, empty.closeAttempts);
 
+    // Not another controller's part 2, received before.
     ControllerConfig first = Controller(5, 2, 1);
     first.carSpeed = 150;
+    first.lastServedStop = 9;
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("03.00"));
     Give(Part1Answer(first));
@@ -187,7 +190,8 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerKeepsTheStagedPartTwo) {
     EXPECT_EQ(fake.Letters(), "vbvbfvb") << "an older controller is not asked for part 2";
     ASSERT_EQ(fake.replaced.size(), 3u);
     EXPECT_EQ(fake.replaced[2].systemNumber, 6);
-    EXPECT_EQ(fake.replaced[2].carSpeed, 150) << "part 2 fields stay from the last receive";
+    EXPECT_EQ(fake.replaced[2].carSpeed, empty.carSpeed);
+    EXPECT_EQ(fake.replaced[2].lastServedStop, empty.lastServedStop);
 }
 
 TEST_F(ConversationTest, ReceiveFailures) {
@@ -239,7 +243,7 @@ TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     EXPECT_EQ(a.kind, DialogAction::EndDialog);
     EXPECT_EQ(a.text, nullptr) << "the document has shown its own box";
     EXPECT_FALSE(a.markSaved);
-    EXPECT_EQ(conv.statusText[0], '\0');
+    EXPECT_EQ(conv.exchange.statusText[0], '\0');
     EXPECT_EQ(fake.timer.back(), "stop");
 
     Start(ReceiveVersionCheck);
@@ -410,6 +414,22 @@ TEST_F(ConversationTest, ReadBackRetriesRunOut) {
         ExpectEnd(Timeout(), "El controlador no contesta.", mb::IconExclamation);
         EXPECT_EQ(fake.sent.size() - before, (size_t)requests - 1);
         EXPECT_EQ(fake.TimerLog(), timers + "stop");
+    }
+}
+
+// A slow controller answers the read-back and its retry: that repeat is dropped, not taken for
+// part 2's answer. Without a retry, a second part 1 is a wrong answer.
+TEST_F(ConversationTest, RepeatedReadBackAfterARetryIsDropped) {
+    for (bool retried : {true, false}) {
+        TransmitUpToFirstAnswer("03.07");
+        Give(Answer('e'));
+        Give(Answer('e'));
+        if (retried) Timeout();
+        fake.incoming = {Part1Answer(fake.document), Part1Answer(fake.document),
+                         Part2Answer(fake.document)};
+        ExpectProgress(ConversationPoll(conv, fake.host), W1252("Verificando configuración (2)."));
+        DialogAction a = ConversationPoll(conv, fake.host);
+        EXPECT_EQ(a.boxFlags, retried ? mb::IconInformation : mb::IconStop) << a.text;
     }
 }
 

@@ -9,31 +9,11 @@
 namespace {
 
 struct EventLogTest : ::testing::Test {
-    std::vector<LinkPacket> sent;
-    std::vector<std::string> timer;
-    EventHost host{};
+    FakeConversationHost fake;
+    const ExchangeHost& host = fake.host.exchange;
     EventLog log;
 
-    void SetUp() override {
-        host.context = this;
-        host.sendPacket = [](void* c, const LinkPacket& p) {
-            static_cast<EventLogTest*>(c)->sent.push_back(p);
-            return true;
-        };
-        host.startAnswerTimer = [](void* c, unsigned ms) {
-            static_cast<EventLogTest*>(c)->timer.push_back("start " + std::to_string(ms));
-        };
-        host.stopAnswerTimer = [](void* c) {
-            static_cast<EventLogTest*>(c)->timer.push_back("stop");
-        };
-    }
     StepResult Give(const LinkPacket& p) { return EventStep(log, host, p); }
-    std::string Letters() const {
-        std::string s;
-        for (auto& p : sent)
-            s += (char)p.OR;
-        return s;
-    }
     // Identity of the controller as its part 1 carries it.
     LinkPacket Identity(unsigned system, int function, int cabin) {
         ControllerConfig c = MakeEmptyConfig();
@@ -61,8 +41,10 @@ TEST_F(EventLogTest, RefreshFromACurrentController) {
     EXPECT_EQ(Give(Identity(123, 1, 2)), StepContinue);
     EXPECT_EQ(Give(Answer('C', Records("07030412"))), StepFinished);
     EXPECT_EQ(log.eventState, EventIdle);
+    EXPECT_TRUE(log.countersRead);
     EXPECT_EQ(log.runningHours, 1234u);
     EXPECT_EQ(log.operationCount, 56789u);
+    EXPECT_TRUE(log.logRead);
     EXPECT_EQ(log.controllerSystem, 123);
     EXPECT_EQ(log.controllerCabin, 2);
     ASSERT_EQ(log.eventCount, 2u);
@@ -70,25 +52,32 @@ TEST_F(EventLogTest, RefreshFromACurrentController) {
     EXPECT_EQ(log.events[0].stop, 3);
     EXPECT_EQ(log.events[1].code, 4);
     EXPECT_EQ(log.events[1].stop, 12);
-    EXPECT_EQ(Letters(), "vgbc");
-    for (const LinkPacket& p : sent)
-        EXPECT_EQ(Frame(p), Frame(Packet('o', 'c', (char)p.OR)));
+    EXPECT_EQ(fake.Letters(), "vgbc");
     // One period for the whole refresh, never restarted.
-    EXPECT_EQ(timer, (std::vector<std::string>{"start 3000", "stop"}));
+    EXPECT_EQ(fake.timer, (std::vector<std::string>{"start 3000", "stop"}));
 }
 
-TEST_F(EventLogTest, OlderControllerRefreshesInThreeExchangesAndKeepsTheCounters) {
-    log.runningHours = 77;
-    log.operationCount = 88;
+TEST_F(EventLogTest, OlderControllerHasNoCountersAndAFailedRefreshNoLog) {
+    RefreshUpToEvents("03.07");
+    Give(Answer('C', Records("0703")));
+    fake.sent.clear();
     StartRefresh(log, host);
+    EXPECT_FALSE(log.logRead);
     Give(VersionAnswer("02.40"));
     Give(Identity(9, 0, 0));
     EXPECT_EQ(log.controllerCabin, 0) << "a hall-call controller's 'E'";
     EXPECT_EQ(Give(Answer('C', Records("1601"))), StepFinished);
-    EXPECT_EQ(Letters(), "vbc");
-    EXPECT_EQ(log.runningHours, 77u);
-    EXPECT_EQ(log.operationCount, 88u);
+    EXPECT_EQ(fake.Letters(), "vbc");
+    // Not the counters of the controller read before.
+    EXPECT_FALSE(log.countersRead);
+    EXPECT_EQ(log.runningHours, 0u);
+    EXPECT_EQ(log.operationCount, 0u);
+    EXPECT_TRUE(log.logRead);
     EXPECT_EQ(log.eventCount, 1u);
+
+    StartRefresh(log, host);
+    Give(Answer('x'));
+    EXPECT_FALSE(log.logRead);
 }
 
 TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCodeOrAfterFifty) {
@@ -116,16 +105,18 @@ TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCodeOrAfterFifty) {
 TEST_F(EventLogTest, ClearEmptiesTheTableAndKeepsTheRest) {
     RefreshUpToEvents("03.07");
     Give(Answer('C', Records("0703")));
-    sent.clear();
-    timer.clear();
+    fake.sent.clear();
+    fake.timer.clear();
     StartClear(log, host);
-    EXPECT_EQ(Letters(), "d");
+    EXPECT_EQ(fake.Letters(), "d");
     EXPECT_EQ(log.eventState, AwaitClear);
     EXPECT_EQ(Give(Answer('D')), StepFinished);
     EXPECT_EQ(log.eventCount, 0u);
     EXPECT_EQ(log.controllerSystem, 1);
+    EXPECT_TRUE(log.countersRead && log.logRead);
     EXPECT_EQ(log.runningHours, 10u);
-    EXPECT_EQ(timer, (std::vector<std::string>{"start 1000", "stop"}));
+    EXPECT_EQ(fake.timer, (std::vector<std::string>{"start 1000", "stop"}));
+    EXPECT_EQ(fake.discards, 2) << "a refresh and a clear start with the line emptied";
 }
 
 TEST_F(EventLogTest, TaggedFailures) {
@@ -160,25 +151,25 @@ TEST_F(EventLogTest, TaggedFailures) {
                                        : Identity(1, 2, 1);
             ASSERT_EQ(Give(p), StepContinue) << c.text;
         }
-        timer.clear();
+        fake.timer.clear();
         EXPECT_EQ(Give(c.answer), StepFailed);
-        EXPECT_EQ(std::string(log.eventStatusText), c.text);
+        EXPECT_EQ(std::string(log.exchange.statusText), c.text);
         EXPECT_EQ(log.eventState, EventIdle);
-        EXPECT_EQ(timer, std::vector<std::string>{"stop"});
+        EXPECT_EQ(fake.timer, std::vector<std::string>{"stop"});
     }
 }
 
 TEST_F(EventLogTest, AnswerWhileIdleIsASequenceError) {
     EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.eventStatusText, "Error de secuencia.");
+    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
 
     // An answer that comes after its time-out was reported.
     StartRefresh(log, host);
     EventTimeout(log);
     EXPECT_EQ(log.eventState, EventIdle);
     EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.eventStatusText, "Error de secuencia.");
-    EXPECT_EQ(Letters(), "v");
+    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
+    EXPECT_EQ(fake.Letters(), "v");
 }
 
 TEST(EventTexts, MnemonicsAndTexts) {

@@ -121,6 +121,13 @@ TEST(Receiver, FrameInPiecesAndTwoFramesInOneBurst) {
     ASSERT_TRUE(ReceivePacket(receiver, burst.source, p));
     EXPECT_EQ(p.OR, 'e');
     EXPECT_FALSE(ReceivePacket(receiver, burst.source, p));
+
+    // A frame cut short would swallow the start of the next one, unless the receiver is reset.
+    burst.Add(first.substr(0, 8));
+    EXPECT_FALSE(ReceivePacket(receiver, burst.source, p));
+    receiver.Reset();
+    burst.Add(first);
+    EXPECT_TRUE(ReceivePacket(receiver, burst.source, p));
 }
 
 TEST(Receiver, RandomPacketsSurviveTheRoundTrip) {

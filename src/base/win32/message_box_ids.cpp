@@ -1,13 +1,11 @@
 #include "base/win32/message_box_ids.h"
 
+#include "base/box_texts.h"
 #include "base/dialog_position.h"
-#include "base/res_string.h"
 
 int MessageBoxIds(HWND owner, unsigned textId, unsigned captionId, UINT flags) {
-    char text[256], caption[30];
-    LoadResString(textId, text, sizeof text);
-    if (captionId) LoadResString(captionId, caption, sizeof caption);
-    return MessageBoxA(owner, text, captionId ? caption : nullptr, flags);
+    BoxTexts box(textId, captionId);
+    return MessageBoxA(owner, box.text, box.caption.Get(), flags);
 }
 
 void CenterDialog(HWND dialog) {

@@ -161,3 +161,9 @@ bool CommLink::ReceivePacket(LinkPacket& packet) {
     if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, true);
     return true;
 }
+
+void CommLink::DiscardInput() {
+    if (!isOpen) return;
+    PurgeComm(handle, PURGE_RXCLEAR);
+    receiver.Reset();
+}

@@ -16,8 +16,6 @@ struct CommLink {
     HINSTANCE instance = nullptr;
     HWND owner = nullptr; // owns every message box of the link; parent of the monitor
     uint32_t isOpen = 0;
-    // Survives between conversations: a frame cut short by one is completed or dropped by the
-    // bytes of the next.
     PacketReceiver receiver;
 
     CommLink() = default;
@@ -39,6 +37,9 @@ struct CommLink {
     bool SendPacket(const LinkPacket& packet);
     // True when a valid frame has just been completed into `packet`; never waits.
     bool ReceivePacket(LinkPacket& packet);
+    // Drops whatever waits in the port's input and the receiver: each exchange starts empty, so
+    // that a late answer to the last one cannot pass for an answer to it.
+    void DiscardInput();
 
   private:
     bool Configure();

@@ -1,7 +1,6 @@
 #include "link/win32/interrogation_dialog.h"
 
-#include "base/res_string.h"
-#include "base/string_ids.h"
+#include "base/box_texts.h"
 #include "base/win32/message_box_ids.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
@@ -35,6 +34,9 @@ void HostStartAnswerTimer(void* context, unsigned periodMs) {
 void HostStopAnswerTimer(void* context) {
     KillTimer(Self(context)->window, kAnswerTimerId);
 }
+void HostDiscardInput(void*) {
+    g_commLink.DiscardInput();
+}
 // Owned by the main window, so that the dialog's "Cancelar" and its timers go on meanwhile. The
 // box enables and activates its owner as it closes: while the dialog runs, the main window is
 // disabled again and the dialog keeps the front; after "Cancelar" the main window is given back.
@@ -64,11 +66,8 @@ void Finish(InterrogationDialog& d, const DialogAction& action) {
     // Nothing more is read or sent while the last box is up.
     StopTimers(d.window);
     ConversationEnded(g_conversation);
-    if (action.text) {
-        char caption[30];
-        if (action.captionId) LoadResString(action.captionId, caption, sizeof caption);
-        MessageBoxA(d.window, action.text, action.captionId ? caption : nullptr, action.boxFlags);
-    }
+    if (action.text)
+        MessageBoxA(d.window, action.text, BoxCaption(action.captionId).Get(), action.boxFlags);
     if (action.markSaved) d.document->markSaved(d.document->context);
     EndDialog(d.window, 0);
 }
@@ -134,8 +133,11 @@ void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
     InterrogationDialog d;
     d.mainWindow = mainWindow;
     d.document = &document;
-    d.host = {&d,      HostSend,         HostReceive,  HostStartAnswerTimer, HostStopAnswerTimer,
-              HostAsk, HostReplaceImage, HostReadImage};
+    d.host = {
+        {&d, HostSend, HostReceive, HostStartAnswerTimer, HostStopAnswerTimer, HostDiscardInput},
+        HostAsk,
+        HostReplaceImage,
+        HostReadImage};
     DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
                     reinterpret_cast<LPARAM>(&d));
 }
