@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -11,39 +12,23 @@
 namespace e2e {
 namespace {
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = JoinPath(folder, name);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
+    std::string from = folder + '\0'; // a list of names, ended by an empty one
+    SHFILEOPSTRUCTA remove{};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&remove);
 }
 
 std::string g_testFolderOwner; // the test whose folder was last emptied
+
 } // namespace
 
-std::string CurrentTestName() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (!info) return "";
-    return std::string(info->test_suite_name()) + "." + info->name();
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -55,8 +40,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 std::string TestFolder() {
     std::string base = Environment("ZRT_E2E_WORK");
     if (base.empty()) base = "C:\\e2e";
-    std::string test = CurrentTestName();
-    if (test.empty()) test = "outside-tests";
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string test =
+        info ? std::string(info->test_suite_name()) + "." + info->name() : "outside-tests";
     for (char& c : test)
         if (c == '/') c = '_'; // parameterised names
     std::string folder = JoinPath(base, test);
@@ -108,10 +94,6 @@ std::string SettingsPath() {
 ExclusiveFile::ExclusiveFile(const std::string& path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-ExclusiveFile::~ExclusiveFile() {
-    Release();
-}
 
 void ExclusiveFile::Release() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);

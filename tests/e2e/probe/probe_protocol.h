@@ -18,16 +18,6 @@ constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
 
 enum ProbeFunction : uint32_t {
     ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the menu item with command id
-    ProbeIconKind = 2, // which standard icon the icon control `window` shows (ProbeIcon)
-};
-
-enum ProbeIcon : uint32_t {
-    ProbeIconNone = 0,
-    ProbeIconStop = 1,
-    ProbeIconQuestion = 2,
-    ProbeIconExclamation = 3,
-    ProbeIconInformation = 4,
-    ProbeIconOther = 5,
 };
 
 constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu;
