@@ -7,23 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace e2e {
 namespace {
 
 constexpr const char* kMainWindowClass = "ClaseCNFZRT94";
 constexpr DWORD kStartTimeoutMs = 30000;
-constexpr int kFileNameCombo = 0x47C; // cmb13: file-name field of Explorer-style dialogs
-constexpr int kFileNameEdit = 0x480;  // edt1: file-name field of the older dialogs
+constexpr int kFileNameCombo = 0x47C; // cmb13
 
 std::string g_programPath, g_artefactDir;
 
 std::string ExeFolder() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
+    *std::strrchr(path, '\\') = '\0';
+    return path;
 }
 
 // The probe library loaded into this process too, to find its hook procedures.
@@ -101,14 +100,9 @@ bool Dialog::Press(int id, DWORD timeoutMs) const {
     return closed;
 }
 
+// The file-name field: under Wine, cmb13, a ComboBoxEx with an edit of its own.
 HWND Dialog::FileNameEdit() const {
-    HWND field = Item(kFileNameCombo);
-    if (!field) return Item(kFileNameEdit);
-    std::string cls = ClassName(field);
-    if (!lstrcmpiA(cls.c_str(), WC_COMBOBOXEXA))
-        return reinterpret_cast<HWND>(SendWithTimeout(field, CBEM_GETEDITCONTROL, 0, 0));
-    if (!lstrcmpiA(cls.c_str(), "ComboBox")) return FindWindowExA(field, nullptr, "Edit", nullptr);
-    return field;
+    return (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
 }
 
 bool Dialog::FillFileName(const std::string& path, DWORD timeoutMs) const {
@@ -230,7 +224,7 @@ bool App::InjectProbe() {
     return getMessageHook_ && callWndHook_ && WaitIdle();
 }
 
-uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text) {
+uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id) {
     if (!probeShared_ || !IsRunning()) return kProbeNoItem;
     ProbeBlock& block = probeShared_->block;
     block = ProbeBlock{};
@@ -238,8 +232,6 @@ uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string
     block.id = id;
     block.result = kProbeNoItem;
     SendWithTimeout(main_, callMessage_, function, 0, 10000); // the answer is in the block
-    block.text[sizeof block.text - 1] = '\0';
-    if (text) *text = block.text;
     return block.result;
 }
 
@@ -285,12 +277,6 @@ bool App::IsMenuItemGrayed(int commandId) {
     uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
     if (state == kProbeNoItem) ADD_FAILURE() << "no menu item with command " << commandId;
     return state != kProbeNoItem && (state & MF_GRAYED) != 0;
-}
-
-std::string App::MenuItemText(int commandId) {
-    std::string text;
-    ProbeCall(ProbeMenuItem, main_, commandId, &text);
-    return text;
 }
 
 HWND App::FindChild(const std::string& className, int id) const {

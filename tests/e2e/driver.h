@@ -157,10 +157,8 @@ class App {
     bool WaitForTitle(const std::string& title, DWORD timeoutMs = kDefaultTimeoutMs) {
         return WaitUntil([&] { return Title() == title; }, timeoutMs);
     }
-    // Menu item state and text by command id, read inside the program.
-    bool IsMenuItemGrayed(int commandId);
-    std::string MenuItemText(int commandId);
-    std::string StatusText(int part); // part `part` (0-based) of the main window's status bar
+    bool IsMenuItemGrayed(int commandId); // read inside the program
+    std::string StatusText(int part);     // part `part` (0-based) of the main window's status bar
     // A child window of the main window by class name, and control id unless -1.
     HWND FindChild(const std::string& className, int id = -1) const;
 
@@ -175,7 +173,7 @@ class App {
     bool Screenshot(const std::string& name) { return SaveScreenshot(main_, name); }
 
     // Calls a function of the probe (probe_protocol.h); kProbeNoItem when that failed.
-    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text = nullptr);
+    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id);
 
   private:
     bool InjectProbe();

@@ -18,7 +18,6 @@ class RemoteMemory {
     RemoteMemory& operator=(const RemoteMemory&) = delete;
     explicit operator bool() const { return address_ != nullptr; }
     LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
-    bool Write(const void* data, size_t size, size_t offset = 0) const;
     bool Read(void* data, size_t size, size_t offset = 0) const;
 
   private:

@@ -65,17 +65,14 @@ class Editor {
         app_.WaitIdle();
         return SaveScreenshot(Sheet(), name);
     }
-    // A right-click on a control, enabled or not, and "¿Qué es esto?" in the menu it brings.
+    // A right-click on a disabled control, which reaches its page, and "¿Qué es esto?" in the
+    // menu it brings.
     void RightClickWhatsThis(int id) {
-        SetForegroundWindow(Sheet());
         RECT r;
         GetWindowRect(Item(id), &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        SendInput(2, clicks, sizeof(INPUT));
+        SetForegroundWindow(Sheet());
+        PostMessageA(Page(), WM_CONTEXTMENU, (WPARAM)Page(),
+                     MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
         EXPECT_TRUE(WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }));
         PressKey(VK_DOWN);
         PressKey(VK_RETURN);
@@ -103,15 +100,11 @@ ControllerConfig SampleImage() {
     rebuildServedStopFlags(image);
     image.doorMode = 6;
     std::snprintf(image.siteName, sizeof image.siteName, "%s", "Edificio Torre Norte");
-    for (int i = 0; i < kMaxStops; ++i)
-        std::snprintf(image.stopNames[i], sizeof image.stopNames[i], "%d", i);
     std::memcpy(image.stopNames[0], "PB", 3);
     std::memcpy(image.stopNames[23], "SS", 3);
     const uint8_t relays[kRelayCount] = {1, 2, 3, 4, 20, 61, 62, 14, 15,
                                          0, 0, 0, 0, 0,  0,  0,  0,  36};
     std::memcpy(image.relayFunction, relays, sizeof relays);
-    image.auxTerminalFunction[0] = 11;
-    image.auxTerminalFunction[1] = 38;
     image.stopDoors[2] = 3;
     image.duplexSecondaryStation = 12;
     return image;
@@ -148,7 +141,7 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     EXPECT_EQ(ControlText(editor.Item(IDC_GEN_LAST_SERVED)), "10"); // the list's edit
 
     // Outputs: a typed code is described; an arrow steps a code and focuses its field; 14
-    // segments switch terminals 3 and 4 off; relay 6 no longer opens door 1.
+    // segments switch terminal 4 off; relay 6 no longer opens door 1.
     ASSERT_TRUE(editor.GoTo(kOutputs));
     editor.Type(IDC_OUT_RELAY + 4, "20");
     EXPECT_EQ(editor.Text(IDC_OUT_SPEC_GROUP), W1252("Especificación del relé 5:"));
@@ -163,9 +156,7 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     ASSERT_TRUE(GetGUIThreadInfo(app.ThreadId(), &focus));
     EXPECT_EQ(focus.hwndFocus, editor.Item(IDC_OUT_RELAY + 2));
     editor.Click(IDC_OUT_SEG14);
-    for (int id : {IDC_OUT_TERMINAL + 2, IDC_OUT_TERMINAL + 3, IDC_OUT_TERMINAL_SPIN + 2,
-                   IDC_OUT_TERMINAL_SPIN + 3, IDC_OUT_TERMINAL3_LABEL, IDC_OUT_TERMINAL4_LABEL})
-        EXPECT_FALSE(editor.Enabled(id)) << id;
+    EXPECT_FALSE(editor.Enabled(IDC_OUT_TERMINAL + 3));
     editor.Type(IDC_OUT_RELAY + 5, "0");
 
     // Stops: rows past the count are hidden; the door boxes follow the relays.

@@ -8,6 +8,8 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace e2e {
 namespace {
@@ -43,8 +45,6 @@ std::string TestFolder() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string test =
         info ? std::string(info->test_suite_name()) + "." + info->name() : "outside-tests";
-    for (char& c : test)
-        if (c == '/') c = '_'; // parameterised names
     std::string folder = JoinPath(base, test);
     if (g_testFolderOwner != test) {
         g_testFolderOwner = test;
@@ -60,29 +60,16 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<Bytes> ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    Bytes bytes;
-    unsigned char chunk[4096];
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) && read > 0)
-        bytes.insert(bytes.end(), chunk, chunk + read);
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok =
-        bytes.empty() || (WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
-                          written == bytes.size());
-    return CloseHandle(file) && ok;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+    file.close();
+    return !file.fail();
 }
 
 std::string SettingsPath() {

@@ -22,12 +22,6 @@ RemoteMemory::~RemoteMemory() {
     if (process_) CloseHandle(process_);
 }
 
-bool RemoteMemory::Write(const void* data, size_t size, size_t offset) const {
-    SIZE_T done = 0;
-    return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) &&
-           done == size;
-}
-
 bool RemoteMemory::Read(void* data, size_t size, size_t offset) const {
     SIZE_T done = 0;
     return ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) &&

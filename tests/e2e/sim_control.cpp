@@ -37,21 +37,6 @@ bool Reset() {
                    "drop 0\nbad-check 0\nwrong-address 0\nshort 0\nnoise 0\nsplit 0\ngap 50\n");
 }
 
-void DrainPort(int port) {
-    std::string name = "\\\\.\\COM" + std::to_string(port);
-    HANDLE line = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (line == INVALID_HANDLE_VALUE) return;
-    COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    SetCommTimeouts(line, &timeouts);
-    char buffer[1024];
-    DWORD read = 0;
-    while (ReadFile(line, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    }
-    CloseHandle(line);
-}
-
 size_t Mark() {
     return ReadLog().size();
 }

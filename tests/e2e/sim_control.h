@@ -11,24 +11,20 @@ namespace e2e {
 namespace sim {
 
 bool Available(); // false when the tests run without a simulator
-// Applies option lines ("delay 1200\nsystem 345\n", the command-line options without their
-// dashes) and waits until the simulator has taken them.
+// Applies option lines ("delay 1200\nsystem 345\n") and waits until the simulator took them.
 bool Control(const std::string& lines);
 // A plain controller again: version 03.07, mark 94VK, the empty configuration, no faults.
 bool Reset();
-// Reads and drops whatever was left unread on the port. The program must not run.
-void DrainPort(int port);
 
 size_t Mark(); // a position in the log
-// The log lines after `mark` that start with `prefix`.
+// The whole log lines after `mark` that start with `prefix`.
 std::vector<std::string> Lines(size_t mark, const std::string& prefix = "");
 bool WaitForLine(size_t mark, const std::string& prefix, DWORD timeoutMs = 10000);
 // The command letters of the requests received after `mark`, e.g. "vbhebf".
 std::string Requests(size_t mark);
 // The data of a logged frame, with its \xHH, \" and \\ escapes undone.
 std::string Data(const std::string& line);
-// The Unix path of a Windows path, for options that name a file (config FILE).
-std::string UnixPath(const std::string& windowsPath);
+std::string UnixPath(const std::string& windowsPath); // for "config FILE"
 
 } // namespace sim
 } // namespace e2e

@@ -100,12 +100,9 @@ inline bool WaitForHelpTopic(App& app, const std::string& title) {
 }
 
 // A key pressed and released, as the technician does, for the window with the focus.
-inline void PressKey(WORD key) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+inline void PressKey(BYTE key) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 // Brings `window` to the front, puts the focus on its dialog control and presses F1 there.
@@ -116,7 +113,7 @@ inline void F1On(HWND window, HWND control) {
 }
 
 // The help pop-up's text begins with `firstSentence`; `key` takes it away. Returns where it was.
-inline RECT ExpectPopUp(App& app, const std::string& firstSentence, WORD key = VK_SHIFT) {
+inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
     HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
     RECT at{};
     GetWindowRect(popup, &at);

@@ -18,11 +18,7 @@ HWND Window(const ProbeBlock& block) {
 
 void AnswerMenuItem(ProbeBlock& block) {
     HMENU menu = GetMenu(Window(block));
-    block.text[0] = '\0';
     block.result = menu ? GetMenuState(menu, block.id, MF_BYCOMMAND) : kProbeNoItem;
-    if (block.result == 0xFFFFFFFFu) block.result = kProbeNoItem;
-    if (block.result != kProbeNoItem)
-        GetMenuStringA(menu, block.id, block.text, sizeof block.text, MF_BYCOMMAND);
 }
 
 } // namespace

@@ -17,16 +17,15 @@ constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
 constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the menu item with command id
+    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) of the menu item with command id `id`
 };
 
-constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu;
+constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu; // also what GetMenuState gives for no item
 
 struct ProbeBlock {
     uint64_t window; // in: the window asked about
     uint32_t id;     // in: a command id, where the call takes one
     uint32_t result; // out
-    char text[512];  // out: NUL-terminated
 };
 
 struct ProbeShared {
