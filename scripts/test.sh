@@ -96,7 +96,7 @@ if wanted wine-unit || wanted e2e; then
         export ZRT_E2E_FULL_DISK
         ZRT_E2E_FULL_DISK=$(zrt_winpath "$full_disk")
     else
-        echo "test.sh: no tmpfs can be mounted here; the full-disk test is skipped" >&2
+        echo "test.sh: no tmpfs can be mounted here; the full-disk save is left out" >&2
     fi
     wanted wine-unit && step "unit tests under Wine" wine_unit
     wanted e2e && step "end-to-end tests under Wine" e2e

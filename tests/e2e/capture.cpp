@@ -1,9 +1,7 @@
 // Screenshots from the screen's device context, written as 24-bit BMP files.
 #include "driver.h"
-#include "driver_internal.h"
 
 #include <cstring>
-#include <vector>
 
 namespace e2e {
 
@@ -12,40 +10,32 @@ bool SaveScreenshot(HWND window, const std::string& name) {
     if (window && !GetWindowRect(window, &area)) return false;
     int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-
     BITMAPINFOHEADER info{};
     info.biSize = sizeof info;
     info.biWidth = width;
     info.biHeight = height; // bottom-up, as BMP files store rows
     info.biPlanes = 1;
     info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
-    bool read = copied && GetDIBits(memory, bitmap, 0, height, pixels.data(),
-                                    reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!read) return false;
-
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42; // "BM"
     header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    header.bfSize = header.bfOffBits + ((width * 3 + 3) & ~3) * height;
     Bytes file(header.bfSize);
     std::memcpy(file.data(), &header, sizeof header);
     std::memcpy(file.data() + sizeof header, &info, sizeof info);
-    std::memcpy(file.data() + header.bfOffBits, pixels.data(), pixels.size());
+
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    copied = copied && GetDIBits(memory, bitmap, 0, height, file.data() + header.bfOffBits,
+                                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
     CreateDirectoryA(ArtefactDir().c_str(), nullptr);
-    return WriteFileBytes(JoinPath(ArtefactDir(), name + ".bmp"), file);
+    return copied && WriteFileBytes(JoinPath(ArtefactDir(), name + ".bmp"), file);
 }
 
 } // namespace e2e

@@ -7,88 +7,42 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace e2e {
 namespace {
 
 constexpr const char* kMainWindowClass = "ClaseCNFZRT94";
-constexpr const char* kDialogClass = "#32770";
-constexpr int kMessageBoxTextId = 0xFFFF; // the static text of a message box
-constexpr int kFileNameCombo = 0x47C;     // cmb13: file-name field of Explorer-style dialogs
-constexpr int kFileNameEdit = 0x480;      // edt1: file-name field of the older dialogs
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr int kFileNameCombo = 0x47C; // cmb13
 
 std::string g_programPath, g_artefactDir;
 
 std::string ExeFolder() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
+    *std::strrchr(path, '\\') = '\0';
+    return path;
 }
 
-std::string EnvironmentOr(const char* name, const std::string& fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
-}
-
-// The probe library loaded into this process too, to find its functions' offsets.
+// The probe library loaded into this process too, to find its hook procedures.
 HMODULE LocalProbe() {
     static HMODULE probe = LoadLibraryA(JoinPath(ExeFolder(), "e2e_probe.dll").c_str());
     return probe;
-}
-
-bool IsDialogOf(HWND window, DWORD thread) {
-    return GetWindowThreadProcessId(window, nullptr) == thread &&
-           ClassName(window) == kDialogClass && IsWindowVisible(window);
 }
 
 bool HasTitleBar(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
 }
 
-struct WindowSearch {
-    DWORD thread;
-    std::vector<HWND> found;
-};
-
-// Top-level windows front to back (EnumWindows' order), dialogs of one thread only.
 std::vector<HWND> DialogsOf(DWORD thread) {
-    WindowSearch search{thread, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(param);
-            if (IsDialogOf(window, s->thread)) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND MainWindowOf(DWORD processId) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == s->pid && ClassName(window) == kMainWindowClass) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> dialogs;
+    for (HWND window : TopLevelWindows(thread, "#32770"))
+        if (IsWindowVisible(window)) dialogs.push_back(window);
+    return dialogs;
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Environment
 
 void SetProgramPath(const std::string& path) {
     g_programPath = path;
@@ -97,48 +51,30 @@ void SetArtefactDir(const std::string& dir) {
     g_artefactDir = dir;
 }
 
+// By default where the build puts them, seen from build/win/tests/e2e.
 std::string ProgramPath() {
-    if (g_programPath.empty())
-        g_programPath = EnvironmentOr("ZRT_EXE", JoinPath(ExeFolder(), "..\\..\\cnfzrt94.exe"));
-    return g_programPath;
+    return g_programPath.empty() ? JoinPath(ExeFolder(), "..\\..\\cnfzrt94.exe") : g_programPath;
 }
 
 std::string ArtefactDir() {
-    if (g_artefactDir.empty())
-        g_artefactDir =
-            EnvironmentOr("ZRT_ARTEFACTS", JoinPath(ExeFolder(), "..\\..\\..\\artefacts"));
-    return g_artefactDir;
+    return g_artefactDir.empty() ? JoinPath(ExeFolder(), "..\\..\\..\\artefacts") : g_artefactDir;
 }
 
 int LinkedComPort() {
-    const char* value = std::getenv("ZRT_E2E_COM_PORT");
-    return value ? std::atoi(value) : 0;
+    return std::atoi(Environment("ZRT_E2E_COM_PORT").c_str());
 }
 
 std::string DefaultSettings() {
     int port = LinkedComPort();
-    if (port <= 0) return "";
-    return "[General]\r\nCommPort=" + std::to_string(port) + "\r\n";
+    return port > 0 ? "[General]\r\nCommPort=" + std::to_string(port) + "\r\n" : "";
 }
 
-const char* IconName(Icon icon) {
-    switch (icon) {
-    case Icon::None: return "none";
-    case Icon::Stop: return "stop";
-    case Icon::Question: return "question";
-    case Icon::Exclamation: return "exclamation";
-    case Icon::Information: return "information";
-    case Icon::Other: return "other";
-    case Icon::Unknown: break;
-    }
-    return "unknown";
-}
-
-// ---------------------------------------------------------------------------------------------
-// Dialog
-
-bool Dialog::IsOpen() const {
-    return hwnd_ && IsWindow(hwnd_) && IsWindowVisible(hwnd_);
+std::vector<HWND> TopLevelWindows(DWORD thread, const char* className) {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr))
+        if (!thread || GetWindowThreadProcessId(w, nullptr) == thread) found.push_back(w);
+    return found;
 }
 
 std::string Dialog::Caption() const {
@@ -147,54 +83,9 @@ std::string Dialog::Caption() const {
     return text;
 }
 
-std::string Dialog::Text() const {
-    return ControlText(GetDlgItem(hwnd_, kMessageBoxTextId));
-}
-
-HWND Dialog::Item(int id) const {
-    return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
-}
-
-std::string Dialog::ItemText(int id) const {
-    return ControlText(Item(id));
-}
-
 bool Dialog::SetItemText(int id, const std::string& text) const {
     HWND item = Item(id);
     return item && SendWithTimeout(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-Icon Dialog::IconKind() const {
-    if (!hwnd_ || !app_) return Icon::Unknown;
-    HWND icon = nullptr;
-    for (HWND child = GetWindow(hwnd_, GW_CHILD); child && !icon;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!lstrcmpiA(ClassName(child).c_str(), "Static") && IsWindowVisible(child) &&
-            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            icon = child;
-    }
-    if (!icon) return Icon::None;
-    switch (app_->ProbeCall(ProbeIconKind, icon, 0)) {
-    case ProbeIconNone: return Icon::None;
-    case ProbeIconStop: return Icon::Stop;
-    case ProbeIconQuestion: return Icon::Question;
-    case ProbeIconExclamation: return Icon::Exclamation;
-    case ProbeIconInformation: return Icon::Information;
-    case ProbeIconOther: return Icon::Other;
-    default: return Icon::Unknown;
-    }
-}
-
-std::vector<int> Dialog::Buttons() const {
-    std::vector<int> ids;
-    for (HWND child = hwnd_ ? GetWindow(hwnd_, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-        if (!lstrcmpiA(ClassName(child).c_str(), "Button") && IsWindowVisible(child) &&
-            (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
-            ids.push_back(GetDlgCtrlID(child));
-    }
-    return ids;
 }
 
 bool Dialog::WaitClosed(DWORD timeoutMs) const {
@@ -209,18 +100,9 @@ bool Dialog::Press(int id, DWORD timeoutMs) const {
     return closed;
 }
 
+// The file-name field: under Wine, cmb13, a ComboBoxEx with an edit of its own.
 HWND Dialog::FileNameEdit() const {
-    HWND field = Item(kFileNameCombo);
-    if (!field) return Item(kFileNameEdit);
-    std::string cls = ClassName(field);
-    if (!lstrcmpiA(cls.c_str(), WC_COMBOBOXEXA))
-        return reinterpret_cast<HWND>(SendWithTimeout(field, CBEM_GETEDITCONTROL, 0, 0));
-    if (!lstrcmpiA(cls.c_str(), "ComboBox")) return FindWindowExA(field, nullptr, "Edit", nullptr);
-    return field;
-}
-
-std::string Dialog::FileName() const {
-    return ControlText(FileNameEdit());
+    return (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
 }
 
 bool Dialog::FillFileName(const std::string& path, DWORD timeoutMs) const {
@@ -246,17 +128,6 @@ bool Dialog::FillFileName(const std::string& path, DWORD timeoutMs) const {
     return !IsOpen();
 }
 
-std::string Dialog::Describe() const {
-    if (!hwnd_) return "(no dialog)";
-    std::string text = "[" + Caption() + "] \"" + Text() + "\" buttons:";
-    for (int id : Buttons())
-        text += " " + std::to_string(id) + "=" + ItemText(id);
-    return text;
-}
-
-// ---------------------------------------------------------------------------------------------
-// App
-
 App::~App() {
     if (IsRunning()) Kill();
     ResetHandles();
@@ -264,21 +135,15 @@ App::~App() {
 
 void App::ResetHandles() {
     if (process_) CloseHandle(process_);
-    process_ = nullptr;
-    processId_ = 0;
-    main_ = nullptr;
-    thread_ = 0;
     if (getMessageHook_) UnhookWindowsHookEx(getMessageHook_);
     if (callWndHook_) UnhookWindowsHookEx(callWndHook_);
-    getMessageHook_ = callWndHook_ = nullptr;
     if (probeShared_) UnmapViewOfFile(probeShared_);
     if (probeMapping_) CloseHandle(probeMapping_);
+    process_ = probeMapping_ = nullptr;
+    processId_ = thread_ = 0;
+    main_ = nullptr;
+    getMessageHook_ = callWndHook_ = nullptr;
     probeShared_ = nullptr;
-    probeMapping_ = nullptr;
-}
-
-bool App::IsRunning() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 bool App::Launch(const std::string& commandLine) {
@@ -288,67 +153,49 @@ bool App::Launch(const std::string& commandLine) {
 }
 
 bool App::Launch(const LaunchOptions& options) {
+    auto fail = [](const std::string& why) {
+        ADD_FAILURE() << why;
+        return false;
+    };
     if (IsRunning()) Kill();
     ResetHandles();
-    if (!options.keepSettings) {
-        std::string settings = options.settings ? *options.settings : DefaultSettings();
-        if (!WriteFileBytes(SettingsPath(), Bytes(settings.begin(), settings.end()))) {
-            ADD_FAILURE() << "cannot write " << SettingsPath();
-            return false;
-        }
-    }
-    std::string program = ProgramPath();
-    std::string folder = options.workDir.empty() ? TestFolder() : options.workDir;
-    std::string commandLine = "\"" + program + "\"";
-    if (!options.commandLine.empty()) commandLine += " " + options.commandLine;
-
+    std::string settings = options.settings ? *options.settings : DefaultSettings();
+    if (!options.keepSettings &&
+        !WriteFileBytes(SettingsPath(), Bytes(settings.begin(), settings.end())))
+        return fail("cannot write " + SettingsPath());
+    std::string program = ProgramPath(), commandLine = "\"" + program + "\" " + options.commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
-        return false;
-    }
+                        TestFolder().c_str(), &startup, &info))
+        return fail("cannot start " + program);
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
-
-    if (!WaitUntil([this] { return (main_ = MainWindowOf(processId_)) || !IsRunning(); },
-                   options.timeoutMs) ||
-        !main_) {
-        DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
-        ADD_FAILURE() << "no main window of class " << kMainWindowClass
-                      << (IsRunning() ? " in time" : ", program ended with code ")
-                      << (IsRunning() ? std::string() : std::to_string(code));
-        return false;
-    }
+    auto findMain = [this] {
+        for (HWND window : TopLevelWindows(0, kMainWindowClass)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == processId_) main_ = window;
+        }
+        return main_ || !IsRunning();
+    };
+    if (!WaitUntil(findMain, kStartTimeoutMs) || !main_) return fail("no main window");
     thread_ = GetWindowThreadProcessId(main_, nullptr);
-    if (!InjectProbe()) {
-        ADD_FAILURE() << "cannot load the test probe into the program";
-        return false;
-    }
+    if (!InjectProbe()) return fail("cannot load the test probe into the program");
     // The splash box (a dialog without a title bar) goes at the first timer tick of a message
     // loop; only then has start-up finished.
-    bool started = WaitIdle(options.timeoutMs) &&
-                   WaitUntil(
-                       [this] {
-                           for (HWND d : DialogsOf(thread_))
-                               if (!HasTitleBar(d)) return false;
-                           return true;
-                       },
-                       options.timeoutMs) &&
-                   WaitIdle(options.timeoutMs);
-    if (!started) {
-        ADD_FAILURE() << "program did not finish starting";
-        return false;
-    }
+    auto splashGone = [this] {
+        for (HWND d : DialogsOf(thread_))
+            if (!HasTitleBar(d)) return false;
+        return true;
+    };
+    if (!WaitIdle(kStartTimeoutMs) || !WaitUntil(splashGone, kStartTimeoutMs) ||
+        !WaitIdle(kStartTimeoutMs))
+        return fail("the program did not finish starting");
     Dialog dialog = FindDialog();
-    if (dialog && !options.expectDialog) {
-        ADD_FAILURE() << "unexpected dialog at start-up: " << dialog.Describe();
-        return false;
-    }
+    if (dialog && !options.expectDialog) return fail("a dialog at start-up: " + dialog.Describe());
     return true;
 }
 
@@ -366,7 +213,7 @@ bool App::InjectProbe() {
     syncMessage_ = RegisterWindowMessageA(kProbeSyncMessage);
     callMessage_ = RegisterWindowMessageA(kProbeCallMessage);
     // The program loads the probe for these hooks on its own thread, the next time it reads its
-    // queue: the first WaitIdle below makes that happen.
+    // queue: the WaitIdle below makes that happen.
     auto hook = [&](int kind, const char* procedure) {
         auto proc =
             reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, procedure)));
@@ -377,7 +224,7 @@ bool App::InjectProbe() {
     return getMessageHook_ && callWndHook_ && WaitIdle();
 }
 
-uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text) {
+uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id) {
     if (!probeShared_ || !IsRunning()) return kProbeNoItem;
     ProbeBlock& block = probeShared_->block;
     block = ProbeBlock{};
@@ -385,8 +232,6 @@ uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string
     block.id = id;
     block.result = kProbeNoItem;
     SendWithTimeout(main_, callMessage_, function, 0, 10000); // the answer is in the block
-    block.text[sizeof block.text - 1] = '\0';
-    if (text) *text = block.text;
     return block.result;
 }
 
@@ -406,24 +251,13 @@ bool App::WaitIdle(DWORD timeoutMs) {
 }
 
 bool App::Command(int commandId) {
-    if (!IsRunning() || !PostMessageA(main_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0)) return false;
-    return WaitIdle();
+    return IsRunning() && PostMessageA(main_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) &&
+           WaitIdle();
 }
 
 bool App::Close() {
     if (!IsRunning() || !PostMessageA(main_, WM_CLOSE, 0, 0)) return false;
     WaitIdle(); // false once the program has ended, which is fine here
-    return true;
-}
-
-bool App::CloseAndWait(DWORD timeoutMs) {
-    return Close() && WaitForExit(timeoutMs);
-}
-
-bool App::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-    if (!process_) return false;
-    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
-    if (exitCode) GetExitCodeProcess(process_, exitCode);
     return true;
 }
 
@@ -439,45 +273,18 @@ std::string App::Title() const {
     return text;
 }
 
-bool App::WaitForTitle(const std::string& title, DWORD timeoutMs) {
-    return WaitUntil([&] { return Title() == title; }, timeoutMs);
-}
-
 bool App::IsMenuItemGrayed(int commandId) {
     uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
-    if (state == kProbeNoItem) {
-        ADD_FAILURE() << "no menu item with command " << commandId;
-        return false;
-    }
-    return (state & MF_GRAYED) != 0;
-}
-
-std::string App::MenuItemText(int commandId) {
-    std::string text;
-    ProbeCall(ProbeMenuItem, main_, commandId, &text);
-    return text;
+    if (state == kProbeNoItem) ADD_FAILURE() << "no menu item with command " << commandId;
+    return state != kProbeNoItem && (state & MF_GRAYED) != 0;
 }
 
 HWND App::FindChild(const std::string& className, int id) const {
-    struct Search {
-        const std::string& cls;
-        int id;
-        HWND found;
-    } search{className, id, nullptr};
-    if (!main_) return nullptr;
-    EnumChildWindows(
-        main_,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (!lstrcmpiA(ClassName(window).c_str(), s->cls.c_str()) &&
-                (s->id < 0 || GetDlgCtrlID(window) == s->id)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const char* cls = className.c_str();
+    for (HWND w = main_ ? FindWindowExA(main_, nullptr, cls, nullptr) : nullptr; w;
+         w = FindWindowExA(main_, w, cls, nullptr))
+        if (id < 0 || GetDlgCtrlID(w) == id) return w;
+    return nullptr;
 }
 
 std::string App::StatusText(int part) {
@@ -509,10 +316,6 @@ Dialog App::ExpectDialog(const char* what, DWORD timeoutMs) {
     Dialog dialog = WaitForDialog(timeoutMs);
     if (!dialog) ADD_FAILURE() << "no dialog came: expected " << what;
     return dialog;
-}
-
-bool App::Screenshot(const std::string& name) {
-    return SaveScreenshot(main_, name);
 }
 
 } // namespace e2e

@@ -4,46 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace e2e {
 namespace {
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = JoinPath(folder, name);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
+    std::string from = folder + '\0'; // a list of names, ended by an empty one
+    SHFILEOPSTRUCTA remove{};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&remove);
 }
 
 std::string g_testFolderOwner; // the test whose folder was last emptied
+
 } // namespace
 
-std::string CurrentTestName() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (!info) return "";
-    return std::string(info->test_suite_name()) + "." + info->name();
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -55,10 +42,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 std::string TestFolder() {
     std::string base = Environment("ZRT_E2E_WORK");
     if (base.empty()) base = "C:\\e2e";
-    std::string test = CurrentTestName();
-    if (test.empty()) test = "outside-tests";
-    for (char& c : test)
-        if (c == '/') c = '_'; // parameterised names
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string test =
+        info ? std::string(info->test_suite_name()) + "." + info->name() : "outside-tests";
     std::string folder = JoinPath(base, test);
     if (g_testFolderOwner != test) {
         g_testFolderOwner = test;
@@ -74,29 +60,16 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<Bytes> ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    Bytes bytes;
-    unsigned char chunk[4096];
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) && read > 0)
-        bytes.insert(bytes.end(), chunk, chunk + read);
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok =
-        bytes.empty() || (WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
-                          written == bytes.size());
-    return CloseHandle(file) && ok;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+    file.close();
+    return !file.fail();
 }
 
 std::string SettingsPath() {
@@ -108,10 +81,6 @@ std::string SettingsPath() {
 ExclusiveFile::ExclusiveFile(const std::string& path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-ExclusiveFile::~ExclusiveFile() {
-    Release();
-}
 
 void ExclusiveFile::Release() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);

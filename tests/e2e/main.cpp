@@ -4,23 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
-        if (!std::strncmp(argv[i], "--exe=", 6)) {
-            e2e::SetProgramPath(argv[i] + 6);
-        } else if (!std::strncmp(argv[i], "--artefacts=", 12)) {
-            e2e::SetArtefactDir(argv[i] + 12);
-        } else {
-            std::fprintf(stderr, "unknown option %s\n", argv[i]);
-            return 2;
-        }
+        std::string option = argv[i];
+        if (option.rfind("--exe=", 0) == 0)
+            e2e::SetProgramPath(option.substr(6));
+        else if (option.rfind("--artefacts=", 0) == 0)
+            e2e::SetArtefactDir(option.substr(12));
+        else
+            return std::fprintf(stderr, "unknown option %s\n", argv[i]), 2;
     }
-    if (!e2e::FileExists(e2e::ProgramPath())) {
-        std::fprintf(stderr, "program under test not found: %s\n", e2e::ProgramPath().c_str());
-        return 2;
-    }
+    if (!e2e::FileExists(e2e::ProgramPath()))
+        return std::fprintf(stderr, "no program under test: %s\n", e2e::ProgramPath().c_str()), 2;
     return RUN_ALL_TESTS();
 }

@@ -2,39 +2,18 @@
 #include "sim_control.h"
 
 #include "driver.h"
+#include "driver_internal.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 namespace e2e {
 namespace sim {
 namespace {
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 std::string ReadLog() {
-    std::string path = Environment("ZRT_E2E_SIM_LOG");
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    std::string text;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 0;
+    std::optional<Bytes> bytes = ReadFileBytes(Environment("ZRT_E2E_SIM_LOG"));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "";
 }
 
 } // namespace
@@ -58,21 +37,6 @@ bool Reset() {
                    "drop 0\nbad-check 0\nwrong-address 0\nshort 0\nnoise 0\nsplit 0\ngap 50\n");
 }
 
-void DrainPort(int port) {
-    std::string name = "\\\\.\\COM" + std::to_string(port);
-    HANDLE line = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (line == INVALID_HANDLE_VALUE) return;
-    COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    SetCommTimeouts(line, &timeouts);
-    char buffer[1024];
-    DWORD read = 0;
-    while (ReadFile(line, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    }
-    CloseHandle(line);
-}
-
 size_t Mark() {
     return ReadLog().size();
 }
@@ -80,14 +44,11 @@ size_t Mark() {
 std::vector<std::string> Lines(size_t mark, const std::string& prefix) {
     std::string text = ReadLog();
     std::vector<std::string> lines;
-    size_t at = mark < text.size() ? mark : text.size();
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos) break; // a line still being written
-        std::string line = text.substr(at, end - at);
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
-        at = end + 1;
-    }
+    // Whole lines only: the last one may still be being written.
+    for (size_t at = std::min(mark, text.size()), end; (end = text.find('\n', at)) != text.npos;
+         at = end + 1)
+        if (text.compare(at, prefix.size(), prefix) == 0)
+            lines.push_back(text.substr(at, end - at));
     return lines;
 }
 
@@ -112,7 +73,7 @@ std::string Data(const std::string& line) {
         if (line[i] != '\\' || i + 1 >= line.size()) {
             data += line[i];
         } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
-            data += (char)(HexValue(line[i + 2]) * 16 + HexValue(line[i + 3]));
+            data += (char)std::stoi(line.substr(i + 2, 2), nullptr, 16);
             i += 3;
         } else {
             data += line[++i];

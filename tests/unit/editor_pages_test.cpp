@@ -192,10 +192,16 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     fake.Type(page, IDC_OUT_RELAY + 3, "  7x");
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
     EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4);
+    // The arrows stop at 0 and at the catalogue's last code.
+    fake.Type(page, IDC_OUT_RELAY + 5, "99");
+    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 5, SpinStep::Up);
+    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 6, SpinStep::Down);
+    EXPECT_EQ(fake[IDC_OUT_RELAY + 5].text, "99");
+    EXPECT_EQ(fake[IDC_OUT_RELAY + 6].text, "0");
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.auxTerminalFunction[2], 400 & 0xFF);
-    const uint8_t relays[5] = {0, 0, 0, 7, 0};
-    EXPECT_EQ(std::memcmp(working.relayFunction, relays, 5), 0);
+    const uint8_t relays[7] = {0, 0, 0, 7, 0, 99, 0};
+    EXPECT_EQ(std::memcmp(working.relayFunction, relays, 7), 0);
 }
 
 TEST_F(PageTest, OutputsSevenSegmentsAgainGiveTerminalFourItsCode) {

@@ -1,5 +1,4 @@
 // What the communications monitor shows for a packet, and the port names of the link's messages.
-// The end-to-end tests read the monitor's fields and the 250-character cut on the real dialog.
 #include "link/monitor_fields.h"
 #include "link/port_number.h"
 #include "link_test_support.h"
@@ -14,6 +13,10 @@ TEST(MonitorFields, DataEndsAtAZeroByteAndIsEmptyWithoutData) {
     MonitorFields empty = FormatMonitorFields(Packet('o', 'c', 'b'));
     EXPECT_STREQ(empty.data, "");
     EXPECT_STREQ(empty.LA, "0");
+    // The longest packet shows its length and its first 250 characters.
+    MonitorFields longest = FormatMonitorFields(Answer('w', std::string(254, 'K') + "Z"));
+    EXPECT_STREQ(longest.LA, "255");
+    EXPECT_EQ(std::string(longest.data), std::string(250, 'K'));
 }
 
 TEST(PortNumber, NamesEveryNumberButAcceptsOnlyOneToNine) {

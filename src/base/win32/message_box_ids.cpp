@@ -2,6 +2,18 @@
 
 #include "base/box_texts.h"
 #include "base/dialog_position.h"
+#include "base/message_box.h"
+
+// The core asks its questions with these flags and reads these answers; the boxes take them as
+// they are.
+static_assert(mb::YesNoCancel == MB_YESNOCANCEL && mb::YesNo == MB_YESNO, "buttons");
+static_assert(mb::IconStop == MB_ICONSTOP && mb::IconQuestion == MB_ICONQUESTION &&
+                  mb::IconExclamation == MB_ICONEXCLAMATION &&
+                  mb::IconInformation == MB_ICONINFORMATION,
+              "icons");
+static_assert(mb::IdOk == IDOK && mb::IdCancel == IDCANCEL && mb::IdYes == IDYES &&
+                  mb::IdNo == IDNO,
+              "answers");
 
 int MessageBoxIds(HWND owner, unsigned textId, unsigned captionId, UINT flags) {
     BoxTexts box(textId, captionId);

@@ -1,6 +1,6 @@
 // Loaded by the program under test through the end-to-end driver's hooks. It answers what another
-// process cannot learn under Wine (menus and icon handles are private to their process) and
-// marks how far the program's thread has read its queue.
+// process cannot learn under Wine (menus are private to their process) and marks how far the
+// program's thread has read its queue.
 #include "probe_protocol.h"
 
 #include <windows.h>
@@ -18,26 +18,9 @@ HWND Window(const ProbeBlock& block) {
 
 void AnswerMenuItem(ProbeBlock& block) {
     HMENU menu = GetMenu(Window(block));
-    block.text[0] = '\0';
     block.result = menu ? GetMenuState(menu, block.id, MF_BYCOMMAND) : kProbeNoItem;
-    if (block.result == 0xFFFFFFFFu) block.result = kProbeNoItem;
-    if (block.result != kProbeNoItem)
-        GetMenuStringA(menu, block.id, block.text, sizeof block.text, MF_BYCOMMAND);
 }
 
-void AnswerIconKind(ProbeBlock& block) {
-    HICON shown = reinterpret_cast<HICON>(SendMessageA(Window(block), STM_GETICON, 0, 0));
-    const struct {
-        LPCSTR id;
-        ProbeIcon kind;
-    } icons[] = {{IDI_HAND, ProbeIconStop},
-                 {IDI_QUESTION, ProbeIconQuestion},
-                 {IDI_EXCLAMATION, ProbeIconExclamation},
-                 {IDI_ASTERISK, ProbeIconInformation}};
-    block.result = shown ? ProbeIconOther : ProbeIconNone;
-    for (const auto& icon : icons)
-        if (shown && shown == LoadIconA(nullptr, icon.id)) block.result = icon.kind;
-}
 } // namespace
 
 extern "C" {
@@ -54,11 +37,10 @@ __declspec(dllexport) LRESULT CALLBACK
 __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code >= 0 && g_shared && call->message == g_callMessage) {
-        switch (call->wParam) {
-        case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
-        case ProbeIconKind: AnswerIconKind(g_shared->block); break;
-        default: g_shared->block.result = kProbeNoItem;
-        }
+        if (call->wParam == ProbeMenuItem)
+            AnswerMenuItem(g_shared->block);
+        else
+            g_shared->block.result = kProbeNoItem;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

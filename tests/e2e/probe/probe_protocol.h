@@ -17,26 +17,15 @@ constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
 constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the menu item with command id
-    ProbeIconKind = 2, // which standard icon the icon control `window` shows (ProbeIcon)
+    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) of the menu item with command id `id`
 };
 
-enum ProbeIcon : uint32_t {
-    ProbeIconNone = 0,
-    ProbeIconStop = 1,
-    ProbeIconQuestion = 2,
-    ProbeIconExclamation = 3,
-    ProbeIconInformation = 4,
-    ProbeIconOther = 5,
-};
-
-constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu;
+constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu; // also what GetMenuState gives for no item
 
 struct ProbeBlock {
     uint64_t window; // in: the window asked about
     uint32_t id;     // in: a command id, where the call takes one
     uint32_t result; // out
-    char text[512];  // out: NUL-terminated
 };
 
 struct ProbeShared {
