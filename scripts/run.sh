@@ -2,7 +2,8 @@
 # `make run`: starts build/win/cnfzrt94.exe under Wine in its own prefix (build/wine-run), on
 # your display, or on a new Xvfb when there is none. Arguments go to the program (a Windows path
 # of a .Z94 file, e.g. 'Z:\home\me\A00001_1.Z94'). Everything started here stops when the
-# program exits. Files saved without a folder land in build/files.
+# program exits. Files saved without a folder land in build/files; printed documents, as PDF files,
+# in build/pdf.
 #   ZRT_NO_SIM=1          do not attach the controller simulator
 #   ZRT_SIM_ARGS="..."    options for the simulator, e.g. "--version 02.40 --delay 600"
 # While it runs, the simulator takes option changes written to build/sim.ctl (see the README)
@@ -33,6 +34,11 @@ if [[ ${ZRT_NO_SIM:-0} != 1 ]] &&
         "option changes through $ZRT_BUILD/sim.ctl" >&2
 else
     echo "[run] no controller attached to COM$port" >&2
+fi
+
+# The printer: a private CUPS whose default printer "PDF" writes each job as a PDF file.
+if zrt_start_cups "$ZRT_BUILD/cups" "$ZRT_BUILD/pdf"; then
+    echo "[run] printer PDF: printed documents land in $ZRT_PDF_DIR" >&2
 fi
 
 mkdir -p "$ZRT_BUILD/files"

@@ -87,6 +87,13 @@ if wanted wine-unit || wanted e2e; then
         zrt_pty_pair && zrt_link_com "$ZRT_E2E_COM_PORT" "$ZRT_PTY_A"
     fi
     export ZRT_E2E_WORK='C:\e2e'
+    # The printer: a private CUPS whose default printer writes PDFs into build/e2e-pdf.
+    if zrt_start_cups "$ZRT_BUILD/e2e-cups" "$ZRT_BUILD/e2e-pdf"; then
+        export ZRT_E2E_CUPS ZRT_E2E_PDF
+        ZRT_E2E_CUPS=$(zrt_winpath "$ZRT_BUILD/e2e-cups")
+        ZRT_E2E_PDF=$(zrt_winpath "$ZRT_PDF_DIR")
+        rm -f "$ZRT_PDF_DIR"/*.pdf
+    fi
     # A small disk for the tests to fill, where this machine lets root mount one.
     full_disk=$ZRT_BUILD/full-disk
     mkdir -p "$full_disk"

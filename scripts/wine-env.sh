@@ -147,14 +147,26 @@ zrt_unlink_com() {
     rm -f "$WINEPREFIX/dosdevices/com$n"
 }
 
-# Starts a private cupsd (its own socket, configuration and spool under build/cups) with a
-# cups-pdf printer named PDF as the default; CUPS_SERVER points Wine's printing at it. cups-pdf
-# writes each job to ~/PDF/, named after the job's document name.
+# Starts a private cupsd (its own socket, configuration, spool and logs in DIR, default
+# build/cups) with a cups-pdf printer named PDF as the default printer, and points Wine's printing
+# at it through CUPS_SERVER. The PDFs land in PDFDIR (default build/pdf), named after the job's
+# document name. Sets ZRT_PDF_DIR.
+#
+# cups-pdf reads its settings from /etc/cups alone (the path is built into it), whatever the
+# cupsd's configuration: cups-pdf.conf there sends every job to ~/PDF of the job's user, shared by
+# everyone who prints as that user. It also reads /etc/cups/cups-pdf-NAME.conf for a printer whose
+# device is cups-pdf:/NAME, so the printer gets a name of its own, made from PDFDIR, and such a
+# file that sends its jobs to PDFDIR; the file goes when the script ends.
 zrt_start_cups() {
-    local dir=$ZRT_BUILD/cups pid
+    local dir pdf pid name
+    dir=$(realpath -m "${1:-$ZRT_BUILD/cups}")
+    pdf=$(realpath -m "${2:-$ZRT_BUILD/pdf}")
     rm -rf "$dir"
-    mkdir -p "$dir"/{conf/ppd,spool,cache,state,log}
-    cp /etc/cups/cups-pdf.conf "$dir/conf/" 2>/dev/null || true
+    mkdir -p "$dir"/{conf/ppd,spool,cache,state,log,cups-pdf} "$pdf"
+    name=zrt-$(echo "$pdf" | md5sum | cut -c1-12)
+    printf 'Out %s\nSpool %s\nLog %s\nDecodeHexStrings 1\n' "$pdf" "$dir/cups-pdf" "$dir/log" \
+        >"/etc/cups/cups-pdf-$name.conf"
+    zrt_on_exit "rm -f '/etc/cups/cups-pdf-$name.conf'"
     cat >"$dir/conf/cupsd.conf" <<EOF
 Listen $dir/cups.sock
 LogLevel warn
@@ -180,17 +192,18 @@ EOF
     cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" &
     pid=$!
     zrt_on_exit "kill $pid"
-    export CUPS_SERVER=$dir/cups.sock
+    export CUPS_SERVER=$dir/cups.sock ZRT_PDF_DIR=$pdf
     for _ in $(seq 50); do
         [[ -S $dir/cups.sock ]] && lpstat -r >/dev/null 2>&1 && break
         sleep 0.1
     done
-    lpadmin -p PDF -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E &&
+    # lpadmin warns that printer drivers are deprecated; cups-pdf still comes as one.
+    lpadmin -p PDF -v "cups-pdf:/$name" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null &&
         lpadmin -d PDF || {
         zrt_log "could not set up the PDF printer (see $dir/log/error_log)"
         return 1
     }
-    zrt_log "CUPS on $CUPS_SERVER, default printer PDF (output in ~/PDF/)"
+    zrt_log "CUPS on $CUPS_SERVER, default printer PDF (output in $pdf)"
 }
 
 # Starts the controller simulator (tools/sim; ZRT_SIM overrides its path) with ARGS, reads the

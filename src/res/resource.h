@@ -4,6 +4,7 @@
 // Icons, bitmaps, accelerators
 #define IDI_PROGRAM 110
 #define IDB_CONTROLLER 102
+#define IDB_PRINTER 108
 #define IDB_TOOLBAR 113
 #define IDA_MAIN 124
 
@@ -12,6 +13,7 @@
 #define IDD_ABOUT 104
 #define IDD_MAKER 105
 #define IDD_SETTINGS 106
+#define IDD_PRINT_CANCEL 107
 #define IDD_PAGE_ADVANCED 115
 #define IDD_PAGE_TIMES 116
 #define IDD_PAGE_OUTPUTS 117
@@ -36,6 +38,9 @@
 #define IDC_MON_PORT 123
 #define IDC_MON_STATE 124
 #define IDC_CONV_PROGRESS 132
+
+// Control of the print job's cancel dialog
+#define IDC_PRINT_TEXT 100
 
 // Controls of the shell's dialogs
 #define IDC_HELP_BUTTON 9

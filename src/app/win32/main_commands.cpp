@@ -4,15 +4,21 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
 #include "app/win32/settings_dialog.h"
+#include "app/win32/version_resource.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/local_time.h"
 #include "base/win32/message_box_ids.h"
 #include "config/config_ranges.h"
+#include "config/config_report.h"
 #include "config/win32/config_editor.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
+#include "print/win32/print_job.h"
 #include "res/resource.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -27,6 +33,26 @@ void Save(HWND) {
 }
 void SaveAs(HWND) {
     g_document.SaveAs();
+}
+
+void PrintSetup(HWND) {
+    g_printJob.PrintSetup();
+}
+
+// The report of a copy of the configuration, headed by the company lines, this program's
+// version and the time now.
+void PrintConfiguration(HWND) {
+    const ControllerConfig copy = g_document.image;
+    FixedVersionInfo version;
+    ReadFixedVersionInfo(g_instance, &version);
+    const ReportHeading heading = {g_settings.companyLine1, g_settings.companyLine2,
+                                   version.productVersionMS, version.productVersionLS, LocalNow()};
+    char report[kReportBufferSize];
+    BuildConfigReport(copy, heading, report, sizeof report);
+    char title[256], cancelText[256];
+    std::snprintf(title, sizeof title, ResString(str::PrintConfigTitle), (int)copy.systemNumber);
+    LoadResString(str::PrintingConfig, cancelText, sizeof cancelText);
+    g_printJob.PrintText(report, cancelText, title);
 }
 
 // The editor works on a copy; only an accepted copy goes back to the document, which checks it.
@@ -112,6 +138,8 @@ const Command kCommands[] = {
     {CMD_OPEN, Open},
     {CMD_SAVE, Save},
     {CMD_SAVE_AS, SaveAs},
+    {CMD_PRINT_SETUP, PrintSetup},
+    {CMD_PRINT_CONFIG, PrintConfiguration},
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
     {CMD_EDIT_CONFIG, EditConfiguration},

@@ -10,6 +10,7 @@
 #include "base/string_ids.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
+#include "print/win32/print_job.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -165,7 +166,8 @@ void RefreshMainWindow(HWND window) {
     const ControllerConfig& image = g_document.image;
     char title[100];
     if (image.systemNumber != 0)
-        std::snprintf(title, sizeof title, ResString(str::TitleWithSystem), (unsigned)image.systemNumber);
+        std::snprintf(title, sizeof title, ResString(str::TitleWithSystem),
+                      (unsigned)image.systemNumber);
     else
         LoadResString(str::TitleWithoutSystem, title, sizeof title);
     SetWindowTextA(window, title);
@@ -204,6 +206,7 @@ bool InitializeApplication(HWND window) {
     // A port given as a signed byte in the settings reaches the link as it is.
     g_commLink.Init((uint32_t)g_settings.port, window, g_instance);
     g_toolbar.Create(window, g_instance, kMainToolbar);
+    g_printJob.Init(window, g_instance);
     g_document.New();
     UpdateCommandStates(window);
     return true;

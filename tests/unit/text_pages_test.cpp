@@ -1,0 +1,103 @@
+// Text on the printer's pages, over a fake printer that logs what reaches it.
+#include "print/text_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Logs "line:text" for a line printed, "]" and "[" for a page ended and started ("!" when
+// refused), then "end" or "abort" for the document. Refuses the failEnd-th end of a page and the
+// failStart-th start (counted from 1; 0: none); the job is cancelled from the cancelFrom-th check.
+struct FakePrinter {
+    int failEnd, failStart, cancelFrom, margin;
+    int ends = 0, starts = 0, checks = 0;
+    std::string log;
+
+    static FakePrinter& Of(void* c) { return *static_cast<FakePrinter*>(c); }
+    bool Add(const std::string& entry, bool ok = true) {
+        log += (log.empty() ? "" : " ") + entry + (ok ? "" : "!");
+        return ok;
+    }
+    PrintDevice Device() {
+        return {this,
+                [](void* c, int x, int y, const char* text, int length) {
+                    EXPECT_EQ(x, Of(c).margin);
+                    EXPECT_EQ(text[length], '\0');
+                    Of(c).Add(std::to_string(y / 10) + ":" + std::string(text, length));
+                },
+                [](void* c) { return Of(c).Add("]", ++Of(c).ends != Of(c).failEnd); },
+                [](void* c) { return Of(c).Add("[", ++Of(c).starts != Of(c).failStart); },
+                [](void* c) { return Of(c).Add("end"); },
+                [](void* c) { Of(c).Add("abort"); },
+                [](void* c) {
+                    FakePrinter& f = Of(c);
+                    return f.cancelFrom && ++f.checks >= f.cancelFrom;
+                }};
+    }
+};
+
+TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
+    auto logged = [](int first, int last) {
+        std::string s;
+        for (int n = first; n <= last; ++n)
+            s += (n > first ? " " : "") + std::to_string(n) + ":L";
+        return s;
+    };
+    std::string lines61;
+    for (int i = 0; i < 61; ++i)
+        lines61 += "L\r";
+    const std::string x(100, 'x'), page = logged(2, 60);
+    struct Case {
+        const char* name;
+        std::string text;
+        int linesPerPage, charsPerLine, failEnd, failStart, cancelFrom;
+        PrintOutcome outcome;
+        std::string log;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"empty line", "A\r\rB", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 4:B ] end"},
+        {"CR LF", "A\r\nB\n\r", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 3:B ] end"},
+        {"wrap", x + "\r", 60, 80, 0, 0, 0, PrintOutcome::Printed,
+         "2:" + x.substr(0, 81) + " 3:" + x.substr(81) + " ] end"},
+        {"a page holds lines 2 to 60", lines61, 60, 80, 0, 0, 0, PrintOutcome::Printed,
+         page + " ] [ " + logged(2, 3) + " ] end"},
+        // A page the printer refuses ends the job; nothing goes into the lost page.
+        {"end refused", lines61, 60, 80, 1, 0, 0, PrintOutcome::PageFailed, page + " ]! abort"},
+        {"start refused", lines61, 60, 80, 0, 1, 0, PrintOutcome::PageFailed, page + " ] [! abort"},
+        // A cancel stops at the next page break, or when the last page ends, and drops the job.
+        {"cancelled", lines61, 60, 80, 0, 0, 1, PrintOutcome::Cancelled, page + " ] [ abort"},
+        {"cancelled at the end", "A", 60, 80, 0, 0, 1, PrintOutcome::Printed, "2:A abort"},
+        // Without room for a line or a character nothing is printed.
+        {"no line fits", "A\rB", 1, 80, 0, 0, 0, PrintOutcome::PaperTooSmall, "abort"},
+        {"no character fits", "A\rB", 60, 0, 0, 0, 0, PrintOutcome::PaperTooSmall, "abort"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        FakePrinter printer{c.failEnd, c.failStart, c.cancelFrom, 3 * c.charsPerLine / 10, 0, 0,
+                            0,         ""};
+        TextPages pages;
+        pages.Begin(printer.Device(), {10, 3, c.linesPerPage, c.charsPerLine});
+        EXPECT_EQ(pages.PrintText(c.text.c_str()), c.outcome) << c.name;
+        pages.End();
+        pages.End(); // ends once
+        EXPECT_EQ(printer.log, c.log) << c.name;
+    }
+    TextPages notStarted; // a job whose start failed: no device to call
+    notStarted.End();
+}
+
+TEST(TextGrid, LeavesTwoLinesAndTwoCharactersFree) {
+    auto grid = [](int lineHeight, int charWidth, int width, int height) {
+        TextGrid g = MeasureTextGrid(lineHeight, charWidth, width, height);
+        return std::to_string(g.linesPerPage) + " x " + std::to_string(g.charsPerLine);
+    };
+    EXPECT_EQ(grid(50, 30, 4760, 6800), "134 x 156"); // A4 at 600 dpi
+    EXPECT_EQ(grid(50, 30, 9000, 6800), "134 x 254"); // no line longer than the buffer
+    EXPECT_EQ(grid(50, 30, 149, 149), "0 x 2");       // 2.98 lines: none left
+    EXPECT_EQ(grid(0, 0, 4760, 6800), "0 x 0");       // a font without metrics
+}
+
+} // namespace
