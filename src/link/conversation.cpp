@@ -98,7 +98,13 @@ StepResult ReceivePart1Step(Conversation& c, const ConversationHost& host,
         c.conversationState = ReceivePart2;
         return StepContinue;
     }
-    // An older controller has no part 2: those fields keep the empty configuration's values.
+    // An older controller has no part 2: those fields keep the empty configuration's values,
+    // but it serves all of its stops, so the served range follows its stop count.
+    if (c.stagingConfig.stopCount >= 2 && c.stagingConfig.stopCount <= kMaxStops) {
+        c.stagingConfig.firstServedStop = 1;
+        c.stagingConfig.lastServedStop = c.stagingConfig.stopCount;
+        rebuildServedStopFlags(c.stagingConfig);
+    }
     StepResult result = HandOver(c, host);
     if (result == StepFinished) AppendStatus(c.exchange, str::OldControllerNotice);
     return result;

@@ -4,6 +4,7 @@
 
 #include "base/cp1252.h"
 #include "base/string_ids.h"
+#include "config/config_ranges.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,7 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
 
     ControllerConfig old = Controller(6, 2, 1);
     old.carSpeed = 60;
+    old.stopCount = 9;
     Start(ReceiveVersionCheck);
     Give(VersionAnswer("02.15"));
     EXPECT_EQ(conv.controllerMajor, 2);
@@ -191,7 +193,12 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
     ASSERT_EQ(fake.replaced.size(), 3u);
     EXPECT_EQ(fake.replaced[2].systemNumber, 6);
     EXPECT_EQ(fake.replaced[2].carSpeed, empty.carSpeed);
-    EXPECT_EQ(fake.replaced[2].lastServedStop, empty.lastServedStop);
+    // It serves all of its stops: a range of the empty configuration's 14 would be refused.
+    EXPECT_EQ(fake.replaced[2].firstServedStop, 1);
+    EXPECT_EQ(fake.replaced[2].lastServedStop, 9);
+    EXPECT_EQ(fake.replaced[2].stopCallsNotServed[9], kNotServedAll);
+    FieldOutOfRange out;
+    EXPECT_FALSE(FindFieldOutOfRange(fake.replaced[2], out)) << out.name;
 }
 
 TEST_F(ConversationTest, ReceiveFailures) {
