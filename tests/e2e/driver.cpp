@@ -248,9 +248,11 @@ bool Dialog::FillFileName(const std::string& path, DWORD timeoutMs) const {
 
 std::string Dialog::Describe() const {
     if (!hwnd_) return "(no dialog)";
-    std::string text = "[" + Caption() + "] \"" + Text() + "\" buttons:";
+    // Appended piece by piece: GCC 12 takes "literal" + string for an overlapping copy (C++20).
+    std::string text = "[";
+    text.append(Caption()).append("] \"").append(Text()).append("\" buttons:");
     for (int id : Buttons())
-        text += " " + std::to_string(id) + "=" + ItemText(id);
+        text.append(" ").append(std::to_string(id)).append("=").append(ItemText(id));
     return text;
 }
 

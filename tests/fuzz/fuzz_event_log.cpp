@@ -7,8 +7,10 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    EventHost host{nullptr, [](void*, const LinkPacket&) { return true; }, [](void*, unsigned) {},
-                   [](void*) {}};
+    EventHost host{.context = nullptr,
+                   .sendPacket = [](void*, const LinkPacket&) { return true; },
+                   .startAnswerTimer = [](void*, unsigned) {},
+                   .stopAnswerTimer = [](void*) {}};
     EventLog log;
     size_t at = 0;
     // Each packet: a start byte (0 refresh, 1 clear, else none), address choice, OR, LA, data.

@@ -82,15 +82,17 @@ TEST(SimController, EventLogRefreshAndClear) {
         SimController* sim;
         std::deque<LinkPacket> answers;
     } line{&sim, {}};
-    EventHost host{&line,
-                   [](void* c, const LinkPacket& request) {
-                       auto* l = static_cast<Line*>(c);
-                       LinkPacket answer;
-                       std::string note;
-                       if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
-                       return true;
-                   },
-                   [](void*, unsigned) {}, [](void*) {}};
+    EventHost host{.context = &line,
+                   .sendPacket =
+                       [](void* c, const LinkPacket& request) {
+                           auto* l = static_cast<Line*>(c);
+                           LinkPacket answer;
+                           std::string note;
+                           if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
+                           return true;
+                       },
+                   .startAnswerTimer = [](void*, unsigned) {},
+                   .stopAnswerTimer = [](void*) {}};
     EventLog log;
     auto run = [&] {
         StepResult r = StepFailed;

@@ -180,8 +180,9 @@ TEST(HelpBook, HelpFileNamesFindTheirBooks) {
 
 // Every character 10 pixels wide; lines 20 high, the title 30.
 HelpMeasure FixedMeasure() {
-    return {nullptr, [](void*, HelpFont, const char*, int n) { return 10 * n; },
-            [](void*, HelpFont f) { return f == HelpFont::Title ? 30 : 20; }};
+    return {.context = nullptr,
+            .textWidth = [](void*, HelpFont, const char*, int n) { return 10 * n; },
+            .lineHeight = [](void*, HelpFont f) { return f == HelpFont::Title ? 30 : 20; }};
 }
 
 TEST(HelpLayout, WrapsAtBlanksAndKeepsRunsOfAWordTogether) {

@@ -94,7 +94,15 @@ void PostChanged(void* context) {
 
 const DocumentHost* Win32DocumentHost(HWND owner) {
     static DocumentHost host;
-    host = DocumentHost{owner,         ShowMessageBox, OpenFileDialog,  SaveFileDialog,
-                        ReadFileStart, FileExists,     WriteFileSafely, PostChanged};
+    host = DocumentHost{
+        .context = owner,
+        .messageBox = ShowMessageBox,
+        .openFileDialog = OpenFileDialog,
+        .saveFileDialog = SaveFileDialog,
+        .readFile = ReadFileStart,
+        .fileExists = FileExists,
+        .writeFile = WriteFileSafely,
+        .postChanged = PostChanged,
+    };
     return &host;
 }

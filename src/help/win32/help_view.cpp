@@ -320,7 +320,9 @@ HFONT HelpFontHandle(HelpFont font) {
 HelpLayout LayOutForScreen(const HelpTopic& topic, bool withTitle, int width) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
-    HelpLayout layout = LayOutHelpTopic(topic, withTitle, width, {dc, MeasureText, MeasureLine});
+    HelpLayout layout =
+        LayOutHelpTopic(topic, withTitle, width,
+                        {.context = dc, .textWidth = MeasureText, .lineHeight = MeasureLine});
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return layout;
