@@ -8,6 +8,7 @@
 #include "base/cp1252.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/message_table.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
@@ -124,12 +125,7 @@ LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
     return 0;
 }
 
-struct MessageHandler {
-    UINT message;
-    LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
-};
-
-const MessageHandler kHandlers[] = {
+const WindowMessageHandler kHandlers[] = {
     {WM_MOVE, OnMoveOrSize},
     {WM_SIZE, OnMoveOrSize},
     {WM_GETMINMAXINFO, OnGetMinMaxInfo},
@@ -145,9 +141,7 @@ const MessageHandler kHandlers[] = {
 } // namespace
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(window, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
 }
 
 void EnableCommand(HWND window, WORD id, bool enabled) {
@@ -165,7 +159,8 @@ void RefreshMainWindow(HWND window) {
     const ControllerConfig& image = g_document.image;
     char title[100];
     if (image.systemNumber != 0)
-        std::snprintf(title, sizeof title, ResString(str::TitleWithSystem), (unsigned)image.systemNumber);
+        std::snprintf(title, sizeof title, ResString(str::TitleWithSystem),
+                      (unsigned)image.systemNumber);
     else
         LoadResString(str::TitleWithoutSystem, title, sizeof title);
     SetWindowTextA(window, title);
