@@ -45,6 +45,9 @@ struct ConfigDocument {
     SaveResult Save();
     SaveResult SaveAs();
     bool WriteToPath(const char* path);
+    // Asks to save a modified document; true when the caller may go on and replace or drop the
+    // edits: after No, or once Yes has saved them. A save declined at the overwrite question or
+    // failed stops the caller as Cancel does, so that the edits can still go elsewhere.
     bool QuerySave(bool offerCancel);
     // The name Save uses, without a folder. Setting a hall-call controller's cabin to 0 is part
     // of naming it, as the controller knows it.
