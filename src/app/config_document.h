@@ -18,7 +18,7 @@ struct DocumentHost {
     bool (*saveFileDialog)(void* context, const char* title, const char* filter, char* path,
                            int pathSize);
     // Reads up to `size` bytes from the start of a file (others may read it meanwhile); false
-    // when it cannot be opened.
+    // when it cannot be opened or a read fails.
     bool (*readFile)(void* context, const char* path, unsigned char* buffer, int size, int* read);
     // True when the file can be opened for reading.
     bool (*fileExists)(void* context, const char* path);

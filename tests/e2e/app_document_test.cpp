@@ -180,11 +180,15 @@ TEST(AppOpen, RefusedFilesLeaveTheDocumentUnchanged) {
 
 TEST(AppOpen, RefusedCommandLinesStartANewConfiguration) {
     std::string missing = JoinPath(TestFolder(), "missing.z94");
+    // A file whose reading fails after 100 bytes is refused, not loaded as a short file.
+    Bytes start = ConfigFileOf(Identity(123, 2));
+    BreakingPipe failing("zrt-failing.z94", Bytes(start.begin(), start.begin() + 100));
     // A command line that is not a path at all gets the extension message.
     struct Case {
         std::string commandLine, caption, text;
     } cases[] = {{"/s", W1252("Atención"), kNotZ94},
-                 {missing, kDefaultCaption, CannotOpen(missing)}};
+                 {missing, kDefaultCaption, CannotOpen(missing)},
+                 {failing.Path(), kDefaultCaption, CannotOpen(failing.Path())}};
     for (const Case& c : cases) {
         App app;
         LaunchOptions options;
