@@ -244,6 +244,12 @@ TEST(ShellSettings, PlacementIsRememberedAndMaximizedKeepsTheNormalRectangle) {
                   "General/CommPort=" + std::to_string(OpenablePort()), "General/Empresa1=BRIVALT",
                   "General/Empresa2=S.A.", "Desktop/Status=0", "Desktop/OrgWinL=40",
                   "Desktop/OrgWinR=740", "Desktop/OrgWinT=30", "Desktop/OrgWinB=530"}));
+
+    // Left on a monitor that is gone: the default place, with its size.
+    LaunchOptions gone;
+    gone.settings = SettingsFile(OpenablePort(), "BRIVALT", "S.A.", {5000, 30, 5700, 530});
+    ASSERT_TRUE(app.Launch(gone));
+    EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 710, 510}));
 }
 
 TEST(ShellSettings, OlderInstallationsFileIsReadOnce) {
