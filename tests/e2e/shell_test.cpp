@@ -15,6 +15,7 @@ using namespace e2e;
 const char kHelpWindowClass[] = "ZrtHelpWindow";
 constexpr int kHelpSearchEdit = 12;
 constexpr int kHelpResults = 13;
+constexpr UINT kHelpLinkMessage = WM_APP + 40; // from the topic view: wParam topic, lParam book
 
 // ---- Settings files ----
 
@@ -443,6 +444,11 @@ TEST(ShellHelp, F1OpensTheContentsAndSearchFindsTopics) {
 
     // Help on help turns the window to its own book; closing the program closes it.
     ASSERT_TRUE(app.Command(CMD_HELP_ON_HELP));
+    EXPECT_TRUE(WaitForHelpTopic(app, W1252("Cómo usar la Ayuda")));
+    // Link messages posted by another window, of any topic index, change nothing.
+    for (WPARAM topic : {2u, 0x7FFFFFFFu})
+        PostMessageA(help, kHelpLinkMessage, topic, 0);
+    ASSERT_TRUE(app.WaitIdle());
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Cómo usar la Ayuda")));
     ASSERT_TRUE(app.CloseAndWait());
 }

@@ -41,6 +41,7 @@ int MeasureLine(void* dc, HelpFont font) {
 // ---- Topic view ----
 
 struct TopicView {
+    const HelpBook* book = nullptr; // that the topic's links index
     HelpTopic topic;
     HelpLayout layout;
     int scroll = 0;
@@ -165,7 +166,8 @@ LRESULT OnViewButtonDown(HWND window, WPARAM, LPARAM) {
 LRESULT OnViewButtonUp(HWND window, WPARAM, LPARAM lParam) {
     TopicView* v = ViewOf(window);
     int target = LinkAtPoint(v, lParam);
-    if (target >= 0) PostMessageA(GetParent(window), WM_HELP_LINK, target, 0);
+    if (target >= 0)
+        PostMessageA(GetParent(window), WM_HELP_LINK, target, reinterpret_cast<LPARAM>(v->book));
     return 0;
 }
 
@@ -375,9 +377,10 @@ void RegisterHelpTopicView(HINSTANCE instance) {
     done = RegisterClassA(&wc) != 0;
 }
 
-void ShowTopicInView(HWND view, const HelpTopic& topic) {
+void ShowTopicInView(HWND view, const HelpBook* book, const HelpTopic& topic) {
     TopicView* v = ViewOf(view);
     if (!v) return;
+    v->book = book;
     v->topic = topic;
     v->scroll = 0;
     SetWindowTextA(view, topic.title.c_str());

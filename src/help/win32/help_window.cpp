@@ -60,7 +60,8 @@ void SelectContentsItemOf(int topic) {
 void ShowTopic(int topic, bool remember) {
     if (remember && g_help.topic != kNoTopic) g_help.history.push_back(g_help.topic);
     g_help.topic = topic;
-    ShowTopicInView(Child(IdTopic), topic >= 0 ? g_help.book->topics[topic] : MissingHelpTopic());
+    ShowTopicInView(Child(IdTopic), g_help.book,
+                    topic >= 0 ? g_help.book->topics[topic] : MissingHelpTopic());
     EnableWindow(Child(IdBackButton), !g_help.history.empty());
     if (!g_help.searching) SelectContentsItemOf(topic);
 }
@@ -217,8 +218,11 @@ LRESULT OnCommand(HWND, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT OnLink(HWND, WPARAM wParam, LPARAM) {
-    ShowTopic((int)wParam, true);
+LRESULT OnLink(HWND, WPARAM wParam, LPARAM lParam) {
+    int topic = g_help.book
+                    ? g_help.book->LinkedTopic(reinterpret_cast<const HelpBook*>(lParam), wParam)
+                    : -1;
+    if (topic >= 0) ShowTopic(topic, true);
     return 0;
 }
 
