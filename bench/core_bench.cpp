@@ -48,7 +48,8 @@ void Receiver(benchmark::State& state) {
     LinkPacket packet;
     for (auto _ : state) {
         Bytes bytes{frame, size, 0};
-        benchmark::DoNotOptimize(ReceivePacket(receiver, ByteSource{&bytes, Next}, packet));
+        benchmark::DoNotOptimize(
+            ReceivePacket(receiver, ByteSource{.context = &bytes, .readByte = Next}, packet));
     }
     state.SetBytesProcessed(state.iterations() * size);
 }

@@ -7,12 +7,12 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ExchangeHost host{nullptr,
-                      [](void*, const LinkPacket&) { return true; },
-                      [](void*, LinkPacket*) { return false; },
-                      [](void*, unsigned) {},
-                      [](void*) {},
-                      [](void*) {}};
+    ExchangeHost host{.context = nullptr,
+                      .sendPacket = [](void*, const LinkPacket&) { return true; },
+                      .receivePacket = [](void*, LinkPacket*) { return false; },
+                      .startAnswerTimer = [](void*, unsigned) {},
+                      .stopAnswerTimer = [](void*) {},
+                      .discardInput = [](void*) {}};
     EventLog log;
     size_t at = 0;
     // Each packet: a start byte (0 refresh, 1 clear, else none), address choice, OR, LA, data.

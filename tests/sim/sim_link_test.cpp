@@ -99,8 +99,9 @@ struct SimProcess {
 struct LiveLine {
     int fd = -1;
     PacketReceiver receiver;
-    ByteSource source{
-        this, [](void* c, uint8_t* b) { return read(static_cast<LiveLine*>(c)->fd, b, 1) == 1; }};
+    ByteSource source{.context = this, .readByte = [](void* c, uint8_t* b) {
+                          return read(static_cast<LiveLine*>(c)->fd, b, 1) == 1;
+                      }};
 
     explicit LiveLine(int terminal) : fd(terminal) {
         termios t;

@@ -80,18 +80,20 @@ TEST(SimController, EventLogRefreshAndClear) {
         SimController* sim;
         std::deque<LinkPacket> answers;
     } line{&sim, {}};
-    ExchangeHost host{&line,
-                      [](void* c, const LinkPacket& request) {
-                          auto* l = static_cast<Line*>(c);
-                          LinkPacket answer;
-                          std::string note;
-                          if (l->sim->Respond(request, answer, note)) l->answers.push_back(answer);
-                          return true;
-                      },
-                      [](void*, LinkPacket*) { return false; },
-                      [](void*, unsigned) {},
-                      [](void*) {},
-                      [](void*) {}};
+    ExchangeHost host{.context = &line,
+                      .sendPacket =
+                          [](void* c, const LinkPacket& request) {
+                              auto* l = static_cast<Line*>(c);
+                              LinkPacket answer;
+                              std::string note;
+                              if (l->sim->Respond(request, answer, note))
+                                  l->answers.push_back(answer);
+                              return true;
+                          },
+                      .receivePacket = [](void*, LinkPacket*) { return false; },
+                      .startAnswerTimer = [](void*, unsigned) {},
+                      .stopAnswerTimer = [](void*) {},
+                      .discardInput = [](void*) {}};
     EventLog log;
     auto run = [&] {
         StepResult r = StepFailed;

@@ -89,8 +89,12 @@ void ReadDocumentImage(void*, ControllerConfig* image) {
 void MarkDocumentSaved(void*) {
     g_document.SetModified(false);
 }
-const InterrogationDocument kInterrogationDocument = {nullptr, ReplaceDocumentImage,
-                                                      ReadDocumentImage, MarkDocumentSaved};
+const InterrogationDocument kInterrogationDocument = {
+    .context = nullptr,
+    .replaceImage = ReplaceDocumentImage,
+    .readImage = ReadDocumentImage,
+    .markSaved = MarkDocumentSaved,
+};
 
 void ReceiveVersion(HWND window) {
     if (!PortReady(window)) return;

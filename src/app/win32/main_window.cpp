@@ -8,6 +8,7 @@
 #include "base/cp1252.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/message_table.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "print/win32/print_job.h"
@@ -125,12 +126,7 @@ LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
     return 0;
 }
 
-struct MessageHandler {
-    UINT message;
-    LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
-};
-
-const MessageHandler kHandlers[] = {
+const WindowMessageHandler kHandlers[] = {
     {WM_MOVE, OnMoveOrSize},
     {WM_SIZE, OnMoveOrSize},
     {WM_GETMINMAXINFO, OnGetMinMaxInfo},
@@ -146,9 +142,7 @@ const MessageHandler kHandlers[] = {
 } // namespace
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(window, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
 }
 
 void EnableCommand(HWND window, WORD id, bool enabled) {

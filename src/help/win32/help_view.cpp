@@ -1,5 +1,6 @@
 // Help text on screen: the fonts, drawing a laid-out topic, the scrolling topic view and the
 // pop-up help window.
+#include "base/win32/message_table.h"
 #include "help/win32/help_internal.h"
 
 #include <algorithm>
@@ -40,6 +41,7 @@ int MeasureLine(void* dc, HelpFont font) {
 // ---- Topic view ----
 
 struct TopicView {
+    const HelpBook* book = nullptr; // that the topic's links index
     HelpTopic topic;
     HelpLayout layout;
     int scroll = 0;
@@ -93,7 +95,8 @@ int LineStep() {
     return step;
 }
 
-LRESULT OnViewPaint(HWND window, TopicView* v, WPARAM, LPARAM) {
+LRESULT OnViewPaint(HWND window, WPARAM, LPARAM) {
+    TopicView* v = ViewOf(window);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     SetBkMode(dc, TRANSPARENT);
@@ -102,12 +105,14 @@ LRESULT OnViewPaint(HWND window, TopicView* v, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnViewSize(HWND window, TopicView* v, WPARAM, LPARAM) {
+LRESULT OnViewSize(HWND window, WPARAM, LPARAM) {
+    TopicView* v = ViewOf(window);
     Relayout(window, v);
     return 0;
 }
 
-LRESULT OnViewScroll(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
+LRESULT OnViewScroll(HWND window, WPARAM wParam, LPARAM) {
+    TopicView* v = ViewOf(window);
     int page = ClientHeight(window);
     int line = LineStep();
     switch (LOWORD(wParam)) {
@@ -130,20 +135,21 @@ LRESULT OnViewScroll(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT OnViewWheel(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
+LRESULT OnViewWheel(HWND window, WPARAM wParam, LPARAM) {
+    TopicView* v = ViewOf(window);
     int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
     ScrollTo(window, v, v->scroll - notches * 3 * LineStep());
     return 0;
 }
 
-LRESULT OnViewKey(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam) {
+LRESULT OnViewKey(HWND window, WPARAM wParam, LPARAM lParam) {
     static const struct {
         WPARAM key;
         WORD scroll;
     } kKeys[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
                  {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
     for (const auto& k : kKeys)
-        if (k.key == wParam) return OnViewScroll(window, v, k.scroll, 0);
+        if (k.key == wParam) return OnViewScroll(window, k.scroll, 0);
     return DefWindowProcA(window, WM_KEYDOWN, wParam, lParam);
 }
 
@@ -152,18 +158,21 @@ int LinkAtPoint(TopicView* v, LPARAM lParam) {
                       (short)HIWORD(lParam) - kMargin + v->scroll);
 }
 
-LRESULT OnViewButtonDown(HWND window, TopicView*, WPARAM, LPARAM) {
+LRESULT OnViewButtonDown(HWND window, WPARAM, LPARAM) {
     SetFocus(window);
     return 0;
 }
 
-LRESULT OnViewButtonUp(HWND window, TopicView* v, WPARAM, LPARAM lParam) {
+LRESULT OnViewButtonUp(HWND window, WPARAM, LPARAM lParam) {
+    TopicView* v = ViewOf(window);
     int target = LinkAtPoint(v, lParam);
-    if (target >= 0) PostMessageA(GetParent(window), WM_HELP_LINK, target, 0);
+    if (target >= 0)
+        PostMessageA(GetParent(window), WM_HELP_LINK, target, reinterpret_cast<LPARAM>(v->book));
     return 0;
 }
 
-LRESULT OnViewSetCursor(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam) {
+LRESULT OnViewSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
+    TopicView* v = ViewOf(window);
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(window, &p);
@@ -174,16 +183,24 @@ LRESULT OnViewSetCursor(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
 }
 
-LRESULT OnViewGetDlgCode(HWND, TopicView*, WPARAM, LPARAM) {
+LRESULT OnViewGetDlgCode(HWND, WPARAM, LPARAM) {
     return DLGC_WANTARROWS;
 }
 
-struct ViewHandler {
-    UINT message;
-    LRESULT (*handle)(HWND, TopicView*, WPARAM, LPARAM);
-};
+// The view's state is made with the window and goes with it.
+LRESULT OnViewNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR) new TopicView);
+    return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
+}
 
-const ViewHandler kViewHandlers[] = {
+LRESULT OnViewNcDestroy(HWND window, WPARAM wParam, LPARAM lParam) {
+    delete ViewOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return DefWindowProcA(window, WM_NCDESTROY, wParam, lParam);
+}
+
+const WindowMessageHandler kViewHandlers[] = {
+    {WM_NCCREATE, OnViewNcCreate},     {WM_NCDESTROY, OnViewNcDestroy},
     {WM_PAINT, OnViewPaint},           {WM_SIZE, OnViewSize},
     {WM_VSCROLL, OnViewScroll},        {WM_MOUSEWHEEL, OnViewWheel},
     {WM_KEYDOWN, OnViewKey},           {WM_LBUTTONDOWN, OnViewButtonDown},
@@ -192,16 +209,7 @@ const ViewHandler kViewHandlers[] = {
 };
 
 LRESULT CALLBACK TopicViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR) new TopicView);
-    TopicView* v = ViewOf(window);
-    if (message == WM_NCDESTROY) {
-        delete v;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (v)
-        for (const ViewHandler& h : kViewHandlers)
-            if (h.message == message) return h.handle(window, v, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kViewHandlers, window, message, wParam, lParam);
 }
 
 // ---- Pop-up ----
@@ -241,33 +249,50 @@ LRESULT CALLBACK PopupMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_popupHook, code, wParam, lParam);
 }
 
+Popup* PopupOf(HWND window) {
+    return reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnPopupPaint(HWND window, WPARAM, LPARAM) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    SetBkMode(dc, TRANSPARENT);
+    if (Popup* p = PopupOf(window))
+        DrawHelpLayout(dc, p->layout, kPopupMargin, kPopupMargin, GetSysColor(COLOR_INFOTEXT));
+    EndPaint(window, &ps);
+    return 0;
+}
+
+LRESULT OnPopupMouseActivate(HWND, WPARAM, LPARAM) {
+    return MA_NOACTIVATEANDEAT;
+}
+
+LRESULT OnPopupTimer(HWND window, WPARAM, LPARAM) {
+    Popup* p = PopupOf(window);
+    if (p && GetForegroundWindow() != p->owner) CloseHelpPopup();
+    return 0;
+}
+
+LRESULT OnPopupNcDestroy(HWND window, WPARAM, LPARAM) {
+    delete PopupOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    // Gone with its owner: the next key or click belongs to the program again.
+    if (g_popup == window) {
+        g_popup = nullptr;
+        CloseHelpPopup();
+    }
+    return 0;
+}
+
+const WindowMessageHandler kPopupHandlers[] = {
+    {WM_PAINT, OnPopupPaint},
+    {WM_MOUSEACTIVATE, OnPopupMouseActivate},
+    {WM_TIMER, OnPopupTimer},
+    {WM_NCDESTROY, OnPopupNcDestroy},
+};
+
 LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* p = reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        SetBkMode(dc, TRANSPARENT);
-        if (p)
-            DrawHelpLayout(dc, p->layout, kPopupMargin, kPopupMargin, GetSysColor(COLOR_INFOTEXT));
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_MOUSEACTIVATE: return MA_NOACTIVATEANDEAT;
-    case WM_TIMER:
-        if (p && GetForegroundWindow() != p->owner) CloseHelpPopup();
-        return 0;
-    case WM_NCDESTROY:
-        delete p;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        // Gone with its owner: the next key or click belongs to the program again.
-        if (g_popup == window) {
-            g_popup = nullptr;
-            CloseHelpPopup();
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kPopupHandlers, window, message, wParam, lParam);
 }
 
 // Below the control when it fits on the screen, else above it; never past the screen's edges.
@@ -320,7 +345,9 @@ HFONT HelpFontHandle(HelpFont font) {
 HelpLayout LayOutForScreen(const HelpTopic& topic, bool withTitle, int width) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
-    HelpLayout layout = LayOutHelpTopic(topic, withTitle, width, {dc, MeasureText, MeasureLine});
+    HelpLayout layout =
+        LayOutHelpTopic(topic, withTitle, width,
+                        {.context = dc, .textWidth = MeasureText, .lineHeight = MeasureLine});
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return layout;
@@ -350,9 +377,10 @@ void RegisterHelpTopicView(HINSTANCE instance) {
     done = RegisterClassA(&wc) != 0;
 }
 
-void ShowTopicInView(HWND view, const HelpTopic& topic) {
+void ShowTopicInView(HWND view, const HelpBook* book, const HelpTopic& topic) {
     TopicView* v = ViewOf(view);
     if (!v) return;
+    v->book = book;
     v->topic = topic;
     v->scroll = 0;
     SetWindowTextA(view, topic.title.c_str());

@@ -2,6 +2,7 @@
 
 #include "base/box_texts.h"
 #include "base/win32/message_box_ids.h"
+#include "base/win32/message_table.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
@@ -92,15 +93,11 @@ void Cancel(InterrogationDialog& d) {
     if (g_conversation.boxOpen) EnableWindow(d.mainWindow, FALSE);
 }
 
-void OnTimer(InterrogationDialog& d, WPARAM id) {
-    if (id == kPollTimerId) {
-        Carry(d, ConversationPoll(g_conversation, d.host));
-    } else if (id == kAnswerTimerId) {
-        Carry(d, ConversationAnswerTimer(g_conversation, d.host));
-    }
+InterrogationDialog* DialogOf(HWND window) {
+    return reinterpret_cast<InterrogationDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
+INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     auto* d = reinterpret_cast<InterrogationDialog*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
     d->window = window;
@@ -110,19 +107,40 @@ INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return OnInitDialog(window, lParam);
-    auto* d = reinterpret_cast<InterrogationDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+INT_PTR OnTimer(HWND window, WPARAM id, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
     if (!d) return FALSE;
-    switch (message) {
-    case WM_TIMER: OnTimer(*d, wParam); return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) != IDCANCEL) return FALSE;
-        Cancel(*d);
-        return TRUE;
-    case WM_CLOSE: Cancel(*d); return TRUE;
+    if (id == kPollTimerId) {
+        Carry(*d, ConversationPoll(g_conversation, d->host));
+    } else if (id == kAnswerTimerId) {
+        Carry(*d, ConversationAnswerTimer(g_conversation, d->host));
     }
-    return FALSE;
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND window, WPARAM wParam, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
+    if (!d || LOWORD(wParam) != IDCANCEL) return FALSE;
+    Cancel(*d);
+    return TRUE;
+}
+
+INT_PTR OnClose(HWND window, WPARAM, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
+    if (!d) return FALSE;
+    Cancel(*d);
+    return TRUE;
+}
+
+const DialogMessageHandler kHandlers[] = {
+    {WM_INITDIALOG, OnInitDialog},
+    {WM_TIMER, OnTimer},
+    {WM_COMMAND, OnCommand},
+    {WM_CLOSE, OnClose},
+};
+
+INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
 }
 
 } // namespace
