@@ -8,6 +8,7 @@
 #include "base/win32/message_box_ids.h"
 #include "config/win32/config_editor.h"
 #include "help/win32/help.h"
+#include "label/win32/label_clipboard.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
 #include "res/resource.h"
@@ -82,6 +83,24 @@ void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
 }
 
+// The picture shows the configuration as it is now, unsaved changes included.
+void CopyLabel(HWND window) {
+    ControllerConfig copy = g_document.image;
+    CopyLabelToClipboard(window, copy, g_settings.companyLine1, g_settings.companyLine2);
+}
+void FitLabelWidth(HWND) {
+    g_labelView.FitLabelWidth();
+}
+void FitWholeLabel(HWND) {
+    g_labelView.FitWholeLabel();
+}
+void ZoomIn(HWND) {
+    g_labelView.ZoomIn();
+}
+void ZoomOut(HWND) {
+    g_labelView.ZoomOut();
+}
+
 void HelpOnHelp(HWND window) {
     ProgramHelp(window, kHelpOnHelpFile, HELP_HELPONHELP, 0);
 }
@@ -110,6 +129,11 @@ const Command kCommands[] = {
     {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
     {CMD_MONITOR, ToggleMonitor},
+    {CMD_COPY_LABEL, CopyLabel},
+    {CMD_FIT_WIDTH, FitLabelWidth},
+    {CMD_FIT_WHOLE, FitWholeLabel},
+    {CMD_ZOOM_IN, ZoomIn},
+    {CMD_ZOOM_OUT, ZoomOut},
     {CMD_HELP_ON_HELP, HelpOnHelp},
     {CMD_HELP_CONTENTS, HelpContents},
     {CMD_HELP_SEARCH, HelpSearch},
