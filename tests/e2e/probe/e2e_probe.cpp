@@ -38,6 +38,23 @@ void AnswerIconKind(ProbeBlock& block) {
     for (const auto& icon : icons)
         if (shown && shown == LoadIconA(nullptr, icon.id)) block.result = icon.kind;
 }
+// Scroll bars keep their state in the window's own process under Wine.
+void AnswerScrollBar(ProbeBlock& block) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!GetScrollInfo(Window(block), (int)block.id, &si)) {
+        block.result = kProbeNoItem;
+        return;
+    }
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(Window(block), block.id == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
+    bool enabled = !(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    std::snprintf(block.text, sizeof block.text, "%d %d %u %d %d", si.nMin, si.nMax, si.nPage,
+                  si.nPos, enabled ? 1 : 0);
+    block.result = (uint32_t)si.nPos;
+}
 } // namespace
 
 extern "C" {
@@ -57,6 +74,7 @@ __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam,
         switch (call->wParam) {
         case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
         case ProbeIconKind: AnswerIconKind(g_shared->block); break;
+        case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
         default: g_shared->block.result = kProbeNoItem;
         }
     }

@@ -17,8 +17,10 @@ constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
 constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the menu item with command id
-    ProbeIconKind = 2, // which standard icon the icon control `window` shows (ProbeIcon)
+    ProbeMenuItem = 1,  // state flags (MF_GRAYED, ...) and text of the menu item with command id
+    ProbeIconKind = 2,  // which standard icon the icon control `window` shows (ProbeIcon)
+    ProbeScrollBar = 3, // scroll bar `id` (SB_HORZ, SB_VERT) of `window`: its position, and
+                        // "min max page position enabled" as text
 };
 
 enum ProbeIcon : uint32_t {
