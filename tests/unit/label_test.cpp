@@ -13,7 +13,8 @@
 
 namespace {
 
-// Screw j of a 241-long strip of 8 stands this far below the strip's first screw.
+// Screw j of a 241-long strip of 8 stands this far below the strip's first screw: the eighth
+// 225 below the strip's top, not 226, and its label with it.
 constexpr int kScrewOffsets[8] = {0, 30, 60, 90, 120, 150, 180, 210};
 constexpr int kStripTops[6] = {160, 411, 663, 915, 1166, 1418};
 
@@ -46,17 +47,17 @@ std::vector<std::string> GridTexts(const std::vector<LabelElement>& elements, in
     return texts;
 }
 
-// Brackets of a grid: the caption, the top and the height of each, in drawing order.
-std::vector<std::string> Brackets(const std::vector<LabelElement>& elements, int x) {
-    std::vector<std::string> found;
+// Brackets of a grid, "caption top/height" in drawing order.
+std::string Brackets(const std::vector<LabelElement>& elements, int x) {
+    std::string found;
     for (size_t i = 0; i + 1 < elements.size(); ++i) {
         const LabelElement& line = elements[i];
         if (line.kind != LabelElement::Polyline || line.points[1].x != x) continue;
         int top = line.points[1].y, height = line.points[2].y - top;
         const LabelElement& caption = elements[i + 1];
         EXPECT_TRUE(caption.up && caption.x1 == x - 30 && caption.y1 == top + height - 12);
-        found.push_back(std::string(caption.text) + " " + std::to_string(top) + "/" +
-                        std::to_string(height));
+        found += (found.empty() ? "" : "; ") + std::string(caption.text) + " " +
+                 std::to_string(top) + "/" + std::to_string(height);
     }
     return found;
 }
@@ -66,7 +67,7 @@ struct Run {
     int from, to, first;
 };
 
-std::vector<std::string> Expected(std::initializer_list<Run> runs, std::vector<int> blanks) {
+std::vector<std::string> Expected(std::initializer_list<Run> runs, std::vector<int> blanks = {}) {
     std::vector<std::string> texts(kCallTerminals, "");
     for (const Run& r : runs)
         for (int t = r.from, stop = r.first; t >= r.to; --t, ++stop)
@@ -77,63 +78,29 @@ std::vector<std::string> Expected(std::initializer_list<Run> runs, std::vector<i
 }
 
 TEST(LabelCallGrid, EveryFunctionAndControlType) {
-    const char* up = "LLAMADAS ASCENDENTES";
-    const char* down = "LLAMADAS DESCENDENTES";
-    const char* cabin = "LLAMADAS DE CABINA";
-    const char* hall = "LLAMADAS EXTERNAS";
-    auto B = [](const char* caption, const char* where) { return std::string(caption) + where; };
+    const std::string upDown = "LLAMADAS ASCENDENTES 160/745; LLAMADAS DESCENDENTES 915/745";
+    const std::string hallCabin = "LLAMADAS EXTERNAS 160/745; LLAMADAS DE CABINA 915/745";
+    const std::string downCabin = "LLAMADAS DESCENDENTES 160/745; LLAMADAS DE CABINA 915/745";
+    const std::string threeGroups = "LLAMADAS ASCENDENTES 160/493; LLAMADAS DESCENDENTES "
+                                    "663/493; LLAMADAS DE CABINA 1166/493";
+    const std::string lowUp =
+        "ASC. 160/90; LLAMADAS DESCENDENTES 250/694; LLAMADAS DE CABINA 945/714";
     const struct {
         ControllerConfig config;
-        std::vector<std::string> grid, brackets, expansion, expansionBrackets;
+        std::vector<std::string> grid;
+        std::string brackets;
     } cases[] = {
         // Hall calls only: the top stop has no up call, the lowest no down call.
-        {Config(0, 3, 8),
-         Expected({{23, 17, 1}, {46, 40, 2}}, {}),
-         {B(up, " 160/745"), B(down, " 915/745")},
-         {},
-         {}},
-        {Config(2, 1, 8),
-         Expected({{23, 16, 1}, {47, 40, 1}}, {}),
-         {B(hall, " 160/745"), B(cabin, " 915/745")},
-         {},
-         {}},
-        {Config(1, 0, 3),
-         Expected({{23, 21, 1}, {47, 45, 1}}, {}),
-         {B(hall, " 160/745"), B(cabin, " 915/745")},
-         {},
-         {}},
-        {Config(2, 2, 24),
-         Expected({{23, 0, 1}, {47, 24, 1}}, {}),
-         {B(hall, " 160/745"), B(cabin, " 915/745")},
-         {},
-         {}},
-        {Config(1, 3, 16),
-         Expected({{15, 1, 1}, {30, 16, 2}, {47, 32, 1}}, {}),
-         {B(up, " 160/493"), B(down, " 663/493"), B(cabin, " 1166/493")},
-         {},
-         {}},
-        // The up calls of type 4 move to the expansion board.
-        {Config(1, 4, 24),
-         Expected({{22, 0, 2}, {47, 24, 1}}, {23}),
-         {B(down, " 160/745"), B(cabin, " 915/745")},
-         Expected({{47, 25, 1}}, {24}),
-         {B(up, " 915/745")}},
-        {Config(3, 4, 8),
-         Expected({{22, 16, 2}, {47, 40, 1}}, {23}),
-         {B(down, " 160/745"), B(cabin, " 915/745")},
-         Expected({{47, 41, 1}}, {40}),
-         {B(up, " 915/745")}},
+        {Config(0, 3, 8), Expected({{23, 17, 1}, {46, 40, 2}}), upDown},
+        {Config(2, 1, 8), Expected({{23, 16, 1}, {47, 40, 1}}), hallCabin},
+        {Config(1, 0, 3), Expected({{23, 21, 1}, {47, 45, 1}}), hallCabin},
+        {Config(2, 2, 24), Expected({{23, 0, 1}, {47, 24, 1}}), hallCabin},
+        {Config(1, 3, 16), Expected({{15, 1, 1}, {30, 16, 2}, {47, 32, 1}}), threeGroups},
+        {Config(1, 4, 24), Expected({{22, 0, 2}, {47, 24, 1}}, {23}), downCabin},
+        {Config(3, 4, 8), Expected({{22, 16, 2}, {47, 40, 1}}, {23}), downCabin},
         // Type 5: up calls at the three lowest stops only.
-        {Config(3, 5, 2),
-         Expected({{47, 46, 1}, {24, 24, 2}, {2, 1, 1}}, {}),
-         {B("ASC.", " 160/90"), B(down, " 250/694"), B(cabin, " 945/714")},
-         {},
-         {}},
-        {Config(3, 5, 23),
-         Expected({{47, 25, 1}, {24, 3, 2}, {2, 0, 1}}, {}),
-         {B("ASC.", " 160/90"), B(down, " 250/694"), B(cabin, " 945/714")},
-         {},
-         {}},
+        {Config(3, 5, 2), Expected({{47, 46, 1}, {24, 24, 2}, {2, 1, 1}}), lowUp},
+        {Config(3, 5, 23), Expected({{47, 25, 1}, {24, 3, 2}, {2, 0, 1}}), lowUp},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -142,109 +109,99 @@ TEST(LabelCallGrid, EveryFunctionAndControlType) {
         std::vector<LabelElement> label = Draw(c.config);
         EXPECT_EQ(GridTexts(label, 922), c.grid);
         EXPECT_EQ(Brackets(label, 870), c.brackets);
-        EXPECT_EQ(NeedsExpansionBoard(c.config), !c.expansion.empty());
-        if (!c.expansion.empty()) {
-            EXPECT_EQ(GridTexts(label, 745), c.expansion);
-            EXPECT_EQ(Brackets(label, 693), c.expansionBrackets);
-        }
+        EXPECT_EQ(NeedsExpansionBoard(c.config), c.config.controlType == 4);
+    }
+    // Type 4's up calls stand on the expansion board, the top stop's place blank.
+    for (int stops : {8, 24}) {
+        std::vector<LabelElement> label = Draw(Config(1, 4, stops));
+        EXPECT_EQ(GridTexts(label, 745), Expected({{47, 49 - stops, 1}}, {48 - stops})) << stops;
+        EXPECT_EQ(Brackets(label, 693), "LLAMADAS ASCENDENTES 915/745");
     }
 }
 
-const LabelElement* FindText(const std::vector<LabelElement>& elements, int x, int y) {
-    for (const LabelElement& e : elements)
-        if (e.kind == LabelElement::Text && e.x1 == x && e.y1 == y) return &e;
-    return nullptr;
-}
-
 std::string TextAt(const std::vector<LabelElement>& elements, int x, int y) {
-    const LabelElement* e = FindText(elements, x, y);
-    return e ? e->text : "<none>";
-}
-
-bool HasExpansionFrame(const std::vector<LabelElement>& elements) {
     for (const LabelElement& e : elements)
-        if (e.kind == LabelElement::Box && e.x1 == 323 && e.y1 == 150 && e.x2 == 823 &&
-            e.y2 == 1670 && e.pen.width == 6)
-            return true;
-    return false;
+        if (e.kind == LabelElement::Text && e.x1 == x && e.y1 == y) return e.text;
+    return "<none>";
 }
 
-TEST(LabelLayout, ExpansionBoardSwitches) {
+// A text that must stand with its cell's top-left (or aligned) corner at x, y.
+struct Place {
+    int x, y;
+    const char* text;
+};
+
+TEST(LabelLayout, SwitchesAndTextsFollowTheConfiguration) {
+    using Change = std::function<void(ControllerConfig&)>;
+    const Change hallOnly = [](ControllerConfig& c) {
+        c.controllerFunction = 0, c.controlType = 4, c.optionFlags = 2, c.relayFunction[10] = 1;
+    };
+    const Change system7 = [](ControllerConfig& c) {
+        c.controllerFunction = 1, c.systemNumber = 7, c.cabinNumber = 3;
+    };
     const struct {
         const char* what;
-        std::function<void(ControllerConfig&)> change;
+        Change change;
         bool expanded;
+        std::vector<Place> texts;
     } cases[] = {
-        {"new configuration", [](ControllerConfig&) {}, false},
-        {"relay 11", [](ControllerConfig& c) { c.relayFunction[10] = 1; }, true},
-        {"relay 18", [](ControllerConfig& c) { c.relayFunction[17] = 5; }, true},
-        {"relay 10 is on the main board", [](ControllerConfig& c) { c.relayFunction[9] = 5; },
-         false},
-        {"supervision RS-232C", [](ControllerConfig& c) { c.optionFlags = 1 << 1; }, true},
-        {"supervision RS-422", [](ControllerConfig& c) { c.optionFlags = 2 << 1; }, true},
-        {"supervision TTL", [](ControllerConfig& c) { c.optionFlags = 3 << 1 | 9; }, false},
-        {"type 4", [](ControllerConfig& c) { c.controlType = 4; }, true},
+        {"new configuration", [](ControllerConfig&) {}, false, {{580, 1185, ""}}},
         {"hall calls only, whatever else",
-         [](ControllerConfig& c) {
-             c.controllerFunction = 0, c.controlType = 4, c.optionFlags = 2;
-             c.relayFunction[10] = 1;
-         },
-         false},
+         hallOnly,
+         false,
+         {{175, 167, "     "},
+          {384, 66, "  "},
+          {13, 1828, "  "},
+          {580, 1185, "LLAMADAS EXTERIORES"}}},
+        {"relay 11",
+         [](ControllerConfig& c) { c.relayFunction[10] = 1; },
+         true,
+         {{498, 557, "POT"}}},
+        {"relay 18", [](ControllerConfig& c) { c.relayFunction[17] = 5; }, true, {}},
+        {"relay 10 is on the main board",
+         [](ControllerConfig& c) { c.relayFunction[9] = 5; },
+         false,
+         {{175, 1517, "AA/BV"}}},
+        {"supervision RS-232C", [](ControllerConfig& c) { c.optionFlags = 1 << 1; }, true, {}},
+        {"supervision RS-422", [](ControllerConfig& c) { c.optionFlags = 2 << 1; }, true, {}},
+        {"supervision TTL, 14 segments",
+         [](ControllerConfig& c) { c.optionFlags = 3 << 1 | 8; },
+         false,
+         {{384, 66, "M"}, {631, 66, "MID"}}},
+        {"type 4", [](ControllerConfig& c) { c.controlType = 4; }, true, {}},
+        {"system 7, cabin 3",
+         system7,
+         false,
+         {{580, 1135, "SISTEMA: 00007"}, {580, 1185, "CABINA: 3"}, {411, 117, "DECENAS"}}},
+        {"system 7, cabin 3, expanded",
+         [&](ControllerConfig& c) { system7(c), c.relayFunction[12] = 2; },
+         true,
+         {{990, 1685, "00007"}, {790, 1715, "CABINA:"}, {990, 1715, "3"}, {498, 845, "B/AV"}}},
+        {"screen system 2",
+         [](ControllerConfig& c) { c.screenSystem = 2; },
+         false,
+         {{101, 1828, "PN"}, {131, 1828, ""}}},
+        {"screen system 3",
+         [](ControllerConfig& c) { c.screenSystem = 3; },
+         false,
+         {{101, 1828, "PN"}, {131, 1828, ""}}},
+        {"screen system 1",
+         [](ControllerConfig& c) { c.screenSystem = 1; },
+         false,
+         {{101, 1828, "PAS"}, {131, 1828, "PAD"}}},
     };
     for (const auto& c : cases) {
         ControllerConfig config = MakeEmptyConfig();
         c.change(config);
         std::vector<LabelElement> label = Draw(config);
         EXPECT_EQ(NeedsExpansionBoard(config), c.expanded) << c.what;
-        EXPECT_EQ(HasExpansionFrame(label), c.expanded) << c.what;
         // The title in large letters belongs to the basic layout, the footer to the other.
-        EXPECT_EQ(TextAt(label, 580, 400 - 25), c.expanded ? "<none>" : "CONTROLADOR") << c.what;
-        EXPECT_EQ(TextAt(label, 323, 1700 - 15), c.expanded ? "CONTROLADOR ZRT94VK" : "<none>")
+        EXPECT_EQ(TextAt(label, 580, 375), c.expanded ? "<none>" : "CONTROLADOR") << c.what;
+        EXPECT_EQ(TextAt(label, 323, 1685), c.expanded ? "CONTROLADOR ZRT94VK" : "<none>")
             << c.what;
+        for (const Place& p : c.texts)
+            EXPECT_EQ(TextAt(label, p.x, p.y), p.text) << c.what << " at " << p.x << ", " << p.y;
     }
-}
-
-TEST(LabelLayout, TextsThatFollowTheConfiguration) {
-    // A hall-call controller: blank relay names and terminal labels, no cabin.
-    std::vector<LabelElement> hall = Draw(Config(0, 0, 8));
-    EXPECT_EQ(TextAt(hall, 175, 150 + 32 - 15), "     ");
-    EXPECT_EQ(TextAt(hall, 381 + 3, 10 + 68 - 12), "  ");
-    EXPECT_EQ(TextAt(hall, 10 + 3, 1840 - 12), "  ");
-    EXPECT_EQ(TextAt(hall, 580, 1200 - 15), "LLAMADAS EXTERIORES");
-
-    ControllerConfig c = Config(1, 0, 8);
-    c.systemNumber = 7;
-    c.cabinNumber = 3;
-    c.relayFunction[0] = 1;
-    std::vector<LabelElement> basic = Draw(c);
-    EXPECT_EQ(TextAt(basic, 175, 150 + 32 - 15), "POT");
-    EXPECT_EQ(TextAt(basic, 580, 1150 - 15), "SISTEMA: 00007");
-    EXPECT_EQ(TextAt(basic, 580, 1200 - 15), "CABINA: 3");
-    EXPECT_EQ(TextAt(basic, 411, 110 + 19 - 12), "DECENAS");
-    c.relayFunction[12] = 2;
-    std::vector<LabelElement> expanded = Draw(c);
-    EXPECT_EQ(TextAt(expanded, 990, 1700 - 15), "00007");
-    EXPECT_EQ(TextAt(expanded, 790, 1730 - 15), "CABINA:");
-    EXPECT_EQ(TextAt(expanded, 990, 1730 - 15), "3");
-    EXPECT_EQ(TextAt(expanded, 498, 828 + 32 - 15), "B/AV"); // relay 13
-
-    // Screen systems 2 and 3 wire PN in place of PAS and leave PAD unused.
-    for (int screen : {1, 2, 3, 4}) {
-        c.screenSystem = (uint8_t)screen;
-        std::vector<LabelElement> label = Draw(c);
-        bool pn = screen == 2 || screen == 3;
-        EXPECT_EQ(TextAt(label, 10 + 3 + 88, 1840 - 12), pn ? "PN" : "PAS") << screen;
-        EXPECT_EQ(TextAt(label, 10 + 3 + 118, 1840 - 12), pn ? "" : "PAD") << screen;
-    }
-}
-
-TEST(LabelLayout, EighthScrewOfACallStripSitsAt225) {
-    std::vector<LabelElement> label = Draw(Config(2, 0, 8));
-    std::vector<int> screws;
-    for (const LabelElement& e : label)
-        if (e.kind == LabelElement::Disc && e.x1 == 935 + 25 && e.y1 < 411) screws.push_back(e.y1);
-    EXPECT_EQ(screws, (std::vector<int>{175, 205, 235, 265, 295, 325, 355, 385}));
-    EXPECT_NE(FindText(label, 922, 385 - 12), nullptr) << "its label at the same height";
 }
 
 // A file may hold any stop count and names without their terminators: the grid takes the stops
