@@ -50,5 +50,12 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 } // namespace
 
 LabelCanvas RecordingCanvas::Canvas() {
-    return {this, Box, Disc, Polyline, Polygon, Text};
+    LabelCanvas c;
+    c.context = this;
+    c.box = Box;
+    c.disc = Disc;
+    c.polyline = Polyline;
+    c.polygon = Polygon;
+    c.text = Text;
+    return c;
 }

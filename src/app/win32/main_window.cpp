@@ -151,7 +151,12 @@ void ReadCompanyLines(void*, const char** line1, const char** line2) {
     *line2 = g_settings.companyLine2;
 }
 
-const LabelViewHost kLabelViewHost = {nullptr, ReadDocumentImage, ReadCompanyLines};
+LabelViewHost LabelHost() {
+    LabelViewHost host{};
+    host.readImage = ReadDocumentImage;
+    host.companyLines = ReadCompanyLines;
+    return host;
+}
 
 struct MessageHandler {
     UINT message;
@@ -237,7 +242,7 @@ bool InitializeApplication(HWND window) {
     // A port given as a signed byte in the settings reaches the link as it is.
     g_commLink.Init((uint32_t)g_settings.port, window, g_instance);
     g_toolbar.Create(window, g_instance, kMainToolbar);
-    g_labelView.Create(g_instance, window, kLabelViewHost);
+    g_labelView.Create(g_instance, window, LabelHost());
     LayOutLabelView();
     g_labelView.FitLabelWidth();
     g_document.New();

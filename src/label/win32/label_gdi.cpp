@@ -93,7 +93,14 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 } // namespace
 
 LabelCanvas GdiLabelCanvas(HDC dc) {
-    return {dc, Box, Disc, Polyline, Polygon, Text};
+    LabelCanvas c;
+    c.context = dc;
+    c.box = Box;
+    c.disc = Disc;
+    c.polyline = Polyline;
+    c.polygon = Polygon;
+    c.text = Text;
+    return c;
 }
 
 void DrawLabelOnDc(HDC dc, const ControllerConfig& config, const char* company1,
