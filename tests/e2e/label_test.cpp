@@ -289,6 +289,8 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
     PostMessageA(app.MainWindow(), WM_CHAR, 3, 1);
     ASSERT_TRUE(app.WaitIdle());
+    // Another process gets a copy of the record; its size shows in the program only.
+    EXPECT_EQ(app.ProbeCall(ProbeClipboardPictureSize, app.MainWindow(), 0), sizeof(METAFILEPICT));
     ASSERT_TRUE(OpenClipboard(nullptr));
     auto record = static_cast<HGLOBAL>(GetClipboardData(CF_METAFILEPICT));
     ASSERT_TRUE(record) << "no metafile picture on the clipboard";

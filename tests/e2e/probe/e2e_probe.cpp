@@ -55,6 +55,13 @@ void AnswerScrollBar(ProbeBlock& block) {
                   si.nPos, enabled ? 1 : 0);
     block.result = (uint32_t)si.nPos;
 }
+void AnswerClipboardPictureSize(ProbeBlock& block) {
+    block.result = kProbeNoItem;
+    if (!OpenClipboard(nullptr)) return;
+    if (HANDLE record = GetClipboardData(CF_METAFILEPICT))
+        block.result = (uint32_t)GlobalSize(record);
+    CloseClipboard();
+}
 } // namespace
 
 extern "C" {
@@ -75,6 +82,7 @@ __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam,
         case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
         case ProbeIconKind: AnswerIconKind(g_shared->block); break;
         case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
+        case ProbeClipboardPictureSize: AnswerClipboardPictureSize(g_shared->block); break;
         default: g_shared->block.result = kProbeNoItem;
         }
     }

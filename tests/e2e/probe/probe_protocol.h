@@ -21,6 +21,7 @@ enum ProbeFunction : uint32_t {
     ProbeIconKind = 2,  // which standard icon the icon control `window` shows (ProbeIcon)
     ProbeScrollBar = 3, // scroll bar `id` (SB_HORZ, SB_VERT) of `window`: its position, and
                         // "min max page position enabled" as text
+    ProbeClipboardPictureSize = 4, // size of the metafile-picture record on the clipboard
 };
 
 enum ProbeIcon : uint32_t {
