@@ -188,7 +188,7 @@ class App {
     bool Screenshot(const std::string& name) { return SaveScreenshot(main_, name); }
 
     // Calls a function of the probe (probe_protocol.h); kProbeNoItem when that failed.
-    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id);
+    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text = nullptr);
 
   private:
     bool InjectProbe();

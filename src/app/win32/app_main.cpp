@@ -20,6 +20,7 @@ ConfigDocument g_document;
 ProgramSettings g_settings;
 StatusBar g_statusBar;
 Toolbar g_toolbar;
+LabelView g_labelView;
 
 namespace {
 

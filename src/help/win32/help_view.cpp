@@ -3,6 +3,8 @@
 #include "base/win32/message_table.h"
 #include "help/win32/help_internal.h"
 
+#include "base/win32/gdi_objects.h"
+
 #include <algorithm>
 
 const char kHelpTopicViewClass[] = "ZrtHelpTopic";
@@ -25,14 +27,14 @@ HFONT MakeFont(const LOGFONTA& base, int percent, bool bold, bool underline) {
 }
 
 int MeasureText(void* dc, HelpFont font, const char* text, int length) {
-    SelectObject(static_cast<HDC>(dc), HelpFontHandle(font));
+    ScopedSelect select(static_cast<HDC>(dc), HelpFontHandle(font));
     SIZE size{};
     GetTextExtentPoint32A(static_cast<HDC>(dc), text, length, &size);
     return size.cx;
 }
 
 int MeasureLine(void* dc, HelpFont font) {
-    SelectObject(static_cast<HDC>(dc), HelpFontHandle(font));
+    ScopedSelect select(static_cast<HDC>(dc), HelpFontHandle(font));
     TEXTMETRICA tm{};
     GetTextMetricsA(static_cast<HDC>(dc), &tm);
     return tm.tmHeight + tm.tmExternalLeading;
@@ -88,20 +90,18 @@ void ScrollTo(HWND window, TopicView* v, int position) {
 int LineStep() {
     static int step = 0;
     if (!step) {
-        HDC dc = GetDC(nullptr);
-        step = MeasureLine(dc, HelpFont::Body);
-        ReleaseDC(nullptr, dc);
+        WindowDc screen(nullptr);
+        step = MeasureLine(screen.Get(), HelpFont::Body);
     }
     return step;
 }
 
 LRESULT OnViewPaint(HWND window, WPARAM, LPARAM) {
     TopicView* v = ViewOf(window);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    SetBkMode(dc, TRANSPARENT);
-    DrawHelpLayout(dc, v->layout, kMargin, kMargin - v->scroll, GetSysColor(COLOR_WINDOWTEXT));
-    EndPaint(window, &ps);
+    PaintDc paint(window);
+    ScopedBkMode transparent(paint.Get(), TRANSPARENT);
+    DrawHelpLayout(paint.Get(), v->layout, kMargin, kMargin - v->scroll,
+                   GetSysColor(COLOR_WINDOWTEXT));
     return 0;
 }
 
@@ -254,12 +254,11 @@ Popup* PopupOf(HWND window) {
 }
 
 LRESULT OnPopupPaint(HWND window, WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    SetBkMode(dc, TRANSPARENT);
+    PaintDc paint(window);
+    ScopedBkMode transparent(paint.Get(), TRANSPARENT);
     if (Popup* p = PopupOf(window))
-        DrawHelpLayout(dc, p->layout, kPopupMargin, kPopupMargin, GetSysColor(COLOR_INFOTEXT));
-    EndPaint(window, &ps);
+        DrawHelpLayout(paint.Get(), p->layout, kPopupMargin, kPopupMargin,
+                       GetSysColor(COLOR_INFOTEXT));
     return 0;
 }
 
@@ -343,26 +342,21 @@ HFONT HelpFontHandle(HelpFont font) {
 }
 
 HelpLayout LayOutForScreen(const HelpTopic& topic, bool withTitle, int width) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
-    HelpLayout layout =
-        LayOutHelpTopic(topic, withTitle, width,
-                        {.context = dc, .textWidth = MeasureText, .lineHeight = MeasureLine});
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return layout;
+    WindowDc screen(nullptr);
+    return LayOutHelpTopic(
+        topic, withTitle, width,
+        {.context = screen.Get(), .textWidth = MeasureText, .lineHeight = MeasureLine});
 }
 
 void DrawHelpLayout(HDC dc, const HelpLayout& layout, int left, int top, COLORREF text) {
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
+    ScopedTextColor colour(dc, text);
     for (const HelpPiece& p : layout.pieces) {
-        SelectObject(dc, HelpFontHandle(p.font));
+        ScopedSelect font(dc, HelpFontHandle(p.font));
         SetTextColor(dc, p.font == HelpFont::Link    ? kLinkColour
                          : p.font == HelpFont::Title ? kTitleColour
                                                      : text);
         TextOutA(dc, left + p.x, top + p.y, p.text.data(), (int)p.text.size());
     }
-    SelectObject(dc, old);
 }
 
 void RegisterHelpTopicView(HINSTANCE instance) {

@@ -2,6 +2,7 @@
 // on the right. One for the program; it goes when closed and comes back where it was.
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/gdi_objects.h"
 #include "base/win32/message_table.h"
 #include "help/win32/help_internal.h"
 
@@ -228,12 +229,10 @@ LRESULT OnLink(HWND, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnMeasureItem(HWND, WPARAM, LPARAM lParam) {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
+    WindowDc screen(nullptr);
+    ScopedSelect font(screen.Get(), HelpFontHandle(HelpFont::Body));
     TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsA(screen.Get(), &tm);
     m->itemHeight = tm.tmHeight + 4;
     return TRUE;
 }
@@ -246,14 +245,16 @@ LRESULT OnDrawItem(HWND, WPARAM, LPARAM lParam) {
     bool heading = item.topic < 0;
     bool selected = (d->itemState & ODS_SELECTED) && !heading;
     FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetBkMode(d->hDC, TRANSPARENT);
-    SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(d->hDC, HelpFontHandle(heading ? HelpFont::Bold : HelpFont::Body));
-    RECT r = d->rcItem;
-    r.left += 4 + 14 * item.level;
-    DrawTextA(d->hDC, item.label.c_str(), -1, &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(d->hDC, old);
+    {
+        ScopedBkMode transparent(d->hDC, TRANSPARENT);
+        ScopedTextColor colour(d->hDC,
+                               GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ScopedSelect font(d->hDC, HelpFontHandle(heading ? HelpFont::Bold : HelpFont::Body));
+        RECT r = d->rcItem;
+        r.left += 4 + 14 * item.level;
+        DrawTextA(d->hDC, item.label.c_str(), -1, &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     if ((d->itemState & ODS_FOCUS) && !heading) DrawFocusRect(d->hDC, &d->rcItem);
     return TRUE;
 }
