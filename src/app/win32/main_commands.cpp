@@ -12,6 +12,7 @@
 #include "config/config_ranges.h"
 #include "config/config_report.h"
 #include "config/win32/config_editor.h"
+#include "events/win32/event_log_dialog.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
@@ -113,6 +114,9 @@ void TransmitConfiguration(HWND window) {
     }
     RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
 }
+void ViewEventLog(HWND window) {
+    EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);
+}
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
 }
@@ -146,6 +150,7 @@ const Command kCommands[] = {
     {CMD_RECEIVE_VERSION, ReceiveVersion},
     {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
+    {CMD_EVENT_LOG, ViewEventLog},
     {CMD_MONITOR, ToggleMonitor},
     {CMD_HELP_ON_HELP, HelpOnHelp},
     {CMD_HELP_CONTENTS, HelpContents},
