@@ -203,31 +203,6 @@ TEST(EventTexts, MnemonicsAndTexts) {
     }
 }
 
-TEST(EventLogTexts, DialogTexts) {
-    char text[kEventTextSize];
-    struct {
-        std::string got, expected;
-    } cases[] = {
-        {(FormatEventTitle(123, 2, text, sizeof text), text),
-         "Archivo de eventos - Controlador 123, Cabina 2"},
-        {(FormatEventTitle(45, 0, text, sizeof text), text),
-         "Archivo de eventos - Controlador 45, Llamadas exteriores"},
-        {(FormatEventLine(3, {4, 12}, text, sizeof text), text),
-         W1252("03 - Parada 12 Código NC La puerta no cierra luego del segundo intento.")},
-        {(FormatEventLine(50, {10, 0}, text, sizeof text), text),
-         W1252("50 - Parada 00 Código -- Error: Cadena 30410 no encontrada en el recurso")},
-        {(FormatEventCount(0, text, sizeof text), text), "00 Eventos"},
-        {(FormatEventCount(50, text, sizeof text), text), "50 Eventos"},
-        {(FormatCounter(false, 1520, text, sizeof text), text), "??????"},
-        {(FormatCounter(true, 999999, text, sizeof text), text), "999999"},
-        {(FormatCounter(true, 0, text, sizeof text), text), "0"},
-        {(FormatEventPrintTitle(123, text, sizeof text), text),
-         "Configurador ZRT94 - Lista de eventos controlador 123"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.got, c.expected);
-}
-
 TEST(EventLogTexts, PrintedList) {
     // Sunday 7 September 2008, 09:05.
     const EventPrintHeading heading = {"BRIVALT", "S.A.", {2008, 9, 7, 0, 9, 5}, 123, 0};
