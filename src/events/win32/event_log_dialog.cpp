@@ -21,26 +21,13 @@ namespace {
 constexpr DWORD kDialogHelpContext = 411;
 
 // Control id and help context, for the pop-up help of each control.
+// clang-format off
 const DWORD kHelpTable[] = {
-    IDC_EVT_REFRESH,
-    300,
-    IDC_EVT_CLEAR,
-    301,
-    IDC_EVT_PRINT,
-    302,
-    IDC_EVT_OPERATIONS,
-    303,
-    IDC_EVT_HOURS,
-    304,
-    IDC_EVT_LIST,
-    305,
-    IDC_EVT_COUNT,
-    306,
-    IDC_EVT_EXIT,
-    999,
-    0,
-    0,
+    IDC_EVT_REFRESH, 300,   IDC_EVT_CLEAR, 301,  IDC_EVT_PRINT, 302,  IDC_EVT_OPERATIONS, 303,
+    IDC_EVT_HOURS, 304,     IDC_EVT_LIST, 305,   IDC_EVT_COUNT, 306,  IDC_EVT_EXIT, 999,
+    0, 0,
 };
+// clang-format on
 
 struct EventLogDialog {
     HWND window = nullptr;
