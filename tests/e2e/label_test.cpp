@@ -186,8 +186,11 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_NEAR(zoom, fitWidth, fitWidth * 0.02);
     for (int step = 0; step < 4; ++step) {
         const int commands[] = {CMD_ZOOM_IN, CMD_ZOOM_OUT}, keys[] = {VK_ADD, VK_SUBTRACT};
-        if (step < 2) ASSERT_TRUE(app.Command(commands[step]));
-        if (step >= 2) Key(app, keys[step - 2]);
+        if (step < 2) {
+            ASSERT_TRUE(app.Command(commands[step]));
+        } else {
+            Key(app, keys[step - 2]);
+        }
         EXPECT_NEAR(Zoom(app), step % 2 ? zoom : zoom * 1.2, zoom * 0.03) << step;
     }
 

@@ -1,92 +1,22 @@
-// Printing on the rig's printer: a private CUPS (scripts/test.sh) whose default printer, "PDF",
-// writes every job as a PDF file into ZRT_E2E_PDF; in ZRT_E2E_CUPS, log/access_log has a
-// "Create-Job" for every job the queue takes, log/page_log a line for every job printed, with
-// its name. pdftotext and pdftoppm read the PDFs back: Wine starts them as the Linux programs
-// they are.
-#include "sim_control.h"
+// Printing the configuration report on the rig's printer (printer.h).
+#include "printer.h"
 #include "steps.h"
 
-#include "base/text_encoding.h"
 #include "config/config_report.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
 using namespace e2e;
 
-std::string Folder(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value ? value : "";
-}
-
-std::string ReadText(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
-
-// How many times the CUPS log `name` holds `what`.
-size_t InLog(const char* name, const std::string& what) {
-    std::string log = ReadText(JoinPath(Folder("ZRT_E2E_CUPS"), std::string("log\\") + name));
-    size_t n = 0;
-    for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
-        ++n;
-    return n;
-}
-
-// Runs a shell command on the newest PDF ($PDF); Wine gives no exit status of a Linux program,
-// so the command leaves a mark when it is done.
-bool OnNewestPdf(const std::string& command) {
-    std::string done = JoinPath(TestFolder(), "shell.done");
-    DeleteFileA(done.c_str());
-    std::string line = "Z:\\bin\\sh -c \"PDF=$(/bin/ls -t '" +
-                       sim::UnixPath(Folder("ZRT_E2E_PDF")) + "'/*.pdf | /usr/bin/head -n 1); " +
-                       command + "; /bin/touch '" + sim::UnixPath(done) + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return WaitUntil([&] { return FileExists(done); }, 30000);
-}
-
-// The lines of a text without blank lines, each run of blanks as one blank (pdftotext -layout
-// guesses the columns from the gaps between words).
-std::vector<std::string> Words(const std::string& text, char lineEnd) {
-    std::vector<std::string> lines(1);
-    for (char c : text) {
-        if (c == lineEnd || c == '\f') {
-            if (!lines.back().empty()) lines.emplace_back();
-        } else if (c == ' ' || c == '\r') {
-            if (!lines.back().empty() && lines.back().back() != ' ') lines.back() += ' ';
-        } else {
-            lines.back() += c == '\xAD' ? '-' : c; // the PDF names the hyphen a soft hyphen
-        }
-    }
-    for (std::string& line : lines)
-        if (!line.empty() && line.back() == ' ') line.pop_back();
-    if (lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
 // The report as the program prints it now, with the settings' company lines.
 std::vector<std::string> Report(const ControllerConfig& config) {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
     const uint32_t ms = (ZRT_VERSION_MAJOR << 16) | ZRT_VERSION_MINOR, ls = ZRT_VERSION_PATCH << 16;
-    const LocalDateTime now{t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute};
-    const ReportHeading h{"ASCENSORES", "DEL SUR", ms, ls, now};
+    const ReportHeading h{"ASCENSORES", "DEL SUR", ms, ls, Now()};
     std::vector<char> text(kReportBufferSize);
     BuildConfigReport(config, h, text.data(), (int)text.size());
     return Words(text.data(), '\r');
-}
-
-bool NoJobLeft(App& app) {
-    return !app.FindDialog() && IsWindowEnabled(app.MainWindow());
 }
 
 TEST(Print, ConfigurationReportOnThePrinter) {
@@ -126,12 +56,7 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
     EXPECT_TRUE(NoJobLeft(app));
     // Its text, and its pages as pictures to look at.
-    std::string text = JoinPath(TestFolder(), "printed.txt");
-    ASSERT_TRUE(OnNewestPdf("/usr/bin/pdftotext -layout $PDF '" + sim::UnixPath(text) +
-                            "'; /usr/bin/pdftoppm -r 72 -png $PDF '" +
-                            sim::UnixPath(JoinPath(ArtefactDir(), "print_report")) + "'"));
-    std::string utf8 = ReadText(text);
-    std::string paper = Utf8ToCp1252(utf8.data(), utf8.size());
+    std::string paper = NewestPdfText("print_report");
     EXPECT_EQ(std::count(paper.begin(), paper.end(), '\f'), 3) << "pages";
     if (Words(paper, '\n') != before) { // unless the minute turned while it printed
         EXPECT_EQ(Words(paper, '\n'), Report(config));

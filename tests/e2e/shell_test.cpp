@@ -52,8 +52,8 @@ std::string BuildDate() {
     return date ? date : "<none>";
 }
 
-constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG,
-                                       CMD_TRANSMIT_CONFIG};
+constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG,
+                                       CMD_EVENT_LOG};
 
 TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     DeleteFileA(SettingsPath().c_str());
@@ -186,11 +186,13 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM7");
     EXPECT_EQ(monitor.ItemText(IDC_MON_STATE), W1252("No válido"));
     ASSERT_TRUE(app.Command(CMD_MONITOR));
-    // The command itself, reached anyway, says why it cannot go on.
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_VERSION));
-    ExpectBox(app.ExpectDialog("the closed-port message"), kDefaultCaption,
-              "No es posible comunicarse con el controlador.\nEl puerto de comunicaciones no "
-              "pudo ser abierto.");
+    // The commands themselves, reached anyway, say why they cannot go on.
+    for (int command : {CMD_RECEIVE_VERSION, CMD_EVENT_LOG}) {
+        ASSERT_TRUE(app.Command(command));
+        ExpectBox(app.ExpectDialog("the closed-port message"), kDefaultCaption,
+                  "No es posible comunicarse con el controlador.\nEl puerto de comunicaciones no "
+                  "pudo ser abierto.");
+    }
     // Maximized, it keeps the normal rectangle.
     PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(app.WaitIdle());

@@ -12,6 +12,7 @@
 #include "config/config_ranges.h"
 #include "config/config_report.h"
 #include "config/win32/config_editor.h"
+#include "events/win32/event_log_dialog.h"
 #include "help/win32/help.h"
 #include "label/win32/label_clipboard.h"
 #include "link/win32/comm_link.h"
@@ -125,6 +126,9 @@ void TransmitConfiguration(HWND window) {
     }
     RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
 }
+void ViewEventLog(HWND window) {
+    EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);
+}
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
 }
@@ -177,6 +181,7 @@ const Command kCommands[] = {
     {CMD_RECEIVE_VERSION, ReceiveVersion},
     {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
+    {CMD_EVENT_LOG, ViewEventLog},
     {CMD_MONITOR, ToggleMonitor},
     {CMD_COPY_LABEL, CopyLabel},
     {CMD_FIT_WIDTH, FitLabelWidth},
