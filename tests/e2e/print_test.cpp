@@ -1,4 +1,4 @@
-// Printing the configuration report on the rig's printer (printer.h).
+// Printing the configuration report and the label on the rig's printer (printer.h).
 #include "printer.h"
 #include "steps.h"
 
@@ -17,6 +17,39 @@ std::vector<std::string> Report(const ControllerConfig& config) {
     std::vector<char> text(kReportBufferSize);
     BuildConfigReport(config, h, text.data(), (int)text.size());
     return Words(text.data(), '\r');
+}
+
+// The label's frame on the newest PDF, in millimetres: the middle of its line, from the page's
+// corner (where the PDF printer's printable area starts), and its width and height. The page is
+// read back as a 300 dpi grey picture; the frame is the outermost thing printed.
+struct Frame {
+    double left, top, width, height;
+};
+Frame PrintedFrame() {
+    std::string picture = JoinPath(TestFolder(), "label");
+    if (!OnNewestPdf("/usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" + sim::UnixPath(picture) +
+                     "'"))
+        return {};
+    std::optional<Bytes> pgm = ReadFileBytes(picture + ".pgm");
+    int width = 0, height = 0, depth = 0, header = 0;
+    if (!pgm || std::sscanf((const char*)pgm->data(), "P5 %d %d %d%n", &width, &height, &depth,
+                            &header) != 3)
+        return {};
+    const uint8_t* pixel = pgm->data() + header + 1;
+    auto dark = [&](int x, int y) { return pixel[(size_t)y * width + x] < 128; };
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (dark(x, y)) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    int line = 0; // the frame's line, across its left side
+    while (left + line < width && dark(left + line, (top + bottom) / 2))
+        ++line;
+    const double mm = 25.4 / 300;
+    return {(left + line / 2.0) * mm, (top + line / 2.0) * mm, (right - left + 1 - line) * mm,
+            (bottom - top + 1 - line) * mm};
 }
 
 TEST(Print, ConfigurationReportOnThePrinter) {
@@ -78,6 +111,29 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     app.Command(CMD_PRINT_CONFIG);
     EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
     EXPECT_EQ(InLog("access_log", "Create-Job"), jobs + 2);
+
+    // The label at its true size: smaller with the expansion board (relays 11 to 18 in use),
+    // 5 mm from the printable area's corner either way.
+    const struct {
+        int system;
+        Frame frame;
+    } labels[] = {{321, {5, 5, 86.8, 164.8}}, {1, {5, 5, 94.8, 180.1}}};
+    for (const auto& label : labels) {
+        if (label.system == 1) {
+            ASSERT_TRUE(app.Command(CMD_NEW));
+        }
+        const std::string labelName =
+            " Configurador ZRT94VK - Etiqueta controlador Nº " + std::to_string(label.system) + " ";
+        app.Command(CMD_PRINT_LABEL);
+        ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", labelName) == 1; }, 60000));
+        EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
+        Frame f = PrintedFrame();
+        EXPECT_NEAR(f.left, label.frame.left, 0.5) << label.system;
+        EXPECT_NEAR(f.top, label.frame.top, 0.5) << label.system;
+        EXPECT_NEAR(f.width, label.frame.width, 0.5) << label.system;
+        EXPECT_NEAR(f.height, label.frame.height, 0.5) << label.system;
+    }
+    NewestPdfText("print_label"); // its page as a picture to look at
     ASSERT_TRUE(app.CloseAndWait());
 }
 
