@@ -50,12 +50,10 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 } // namespace
 
 LabelCanvas RecordingCanvas::Canvas() {
-    LabelCanvas c;
-    c.context = this;
-    c.box = Box;
-    c.disc = Disc;
-    c.polyline = Polyline;
-    c.polygon = Polygon;
-    c.text = Text;
-    return c;
+    return {.context = this,
+            .box = Box,
+            .disc = Disc,
+            .polyline = Polyline,
+            .polygon = Polygon,
+            .text = Text};
 }

@@ -9,6 +9,7 @@
 #include "help/win32/help.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
+#include "link/win32/dialog_exchange.h"
 #include "print/win32/print_job.h"
 #include "res/resource.h"
 
@@ -44,25 +45,6 @@ struct EventLogDialog {
 
 EventLogDialog* DataOf(HWND window) {
     return reinterpret_cast<EventLogDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-EventLogDialog* Self(void* context) {
-    return static_cast<EventLogDialog*>(context);
-}
-
-bool HostSend(void*, const LinkPacket& packet) {
-    return g_commLink.SendPacket(packet);
-}
-bool HostReceive(void*, LinkPacket* packet) {
-    return g_commLink.ReceivePacket(*packet);
-}
-void HostStartAnswerTimer(void* context, unsigned periodMs) {
-    SetTimer(Self(context)->window, kAnswerTimerId, periodMs, nullptr);
-}
-void HostStopAnswerTimer(void* context) {
-    KillTimer(Self(context)->window, kAnswerTimerId);
-}
-void HostDiscardInput(void*) {
-    g_commLink.DiscardInput();
 }
 
 // "Actualizar" and "Borrar..." wait while an exchange runs. "Imprimir" also waits, and prints
@@ -284,8 +266,7 @@ void EventLogCommand(HWND mainWindow, HINSTANCE instance, const char* companyLin
     d.mainWindow = mainWindow;
     d.companyLine1 = companyLine1;
     d.companyLine2 = companyLine2;
-    d.host = {
-        &d, HostSend, HostReceive, HostStartAnswerTimer, HostStopAnswerTimer, HostDiscardInput};
+    d.host = DialogExchangeHost(&d);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow, EventLogProc,
                     reinterpret_cast<LPARAM>(&d));
 }

@@ -93,14 +93,12 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 } // namespace
 
 LabelCanvas GdiLabelCanvas(HDC dc) {
-    LabelCanvas c;
-    c.context = dc;
-    c.box = Box;
-    c.disc = Disc;
-    c.polyline = Polyline;
-    c.polygon = Polygon;
-    c.text = Text;
-    return c;
+    return {.context = dc,
+            .box = Box,
+            .disc = Disc,
+            .polyline = Polyline,
+            .polygon = Polygon,
+            .text = Text};
 }
 
 void DrawLabelOnDc(HDC dc, const ControllerConfig& config, const char* company1,

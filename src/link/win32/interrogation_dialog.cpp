@@ -5,6 +5,7 @@
 #include "base/win32/message_table.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
+#include "link/win32/dialog_exchange.h"
 #include "res/resource.h"
 
 Conversation g_conversation;
@@ -22,22 +23,6 @@ InterrogationDialog* Self(void* context) {
     return static_cast<InterrogationDialog*>(context);
 }
 
-bool HostSend(void*, const LinkPacket& packet) {
-    return g_commLink.SendPacket(packet);
-}
-bool HostReceive(void*, LinkPacket* packet) {
-    return g_commLink.ReceivePacket(*packet);
-}
-// Setting a running timer again restarts it with the new period.
-void HostStartAnswerTimer(void* context, unsigned periodMs) {
-    SetTimer(Self(context)->window, kAnswerTimerId, periodMs, nullptr);
-}
-void HostStopAnswerTimer(void* context) {
-    KillTimer(Self(context)->window, kAnswerTimerId);
-}
-void HostDiscardInput(void*) {
-    g_commLink.DiscardInput();
-}
 // Owned by the main window, so that the dialog's "Cancelar" and its timers go on meanwhile. The
 // box enables and activates its owner as it closes: while the dialog runs, the main window is
 // disabled again and the dialog keeps the front; after "Cancelar" the main window is given back.
@@ -151,11 +136,10 @@ void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
     InterrogationDialog d;
     d.mainWindow = mainWindow;
     d.document = &document;
-    d.host = {
-        {&d, HostSend, HostReceive, HostStartAnswerTimer, HostStopAnswerTimer, HostDiscardInput},
-        HostAsk,
-        HostReplaceImage,
-        HostReadImage};
+    d.host = {.exchange = DialogExchangeHost(&d),
+              .askQuestion = HostAsk,
+              .replaceImage = HostReplaceImage,
+              .readImage = HostReadImage};
     DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
                     reinterpret_cast<LPARAM>(&d));
 }
