@@ -38,12 +38,13 @@ struct PageWindow : FakePage {
             At(c, id).checked = on;
         };
     }
+    enum Kind { List, Edit, Button };
     int Pick(uint8_t choice, int kind) {
         std::vector<int> ids;
         for (auto& [id, c] : controls) {
-            bool fits = kind == 0   ? !c.items.empty()
-                        : kind == 1 ? edits.count(id) > 0
-                                    : buttons.count(id) > 0;
+            bool fits = kind == List   ? !c.items.empty()
+                        : kind == Edit ? edits.count(id) > 0
+                                       : buttons.count(id) > 0;
             if (c.enabled && c.visible && fits) ids.push_back(id);
         }
         return ids.empty() ? 0 : ids[choice % ids.size()];
@@ -99,14 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         uint8_t op = in.Next() % 7;
         switch (op) {
         case 0: {
-            int id = w.Pick(in.Next(), 0);
+            int id = w.Pick(in.Next(), PageWindow::List);
             if (!id) break;
             w[id].selection = in.Next() % w[id].items.size();
             page.OnCommand(w.pc, id, kNotifySelectionChanged);
             break;
         }
         case 1: {
-            int id = w.Pick(in.Next(), 1);
+            int id = w.Pick(in.Next(), PageWindow::Edit);
             std::string text;
             for (int n = in.Next() % 12; n > 0 && in.left; --n)
                 text += (char)in.Next();
@@ -114,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         case 2: {
-            int id = w.Pick(in.Next(), 2);
+            int id = w.Pick(in.Next(), PageWindow::Button);
             if (!id) break;
             bool radio = false;
             for (auto& group : kRadioGroups)
@@ -128,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         case 3: {
-            int bar = w.Pick(in.Next(), 1) + (IDC_OUT_RELAY_SPIN - IDC_OUT_RELAY);
+            int bar = w.Pick(in.Next(), PageWindow::Edit) + (IDC_OUT_RELAY_SPIN - IDC_OUT_RELAY);
             uint8_t step = in.Next() % 3;
             if (w.controls.count(bar) && !w[bar].enabled) break;
             page.OnSpin(w.pc, bar,
