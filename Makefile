@@ -4,7 +4,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 BUILD := $(CURDIR)/build
 
-.PHONY: run test deps native cross fuzz unit bench fuzz-long format clean
+.PHONY: run test deps native cross fuzz unit bench fuzz-long fuzz-coverage format clean
 
 # The program and the controller simulator that answers on its serial port.
 run: deps
@@ -45,8 +45,17 @@ unit: native
 bench: deps native cross
 	scripts/bench.sh
 
+# Each fuzzer until it has run FUZZ_RUNS inputs (10 million), or for FUZZ_SECONDS at most.
 fuzz-long: deps fuzz
-	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} scripts/fuzz.sh
+	FUZZ_RUNS=$${FUZZ_RUNS:-10000000} FUZZ_SECONDS=$${FUZZ_SECONDS:-600} scripts/fuzz.sh
+
+# What each fuzzer's seeds and kept inputs reach: the functions of src/ and tools/ never run.
+fuzz-coverage: deps
+	@cmake -S . -B $(BUILD)/fuzz-cov -DZRT_FUZZ=ON -DZRT_FUZZ_COVERAGE=ON \
+	    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD)/fuzz-cov -j$(JOBS)
+	scripts/fuzz.sh --coverage
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

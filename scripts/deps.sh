@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ python3
     googletest libgtest-dev libbenchmark-dev
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev llvm-14
     g++-mingw-w64-x86-64 mingw-w64-tools
     wine64 xvfb x11-utils xdotool imagemagick
     socat

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -195,4 +196,14 @@ void AcceptGeneralPage(ControllerConfig& copy, const ControllerConfig& working) 
     if (copy.stopCount != working.stopCount || copy.firstServedStop != working.firstServedStop ||
         copy.lastServedStop != working.lastServedStop)
         rebuildServedStopFlags(copy);
+    if (copy.stopCount == working.stopCount) return;
+    // OK may follow without a visit to the pages that correct them when they are filled: a
+    // station past the new last stop, or the door byte of a stop just added, would keep the
+    // image from being transmitted. Both are corrected as those pages would.
+    for (uint8_t* station :
+         {&copy.restStation, &copy.duplexMainStation, &copy.duplexSecondaryStation})
+        if (*station > copy.stopCount) *station = 0;
+    if (copy.fireStation > copy.stopCount) copy.fireStation = 1;
+    for (uint8_t& doors : copy.stopDoors)
+        doors &= 3;
 }

@@ -165,6 +165,9 @@ struct Parser {
         if (!ParseContextNumber(key, &t.context) && !IsTopicName(key))
             return Fail(line, "bad topic key '" + key + "'");
         if (book.FindKey(key) >= 0) return Fail(line, "topic '" + key + "' given twice");
+        // "0707" is another key but the same context as "707": the second could never be shown.
+        if (t.context >= 0 && book.FindContext((uint32_t)t.context) >= 0)
+            return Fail(line, "context " + std::to_string(t.context) + " given twice");
         book.topics.push_back(std::move(t));
         topic = (int)book.topics.size() - 1;
         return true;

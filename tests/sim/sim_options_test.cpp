@@ -138,6 +138,7 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_EQ(sim.events[1].code, 4);
     EXPECT_FALSE(ApplySimOption(sim, "version", "003.07", error));
     EXPECT_FALSE(ApplySimOption(sim, "config", "/nonexistent/A00001_1.Z94", error));
+    EXPECT_FALSE(ApplySimOption(sim, "config", "/dev/zero", error)) << "read to its end";
     EXPECT_FALSE(ApplySimOption(sim, "hours", "1000000", error));
     EXPECT_FALSE(ApplySimOption(sim, "model", std::string(251, 'K'), error));
     EXPECT_FALSE(ApplySimOption(sim, "short", "x", error));

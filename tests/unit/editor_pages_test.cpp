@@ -90,6 +90,25 @@ TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
     EXPECT_EQ(working.stopCallsNotServed[13], 7);
 }
 
+// Pressed OK on this page alone, a new count still leaves an image the controller takes.
+TEST_F(PageTest, GeneralKeepsStationsAndDoorsWithinANewStopCount) {
+    working.restStation = working.fireStation = 12;
+    working.duplexMainStation = 10;
+    working.duplexSecondaryStation = 11;
+    working.stopDoors[15] = 9; // a stop the image does not have yet
+    Open(IDD_PAGE_GENERAL);
+    fake.Choose(page, IDC_GEN_STOPS, "10");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.restStation, 0);
+    EXPECT_EQ(working.fireStation, 1);
+    EXPECT_EQ(working.duplexMainStation, 10);
+    EXPECT_EQ(working.duplexSecondaryStation, 0);
+    Open(IDD_PAGE_GENERAL);
+    fake.Choose(page, IDC_GEN_STOPS, "20");
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.stopDoors[15], 1);
+}
+
 TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
     working.controllerFunction = 0;
     Open(IDD_PAGE_GENERAL);

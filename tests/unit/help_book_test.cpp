@@ -89,6 +89,8 @@ TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
               "line 3: link to unknown topic '2'");
     EXPECT_EQ(ParseError("@topic 1\n@title A\n@topic 1\n@title B\n"),
               "line 3: topic '1' given twice");
+    EXPECT_EQ(ParseError("@topic 707\n@title A\n@topic 0707\n@title B\n"),
+              "line 3: context 707 given twice");
     EXPECT_EQ(ParseError("@topic 1\nSin título\n@topic 2\n@title B\n"),
               "line 3: topic '1' has no title");
     EXPECT_EQ(ParseError("Texto suelto\n"), "line 1: text outside a topic");

@@ -144,17 +144,8 @@ struct Simulator {
         if (!in) return;
         std::string text;
         while (std::getline(in, text)) {
-            while (!text.empty() && (text.back() == '\r' || text.back() == ' '))
-                text.pop_back();
-            if (text.empty() || text[0] == '#') continue;
-            size_t space = text.find(' ');
-            std::string name = text.substr(0, space);
-            std::string value = space == std::string::npos ? "" : text.substr(space + 1);
-            std::string error;
-            if (ApplySimOption(sim, name, value, error))
-                Log("CONTROL " + text);
-            else
-                Log("CONTROL ERROR " + error);
+            std::string logLine = ApplySimControlLine(sim, text);
+            if (!logLine.empty()) Log(logLine);
         }
         in.close();
         std::remove(path.c_str());

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <type_traits>
 #include <vector>
 
@@ -69,11 +68,11 @@ bool LoadConfigFile(const std::string& path, ControllerConfig& config, std::stri
         error = "cannot open " + path;
         return false;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
+    // Only the file's first bytes are read: a device such as /dev/zero never ends.
+    unsigned char bytes[kConfigFileSize];
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
     ControllerConfig loaded;
-    int size = bytes.size() > (size_t)kConfigFileSize ? kConfigFileSize : (int)bytes.size();
-    if (!DecodeConfigFile(bytes.data(), size, loaded)) {
+    if (!DecodeConfigFile(bytes, (int)in.gcount(), loaded)) {
         error = path + " is not a .Z94 configuration file";
         return false;
     }
@@ -236,6 +235,17 @@ bool ApplySimOption(SimController& sim, const std::string& name, const std::stri
     const Option* option = Find(name);
     if (option && option->startOnly) option = nullptr;
     return Apply(option, Target{sim, unused}, name, value, error);
+}
+
+std::string ApplySimControlLine(SimController& sim, std::string line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    if (line.empty() || line[0] == '#') return "";
+    size_t space = line.find(' ');
+    std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+    std::string error;
+    if (!ApplySimOption(sim, line.substr(0, space), value, error)) return "CONTROL ERROR " + error;
+    return "CONTROL " + line;
 }
 
 SimArguments ParseSimArguments(int argc, char** argv, SimController& sim, SimStartOptions& start,

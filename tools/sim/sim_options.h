@@ -19,6 +19,11 @@ struct SimStartOptions {
 bool ApplySimOption(SimController& sim, const std::string& name, const std::string& value,
                     std::string& error);
 
+// Applies one line of a control file, `name value`, and returns its log line: "CONTROL " and the
+// line, or "CONTROL ERROR " and why. Trailing blanks and a CR are dropped; an empty line or one
+// starting with '#' is skipped and gives "".
+std::string ApplySimControlLine(SimController& sim, std::string line);
+
 enum class SimArguments { Run, Help, Bad };
 
 // The command line; Bad with a message in `error` for an argument it cannot take.
