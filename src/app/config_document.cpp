@@ -77,12 +77,12 @@ void ConfigDocument::New() {
     SetModified(false);
 }
 
-void ConfigDocument::Open() {
+void ConfigDocument::Open(const char* folder) {
     if (!QuerySave(true)) return;
     char title[256], filter[256], path[256] = "";
     LoadResString(str::OpenTitle, title, sizeof title);
     LoadFilter(filter);
-    if (!host->openFileDialog(host->context, title, filter, path, sizeof path)) return;
+    if (!host->openFileDialog(host->context, title, filter, folder, path, sizeof path)) return;
     OpenPath(path);
 }
 
@@ -122,13 +122,16 @@ bool ConfigDocument::OpenPath(const char* givenPath) {
 }
 
 void ConfigDocument::RecommendedFileName(char* name, int size) {
-    if (image.controllerFunction == 0) {
-        image.cabinNumber = 0;
+    if (image.controllerFunction == 0) image.cabinNumber = 0;
+    RecommendedName(image, name, size);
+}
+
+void RecommendedName(const ControllerConfig& image, char* name, int size) {
+    if (image.controllerFunction == 0)
         std::snprintf(name, size, "A%05u_E.Z94", (unsigned)image.systemNumber);
-    } else {
+    else
         std::snprintf(name, size, "A%05u_%1u.Z94", (unsigned)image.systemNumber,
                       (unsigned)image.cabinNumber);
-    }
 }
 
 SaveResult ConfigDocument::Save() {

@@ -13,8 +13,9 @@ struct DocumentHost {
     // A message box owned by the document's owner window; caption nullptr is the system's default.
     int (*messageBox)(void* context, const char* text, const char* caption, unsigned flags);
     // File dialogs: `path` holds the initial name and receives the choice; false when cancelled.
-    bool (*openFileDialog)(void* context, const char* title, const char* filter, char* path,
-                           int pathSize);
+    // The open dialog starts in `folder` unless it is nullptr.
+    bool (*openFileDialog)(void* context, const char* title, const char* filter, const char* folder,
+                           char* path, int pathSize);
     bool (*saveFileDialog)(void* context, const char* title, const char* filter, char* path,
                            int pathSize);
     // Reads up to `size` bytes from the start of a file (others may read it meanwhile); false
@@ -40,7 +41,8 @@ struct ConfigDocument {
 
     void Init(const DocumentHost* host, uint32_t fileVersion, uint32_t minorVersion);
     void New();
-    void Open();
+    // The open dialog starts in `folder`, or where the system chooses for nullptr.
+    void Open(const char* folder = nullptr);
     bool OpenPath(const char* path);
     SaveResult Save();
     SaveResult SaveAs();
@@ -62,6 +64,9 @@ struct ConfigDocument {
 
 // Validates an image's stop count (2..24), showing the file-error message through `host`.
 bool CheckStopCount(const ControllerConfig& image, const DocumentHost* host);
+
+// The recommended file name of an image, which is left as it is.
+void RecommendedName(const ControllerConfig& image, char* name, int size);
 
 // Upper-cases the letters a to z in place; accented letters stay as they are.
 void UpperCaseAscii(char* text);

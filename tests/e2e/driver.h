@@ -46,6 +46,10 @@ std::optional<Bytes> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const Bytes& bytes);
 // The program's settings file, cnfzrt94.ini in the user's roaming application-data folder.
 std::string SettingsPath();
+// The program's folder of received copies beside it, removed (or a file of its name).
+std::string RemoveReceiveArchive();
+// The names of the files in a folder.
+std::vector<std::string> FilesIn(const std::string& folder);
 
 // Holds a file open without sharing, as another program may: opening it fails. (Tests run as
 // root: read-only files and folders do not make writes fail.)

@@ -13,6 +13,8 @@ using namespace e2e;
 constexpr const char* kInterrogation = "Interrogando controlador...";
 constexpr const char* kMonitor = "Comunicaciones";
 constexpr const char* kConfigured = "El controlador fue configurado correctamente.";
+const std::string kReceived =
+    W1252("La configuración del controlador ha sido recibida correctamente.");
 Dialog FindByCaption(App& app, const std::string& caption) {
     for (const Dialog& d : app.Dialogs())
         if (d.Caption() == caption) return d;
@@ -69,6 +71,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
     int port = LinkedComPort() > 0 ? LinkedComPort() : 2;
     ASSERT_TRUE(sim::Reset());
+    const std::string archive = RemoveReceiveArchive();
     // A document that differs from the simulator's empty configuration (system 1, cabin 1) in
     // everything but its identity.
     ControllerConfig document = Identity(1, 1);
@@ -191,8 +194,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDNO);
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=v"));
     ASSERT_TRUE(sim::Control("delay 0\n"));
-    ExpectEnd(app, kConfigurator,
-              W1252("La configuración del controlador ha sido recibida correctamente."));
+    ExpectEnd(app, kConfigurator, kReceived);
     EXPECT_EQ(sim::Requests(mark), "vbf");
     EXPECT_EQ(app.Title(), Title(345));
     EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "a received configuration counts as saved";
@@ -205,6 +207,26 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ControllerConfig received{};
     ASSERT_TRUE(file && DecodeConfigFile(file->data(), (int)file->size(), received));
     ExpectSimulatorSent(received, mark);
+
+    // Every receive leaves its copy, the refused one included; two in one minute keep both.
+    RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
+    std::vector<std::string> copies = FilesIn(archive);
+    EXPECT_EQ(copies.size(), 3u);
+    int same = 0;
+    for (const std::string& name : copies) {
+        EXPECT_EQ(name.rfind("A00345_2 ", 0), 0u) << name;
+        same += ReadFileBytes(JoinPath(archive, name)) == file;
+    }
+    EXPECT_EQ(same, 2) << "copies that differ from what the controller sent";
+    // A copy that cannot be written (a file where its folder should be) leaves the receive
+    // alone, and is told in the status bar.
+    RemoveReceiveArchive();
+    ASSERT_TRUE(WriteFileBytes(archive, Bytes{}));
+    RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
+    EXPECT_EQ(app.StatusText(0),
+              W1252("No se pudo guardar la copia de la configuración recibida."));
+    EXPECT_EQ(app.Title(), Title(345));
+    RemoveReceiveArchive();
 
     EXPECT_TRUE(app.CloseAndWait()) << "a question came: " << app.FindDialog().Describe();
 }

@@ -1,6 +1,7 @@
 // The document's flows through a scripted host: message boxes, file dialogs and files.
 #include "app/config_document.h"
 #include "app/config_file.h"
+#include "app/receive_archive.h"
 #include "base/message_box.h"
 
 #include "base/cp1252.h"
@@ -51,7 +52,10 @@ struct FakeHost {
             std::snprintf(path, size, "%s", choice.c_str());
             return true;
         };
-        host.openFileDialog = dialog;
+        host.openFileDialog = [](void* c, const char* title, const char* filter, const char*,
+                                 char* path, int size) {
+            return static_cast<FakeHost*>(c)->host.saveFileDialog(c, title, filter, path, size);
+        };
         host.saveFileDialog = dialog;
         host.readFile = [](void* c, const char* path, unsigned char* buf, int size, int* read) {
             auto* self = static_cast<FakeHost*>(c);
@@ -179,7 +183,15 @@ TEST_F(DocumentTest, RecommendedNames) {
     doc.image.cabinNumber = 2;
     doc.RecommendedFileName(name, sizeof name);
     EXPECT_STREQ(name, "A00123_2.Z94");
+    // The received copy's name, for a cabin and for a hall-call controller, whose image is kept
+    // as the controller sent it.
+    const LocalDateTime when = {2026, 12, 7, 1, 9, 5};
+    ReceiveArchiveName(doc.image, when, 1, name, sizeof name);
+    EXPECT_STREQ(name, "A00123_2 2026-12-07 0905.Z94");
     doc.image.controllerFunction = 0;
+    ReceiveArchiveName(doc.image, when, 2, name, sizeof name);
+    EXPECT_STREQ(name, "A00123_E 2026-12-07 0905 (2).Z94");
+    EXPECT_EQ(doc.image.cabinNumber, 2);
     doc.RecommendedFileName(name, sizeof name);
     EXPECT_STREQ(name, "A00123_E.Z94");
     EXPECT_EQ(doc.image.cabinNumber, 0);

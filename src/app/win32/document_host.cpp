@@ -27,9 +27,10 @@ OPENFILENAMEA FileDialogBlock(void* context, const char* title, const char* filt
     return ofn;
 }
 
-bool OpenFileDialog(void* context, const char* title, const char* filter, char* path,
-                    int pathSize) {
+bool OpenFileDialog(void* context, const char* title, const char* filter, const char* folder,
+                    char* path, int pathSize) {
     OPENFILENAMEA ofn = FileDialogBlock(context, title, filter, path, pathSize);
+    ofn.lpstrInitialDir = folder;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     return GetOpenFileNameA(&ofn) != 0;
 }

@@ -3,6 +3,7 @@
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
+#include "app/win32/receive_archive_win32.h"
 #include "app/win32/settings_dialog.h"
 #include "app/win32/version_resource.h"
 #include "base/res_string.h"
@@ -36,6 +37,15 @@ void Save(HWND) {
 }
 void SaveAs(HWND) {
     g_document.SaveAs();
+}
+// The Open dialog in the folder of the received copies.
+void OpenReceived(HWND window) {
+    char folder[MAX_PATH];
+    if (!ReceiveArchiveFolder(folder, sizeof folder)) {
+        MessageBoxIds(window, str::ReceiveArchiveFailed, 0, MB_ICONSTOP);
+        return;
+    }
+    g_document.Open(folder);
 }
 
 void PrintSetup(HWND) {
@@ -89,7 +99,12 @@ bool PortReady(HWND window) {
     return false;
 }
 
+// Every received image is kept, even one the document refuses: it is what the controller held.
+// A copy that could not be written never fails the receive; it is told once the receive is over.
+enum class ArchiveCopy { None, Written, Failed } g_archiveCopy = ArchiveCopy::None;
 bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
+    g_archiveCopy =
+        ArchiveReceivedImage(g_document, image) ? ArchiveCopy::Written : ArchiveCopy::Failed;
     return g_document.ReplaceImage(image);
 }
 void ReadDocumentImage(void*, ControllerConfig* image) {
@@ -113,7 +128,13 @@ void ReceiveVersion(HWND window) {
 void ReceiveConfiguration(HWND window) {
     if (!g_document.QuerySave(true)) return;
     if (!PortReady(window)) return;
+    g_archiveCopy = ArchiveCopy::None;
     RunInterrogation(window, g_instance, ReceiveVersionCheck, kInterrogationDocument);
+    // The bar's first part tells of the last copy until another one is written.
+    if (g_archiveCopy == ArchiveCopy::Failed)
+        g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
+    else if (g_archiveCopy == ArchiveCopy::Written)
+        g_statusBar.SetText(0, ResString(str::StatusHelpText));
 }
 // An image with a field out of range would reach the controller cut to other values and still
 // verify, so nothing is sent until the editor has corrected it.
@@ -170,6 +191,7 @@ struct Command {
 const Command kCommands[] = {
     {CMD_NEW, New},
     {CMD_OPEN, Open},
+    {CMD_OPEN_RECEIVED, OpenReceived},
     {CMD_SAVE, Save},
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},
