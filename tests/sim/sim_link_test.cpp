@@ -1,10 +1,7 @@
 // zrt94sim as a process on a real pseudo-terminal: what only the process does (its path and
-// log on stdout, the stored configuration it starts from, its link and device options, its
-// address fault). Its answers are tested in process (sim_options_test.cpp); the program's
-// conversations against it, in the end-to-end link scenario.
-#include "app/config_file.h"
-#include "base/cp1252.h"
-#include "link/wire_encoding.h"
+// log on stdout, its link and device options, its address fault). Its answers are tested in
+// process (sim_options_test.cpp); the program's conversations against it, its control file and
+// a stored configuration, in the end-to-end link scenario.
 #include "link_test_support.h"
 
 #include <gtest/gtest.h>
@@ -94,64 +91,41 @@ struct SimProcess {
     }
 };
 
-// The program's end of the line.
-struct LiveLine {
-    int fd = -1;
+// The version request from the program's end of the line: the answer's data, or "<none>".
+std::string AskVersion(int fd) {
+    termios t;
+    if (tcgetattr(fd, &t) == 0) {
+        cfmakeraw(&t);
+        tcsetattr(fd, TCSANOW, &t);
+    }
+    fcntl(fd, F_SETFL, O_NONBLOCK);
+    std::string frame = Frame(Packet('o', 'c', 'v'));
     PacketReceiver receiver;
-    ByteSource source{
-        this, [](void* c, uint8_t* b) { return read(static_cast<LiveLine*>(c)->fd, b, 1) == 1; }};
-
-    explicit LiveLine(int terminal) : fd(terminal) {
-        termios t;
-        fcntl(fd, F_SETFL, O_NONBLOCK);
-        if (tcgetattr(fd, &t) == 0) {
-            cfmakeraw(&t);
-            tcsetattr(fd, TCSANOW, &t);
-        }
-    }
-    explicit LiveLine(const std::string& path) : LiveLine(open(path.c_str(), O_RDWR | O_NOCTTY)) {}
-    ~LiveLine() { close(fd); }
-
-    // Sends a request and waits for the answer's data; "<none>" when none came.
-    std::string Ask(char command) {
-        std::string frame = Frame(Packet('o', 'c', command));
-        if (write(fd, frame.data(), frame.size()) != (ssize_t)frame.size()) return "<none>";
-        LinkPacket answer{};
-        if (!WaitFor([&] { return ReceivePacket(receiver, source, answer); }, 3000))
-            return "<none>";
-        return DataOf(answer);
-    }
-};
-
-TEST(SimLink, StoredConfigurationTheLogAndTheStop) {
-    ControllerConfig stored = MakeEmptyConfig();
-    stored.systemNumber = 2345;
-    stored.carSpeed = 120;
-    std::snprintf(stored.siteName, sizeof stored.siteName, "%s", W1252("Edificio Güemes"));
-    unsigned char bytes[kConfigFileSize];
-    EncodeConfigFile(stored, 4, bytes);
-    std::string file = TempPath("A02345_1.Z94");
-    std::ofstream(file, std::ios::binary).write((const char*)bytes, sizeof bytes);
-    SimProcess sim({"--config", file, "--version", "03.07"});
-    unlink(file.c_str());
-    ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
-
-    LiveLine line(sim.path);
-    EXPECT_EQ(line.Ask('v'), "03.0794VK");
-    EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
-    EXPECT_EQ(sim.Lines("TX"),
-              std::vector<std::string>{"TX CD=c CO=o OR=w LA=9 DATA=\"03.0794VK\""});
-    EXPECT_EQ(line.Ask('b'), EncodeParts(stored).part1);
-    EXPECT_EQ(line.Ask('f'), EncodeParts(stored).part2);
-    EXPECT_EQ(sim.Stop(), 0);
-    EXPECT_EQ(sim.log.back(), "STOP");
+    ByteSource source{&fd, [](void* c, uint8_t* b) { return read(*(int*)c, b, 1) == 1; }};
+    LinkPacket answer{};
+    bool sent = write(fd, frame.data(), frame.size()) == (ssize_t)frame.size();
+    if (!sent || !WaitFor([&] { return ReceivePacket(receiver, source, answer); }, 3000))
+        return "<none>";
+    return DataOf(answer);
 }
 
+std::string AskVersion(const std::string& path) {
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    std::string data = AskVersion(fd);
+    close(fd);
+    return data;
+}
+
+// It prints its terminal's path, logs each frame, and logs its stop.
 TEST(SimLink, AnswerWithTheRequestsAddress) {
-    SimProcess sim({"--wrong-address", "1"});
-    LiveLine line(sim.path);
-    EXPECT_EQ(line.Ask('v'), "03.0794VK");
-    EXPECT_EQ(sim.Lines("TX CD=o CO=c OR=w").size(), 1u);
+    SimProcess sim({"--wrong-address", "1", "--version", "02.11"});
+    ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
+    EXPECT_EQ(AskVersion(sim.path), "02.1194VK");
+    EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
+    EXPECT_EQ(sim.Lines("TX"),
+              std::vector<std::string>{"TX CD=o CO=c OR=w LA=9 DATA=\"02.1194VK\""});
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_EQ(sim.log.back(), "STOP");
 }
 
 std::string LinkTarget(const std::string& link) {
@@ -165,7 +139,7 @@ TEST(SimLink, LinkAndDeviceOptions) {
     {
         SimProcess sim({"--link", link});
         EXPECT_EQ(LinkTarget(link), sim.path);
-        EXPECT_EQ(LiveLine(link).Ask('v'), "03.0794VK");
+        EXPECT_EQ(AskVersion(link), "03.0794VK");
         EXPECT_EQ(sim.Stop(), 0);
     }
     struct stat st;
@@ -194,9 +168,9 @@ TEST(SimLink, LinkAndDeviceOptions) {
     ASSERT_EQ(grantpt(master), 0);
     ASSERT_EQ(unlockpt(master), 0);
     std::string terminal = ptsname(master);
-    SimProcess sim({"--device", terminal, "--version", "02.11"});
+    SimProcess sim({"--device", terminal});
     EXPECT_EQ(sim.path, terminal);
-    EXPECT_EQ(LiveLine(master).Ask('v'), "02.1194VK");
+    EXPECT_EQ(AskVersion(master), "03.0794VK");
 }
 
 } // namespace

@@ -174,43 +174,38 @@ TEST_F(ConversationTest, Failures) {
 
 // --- Receive ------------------------------------------------------------------------------------
 
-TEST_F(ConversationTest, ReceiveFromATwoPartController) {
-    ControllerConfig controller = Controller(321, 1, 3);
-    controller.carSpeed = 120;
-    controller.preOpening = 1;
-    ExpectProgress(Run(ReceiveVersionCheck, {v3}), W1252("Solicitando configuración (1)."));
-    ExpectProgress(Give(Part1Answer(controller)), W1252("Solicitando configuración (2)."));
-    EXPECT_EQ(fake.Letters(), "vbf");
-    EXPECT_TRUE(fake.replaced.empty()) << "replaced only once part 2 arrived";
-    DialogAction a = Give(Part2Answer(controller));
-    ExpectDone(a, Received());
-    EXPECT_TRUE(a.markSaved);
-    ASSERT_EQ(fake.replaced.size(), 1u);
-    EXPECT_EQ(Parts(fake.replaced[0]), Parts(controller));
-    EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
-}
-
-// An older controller is not asked for part 2: those fields keep the empty configuration's
-// values, not another controller's from an earlier receive, and its served range is all of its
-// stops (the empty configuration's 1 to 14 would be refused by a transmit).
-TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
-    const ControllerConfig empty = MakeEmptyConfig();
-    ControllerConfig first = Controller(5, 2, 1), old = Controller(6, 2, 1);
-    first.carSpeed = 150;
+// A two-part receive, then an older controller, which is not asked for part 2: those fields
+// keep the empty configuration's values, not the earlier receive's, and its served range is all
+// of its stops (the empty configuration's 1 to 14 would be refused by a transmit).
+TEST_F(ConversationTest, ReceiveFromATwoPartControllerThenFromAnOlderOne) {
+    ControllerConfig first = Controller(321, 1, 3), old = Controller(6, 2, 1);
+    first.carSpeed = 120;
+    first.preOpening = 1;
     first.lastServedStop = 9;
     old.carSpeed = 60;
     old.stopCount = 9;
-    Run(ReceiveVersionCheck, {v3, Part1Answer(first), Part2Answer(first)});
+    ExpectProgress(Run(ReceiveVersionCheck, {v3}), W1252("Solicitando configuración (1)."));
+    ExpectProgress(Give(Part1Answer(first)), W1252("Solicitando configuración (2)."));
+    EXPECT_TRUE(fake.replaced.empty()) << "replaced only once part 2 arrived";
+    DialogAction a = Give(Part2Answer(first));
+    ExpectDone(a, Received());
+    EXPECT_TRUE(a.markSaved);
+    ASSERT_EQ(fake.replaced.size(), 1u);
+    EXPECT_EQ(Parts(fake.replaced[0]), Parts(first));
+    EXPECT_EQ(fake.Letters(), "vbf");
+    EXPECT_EQ(fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
+
     fake.sent.clear();
-    DialogAction a = Run(ReceiveVersionCheck, {VersionAnswer("02.15"), Part1Answer(old)});
+    a = Run(ReceiveVersionCheck, {VersionAnswer("02.15"), Part1Answer(old)});
     ExpectDone(a, std::string(Received()) + OldNotice());
     EXPECT_TRUE(a.markSaved);
     EXPECT_EQ(fake.Letters(), "vb");
     ASSERT_EQ(fake.replaced.size(), 2u);
     const ControllerConfig& got = fake.replaced[1];
+    const ControllerConfig empty = MakeEmptyConfig();
     EXPECT_EQ(got.systemNumber, 6);
     EXPECT_EQ(got.carSpeed, empty.carSpeed);
-    EXPECT_EQ(got.closeAttempts, empty.closeAttempts);
+    EXPECT_EQ(got.preOpening, empty.preOpening);
     EXPECT_EQ(got.firstServedStop, 1);
     EXPECT_EQ(got.lastServedStop, 9);
     EXPECT_EQ(got.stopCallsNotServed[9], kNotServedAll);
@@ -222,7 +217,8 @@ TEST_F(ConversationTest, ReceiveFromAnOlderControllerTakesTheEmptyPartTwo) {
 // between; the document has shown its own box, so the dialog shows none.
 TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     fake.acceptImage = false;
-    fake.duringReplace = [&] {
+    std::function<void()> during = [&] {
+        fake.duringReplace = nullptr; // a step taken again would show the box again
         EXPECT_EQ(fake.timer.back(), "stop");
         fake.incoming.push_back(P2());
         EXPECT_EQ(ConversationPoll(conv, fake.host).kind, DialogAction::Nothing);
@@ -231,6 +227,7 @@ TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     };
     for (const std::vector<LinkPacket>& answers :
          {std::vector<LinkPacket>{v3, P1(), P2()}, {v2, P1()}}) {
+        fake.duringReplace = during;
         DialogAction a = Run(ReceiveVersionCheck, answers);
         EXPECT_EQ(a.kind, DialogAction::EndDialog);
         EXPECT_EQ(a.text, nullptr);
