@@ -86,7 +86,8 @@ TEST_F(ConversationTest, StartSendsTheVersionRequestWithItsPeriod) {
     EXPECT_EQ(fake.sent.size() + fake.timer.size(), 0u);
 }
 
-TEST_F(ConversationTest, VersionQueryReportsTheVersion) {
+// Its answer, its time-out, and an answer when no conversation runs.
+TEST_F(ConversationTest, VersionQuery) {
     DialogAction a = Run(VersionQuery, {v3});
     ExpectDone(a, W1252("El controlador es un ZR94VK con programa versión 3.7"));
     EXPECT_FALSE(a.markSaved);
@@ -94,15 +95,13 @@ TEST_F(ConversationTest, VersionQueryReportsTheVersion) {
     Run(VersionQuery, {VersionAnswer("12.40")});
     EXPECT_EQ(conv.controllerMajor, 12);
     EXPECT_EQ(conv.controllerMinor, 40);
-    EXPECT_TRUE(fake.replaced.empty());
-}
-
-TEST_F(ConversationTest, TimeoutOutsideTheReadBackAndAnAnswerWhileIdle) {
+    fake.timer.clear();
     Start(VersionQuery);
     ExpectEnd(Timeout(), "El controlador no contesta.", mb::IconExclamation);
     EXPECT_EQ(fake.TimerLog(), "start 1000, stop");
-    conv.conversationState = 0; // no conversation running
+    conv.conversationState = 0;
     ExpectEnd(Give(v3), W1252("Error de secuencia."), mb::IconStop);
+    EXPECT_TRUE(fake.replaced.empty());
 }
 
 // Each answer the conversation does not take ends it with its text and a stop icon: the timer

@@ -318,33 +318,30 @@ TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
     EXPECT_EQ(working.minLoadCabinCallLimit, 3);
 }
 
-TEST_F(PageTest, AdvancedPortKeepsTheOtherOptionBitsAndTheAnnouncer) {
+// The duplex settings belong to the duplex master (its rest doors with an automatic door); the
+// supervision port keeps the other option bits and the announcer, which port 3 has not.
+TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
+    working.controllerFunction = 3;
+    working.doorMode = 1;
+    Open(IDD_PAGE_ADVANCED);
+    EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled);
+    working.controllerFunction = 1;
+    working.duplexMainStation = 5;
+    working.secondaryRestsDoorClosed = 1;
     working.specialVoiceAnnouncer = 1;
     working.optionFlags = kOptionReleveling | kOptionSegments14;
     Open(IDD_PAGE_ADVANCED);
+    for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED})
+        EXPECT_FALSE(fake[id].enabled) << id;
     fake.Choose(page, IDC_ADV_PORT, "3 - TTL");
     EXPECT_FALSE(fake[IDC_ADV_ANNOUNCER].enabled);
     EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.duplexMainStation, 5);
+    EXPECT_EQ(working.secondaryRestsDoorClosed, 1);
     EXPECT_EQ(working.specialVoiceAnnouncer, 1);
     EXPECT_EQ(working.optionFlags, kOptionReleveling | kOptionSegments14 | (3 << 1));
     fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
-}
-
-TEST_F(PageTest, AdvancedDuplexSettingsBelongToTheDuplexMaster) {
-    working.controllerFunction = 3;
-    working.doorMode = 1;
-    Open(IDD_PAGE_ADVANCED);
-    EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled) << "with an automatic door";
-    working.controllerFunction = 1;
-    working.duplexMainStation = 5;
-    working.secondaryRestsDoorClosed = 1;
-    Open(IDD_PAGE_ADVANCED);
-    for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED})
-        EXPECT_FALSE(fake[id].enabled) << id;
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.duplexMainStation, 5);
-    EXPECT_EQ(working.secondaryRestsDoorClosed, 1);
 }
 
 // ---- Help tables ----

@@ -49,7 +49,9 @@ TEST(WireEncoding, EmptyConfigurationTexts) {
                             std::string(10, '7'));
 }
 
-TEST(WireEncoding, IdentificationAndOptionFlags) {
+// Part 1 carries the option flags' low four bits as one character; part 2 packs pre-opening,
+// independent hall buttons and the special announcer into one digit.
+TEST(WireEncoding, OptionBitsOfBothParts) {
     ControllerConfig c = MakeEmptyConfig();
     c.systemNumber = 7;
     c.optionFlags = 9;
@@ -59,6 +61,12 @@ TEST(WireEncoding, IdentificationAndOptionFlags) {
     c.optionFlags = 0xF3; // the reserved bits are not carried
     EXPECT_EQ(Part1(c)[7], '3');
     EXPECT_EQ(Decoded1(Part1(c), c).optionFlags, 3);
+    c.preOpening = c.specialVoiceAnnouncer = 1;
+    EXPECT_EQ(Part2(c)[3], '5');
+    ControllerConfig back = Decoded2(Part2(c), ControllerConfig{});
+    EXPECT_EQ(back.preOpening, 1);
+    EXPECT_EQ(back.independentHallButtons, 0);
+    EXPECT_EQ(back.specialVoiceAnnouncer, 1);
 }
 
 // Whatever cabin it holds; a digit there is not read either.
@@ -126,17 +134,6 @@ TEST(WireEncoding, WideValuesSendTheirLeadingDigits) {
     ControllerConfig back = Decoded1(one, c);
     EXPECT_EQ(back.stopCount, (uint8_t)-5);
     EXPECT_EQ(back.relayFunction[0], 15);
-}
-
-TEST(WireEncoding, PartTwoOptionBits) {
-    ControllerConfig c = MakeEmptyConfig();
-    c.preOpening = 1;
-    c.specialVoiceAnnouncer = 1;
-    EXPECT_EQ(Part2(c)[3], '5');
-    ControllerConfig back = Decoded2(Part2(c), ControllerConfig{});
-    EXPECT_EQ(back.preOpening, 1);
-    EXPECT_EQ(back.independentHallButtons, 0);
-    EXPECT_EQ(back.specialVoiceAnnouncer, 1);
 }
 
 TEST(WireEncoding, NumericFieldsReadOnlyTheirOwnCharacters) {
