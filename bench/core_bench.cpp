@@ -3,8 +3,12 @@
 //   receiver   framing and receiving a 255-byte packet   vs  summing the frame's bytes
 //   encoding   encoding and decoding both parts          vs  copying the 266 characters
 //   report     building the report of a full image       vs  filling 10000 characters
+//   label      drawing the expanded label into the        vs  walking the same elements
+//              recording canvas
 // Google Benchmark runs them; the ratios of the pairs are printed at the end.
 #include "config/config_report.h"
+#include "label/label_renderer.h"
+#include "label/recording_canvas.h"
 #include "link/framing.h"
 #include "link/receiver.h"
 #include "link/wire_encoding.h"
@@ -48,7 +52,8 @@ void Receiver(benchmark::State& state) {
     LinkPacket packet;
     for (auto _ : state) {
         Bytes bytes{frame, size, 0};
-        benchmark::DoNotOptimize(ReceivePacket(receiver, ByteSource{&bytes, Next}, packet));
+        benchmark::DoNotOptimize(
+            ReceivePacket(receiver, ByteSource{.context = &bytes, .readByte = Next}, packet));
     }
     state.SetBytesProcessed(state.iterations() * size);
 }
@@ -120,12 +125,45 @@ void ReportBaseline(benchmark::State& state) {
     }
 }
 
+// The expanded layout: the most elements a label has.
+ControllerConfig ExpandedImage() {
+    ControllerConfig c = FullImage();
+    c.controlType = 4;
+    for (int i = 0; i < kMaxStops; ++i)
+        std::snprintf(c.stopNames[i], kStopNameSize, "%02d", i);
+    return c;
+}
+
+void Label(benchmark::State& state) {
+    ControllerConfig image = ExpandedImage();
+    RecordingCanvas canvas;
+    for (auto _ : state) {
+        canvas.Clear();
+        DrawLabel(canvas.Canvas(), image, "BRIVALT", "S.A.");
+        benchmark::DoNotOptimize(canvas.elements.data());
+    }
+    state.counters["elements"] = (double)canvas.elements.size();
+}
+
+void LabelBaseline(benchmark::State& state) {
+    RecordingCanvas canvas;
+    DrawLabel(canvas.Canvas(), ExpandedImage(), "BRIVALT", "S.A.");
+    for (auto _ : state) {
+        long sum = 0;
+        for (const LabelElement& e : canvas.elements)
+            sum += e.x1 + e.y1 + e.x2 + e.y2 + e.text[0];
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
 BENCHMARK(Receiver);
 BENCHMARK(ReceiverBaseline);
 BENCHMARK(Encoding);
 BENCHMARK(EncodingBaseline);
 BENCHMARK(Report);
 BENCHMARK(ReportBaseline);
+BENCHMARK(Label);
+BENCHMARK(LabelBaseline);
 
 // Keeps each run's time per iteration so that the pairs can be compared at the end.
 struct RatioReporter : benchmark::ConsoleReporter {
@@ -144,7 +182,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nratio to baseline (time per iteration):\n");
-    for (const char* name : {"Receiver", "Encoding", "Report"}) {
+    for (const char* name : {"Receiver", "Encoding", "Report", "Label"}) {
         double code = reporter.ns[name], base = reporter.ns[std::string(name) + "Baseline"];
         if (code > 0 && base > 0) std::printf("  %-10s %8.1f\n", name, code / base);
     }

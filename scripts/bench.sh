@@ -10,6 +10,8 @@
 #    against the controller simulator answering at once (build/win/bench/link_bench.exe); prints
 #    every run and, per exchange, the median time from the command to the result box and its
 #    ratio to the floor that the 200 ms poll timer and the bytes at 19200 baud set.
+# 3. full repaints of the label view (off-screen drawing and copy) at the label's width and at
+#    800 %, as a fraction of a 60 Hz frame (build/win/bench/label_view_bench.exe).
 #   BENCH_RUNS=N        start-up runs per program (default 15)
 #   BENCH_LINK_RUNS=N   runs of each exchange (default 7)
 set -euo pipefail
@@ -35,6 +37,9 @@ echo "Wine $(wine --version), $(nproc) cores; $runs runs each"
 wine "$ZRT_BUILD/win/bench/startup_bench.exe" "$runs" "$(zrt_winpath "$work")" \
     "$(zrt_winpath "$ZRT_BUILD/win/bench/minimal_window.exe")" MinimalWindow \
     "$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")" ClaseCNFZRT94
+
+echo
+wine "$ZRT_BUILD/win/bench/label_view_bench.exe" 100
 
 # The controller: the simulator on COM2, in place of the idle pair above.
 echo

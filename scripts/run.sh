@@ -5,7 +5,8 @@
 # program exits. Files saved without a folder land in build/files; printed documents, as PDF files,
 # in build/pdf.
 #   ZRT_NO_SIM=1          do not attach the controller simulator
-#   ZRT_SIM_ARGS="..."    options for the simulator, e.g. "--version 02.40 --delay 600"
+#   ZRT_SIM_ARGS="..."    options for the simulator, e.g. "--version 02.40 --delay 600"; they
+#                         come after a short event log and its counters, and override them
 # While it runs, the simulator takes option changes written to build/sim.ctl (see the README)
 # and logs every frame to build/sim.log.
 set -euo pipefail
@@ -24,12 +25,14 @@ MSG
 fi
 zrt_wine_prefix "$ZRT_BUILD/wine-run" "$desktop"
 
-# The controller: the simulator on a pseudo-terminal, linked as the port in the settings.
+# The controller: the simulator on a pseudo-terminal, linked as the port in the settings, with
+# a few events to read (system start, a door that did not close, EXS and EXD together).
 port=$(zrt_configured_port)
+demo_log="--events 16:1,4:12,7:3 --hours 1520 --operations 48211"
 rm -f "$ZRT_BUILD/sim.ctl"
 # shellcheck disable=SC2086 # the options are words
 if [[ ${ZRT_NO_SIM:-0} != 1 ]] &&
-    zrt_start_sim "$port" --control "$ZRT_BUILD/sim.ctl" ${ZRT_SIM_ARGS:-}; then
+    zrt_start_sim "$port" --control "$ZRT_BUILD/sim.ctl" $demo_log ${ZRT_SIM_ARGS:-}; then
     echo "[run] controller simulator on COM$port ($ZRT_SIM_PTY); frames in $ZRT_BUILD/sim.log," \
         "option changes through $ZRT_BUILD/sim.ctl" >&2
 else

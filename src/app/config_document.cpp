@@ -67,7 +67,7 @@ bool ConfigDocument::QuerySave(bool offerCancel) {
     if (!modified) return true;
     int answer = Ask(str::SaveQuestion, str::CaptionAttention,
                      (offerCancel ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
-    if (answer == mb::IdYes) return Save() != SaveResult::Failed;
+    if (answer == mb::IdYes) return Save() == SaveResult::Saved;
     return answer == mb::IdNo;
 }
 

@@ -18,7 +18,7 @@ struct DocumentHost {
     bool (*saveFileDialog)(void* context, const char* title, const char* filter, char* path,
                            int pathSize);
     // Reads up to `size` bytes from the start of a file (others may read it meanwhile); false
-    // when it cannot be opened.
+    // when it cannot be opened or a read fails.
     bool (*readFile)(void* context, const char* path, unsigned char* buffer, int size, int* read);
     // True when the file can be opened for reading.
     bool (*fileExists)(void* context, const char* path);
@@ -45,6 +45,9 @@ struct ConfigDocument {
     SaveResult Save();
     SaveResult SaveAs();
     bool WriteToPath(const char* path);
+    // Asks to save a modified document; true when the caller may go on and replace or drop the
+    // edits: after No, or once Yes has saved them. A save declined at the overwrite question or
+    // failed stops the caller as Cancel does, so that the edits can still go elsewhere.
     bool QuerySave(bool offerCancel);
     // The name Save uses, without a folder. Setting a hall-call controller's cabin to 0 is part
     // of naming it, as the controller knows it.

@@ -44,6 +44,26 @@ std::string Utf8ToCp1252(const char* text, std::size_t size) {
     return out;
 }
 
+std::string Cp1252ToUtf8(const char* text) {
+    std::string out;
+    for (const unsigned char* p = (const unsigned char*)text; *p; ++p) {
+        unsigned cp = *p;
+        for (const auto& high : kHighCp1252)
+            if (high.second == *p) cp = high.first;
+        if (cp < 0x80) {
+            out += (char)cp;
+        } else if (cp < 0x800) {
+            out += (char)(0xC0 | (cp >> 6));
+            out += (char)(0x80 | (cp & 0x3F));
+        } else {
+            out += (char)(0xE0 | (cp >> 12));
+            out += (char)(0x80 | ((cp >> 6) & 0x3F));
+            out += (char)(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
 char FoldForSearch(char c) {
     unsigned char u = (unsigned char)c;
     if (u >= 'a' && u <= 'z') return c;

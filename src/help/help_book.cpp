@@ -270,6 +270,10 @@ bool HelpBook::Parse(const char* utf8, std::size_t size, std::string* error) {
     return parser.Finish();
 }
 
+int HelpBook::LinkedTopic(const HelpBook* madeFor, uint64_t index) const {
+    return madeFor == this && index < topics.size() ? (int)index : -1;
+}
+
 int HelpBook::FindContext(uint32_t context) const {
     for (size_t i = 0; i < topics.size(); ++i)
         if (topics[i].context == (int64_t)context) return (int)i;

@@ -62,6 +62,10 @@ struct HelpBook {
 
     int FindContext(uint32_t context) const; // topic index, or -1
     int FindKey(const std::string& key) const;
+    // The topic index of a link reported by a message, which any window can post and which may
+    // arrive after the window has turned to another book: -1 unless the link was made for this
+    // book (`madeFor`) and the index lies within it.
+    int LinkedTopic(const HelpBook* madeFor, uint64_t index) const;
 
     // The links of the contents topic, in order, with its sub-headings.
     std::vector<HelpContentsItem> ContentsItems() const;

@@ -21,6 +21,7 @@
 #define IDD_PAGE_STOPS 119
 #define IDD_PAGE_GENERAL 120
 #define IDD_MONITOR 126
+#define IDD_EVENT_LOG 128
 #define IDD_INTERROGATION "DIA_Conversac"
 
 // Controls of the communications monitor and the interrogation dialog
@@ -38,6 +39,16 @@
 #define IDC_MON_PORT 123
 #define IDC_MON_STATE 124
 #define IDC_CONV_PROGRESS 132
+
+// Controls of the event log dialog (its help button is IDC_HELP_BUTTON)
+#define IDC_EVT_EXIT 8
+#define IDC_EVT_LIST 101
+#define IDC_EVT_CLEAR 102
+#define IDC_EVT_REFRESH 103
+#define IDC_EVT_PRINT 104
+#define IDC_EVT_HOURS 134
+#define IDC_EVT_OPERATIONS 135
+#define IDC_EVT_COUNT 167
 
 // Control of the print job's cancel dialog
 #define IDC_PRINT_TEXT 100

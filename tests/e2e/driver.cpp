@@ -224,7 +224,7 @@ bool App::InjectProbe() {
     return getMessageHook_ && callWndHook_ && WaitIdle();
 }
 
-uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id) {
+uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text) {
     if (!probeShared_ || !IsRunning()) return kProbeNoItem;
     ProbeBlock& block = probeShared_->block;
     block = ProbeBlock{};
@@ -232,6 +232,8 @@ uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id) {
     block.id = id;
     block.result = kProbeNoItem;
     SendWithTimeout(main_, callMessage_, function, 0, 10000); // the answer is in the block
+    block.text[sizeof block.text - 1] = '\0';
+    if (text) *text = block.text;
     return block.result;
 }
 

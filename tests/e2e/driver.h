@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct ProbeShared; // the block shared with the probe library (probe/probe_protocol.h)
@@ -59,6 +60,20 @@ class ExclusiveFile {
 
   private:
     HANDLE handle_;
+};
+
+// A file whose reading fails part-way: a named pipe ("\\.\pipe\<name>") that gives the first
+// reader `bytes` and then goes away, so that the reader's next ReadFile fails. (A range locked
+// with LockFile does not make ReadFile fail under Wine.)
+class BreakingPipe {
+  public:
+    BreakingPipe(const std::string& name, const Bytes& bytes);
+    ~BreakingPipe();
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+    std::thread writer_;
 };
 
 // Texts of controls of another process.
@@ -173,7 +188,7 @@ class App {
     bool Screenshot(const std::string& name) { return SaveScreenshot(main_, name); }
 
     // Calls a function of the probe (probe_protocol.h); kProbeNoItem when that failed.
-    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id);
+    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text = nullptr);
 
   private:
     bool InjectProbe();

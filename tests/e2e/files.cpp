@@ -87,4 +87,27 @@ void ExclusiveFile::Release() {
     handle_ = INVALID_HANDLE_VALUE;
 }
 
+BreakingPipe::BreakingPipe(const std::string& name, const Bytes& bytes)
+    : path_("\\\\.\\pipe\\" + name) {
+    HANDLE pipe = CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                   1, 4096, 4096, 0, nullptr);
+    EXPECT_NE(pipe, INVALID_HANDLE_VALUE) << path_;
+    if (pipe == INVALID_HANDLE_VALUE) return;
+    // No flush before closing: on a pipe it would wait for the reader.
+    writer_ = std::thread([pipe, bytes] {
+        ConnectNamedPipe(pipe, nullptr);
+        DWORD written = 0;
+        WriteFile(pipe, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+        CloseHandle(pipe);
+    });
+}
+
+BreakingPipe::~BreakingPipe() {
+    if (!writer_.joinable()) return;
+    // Never read: connect, so that the writer does not wait for ever.
+    HANDLE reader = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+    writer_.join();
+}
+
 } // namespace e2e

@@ -1,92 +1,55 @@
-// Printing on the rig's printer: a private CUPS (scripts/test.sh) whose default printer, "PDF",
-// writes every job as a PDF file into ZRT_E2E_PDF; in ZRT_E2E_CUPS, log/access_log has a
-// "Create-Job" for every job the queue takes, log/page_log a line for every job printed, with
-// its name. pdftotext and pdftoppm read the PDFs back: Wine starts them as the Linux programs
-// they are.
-#include "sim_control.h"
+// Printing the configuration report and the label on the rig's printer (printer.h).
+#include "printer.h"
 #include "steps.h"
 
-#include "base/text_encoding.h"
 #include "config/config_report.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
 using namespace e2e;
 
-std::string Folder(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value ? value : "";
-}
-
-std::string ReadText(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
-
-// How many times the CUPS log `name` holds `what`.
-size_t InLog(const char* name, const std::string& what) {
-    std::string log = ReadText(JoinPath(Folder("ZRT_E2E_CUPS"), std::string("log\\") + name));
-    size_t n = 0;
-    for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
-        ++n;
-    return n;
-}
-
-// Runs a shell command on the newest PDF ($PDF); Wine gives no exit status of a Linux program,
-// so the command leaves a mark when it is done.
-bool OnNewestPdf(const std::string& command) {
-    std::string done = JoinPath(TestFolder(), "shell.done");
-    DeleteFileA(done.c_str());
-    std::string line = "Z:\\bin\\sh -c \"PDF=$(/bin/ls -t '" +
-                       sim::UnixPath(Folder("ZRT_E2E_PDF")) + "'/*.pdf | /usr/bin/head -n 1); " +
-                       command + "; /bin/touch '" + sim::UnixPath(done) + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return WaitUntil([&] { return FileExists(done); }, 30000);
-}
-
-// The lines of a text without blank lines, each run of blanks as one blank (pdftotext -layout
-// guesses the columns from the gaps between words).
-std::vector<std::string> Words(const std::string& text, char lineEnd) {
-    std::vector<std::string> lines(1);
-    for (char c : text) {
-        if (c == lineEnd || c == '\f') {
-            if (!lines.back().empty()) lines.emplace_back();
-        } else if (c == ' ' || c == '\r') {
-            if (!lines.back().empty() && lines.back().back() != ' ') lines.back() += ' ';
-        } else {
-            lines.back() += c == '\xAD' ? '-' : c; // the PDF names the hyphen a soft hyphen
-        }
-    }
-    for (std::string& line : lines)
-        if (!line.empty() && line.back() == ' ') line.pop_back();
-    if (lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
 // The report as the program prints it now, with the settings' company lines.
 std::vector<std::string> Report(const ControllerConfig& config) {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
     const uint32_t ms = (ZRT_VERSION_MAJOR << 16) | ZRT_VERSION_MINOR, ls = ZRT_VERSION_PATCH << 16;
-    const LocalDateTime now{t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute};
-    const ReportHeading h{"ASCENSORES", "DEL SUR", ms, ls, now};
+    const ReportHeading h{"ASCENSORES", "DEL SUR", ms, ls, Now()};
     std::vector<char> text(kReportBufferSize);
     BuildConfigReport(config, h, text.data(), (int)text.size());
     return Words(text.data(), '\r');
 }
 
-bool NoJobLeft(App& app) {
-    return !app.FindDialog() && IsWindowEnabled(app.MainWindow());
+// The label's frame on the newest PDF, in millimetres: the middle of its line, from the page's
+// corner (where the PDF printer's printable area starts), and its width and height. The page is
+// read back as a 300 dpi grey picture; the frame is the outermost thing printed.
+struct Frame {
+    double left, top, width, height;
+};
+Frame PrintedFrame() {
+    std::string picture = JoinPath(TestFolder(), "label");
+    if (!OnNewestPdf("/usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" + sim::UnixPath(picture) +
+                     "'"))
+        return {};
+    std::optional<Bytes> pgm = ReadFileBytes(picture + ".pgm");
+    int width = 0, height = 0, depth = 0, header = 0;
+    if (!pgm || std::sscanf((const char*)pgm->data(), "P5 %d %d %d%n", &width, &height, &depth,
+                            &header) != 3)
+        return {};
+    const uint8_t* pixel = pgm->data() + header + 1;
+    auto dark = [&](int x, int y) { return pixel[(size_t)y * width + x] < 128; };
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (dark(x, y)) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    int line = 0; // the frame's line, across its left side
+    while (left + line < width && dark(left + line, (top + bottom) / 2))
+        ++line;
+    const double mm = 25.4 / 300;
+    return {(left + line / 2.0) * mm, (top + line / 2.0) * mm, (right - left + 1 - line) * mm,
+            (bottom - top + 1 - line) * mm};
 }
 
 TEST(Print, ConfigurationReportOnThePrinter) {
@@ -126,12 +89,7 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
     EXPECT_TRUE(NoJobLeft(app));
     // Its text, and its pages as pictures to look at.
-    std::string text = JoinPath(TestFolder(), "printed.txt");
-    ASSERT_TRUE(OnNewestPdf("/usr/bin/pdftotext -layout $PDF '" + sim::UnixPath(text) +
-                            "'; /usr/bin/pdftoppm -r 72 -png $PDF '" +
-                            sim::UnixPath(JoinPath(ArtefactDir(), "print_report")) + "'"));
-    std::string utf8 = ReadText(text);
-    std::string paper = Utf8ToCp1252(utf8.data(), utf8.size());
+    std::string paper = NewestPdfText("print_report");
     EXPECT_EQ(std::count(paper.begin(), paper.end(), '\f'), 3) << "pages";
     if (Words(paper, '\n') != before) { // unless the minute turned while it printed
         EXPECT_EQ(Words(paper, '\n'), Report(config));
@@ -153,6 +111,29 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     app.Command(CMD_PRINT_CONFIG);
     EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
     EXPECT_EQ(InLog("access_log", "Create-Job"), jobs + 2);
+
+    // The label at its true size: smaller with the expansion board (relays 11 to 18 in use),
+    // 5 mm from the printable area's corner either way.
+    const struct {
+        int system;
+        Frame frame;
+    } labels[] = {{321, {5, 5, 86.8, 164.8}}, {1, {5, 5, 94.8, 180.1}}};
+    for (const auto& label : labels) {
+        if (label.system == 1) {
+            ASSERT_TRUE(app.Command(CMD_NEW));
+        }
+        const std::string labelName =
+            " Configurador ZRT94VK - Etiqueta controlador Nº " + std::to_string(label.system) + " ";
+        app.Command(CMD_PRINT_LABEL);
+        ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", labelName) == 1; }, 60000));
+        EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
+        Frame f = PrintedFrame();
+        EXPECT_NEAR(f.left, label.frame.left, 0.5) << label.system;
+        EXPECT_NEAR(f.top, label.frame.top, 0.5) << label.system;
+        EXPECT_NEAR(f.width, label.frame.width, 0.5) << label.system;
+        EXPECT_NEAR(f.height, label.frame.height, 0.5) << label.system;
+    }
+    NewestPdfText("print_label"); // its page as a picture to look at
     ASSERT_TRUE(app.CloseAndWait());
 }
 

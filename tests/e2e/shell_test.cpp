@@ -52,8 +52,8 @@ std::string BuildDate() {
     return date ? date : "<none>";
 }
 
-constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG,
-                                       CMD_TRANSMIT_CONFIG};
+constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG,
+                                       CMD_EVENT_LOG};
 
 TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     DeleteFileA(SettingsPath().c_str());
@@ -121,6 +121,11 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_TRUE(SaveScreenshot(help, "help_window"));
     ASSERT_TRUE(app.Command(CMD_HELP_ON_HELP));
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Cómo usar la Ayuda")));
+    // Link messages posted by another window, of any topic index, change nothing.
+    for (WPARAM topic : {2u, 0x7FFFFFFFu})
+        PostMessageA(help, WM_APP + 40, topic, 0); // the topic view's link message
+    ASSERT_TRUE(app.WaitIdle());
+    EXPECT_TRUE(WaitForHelpTopic(app, W1252("Cómo usar la Ayuda")));
 
     // The settings dialog: its help button, pop-up help beside a field, whose closing key is
     // used up, a company line cut at 15 characters, and a port change said once.
@@ -181,11 +186,13 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM7");
     EXPECT_EQ(monitor.ItemText(IDC_MON_STATE), W1252("No válido"));
     ASSERT_TRUE(app.Command(CMD_MONITOR));
-    // The command itself, reached anyway, says why it cannot go on.
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_VERSION));
-    ExpectBox(app.ExpectDialog("the closed-port message"), kDefaultCaption,
-              "No es posible comunicarse con el controlador.\nEl puerto de comunicaciones no "
-              "pudo ser abierto.");
+    // The commands themselves, reached anyway, say why they cannot go on.
+    for (int command : {CMD_RECEIVE_VERSION, CMD_EVENT_LOG}) {
+        ASSERT_TRUE(app.Command(command));
+        ExpectBox(app.ExpectDialog("the closed-port message"), kDefaultCaption,
+                  "No es posible comunicarse con el controlador.\nEl puerto de comunicaciones no "
+                  "pudo ser abierto.");
+    }
     // Maximized, it keeps the normal rectangle.
     PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(app.WaitIdle());
@@ -195,23 +202,24 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
                                     "OrgWinB=530;");
 
     // Without the user's file, an older installation's file in the Windows folder is read, and
-    // from then on only the user's file is written.
+    // from then on only the user's file is written. Its window was left on a monitor that is
+    // gone: the window opens at the default place, with its size.
     const std::string legacy = "[General]\r\nCommPort=10\r\nEmpresa1=Elevadores Sur\r\n"
-                               "Empresa2=Rosario\r\n[Desktop]\r\nOrgWinL=50\r\nOrgWinR=690\r\n"
+                               "Empresa2=Rosario\r\n[Desktop]\r\nOrgWinL=5000\r\nOrgWinR=5640\r\n"
                                "OrgWinT=60\r\nOrgWinB=540\r\n";
     DeleteFileA(SettingsPath().c_str());
     ASSERT_TRUE(WriteFileBytes(LegacySettingsPath(), Bytes(legacy.begin(), legacy.end())));
     ASSERT_TRUE(app.Launch(again));
     ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption,
               W1252("Puerto de comunicaciones COM10 no válido."));
-    EXPECT_EQ(Placement(app), (std::vector<long>{50, 60, 690, 540}));
+    EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 650, 490}));
     settings = OpenSettings(app);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Elevadores Sur");
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE2), "Rosario");
     EXPECT_TRUE(settings.Press(IDCANCEL));
     ASSERT_TRUE(app.CloseAndWait());
     EXPECT_EQ(Settings(), "[General];CommPort=10;Empresa1=Elevadores Sur;Empresa2=Rosario;"
-                          "[Desktop];Status=2;OrgWinL=50;OrgWinR=690;OrgWinT=60;OrgWinB=540;");
+                          "[Desktop];Status=2;OrgWinL=10;OrgWinR=650;OrgWinT=10;OrgWinB=490;");
     EXPECT_EQ(ReadText(LegacySettingsPath()), legacy);
     DeleteFileA(LegacySettingsPath().c_str());
 }

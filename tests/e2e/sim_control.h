@@ -13,7 +13,8 @@ namespace sim {
 bool Available(); // false when the tests run without a simulator
 // Applies option lines ("delay 1200\nsystem 345\n") and waits until the simulator took them.
 bool Control(const std::string& lines);
-// A plain controller again: version 03.07, mark 94VK, the empty configuration, no faults.
+// A plain controller again: version 03.07, mark 94VK, the empty configuration, no events, no
+// faults.
 bool Reset();
 
 size_t Mark(); // a position in the log

@@ -1,5 +1,7 @@
-// Event log answers of any letters, lengths and contents, in any state.
+// Event log answers of any letters, lengths and contents, in any state, and the texts shown
+// of what they leave.
 #include "events/event_log.h"
+#include "events/event_log_texts.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -7,12 +9,12 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ExchangeHost host{nullptr,
-                      [](void*, const LinkPacket&) { return true; },
-                      [](void*, LinkPacket*) { return false; },
-                      [](void*, unsigned) {},
-                      [](void*) {},
-                      [](void*) {}};
+    ExchangeHost host{.context = nullptr,
+                      .sendPacket = [](void*, const LinkPacket&) { return true; },
+                      .receivePacket = [](void*, LinkPacket*) { return false; },
+                      .startAnswerTimer = [](void*, unsigned) {},
+                      .stopAnswerTimer = [](void*) {},
+                      .discardInput = [](void*) {}};
     EventLog log;
     size_t at = 0;
     // Each packet: a start byte (0 refresh, 1 clear, else none), address choice, OR, LA, data.
@@ -32,11 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         EventStep(log, host, p);
         if (log.eventCount > (unsigned)kMaxEvents) std::abort();
         if (std::strlen(log.exchange.statusText) >= sizeof log.exchange.statusText) std::abort();
-        for (unsigned i = 0; i < log.eventCount; ++i) {
-            char text[256], mnemonic[256];
-            EventText(log.events[i].code, text, sizeof text);
-            EventMnemonic(log.events[i].code, mnemonic, sizeof mnemonic);
-        }
+        // What the dialog shows of it.
+        char line[kEventTextSize];
+        for (unsigned i = 0; i < log.eventCount; ++i)
+            FormatEventLine((int)i + 1, log.events[i], line, sizeof line);
+        FormatEventTitle(log.controllerSystem, log.controllerCabin, line, sizeof line);
     }
     return 0;
 }

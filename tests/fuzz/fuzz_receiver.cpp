@@ -16,7 +16,7 @@ struct Source {
     size_t size;
     size_t pos = 0;
     size_t end = 0; // bytes available so far
-    ByteSource source{this, [](void* c, uint8_t* b) {
+    ByteSource source{.context = this, .readByte = [](void* c, uint8_t* b) {
                           auto* s = static_cast<Source*>(c);
                           if (s->pos >= s->end) return false;
                           *b = s->data[s->pos++];

@@ -101,7 +101,8 @@ std::string AskVersion(int fd) {
     fcntl(fd, F_SETFL, O_NONBLOCK);
     std::string frame = Frame(Packet('o', 'c', 'v'));
     PacketReceiver receiver;
-    ByteSource source{&fd, [](void* c, uint8_t* b) { return read(*(int*)c, b, 1) == 1; }};
+    ByteSource source{.context = &fd,
+                      .readByte = [](void* c, uint8_t* b) { return read(*(int*)c, b, 1) == 1; }};
     LinkPacket answer{};
     bool sent = write(fd, frame.data(), frame.size()) == (ssize_t)frame.size();
     if (!sent || !WaitFor([&] { return ReceivePacket(receiver, source, answer); }, 3000))

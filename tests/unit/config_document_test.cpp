@@ -135,12 +135,15 @@ TEST_F(DocumentTest, NewAsksToSaveAModifiedDocumentWithYesNoAndCancel) {
     EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
 }
 
-TEST_F(DocumentTest, QuerySaveGoesOnWhenTheOverwriteIsDeclinedButNotWhenTheSaveFails) {
+TEST_F(DocumentTest, QuerySaveStopsWhenTheOverwriteIsDeclinedOrTheSaveFails) {
     Modify();
     fake.files["A00123_2.Z94"] = {1, 2, 3};
-    fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
-    EXPECT_TRUE(doc.QuerySave(true));
-    EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 3u);
+    for (bool offerCancel : {true, false}) {
+        fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
+        EXPECT_FALSE(doc.QuerySave(offerCancel));
+        EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 3u);
+    }
+    EXPECT_EQ(doc.modified, 1u);
 
     fake.files.clear();
     fake.unwritable = {"A00123_2.Z94"};

@@ -1,5 +1,6 @@
-// Reading and clearing the controller's event log.
+// Reading and clearing the controller's event log, and the texts shown and printed of it.
 #include "events/event_log.h"
+#include "events/event_log_texts.h"
 
 #include "base/cp1252.h"
 #include "conversation_fake_host.h"
@@ -200,6 +201,24 @@ TEST(EventTexts, MnemonicsAndTexts) {
             EXPECT_EQ(text, c.text) << c.code;
         }
     }
+}
+
+TEST(EventLogTexts, PrintedList) {
+    // Sunday 7 September 2008, 09:05.
+    const EventPrintHeading heading = {"BRIVALT", "S.A.", {2008, 9, 7, 0, 9, 5}, 123, 0};
+    const char* const lines[] = {"01 - a", "02 - b"};
+    char text[kEventPrintBufferSize];
+    int length = BuildEventPrintText(heading, lines, 2, text, sizeof text);
+    EXPECT_EQ(std::string(text, length),
+              "\r                           BRIVALT S.A.      \r"
+              "\r                LISTA DE EVENTOS CONTROLADOR ZRT94VK     \r\r\r"
+              "Fecha:         Domingo, 07 de Setiembre de 2008, 09:05\r"
+              "Controlador:       123\r"
+              "Cabina:              0\r"
+              "Cantidad de eventos: 2\r"
+              "\r\r"
+              "01 - a\r"
+              "02 - b\r");
 }
 
 } // namespace

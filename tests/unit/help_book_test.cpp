@@ -169,6 +169,22 @@ TEST(HelpBook, ControlTableLookup) {
     EXPECT_FALSE(HelpContextForControl(nullptr, 105, &context));
 }
 
+TEST(HelpBook, LinkedTopicsAreCheckedAgainstTheBookTheyWereMadeFor) {
+    HelpBook book = Parse(kBook), other = Parse(kBook);
+    const struct {
+        const HelpBook* madeFor;
+        uint64_t index;
+        int topic;
+    } cases[] = {
+        {&book, 0, 0},           {&book, 2, 2},
+        {&book, 3, -1},          {&book, 0x100000002, -1}, // 2 in its low 32 bits
+        {&book, UINT64_MAX, -1}, {&other, 1, -1},
+        {nullptr, 1, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(book.LinkedTopic(c.madeFor, c.index), c.topic) << c.index;
+}
+
 TEST(HelpBook, HelpFileNamesFindTheirBooks) {
     EXPECT_STREQ(HelpBookResource("cnfzrt94.hlp"), "HELP_CNFZRT94");
     EXPECT_STREQ(HelpBookResource("C:\\Programa\\CNFZRT94.HLP"), "HELP_CNFZRT94");
@@ -180,8 +196,9 @@ TEST(HelpBook, HelpFileNamesFindTheirBooks) {
 
 // Every character 10 pixels wide; lines 20 high, the title 30.
 HelpMeasure FixedMeasure() {
-    return {nullptr, [](void*, HelpFont, const char*, int n) { return 10 * n; },
-            [](void*, HelpFont f) { return f == HelpFont::Title ? 30 : 20; }};
+    return {.context = nullptr,
+            .textWidth = [](void*, HelpFont, const char*, int n) { return 10 * n; },
+            .lineHeight = [](void*, HelpFont f) { return f == HelpFont::Title ? 30 : 20; }};
 }
 
 TEST(HelpLayout, WrapsAtBlanksAndKeepsRunsOfAWordTogether) {

@@ -36,7 +36,7 @@ inline std::string DataOf(const LinkPacket& p) {
 struct BufferSource {
     std::string bytes;
     size_t pos = 0;
-    ByteSource source{this, [](void* c, uint8_t* b) {
+    ByteSource source{.context = this, .readByte = [](void* c, uint8_t* b) {
                           auto* self = static_cast<BufferSource*>(c);
                           if (self->pos >= self->bytes.size()) return false;
                           *b = (uint8_t)self->bytes[self->pos++];

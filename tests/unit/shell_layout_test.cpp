@@ -1,6 +1,7 @@
-// Small arithmetic of the shell: status-bar parts, dialog placement, version texts.
+// Small arithmetic of the shell: status-bar parts, dialog and window placement, version texts.
 #include "app/status_bar_layout.h"
 #include "app/version_info.h"
+#include "app/window_placement.h"
 #include "base/dialog_position.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,35 @@ TEST(DialogPosition, CentredAcrossAQuarterDown) {
     EXPECT_EQ(at(1024, 768, 301, 201), "361,141"); // fractions dropped
     // Larger than the desktop: negative, the fraction dropped towards zero.
     EXPECT_EQ(at(640, 480, 801, 487), "-80,-1");
+}
+
+TEST(WindowPlacement, RememberedRectangleWithoutOverflowAndOnAMonitorPresent) {
+    const int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    // Two monitors side by side, the task bar at the bottom of the first.
+    const WorkArea areas[] = {{0, 0, 1024, 728}, {1024, 0, 2304, 1024}};
+    const struct {
+        int32_t left, top, right, bottom;
+        WindowBox box;
+    } cases[] = {
+        {10, 10, 630, 470, {10, 10, 620, 460}},
+        {1500, 100, 2100, 600, {1500, 100, 600, 500}},   // on the second monitor
+        {-600, 700, 1, 1100, {-600, 700, 601, 400}},     // one pixel on screen is enough
+        {-600, 700, 0, 1100, {10, 10, 600, 400}},        // just off the left edge
+        {100, 728, 700, 1000, {10, 10, 600, 272}},       // under the first's work area
+        {3000, 50, 3600, 500, {10, 10, 600, 450}},       // a third monitor, now gone
+        {kMin, 10, 630, 470, {10, 10, 620, 460}},        // right - left overflows
+        {kMin, kMin, kMax, kMax, {10, 10, 620, 460}},    // both overflow
+        {kMax - 100, 10, kMax, 470, {10, 10, 100, 460}}, // no room on the right
+        {500, 400, 100, 300, {500, 400, 620, 460}},      // inside out: right before left
+    };
+    for (const auto& c : cases) {
+        ProgramSettings s;
+        s.left = c.left, s.top = c.top, s.right = c.right, s.bottom = c.bottom;
+        WindowBox b = OpeningWindowBox(s, areas, 2);
+        EXPECT_EQ((std::vector<int32_t>{b.x, b.y, b.width, b.height}),
+                  (std::vector<int32_t>{c.box.x, c.box.y, c.box.width, c.box.height}))
+            << c.left << "," << c.top << "," << c.right << "," << c.bottom;
+    }
 }
 
 std::string Version(uint32_t flags, uint32_t ms = 0x00040002, uint32_t ls = 0x00010000,

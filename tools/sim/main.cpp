@@ -104,8 +104,9 @@ struct Simulator {
         for (int at = 0; at < size; at += piece) {
             int n = size - at < piece ? size - at : piece;
             std::string logLine = at == 0 ? DescribePacket("TX", answer) + tag : "";
+            // Appended: GCC 12 warns falsely on "literal" + string in C++20.
             if (piece < size)
-                logLine += (at == 0 ? " " : "") + std::string("PIECE ") + std::to_string(n);
+                logLine.append(at == 0 ? " PIECE " : "PIECE ").append(std::to_string(n));
             queue.push_back({due, std::vector<uint8_t>(frame + at, frame + at + n), logLine});
             due += sim.gapMs;
         }

@@ -3,6 +3,7 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/version_resource.h"
 #include "base/win32/message_box_ids.h"
+#include "base/win32/message_table.h"
 #include "res/resource.h"
 
 namespace {
@@ -12,59 +13,71 @@ constexpr UINT kSplashMilliseconds = 500;
 constexpr int kSplashTop = 100;
 constexpr int kDateSize = 50;
 
-INT_PTR CALLBACK SplashProc(HWND box, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: {
-        RECT r;
-        GetWindowRect(box, &r);
-        int x = GetSystemMetrics(SM_CXSCREEN) / 2 - (r.right - r.left) / 2;
-        SetWindowPos(box, HWND_TOPMOST, x, kSplashTop, 0, 0, SWP_NOSIZE);
-        SetTimer(box, kSplashTimer, kSplashMilliseconds, nullptr);
-        return TRUE;
-    }
-    case WM_TIMER:
-        KillTimer(box, kSplashTimer);
-        DestroyWindow(box);
-        return TRUE;
-    }
-    return FALSE;
+INT_PTR OnSplashInit(HWND box, WPARAM, LPARAM) {
+    RECT r;
+    GetWindowRect(box, &r);
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2 - (r.right - r.left) / 2;
+    SetWindowPos(box, HWND_TOPMOST, x, kSplashTop, 0, 0, SWP_NOSIZE);
+    SetTimer(box, kSplashTimer, kSplashMilliseconds, nullptr);
+    return TRUE;
+}
+
+INT_PTR OnSplashTimer(HWND box, WPARAM, LPARAM) {
+    KillTimer(box, kSplashTimer);
+    DestroyWindow(box);
+    return TRUE;
+}
+
+const DialogMessageHandler kSplashHandlers[] = {
+    {WM_INITDIALOG, OnSplashInit},
+    {WM_TIMER, OnSplashTimer},
+};
+
+INT_PTR CALLBACK SplashProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kSplashHandlers, box, message, wParam, lParam);
 }
 
 // Enter, Escape and the button close both boxes.
-bool IsCloseCommand(UINT message, WPARAM wParam) {
-    return message == WM_COMMAND && (wParam == IDOK || wParam == IDCANCEL);
+INT_PTR OnCloseCommand(HWND box, WPARAM wParam, LPARAM) {
+    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+    EndDialog(box, (INT_PTR)wParam);
+    return TRUE;
 }
 
-INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        CenterDialog(box);
-        FixedVersionInfo info;
-        ReadFixedVersionInfo(g_instance, &info);
-        char version[64];
-        FormatVersionText(info, version, sizeof version);
-        SetDlgItemTextA(box, IDC_ABOUT_VERSION, version);
-        char date[kDateSize];
-        ReadVersionString(g_instance, "Comments", date, sizeof date);
-        SetDlgItemTextA(box, IDC_ABOUT_DATE, date);
-        return TRUE;
-    }
-    if (IsCloseCommand(message, wParam)) {
-        EndDialog(box, (INT_PTR)wParam);
-        return TRUE;
-    }
-    return FALSE;
+INT_PTR OnAboutInit(HWND box, WPARAM, LPARAM) {
+    CenterDialog(box);
+    FixedVersionInfo info;
+    ReadFixedVersionInfo(g_instance, &info);
+    char version[64];
+    FormatVersionText(info, version, sizeof version);
+    SetDlgItemTextA(box, IDC_ABOUT_VERSION, version);
+    char date[kDateSize];
+    ReadVersionString(g_instance, "Comments", date, sizeof date);
+    SetDlgItemTextA(box, IDC_ABOUT_DATE, date);
+    return TRUE;
 }
 
-INT_PTR CALLBACK MakerProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        CenterDialog(box);
-        return TRUE;
-    }
-    if (IsCloseCommand(message, wParam)) {
-        EndDialog(box, (INT_PTR)wParam);
-        return TRUE;
-    }
-    return FALSE;
+const DialogMessageHandler kAboutHandlers[] = {
+    {WM_INITDIALOG, OnAboutInit},
+    {WM_COMMAND, OnCloseCommand},
+};
+
+INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kAboutHandlers, box, message, wParam, lParam);
+}
+
+INT_PTR OnMakerInit(HWND box, WPARAM, LPARAM) {
+    CenterDialog(box);
+    return TRUE;
+}
+
+const DialogMessageHandler kMakerHandlers[] = {
+    {WM_INITDIALOG, OnMakerInit},
+    {WM_COMMAND, OnCloseCommand},
+};
+
+INT_PTR CALLBACK MakerProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kMakerHandlers, box, message, wParam, lParam);
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 #include "app/program_settings.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/toolbar.h"
+#include "label/win32/label_view.h"
 
 #include <windows.h>
 
-constexpr UINT WM_ZOOM_CHANGED = WM_USER + 10;
 constexpr UINT WM_DOC_CHANGED = WM_USER + 20;
 
 extern HINSTANCE g_instance;
@@ -17,3 +17,4 @@ extern ConfigDocument g_document;
 extern ProgramSettings g_settings;
 extern StatusBar g_statusBar;
 extern Toolbar g_toolbar;
+extern LabelView g_labelView;

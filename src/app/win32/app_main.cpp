@@ -4,6 +4,7 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/main_window.h"
 #include "app/win32/settings_file.h"
+#include "app/window_placement.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
 #include "link/win32/comm_link.h"
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 HINSTANCE g_instance;
 HWND g_mainWindow;
@@ -18,6 +20,7 @@ ConfigDocument g_document;
 ProgramSettings g_settings;
 StatusBar g_statusBar;
 Toolbar g_toolbar;
+LabelView g_labelView;
 
 namespace {
 
@@ -34,13 +37,31 @@ bool RegisterMainClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<WorkArea>*>(areas)->push_back(
+            {r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+// The work areas of the monitors present now.
+std::vector<WorkArea> MonitorWorkAreas() {
+    std::vector<WorkArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 HWND CreateMainWindow(HINSTANCE instance) {
     char title[256];
     LoadResString(str::CaptionConfigurator, title, sizeof title);
-    const ProgramSettings& s = g_settings;
-    return CreateWindowExA(0, kMainWindowClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           s.left, s.top, s.right - s.left, s.bottom - s.top, nullptr, nullptr,
-                           instance, nullptr);
+    std::vector<WorkArea> areas = MonitorWorkAreas();
+    WindowBox box = OpeningWindowBox(g_settings, areas.data(), (int)areas.size());
+    return CreateWindowExA(0, kMainWindowClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, box.x,
+                           box.y, box.width, box.height, nullptr, nullptr, instance, nullptr);
 }
 
 void OpenCommandLineFile(const char* commandLine) {

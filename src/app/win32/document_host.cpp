@@ -45,12 +45,18 @@ bool ReadFileStart(void*, const char* path, unsigned char* buffer, int size, int
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
+    // Only a read of nothing is the end of the file: a failed read would otherwise load part of
+    // the file over the empty configuration as if the file were short.
     *read = 0;
-    DWORD got = 0;
-    while (*read < size && ReadFile(file, buffer + *read, size - *read, &got, nullptr) && got)
+    bool ok = true;
+    while (*read < size) {
+        DWORD got = 0;
+        ok = ReadFile(file, buffer + *read, size - *read, &got, nullptr) != 0;
+        if (!ok || got == 0) break;
         *read += (int)got;
+    }
     CloseHandle(file);
-    return true;
+    return ok;
 }
 
 bool FileExists(void*, const char* path) {
@@ -94,7 +100,15 @@ void PostChanged(void* context) {
 
 const DocumentHost* Win32DocumentHost(HWND owner) {
     static DocumentHost host;
-    host = DocumentHost{owner,         ShowMessageBox, OpenFileDialog,  SaveFileDialog,
-                        ReadFileStart, FileExists,     WriteFileSafely, PostChanged};
+    host = DocumentHost{
+        .context = owner,
+        .messageBox = ShowMessageBox,
+        .openFileDialog = OpenFileDialog,
+        .saveFileDialog = SaveFileDialog,
+        .readFile = ReadFileStart,
+        .fileExists = FileExists,
+        .writeFile = WriteFileSafely,
+        .postChanged = PostChanged,
+    };
     return &host;
 }

@@ -12,10 +12,13 @@
 #include "config/config_ranges.h"
 #include "config/config_report.h"
 #include "config/win32/config_editor.h"
+#include "events/win32/event_log_dialog.h"
 #include "help/win32/help.h"
+#include "label/win32/label_clipboard.h"
 #include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
 #include "print/win32/print_job.h"
+#include "print/win32/print_label.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -55,6 +58,12 @@ void PrintConfiguration(HWND) {
     g_printJob.PrintText(report, cancelText, title);
 }
 
+// The label of a copy of the configuration, at its true size.
+void PrintLabelCommand(HWND) {
+    const ControllerConfig copy = g_document.image;
+    PrintLabel(copy, g_settings.companyLine1, g_settings.companyLine2);
+}
+
 // The editor works on a copy; only an accepted copy goes back to the document, which checks it.
 void EditConfiguration(HWND window) {
     ControllerConfig copy = g_document.image;
@@ -89,8 +98,12 @@ void ReadDocumentImage(void*, ControllerConfig* image) {
 void MarkDocumentSaved(void*) {
     g_document.SetModified(false);
 }
-const InterrogationDocument kInterrogationDocument = {nullptr, ReplaceDocumentImage,
-                                                      ReadDocumentImage, MarkDocumentSaved};
+const InterrogationDocument kInterrogationDocument = {
+    .context = nullptr,
+    .replaceImage = ReplaceDocumentImage,
+    .readImage = ReadDocumentImage,
+    .markSaved = MarkDocumentSaved,
+};
 
 void ReceiveVersion(HWND window) {
     if (!PortReady(window)) return;
@@ -113,8 +126,29 @@ void TransmitConfiguration(HWND window) {
     }
     RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
 }
+void ViewEventLog(HWND window) {
+    EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);
+}
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
+}
+
+// The picture shows the configuration as it is now, unsaved changes included.
+void CopyLabel(HWND window) {
+    ControllerConfig copy = g_document.image;
+    CopyLabelToClipboard(window, copy, g_settings.companyLine1, g_settings.companyLine2);
+}
+void FitLabelWidth(HWND) {
+    g_labelView.FitLabelWidth();
+}
+void FitWholeLabel(HWND) {
+    g_labelView.FitWholeLabel();
+}
+void ZoomIn(HWND) {
+    g_labelView.ZoomIn();
+}
+void ZoomOut(HWND) {
+    g_labelView.ZoomOut();
 }
 
 void HelpOnHelp(HWND window) {
@@ -140,13 +174,20 @@ const Command kCommands[] = {
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},
     {CMD_PRINT_CONFIG, PrintConfiguration},
+    {CMD_PRINT_LABEL, PrintLabelCommand},
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
     {CMD_EDIT_CONFIG, EditConfiguration},
     {CMD_RECEIVE_VERSION, ReceiveVersion},
     {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
+    {CMD_EVENT_LOG, ViewEventLog},
     {CMD_MONITOR, ToggleMonitor},
+    {CMD_COPY_LABEL, CopyLabel},
+    {CMD_FIT_WIDTH, FitLabelWidth},
+    {CMD_FIT_WHOLE, FitWholeLabel},
+    {CMD_ZOOM_IN, ZoomIn},
+    {CMD_ZOOM_OUT, ZoomOut},
     {CMD_HELP_ON_HELP, HelpOnHelp},
     {CMD_HELP_CONTENTS, HelpContents},
     {CMD_HELP_SEARCH, HelpSearch},

@@ -8,6 +8,7 @@
 #include "base/cp1252.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/message_table.h"
 #include "help/win32/help.h"
 #include "link/win32/comm_link.h"
 #include "print/win32/print_job.h"
@@ -67,6 +68,10 @@ void CloseHelp(HWND window) {
     ProgramHelp(window, kHelpOnHelpFile, HELP_QUIT, 0);
 }
 
+void LayOutLabelView() {
+    g_labelView.LayoutView(g_toolbar.Height(), g_statusBar.Height());
+}
+
 // Also while the window is being made and first shown, before the bars exist: the placement is
 // stored from the start.
 LRESULT OnMoveOrSize(HWND window, WPARAM, LPARAM) {
@@ -74,6 +79,7 @@ LRESULT OnMoveOrSize(HWND window, WPARAM, LPARAM) {
     g_toolbar.AutoSize();
     RecordWindowPlacement(window);
     SaveSettingsFile(g_settings);
+    LayOutLabelView();
     return 0;
 }
 
@@ -125,12 +131,32 @@ LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
     return 0;
 }
 
-struct MessageHandler {
-    UINT message;
-    LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
-};
+// The label view scrolls with the navigation keys wherever the main window has the focus.
+LRESULT OnKeyDown(HWND, WPARAM wParam, LPARAM lParam) {
+    PostMessageA(g_labelView.window, WM_KEYDOWN, wParam, lParam);
+    return 0;
+}
 
-const MessageHandler kHandlers[] = {
+LRESULT OnZoomChanged(HWND, WPARAM, LPARAM) {
+    char zoom[16];
+    std::snprintf(zoom, sizeof zoom, "%d%%", g_labelView.ZoomPercent());
+    g_statusBar.SetText(1, zoom);
+    return 0;
+}
+
+void ReadDocumentImage(void*, ControllerConfig* image) {
+    *image = g_document.image;
+}
+
+void ReadCompanyLines(void*, const char** line1, const char** line2) {
+    *line1 = g_settings.companyLine1;
+    *line2 = g_settings.companyLine2;
+}
+
+const LabelViewHost kLabelHost = {
+    .context = nullptr, .readImage = ReadDocumentImage, .companyLines = ReadCompanyLines};
+
+const WindowMessageHandler kHandlers[] = {
     {WM_MOVE, OnMoveOrSize},
     {WM_SIZE, OnMoveOrSize},
     {WM_GETMINMAXINFO, OnGetMinMaxInfo},
@@ -139,16 +165,16 @@ const MessageHandler kHandlers[] = {
     {WM_DESTROY, OnDestroy},
     {WM_NOTIFY, OnNotify},
     {WM_MENUSELECT, OnMenuSelect},
+    {WM_KEYDOWN, OnKeyDown},
     {WM_COMMAND, OnCommand},
+    {WM_ZOOM_CHANGED, OnZoomChanged},
     {WM_DOC_CHANGED, OnDocChanged},
 };
 
 } // namespace
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(window, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
 }
 
 void EnableCommand(HWND window, WORD id, bool enabled) {
@@ -177,6 +203,7 @@ void RefreshMainWindow(HWND window) {
     g_statusBar.SetText(1, g_document.modified ? ResString(str::ModifiedMark) : "");
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
+    g_labelView.RefreshView();
     UpdateCommandStates(window);
 }
 
@@ -207,6 +234,9 @@ bool InitializeApplication(HWND window) {
     g_commLink.Init((uint32_t)g_settings.port, window, g_instance);
     g_toolbar.Create(window, g_instance, kMainToolbar);
     g_printJob.Init(window, g_instance);
+    g_labelView.Create(g_instance, window, kLabelHost);
+    LayOutLabelView();
+    g_labelView.FitLabelWidth();
     g_document.New();
     UpdateCommandStates(window);
     return true;

@@ -5,6 +5,7 @@
 #include "base/message_box.h"
 #include "base/string_ids.h"
 #include "base/win32/message_box_ids.h"
+#include "base/win32/message_table.h"
 #include "help/win32/help.h"
 #include "res/resource.h"
 
@@ -70,7 +71,9 @@ void ReadCompanyLine(HWND dialog, int id, char (&line)[kCompanyLineSize]) {
     std::memcpy(line, text, sizeof text);
 }
 
-INT_PTR OnInit(HWND dialog, SettingsDialog* d) {
+INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    SettingsDialog* d = DataOf(dialog);
     CenterDialog(dialog);
     d->pendingPort = d->settings->port;
     for (const auto& b : kPortButtons)
@@ -93,7 +96,10 @@ void Accept(HWND dialog, SettingsDialog* d) {
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR OnCommand(HWND dialog, SettingsDialog* d, WORD id) {
+INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM) {
+    SettingsDialog* d = DataOf(dialog);
+    if (!d || HIWORD(wParam) != BN_CLICKED) return FALSE;
+    WORD id = LOWORD(wParam);
     for (const auto& b : kPortButtons)
         if (b.button == id) {
             d->pendingPort = b.port;
@@ -109,25 +115,22 @@ INT_PTR OnCommand(HWND dialog, SettingsDialog* d, WORD id) {
     return FALSE;
 }
 
+INT_PTR OnHelp(HWND dialog, WPARAM, LPARAM lParam) {
+    if (!DataOf(dialog)) return FALSE;
+    auto* info = reinterpret_cast<HELPINFO*>(lParam);
+    ProgramHelp(static_cast<HWND>(info->hItemHandle), kHelpFile, HELP_WM_HELP,
+                reinterpret_cast<ULONG_PTR>(kHelpTable));
+    return TRUE;
+}
+
+const DialogMessageHandler kHandlers[] = {
+    {WM_INITDIALOG, OnInitDialog},
+    {WM_COMMAND, OnCommand},
+    {WM_HELP, OnHelp},
+};
+
 INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-        return OnInit(dialog, DataOf(dialog));
-    }
-    SettingsDialog* d = DataOf(dialog);
-    if (!d) return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-        return OnCommand(dialog, d, LOWORD(wParam));
-    case WM_HELP: {
-        auto* info = reinterpret_cast<HELPINFO*>(lParam);
-        ProgramHelp(static_cast<HWND>(info->hItemHandle), kHelpFile, HELP_WM_HELP,
-                    reinterpret_cast<ULONG_PTR>(kHelpTable));
-        return TRUE;
-    }
-    }
-    return FALSE;
+    return DispatchDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ void Write(void* context, const char* section, const char* key, const char* valu
 }
 
 ProfileStore Store(const char* path) {
-    return {const_cast<char*>(path), Exists, Read, Write};
+    return {.context = const_cast<char*>(path), .exists = Exists, .read = Read, .write = Write};
 }
 
 } // namespace

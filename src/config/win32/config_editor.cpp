@@ -2,6 +2,7 @@
 
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/message_table.h"
 #include "config/page_table.h"
 #include "config/win32/control_utils.h"
 #include "help/win32/help.h"
@@ -129,20 +130,13 @@ INT_PTR OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-struct MessageHandler {
-    UINT message;
-    INT_PTR (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
-};
-
-const MessageHandler kHandlers[] = {
+const DialogMessageHandler kHandlers[] = {
     {WM_INITDIALOG, OnInitDialog}, {WM_NOTIFY, OnNotify}, {WM_COMMAND, OnCommand},
     {WM_VSCROLL, OnVScroll},       {WM_HELP, OnHelp},     {WM_CONTEXTMENU, OnContextMenu},
 };
 
 INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(window, wParam, lParam);
-    return FALSE;
+    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
 }
 
 } // namespace

@@ -16,12 +16,13 @@ HelpLayout LayOutForScreen(const HelpTopic& topic, bool withTitle, int width);
 // Draws a layout at an offset, links underlined in their colour.
 void DrawHelpLayout(HDC dc, const HelpLayout& layout, int left, int top, COLORREF text);
 
-// The topic view: a child window that shows one topic, scrolls, and tells its parent about a
-// clicked link with WM_HELP_LINK (wParam: topic index). Its window text is the topic's title.
+// The topic view: a child window that shows one topic of a book, scrolls, and tells its parent
+// about a clicked link with WM_HELP_LINK (wParam: topic index; lParam: the book, for
+// HelpBook::LinkedTopic). Its window text is the topic's title.
 extern const char kHelpTopicViewClass[];
 constexpr UINT WM_HELP_LINK = WM_APP + 40;
 void RegisterHelpTopicView(HINSTANCE instance);
-void ShowTopicInView(HWND view, const HelpTopic& topic);
+void ShowTopicInView(HWND view, const HelpBook* book, const HelpTopic& topic);
 
 // The help window: one for the program, opened on demand.
 void ShowHelpTopic(const HelpBook* book, int topic, bool missing);

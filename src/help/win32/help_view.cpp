@@ -1,6 +1,9 @@
 // Help text on screen: the fonts, drawing a laid-out topic, the scrolling topic view and the
 // pop-up help window.
+#include "base/win32/message_table.h"
 #include "help/win32/help_internal.h"
+
+#include "base/win32/gdi_objects.h"
 
 #include <algorithm>
 
@@ -24,14 +27,14 @@ HFONT MakeFont(const LOGFONTA& base, int percent, bool bold, bool underline) {
 }
 
 int MeasureText(void* dc, HelpFont font, const char* text, int length) {
-    SelectObject(static_cast<HDC>(dc), HelpFontHandle(font));
+    ScopedSelect select(static_cast<HDC>(dc), HelpFontHandle(font));
     SIZE size{};
     GetTextExtentPoint32A(static_cast<HDC>(dc), text, length, &size);
     return size.cx;
 }
 
 int MeasureLine(void* dc, HelpFont font) {
-    SelectObject(static_cast<HDC>(dc), HelpFontHandle(font));
+    ScopedSelect select(static_cast<HDC>(dc), HelpFontHandle(font));
     TEXTMETRICA tm{};
     GetTextMetricsA(static_cast<HDC>(dc), &tm);
     return tm.tmHeight + tm.tmExternalLeading;
@@ -40,6 +43,7 @@ int MeasureLine(void* dc, HelpFont font) {
 // ---- Topic view ----
 
 struct TopicView {
+    const HelpBook* book = nullptr; // that the topic's links index
     HelpTopic topic;
     HelpLayout layout;
     int scroll = 0;
@@ -86,28 +90,29 @@ void ScrollTo(HWND window, TopicView* v, int position) {
 int LineStep() {
     static int step = 0;
     if (!step) {
-        HDC dc = GetDC(nullptr);
-        step = MeasureLine(dc, HelpFont::Body);
-        ReleaseDC(nullptr, dc);
+        WindowDc screen(nullptr);
+        step = MeasureLine(screen.Get(), HelpFont::Body);
     }
     return step;
 }
 
-LRESULT OnViewPaint(HWND window, TopicView* v, WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    SetBkMode(dc, TRANSPARENT);
-    DrawHelpLayout(dc, v->layout, kMargin, kMargin - v->scroll, GetSysColor(COLOR_WINDOWTEXT));
-    EndPaint(window, &ps);
+LRESULT OnViewPaint(HWND window, WPARAM, LPARAM) {
+    TopicView* v = ViewOf(window);
+    PaintDc paint(window);
+    ScopedBkMode transparent(paint.Get(), TRANSPARENT);
+    DrawHelpLayout(paint.Get(), v->layout, kMargin, kMargin - v->scroll,
+                   GetSysColor(COLOR_WINDOWTEXT));
     return 0;
 }
 
-LRESULT OnViewSize(HWND window, TopicView* v, WPARAM, LPARAM) {
+LRESULT OnViewSize(HWND window, WPARAM, LPARAM) {
+    TopicView* v = ViewOf(window);
     Relayout(window, v);
     return 0;
 }
 
-LRESULT OnViewScroll(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
+LRESULT OnViewScroll(HWND window, WPARAM wParam, LPARAM) {
+    TopicView* v = ViewOf(window);
     int page = ClientHeight(window);
     int line = LineStep();
     switch (LOWORD(wParam)) {
@@ -130,20 +135,21 @@ LRESULT OnViewScroll(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT OnViewWheel(HWND window, TopicView* v, WPARAM wParam, LPARAM) {
+LRESULT OnViewWheel(HWND window, WPARAM wParam, LPARAM) {
+    TopicView* v = ViewOf(window);
     int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
     ScrollTo(window, v, v->scroll - notches * 3 * LineStep());
     return 0;
 }
 
-LRESULT OnViewKey(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam) {
+LRESULT OnViewKey(HWND window, WPARAM wParam, LPARAM lParam) {
     static const struct {
         WPARAM key;
         WORD scroll;
     } kKeys[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
                  {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
     for (const auto& k : kKeys)
-        if (k.key == wParam) return OnViewScroll(window, v, k.scroll, 0);
+        if (k.key == wParam) return OnViewScroll(window, k.scroll, 0);
     return DefWindowProcA(window, WM_KEYDOWN, wParam, lParam);
 }
 
@@ -152,18 +158,21 @@ int LinkAtPoint(TopicView* v, LPARAM lParam) {
                       (short)HIWORD(lParam) - kMargin + v->scroll);
 }
 
-LRESULT OnViewButtonDown(HWND window, TopicView*, WPARAM, LPARAM) {
+LRESULT OnViewButtonDown(HWND window, WPARAM, LPARAM) {
     SetFocus(window);
     return 0;
 }
 
-LRESULT OnViewButtonUp(HWND window, TopicView* v, WPARAM, LPARAM lParam) {
+LRESULT OnViewButtonUp(HWND window, WPARAM, LPARAM lParam) {
+    TopicView* v = ViewOf(window);
     int target = LinkAtPoint(v, lParam);
-    if (target >= 0) PostMessageA(GetParent(window), WM_HELP_LINK, target, 0);
+    if (target >= 0)
+        PostMessageA(GetParent(window), WM_HELP_LINK, target, reinterpret_cast<LPARAM>(v->book));
     return 0;
 }
 
-LRESULT OnViewSetCursor(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam) {
+LRESULT OnViewSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
+    TopicView* v = ViewOf(window);
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(window, &p);
@@ -174,16 +183,24 @@ LRESULT OnViewSetCursor(HWND window, TopicView* v, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
 }
 
-LRESULT OnViewGetDlgCode(HWND, TopicView*, WPARAM, LPARAM) {
+LRESULT OnViewGetDlgCode(HWND, WPARAM, LPARAM) {
     return DLGC_WANTARROWS;
 }
 
-struct ViewHandler {
-    UINT message;
-    LRESULT (*handle)(HWND, TopicView*, WPARAM, LPARAM);
-};
+// The view's state is made with the window and goes with it.
+LRESULT OnViewNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR) new TopicView);
+    return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
+}
 
-const ViewHandler kViewHandlers[] = {
+LRESULT OnViewNcDestroy(HWND window, WPARAM wParam, LPARAM lParam) {
+    delete ViewOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return DefWindowProcA(window, WM_NCDESTROY, wParam, lParam);
+}
+
+const WindowMessageHandler kViewHandlers[] = {
+    {WM_NCCREATE, OnViewNcCreate},     {WM_NCDESTROY, OnViewNcDestroy},
     {WM_PAINT, OnViewPaint},           {WM_SIZE, OnViewSize},
     {WM_VSCROLL, OnViewScroll},        {WM_MOUSEWHEEL, OnViewWheel},
     {WM_KEYDOWN, OnViewKey},           {WM_LBUTTONDOWN, OnViewButtonDown},
@@ -192,16 +209,7 @@ const ViewHandler kViewHandlers[] = {
 };
 
 LRESULT CALLBACK TopicViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR) new TopicView);
-    TopicView* v = ViewOf(window);
-    if (message == WM_NCDESTROY) {
-        delete v;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (v)
-        for (const ViewHandler& h : kViewHandlers)
-            if (h.message == message) return h.handle(window, v, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kViewHandlers, window, message, wParam, lParam);
 }
 
 // ---- Pop-up ----
@@ -241,33 +249,49 @@ LRESULT CALLBACK PopupMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_popupHook, code, wParam, lParam);
 }
 
+Popup* PopupOf(HWND window) {
+    return reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnPopupPaint(HWND window, WPARAM, LPARAM) {
+    PaintDc paint(window);
+    ScopedBkMode transparent(paint.Get(), TRANSPARENT);
+    if (Popup* p = PopupOf(window))
+        DrawHelpLayout(paint.Get(), p->layout, kPopupMargin, kPopupMargin,
+                       GetSysColor(COLOR_INFOTEXT));
+    return 0;
+}
+
+LRESULT OnPopupMouseActivate(HWND, WPARAM, LPARAM) {
+    return MA_NOACTIVATEANDEAT;
+}
+
+LRESULT OnPopupTimer(HWND window, WPARAM, LPARAM) {
+    Popup* p = PopupOf(window);
+    if (p && GetForegroundWindow() != p->owner) CloseHelpPopup();
+    return 0;
+}
+
+LRESULT OnPopupNcDestroy(HWND window, WPARAM, LPARAM) {
+    delete PopupOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    // Gone with its owner: the next key or click belongs to the program again.
+    if (g_popup == window) {
+        g_popup = nullptr;
+        CloseHelpPopup();
+    }
+    return 0;
+}
+
+const WindowMessageHandler kPopupHandlers[] = {
+    {WM_PAINT, OnPopupPaint},
+    {WM_MOUSEACTIVATE, OnPopupMouseActivate},
+    {WM_TIMER, OnPopupTimer},
+    {WM_NCDESTROY, OnPopupNcDestroy},
+};
+
 LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* p = reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        SetBkMode(dc, TRANSPARENT);
-        if (p)
-            DrawHelpLayout(dc, p->layout, kPopupMargin, kPopupMargin, GetSysColor(COLOR_INFOTEXT));
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_MOUSEACTIVATE: return MA_NOACTIVATEANDEAT;
-    case WM_TIMER:
-        if (p && GetForegroundWindow() != p->owner) CloseHelpPopup();
-        return 0;
-    case WM_NCDESTROY:
-        delete p;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        // Gone with its owner: the next key or click belongs to the program again.
-        if (g_popup == window) {
-            g_popup = nullptr;
-            CloseHelpPopup();
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kPopupHandlers, window, message, wParam, lParam);
 }
 
 // Below the control when it fits on the screen, else above it; never past the screen's edges.
@@ -318,24 +342,21 @@ HFONT HelpFontHandle(HelpFont font) {
 }
 
 HelpLayout LayOutForScreen(const HelpTopic& topic, bool withTitle, int width) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
-    HelpLayout layout = LayOutHelpTopic(topic, withTitle, width, {dc, MeasureText, MeasureLine});
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return layout;
+    WindowDc screen(nullptr);
+    return LayOutHelpTopic(
+        topic, withTitle, width,
+        {.context = screen.Get(), .textWidth = MeasureText, .lineHeight = MeasureLine});
 }
 
 void DrawHelpLayout(HDC dc, const HelpLayout& layout, int left, int top, COLORREF text) {
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
+    ScopedTextColor colour(dc, text);
     for (const HelpPiece& p : layout.pieces) {
-        SelectObject(dc, HelpFontHandle(p.font));
+        ScopedSelect font(dc, HelpFontHandle(p.font));
         SetTextColor(dc, p.font == HelpFont::Link    ? kLinkColour
                          : p.font == HelpFont::Title ? kTitleColour
                                                      : text);
         TextOutA(dc, left + p.x, top + p.y, p.text.data(), (int)p.text.size());
     }
-    SelectObject(dc, old);
 }
 
 void RegisterHelpTopicView(HINSTANCE instance) {
@@ -350,9 +371,10 @@ void RegisterHelpTopicView(HINSTANCE instance) {
     done = RegisterClassA(&wc) != 0;
 }
 
-void ShowTopicInView(HWND view, const HelpTopic& topic) {
+void ShowTopicInView(HWND view, const HelpBook* book, const HelpTopic& topic) {
     TopicView* v = ViewOf(view);
     if (!v) return;
+    v->book = book;
     v->topic = topic;
     v->scroll = 0;
     SetWindowTextA(view, topic.title.c_str());

@@ -2,6 +2,8 @@
 // on the right. One for the program; it goes when closed and comes back where it was.
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/gdi_objects.h"
+#include "base/win32/message_table.h"
 #include "help/win32/help_internal.h"
 
 #include <algorithm>
@@ -59,7 +61,8 @@ void SelectContentsItemOf(int topic) {
 void ShowTopic(int topic, bool remember) {
     if (remember && g_help.topic != kNoTopic) g_help.history.push_back(g_help.topic);
     g_help.topic = topic;
-    ShowTopicInView(Child(IdTopic), topic >= 0 ? g_help.book->topics[topic] : MissingHelpTopic());
+    ShowTopicInView(Child(IdTopic), g_help.book,
+                    topic >= 0 ? g_help.book->topics[topic] : MissingHelpTopic());
     EnableWindow(Child(IdBackButton), !g_help.history.empty());
     if (!g_help.searching) SelectContentsItemOf(topic);
 }
@@ -120,18 +123,31 @@ void SetSearching(bool searching) {
 }
 
 // Enter shows the chosen entry; the arrows move through the entries from the edit.
+LRESULT OnSearchKeyDown(HWND edit, WPARAM wParam, LPARAM lParam) {
+    if (wParam != VK_UP && wParam != VK_DOWN)
+        return CallWindowProcA(g_editProc, edit, WM_KEYDOWN, wParam, lParam);
+    HWND list = Child(IdResults);
+    int i = (int)SendMessageA(list, LB_GETCURSEL, 0, 0) + (wParam == VK_DOWN ? 1 : -1);
+    int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    if (i >= 0 && i < count) SendMessageA(list, LB_SETCURSEL, i, 0);
+    return 0;
+}
+
+LRESULT OnSearchChar(HWND edit, WPARAM wParam, LPARAM lParam) {
+    if (wParam != '\r') return CallWindowProcA(g_editProc, edit, WM_CHAR, wParam, lParam);
+    ShowSelectedResult();
+    return 0;
+}
+
+const WindowMessageHandler kSearchEditHandlers[] = {
+    {WM_KEYDOWN, OnSearchKeyDown},
+    {WM_CHAR, OnSearchChar},
+};
+
+// Every other message goes to the edit control's own procedure.
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        HWND list = Child(IdResults);
-        int i = (int)SendMessageA(list, LB_GETCURSEL, 0, 0) + (wParam == VK_DOWN ? 1 : -1);
-        int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
-        if (i >= 0 && i < count) SendMessageA(list, LB_SETCURSEL, i, 0);
-        return 0;
-    }
-    if (message == WM_CHAR && wParam == '\r') {
-        ShowSelectedResult();
-        return 0;
-    }
+    if (auto handle = FindMessageHandler(kSearchEditHandlers, message))
+        return handle(edit, wParam, lParam);
     return CallWindowProcA(g_editProc, edit, message, wParam, lParam);
 }
 
@@ -143,6 +159,7 @@ HWND AddChild(HWND parent, const char* cls, const char* text, DWORD style, DWORD
 }
 
 LRESULT OnCreate(HWND window, WPARAM, LPARAM) {
+    g_help.window = window;
     char text[64];
     const DWORD button = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
     AddChild(window, "BUTTON", (LoadResString(str::HelpContentsButton, text, sizeof text), text),
@@ -202,19 +219,20 @@ LRESULT OnCommand(HWND, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT OnLink(HWND, WPARAM wParam, LPARAM) {
-    ShowTopic((int)wParam, true);
+LRESULT OnLink(HWND, WPARAM wParam, LPARAM lParam) {
+    int topic = g_help.book
+                    ? g_help.book->LinkedTopic(reinterpret_cast<const HelpBook*>(lParam), wParam)
+                    : -1;
+    if (topic >= 0) ShowTopic(topic, true);
     return 0;
 }
 
 LRESULT OnMeasureItem(HWND, WPARAM, LPARAM lParam) {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, HelpFontHandle(HelpFont::Body));
+    WindowDc screen(nullptr);
+    ScopedSelect font(screen.Get(), HelpFontHandle(HelpFont::Body));
     TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsA(screen.Get(), &tm);
     m->itemHeight = tm.tmHeight + 4;
     return TRUE;
 }
@@ -227,14 +245,16 @@ LRESULT OnDrawItem(HWND, WPARAM, LPARAM lParam) {
     bool heading = item.topic < 0;
     bool selected = (d->itemState & ODS_SELECTED) && !heading;
     FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetBkMode(d->hDC, TRANSPARENT);
-    SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(d->hDC, HelpFontHandle(heading ? HelpFont::Bold : HelpFont::Body));
-    RECT r = d->rcItem;
-    r.left += 4 + 14 * item.level;
-    DrawTextA(d->hDC, item.label.c_str(), -1, &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(d->hDC, old);
+    {
+        ScopedBkMode transparent(d->hDC, TRANSPARENT);
+        ScopedTextColor colour(d->hDC,
+                               GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ScopedSelect font(d->hDC, HelpFontHandle(heading ? HelpFont::Bold : HelpFont::Body));
+        RECT r = d->rcItem;
+        r.left += 4 + 14 * item.level;
+        DrawTextA(d->hDC, item.label.c_str(), -1, &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     if ((d->itemState & ODS_FOCUS) && !heading) DrawFocusRect(d->hDC, &d->rcItem);
     return TRUE;
 }
@@ -248,12 +268,7 @@ LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
     return 0;
 }
 
-struct MessageHandler {
-    UINT message;
-    LRESULT (*handle)(HWND, WPARAM, LPARAM);
-};
-
-const MessageHandler kHandlers[] = {
+const WindowMessageHandler kHandlers[] = {
     {WM_CREATE, OnCreate},           {WM_SIZE, OnSize},
     {WM_COMMAND, OnCommand},         {WM_HELP_LINK, OnLink},
     {WM_MEASUREITEM, OnMeasureItem}, {WM_DRAWITEM, OnDrawItem},
@@ -261,10 +276,7 @@ const MessageHandler kHandlers[] = {
 };
 
 LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) g_help.window = window;
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(window, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
 }
 
 bool Register(HINSTANCE instance) {

@@ -156,7 +156,7 @@ bool CommLink::SendPacket(const LinkPacket& packet) {
 bool CommLink::ReceivePacket(LinkPacket& packet) {
     if (!isOpen) return false;
     // One byte at a time, so that whatever follows a completed frame stays in the driver.
-    ByteSource source{handle, ReadOneByte};
+    ByteSource source{.context = handle, .readByte = ReadOneByte};
     if (!::ReceivePacket(receiver, source, packet)) return false;
     if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, true);
     return true;

@@ -2,6 +2,7 @@
 
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "base/win32/message_table.h"
 #include "link/monitor_fields.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
@@ -38,7 +39,7 @@ void ClearGroup(HWND window, const Group& g) {
 }
 
 // The port and its state as they were when the window was made; they are not updated later.
-INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
+INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     auto* link = reinterpret_cast<CommLink*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
     char name[16];
@@ -56,21 +57,32 @@ void Hide(HWND window) {
         ShowWindow(window, SW_HIDE);
 }
 
-INT_PTR CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(window, lParam);
-    case WM_CLOSE: Hide(window); return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDCANCEL: Hide(window); return TRUE;
-        case IDC_MON_CLEAR:
-            ClearGroup(window, kReceived);
-            ClearGroup(window, kTransmitted);
-            return TRUE;
-        }
-        return FALSE;
+INT_PTR OnClose(HWND window, WPARAM, LPARAM) {
+    Hide(window);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND window, WPARAM wParam, LPARAM) {
+    if (LOWORD(wParam) == IDCANCEL) {
+        Hide(window);
+        return TRUE;
+    }
+    if (LOWORD(wParam) == IDC_MON_CLEAR) {
+        ClearGroup(window, kReceived);
+        ClearGroup(window, kTransmitted);
+        return TRUE;
     }
     return FALSE;
+}
+
+const DialogMessageHandler kHandlers[] = {
+    {WM_INITDIALOG, OnInitDialog},
+    {WM_CLOSE, OnClose},
+    {WM_COMMAND, OnCommand},
+};
+
+INT_PTR CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include "base/box_texts.h"
 #include "base/win32/message_box_ids.h"
+#include "base/win32/message_table.h"
 #include "link/interrogation.h"
 #include "link/win32/comm_link.h"
+#include "link/win32/dialog_exchange.h"
 #include "res/resource.h"
 
 Conversation g_conversation;
@@ -21,22 +23,6 @@ InterrogationDialog* Self(void* context) {
     return static_cast<InterrogationDialog*>(context);
 }
 
-bool HostSend(void*, const LinkPacket& packet) {
-    return g_commLink.SendPacket(packet);
-}
-bool HostReceive(void*, LinkPacket* packet) {
-    return g_commLink.ReceivePacket(*packet);
-}
-// Setting a running timer again restarts it with the new period.
-void HostStartAnswerTimer(void* context, unsigned periodMs) {
-    SetTimer(Self(context)->window, kAnswerTimerId, periodMs, nullptr);
-}
-void HostStopAnswerTimer(void* context) {
-    KillTimer(Self(context)->window, kAnswerTimerId);
-}
-void HostDiscardInput(void*) {
-    g_commLink.DiscardInput();
-}
 // Owned by the main window, so that the dialog's "Cancelar" and its timers go on meanwhile. The
 // box enables and activates its owner as it closes: while the dialog runs, the main window is
 // disabled again and the dialog keeps the front; after "Cancelar" the main window is given back.
@@ -92,15 +78,11 @@ void Cancel(InterrogationDialog& d) {
     if (g_conversation.boxOpen) EnableWindow(d.mainWindow, FALSE);
 }
 
-void OnTimer(InterrogationDialog& d, WPARAM id) {
-    if (id == kPollTimerId) {
-        Carry(d, ConversationPoll(g_conversation, d.host));
-    } else if (id == kAnswerTimerId) {
-        Carry(d, ConversationAnswerTimer(g_conversation, d.host));
-    }
+InterrogationDialog* DialogOf(HWND window) {
+    return reinterpret_cast<InterrogationDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
+INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     auto* d = reinterpret_cast<InterrogationDialog*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
     d->window = window;
@@ -110,19 +92,40 @@ INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return OnInitDialog(window, lParam);
-    auto* d = reinterpret_cast<InterrogationDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+INT_PTR OnTimer(HWND window, WPARAM id, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
     if (!d) return FALSE;
-    switch (message) {
-    case WM_TIMER: OnTimer(*d, wParam); return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) != IDCANCEL) return FALSE;
-        Cancel(*d);
-        return TRUE;
-    case WM_CLOSE: Cancel(*d); return TRUE;
+    if (id == kPollTimerId) {
+        Carry(*d, ConversationPoll(g_conversation, d->host));
+    } else if (id == kAnswerTimerId) {
+        Carry(*d, ConversationAnswerTimer(g_conversation, d->host));
     }
-    return FALSE;
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND window, WPARAM wParam, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
+    if (!d || LOWORD(wParam) != IDCANCEL) return FALSE;
+    Cancel(*d);
+    return TRUE;
+}
+
+INT_PTR OnClose(HWND window, WPARAM, LPARAM) {
+    InterrogationDialog* d = DialogOf(window);
+    if (!d) return FALSE;
+    Cancel(*d);
+    return TRUE;
+}
+
+const DialogMessageHandler kHandlers[] = {
+    {WM_INITDIALOG, OnInitDialog},
+    {WM_TIMER, OnTimer},
+    {WM_COMMAND, OnCommand},
+    {WM_CLOSE, OnClose},
+};
+
+INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
 }
 
 } // namespace
@@ -133,11 +136,10 @@ void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
     InterrogationDialog d;
     d.mainWindow = mainWindow;
     d.document = &document;
-    d.host = {
-        {&d, HostSend, HostReceive, HostStartAnswerTimer, HostStopAnswerTimer, HostDiscardInput},
-        HostAsk,
-        HostReplaceImage,
-        HostReadImage};
+    d.host = {.exchange = DialogExchangeHost(&d),
+              .askQuestion = HostAsk,
+              .replaceImage = HostReplaceImage,
+              .readImage = HostReadImage};
     DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
                     reinterpret_cast<LPARAM>(&d));
 }

@@ -1,5 +1,6 @@
 #include "print/win32/cancel_dialog.h"
 
+#include "base/win32/message_table.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -28,20 +29,13 @@ INT_PTR OnCommand(HWND dialog, WPARAM, LPARAM) {
     return TRUE;
 }
 
-struct MessageHandler {
-    UINT message;
-    INT_PTR (*handle)(HWND dialog, WPARAM wParam, LPARAM lParam);
-};
-
-const MessageHandler kHandlers[] = {
+const DialogMessageHandler kHandlers[] = {
     {WM_INITDIALOG, OnInitDialog},
     {WM_COMMAND, OnCommand},
 };
 
 INT_PTR CALLBACK CancelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const MessageHandler& h : kHandlers)
-        if (h.message == message) return h.handle(dialog, wParam, lParam);
-    return FALSE;
+    return DispatchDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
 } // namespace

@@ -21,6 +21,30 @@ void AnswerMenuItem(ProbeBlock& block) {
     block.result = menu ? GetMenuState(menu, block.id, MF_BYCOMMAND) : kProbeNoItem;
 }
 
+// Scroll bars keep their state in the window's own process under Wine.
+void AnswerScrollBar(ProbeBlock& block) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!GetScrollInfo(Window(block), (int)block.id, &si)) {
+        block.result = kProbeNoItem;
+        return;
+    }
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(Window(block), block.id == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
+    bool enabled = !(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    std::snprintf(block.text, sizeof block.text, "%d %d %u %d %d", si.nMin, si.nMax, si.nPage,
+                  si.nPos, enabled ? 1 : 0);
+    block.result = (uint32_t)si.nPos;
+}
+void AnswerClipboardPictureSize(ProbeBlock& block) {
+    block.result = kProbeNoItem;
+    if (!OpenClipboard(nullptr)) return;
+    if (HANDLE record = GetClipboardData(CF_METAFILEPICT))
+        block.result = (uint32_t)GlobalSize(record);
+    CloseClipboard();
+}
 } // namespace
 
 extern "C" {
@@ -37,10 +61,12 @@ __declspec(dllexport) LRESULT CALLBACK
 __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code >= 0 && g_shared && call->message == g_callMessage) {
-        if (call->wParam == ProbeMenuItem)
-            AnswerMenuItem(g_shared->block);
-        else
-            g_shared->block.result = kProbeNoItem;
+        switch (call->wParam) {
+        case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
+        case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
+        case ProbeClipboardPictureSize: AnswerClipboardPictureSize(g_shared->block); break;
+        default: g_shared->block.result = kProbeNoItem;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

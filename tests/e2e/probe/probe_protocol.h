@@ -17,7 +17,10 @@ constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
 constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) of the menu item with command id `id`
+    ProbeMenuItem = 1,  // state flags (MF_GRAYED, ...) of the menu item with command id `id`
+    ProbeScrollBar = 3, // scroll bar `id` (SB_HORZ, SB_VERT) of `window`: its position, and
+                        // "min max page position enabled" as text
+    ProbeClipboardPictureSize = 4, // size of the metafile-picture record on the clipboard
 };
 
 constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu; // also what GetMenuState gives for no item
@@ -26,6 +29,7 @@ struct ProbeBlock {
     uint64_t window; // in: the window asked about
     uint32_t id;     // in: a command id, where the call takes one
     uint32_t result; // out
+    char text[512];  // out: NUL-terminated
 };
 
 struct ProbeShared {

@@ -1,0 +1,144 @@
+#include "label/view_state.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kZoomPasses = 20;
+
+int Round(double v) {
+    return (int)std::floor(v + 0.5);
+}
+
+LabelRect Normalised(LabelPoint a, LabelPoint b) {
+    return {a.x < b.x ? a.x : b.x, a.y < b.y ? a.y : b.y, a.x < b.x ? b.x : a.x,
+            a.y < b.y ? b.y : a.y};
+}
+
+} // namespace
+
+LabelRect ScaleRect(LabelRect r, float f) {
+    int w = (int)((float)r.Width() * f);
+    int h = (int)((float)r.Height() * f);
+    int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    return {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+}
+
+ViewMapping ViewState::RequestedMapping() const {
+    ViewMapping m;
+    m.windowExtX = (int)(100.0f / zoomPercent * (float)kPageWidth);
+    m.windowExtY = (int)(100.0f / zoomPercent * (float)kPageHeight);
+    m.windowOrgX = scrollX - marginX + kPage.left;
+    m.windowOrgY = scrollY - marginY + kPage.top;
+    m.viewportExtX = viewportExtX;
+    m.viewportExtY = viewportExtY;
+    return m;
+}
+
+// The device keeps the units square by shrinking the viewport extent of the axis that would
+// scale more, as GDI does for the isotropic mode.
+ViewMapping ViewState::Mapping() const {
+    ViewMapping m = RequestedMapping();
+    if (m.windowExtX == 0 || m.windowExtY == 0 || m.viewportExtY == 0) return m;
+    double xdim = std::fabs((double)m.viewportExtX * pixelAspect / m.windowExtX);
+    double ydim = std::fabs((double)m.viewportExtY / m.windowExtY);
+    if (xdim > ydim) {
+        m.viewportExtX = Round(m.viewportExtX * ydim / xdim);
+        if (m.viewportExtX == 0) m.viewportExtX = 1;
+    } else if (ydim > 0) {
+        m.viewportExtY = Round(m.viewportExtY * xdim / ydim);
+        if (m.viewportExtY == 0) m.viewportExtY = 1;
+    }
+    return m;
+}
+
+LabelPoint ViewState::ToLabel(LabelPoint d) const {
+    ViewMapping m = Mapping();
+    return {Round((double)d.x * m.windowExtX / m.viewportExtX + m.windowOrgX),
+            Round((double)d.y * m.windowExtY / m.viewportExtY + m.windowOrgY)};
+}
+
+LabelPoint ViewState::ToDevice(LabelPoint p) const {
+    ViewMapping m = Mapping();
+    return {Round((double)(p.x - m.windowOrgX) * m.viewportExtX / m.windowExtX),
+            Round((double)(p.y - m.windowOrgY) * m.viewportExtY / m.windowExtY)};
+}
+
+LabelRect ViewState::VisibleRect() const {
+    return Normalised(ToLabel({0, 0}), ToLabel({clientWidth, clientHeight}));
+}
+
+void ViewState::ClampScroll() {
+    LabelRect c = VisibleRect();
+    int w = c.Width(), h = c.Height();
+    if (scrollY > kPageHeight - h) scrollY = kPageHeight - h;
+    if (scrollX > kPageWidth - w) scrollX = kPageWidth - w;
+    if (scrollX < 0) scrollX = 0;
+    if (scrollY < 0) scrollY = 0;
+    marginX = w > kPageWidth ? (w - kPageWidth) / 2 : 0;
+    marginY = h > kPageHeight ? (h - kPageHeight) / 2 : 0;
+}
+
+void ViewState::CenterOn(int x, int y) {
+    LabelRect c = VisibleRect();
+    scrollX += x - (c.left + c.right) / 2;
+    scrollY += y - (c.top + c.bottom) / 2;
+}
+
+bool ViewState::ZoomToRect(LabelRect r) {
+    float w0 = (float)std::abs(r.Width()), h0 = (float)std::abs(r.Height());
+    // Nothing to fit (a click without a drag, a client area of no size): no zoom to compute.
+    if (w0 == 0 || h0 == 0) return false;
+    int passes = kZoomPasses;
+    for (;;) {
+        ClampScroll();
+        LabelRect c = VisibleRect();
+        float old = zoomPercent;
+        float zx = (float)std::abs(c.Width()) * zoomPercent / w0;
+        float zy = (float)std::abs(c.Height()) * zoomPercent / h0;
+        zoomPercent = zx < zy ? zx : zy;
+        bool goOn = true;
+        if (zoomPercent > kMaxZoomPercent) zoomPercent = kMaxZoomPercent, goOn = false;
+        if (zoomPercent < kMinZoomPercent) zoomPercent = kMinZoomPercent, goOn = false;
+        if (--passes < 0) goOn = false;
+        if (std::fabs(old - zoomPercent) <= 0.1f || !goOn) break;
+    }
+    CenterOn((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return true;
+}
+
+bool ViewState::FitLabelWidth() {
+    return ZoomToRect({-200, 0, 1231, 10});
+}
+
+bool ViewState::FitWholeLabel() {
+    return ZoomToRect({-200, -200, 1231, 2131});
+}
+
+bool ViewState::ZoomIn() {
+    return ZoomToRect(ScaleRect(VisibleRect(), 0.8333333f));
+}
+
+bool ViewState::ZoomOut() {
+    return ZoomToRect(ScaleRect(VisibleRect(), 1.2f));
+}
+
+void ViewState::Scroll(bool vertical, ScrollAction action, int thumb) {
+    LabelRect c = VisibleRect();
+    float d = (float)(vertical ? c.Height() : c.Width());
+    int32_t& position = vertical ? scrollY : scrollX;
+    switch (action) {
+    case ScrollAction::LineBack: position += (int)(-0.1f * d); break;
+    case ScrollAction::LineForward: position += (int)(0.1f * d); break;
+    case ScrollAction::PageBack: position += (int)(-0.9f * d); break;
+    case ScrollAction::PageForward: position += (int)(0.9f * d); break;
+    case ScrollAction::ToStart: position = 0; break;
+    case ScrollAction::ToEnd: position = vertical ? kPageHeight : kPageWidth; break;
+    case ScrollAction::Thumb: position = thumb; break;
+    }
+}
+
+LabelRect ViewState::DragRect() const {
+    return Normalised(dragStart, dragEnd);
+}

@@ -1,0 +1,324 @@
+#include "label/win32/label_view.h"
+
+#include "base/win32/gdi_objects.h"
+#include "base/win32/message_table.h"
+#include "label/label_renderer.h"
+#include "label/win32/label_gdi.h"
+
+#include <windowsx.h>
+
+const char kLabelViewClass[] = "ETIVENT";
+
+namespace {
+
+LabelView* g_view;
+
+LabelPoint PointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// The rubber band: drawn inverting the screen, so that drawing it again takes it away.
+void DrawRubberBand(const LabelView& v) {
+    WindowDc dc(v.window);
+    v.ApplyViewMapping(dc.Get());
+    ScopedBkMode transparent(dc.Get(), TRANSPARENT);
+    ScopedRop2 invert(dc.Get(), R2_NOT);
+    OwnedPen dotted(CreatePen(PS_DOT, 0, RGB(0, 0, 0)));
+    ScopedSelect pen(dc.Get(), dotted.Get());
+    ScopedSelect brush(dc.Get(), GetStockObject(HOLLOW_BRUSH));
+    LabelRect r = v.state.DragRect();
+    Rectangle(dc.Get(), r.left, r.top, r.right + 1, r.bottom + 1);
+}
+
+// While dragging, the cursor stays on the page.
+void ConfineCursorToPage(const LabelView& v) {
+    POINT corners[2];
+    LabelPoint a = v.state.ToDevice({kPage.left, kPage.top});
+    LabelPoint b = v.state.ToDevice({kPage.right, kPage.bottom});
+    corners[0] = {a.x, a.y};
+    corners[1] = {b.x, b.y};
+    MapWindowPoints(v.window, nullptr, corners, 2);
+    RECT page{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    ClipCursor(&page);
+}
+
+// Ends a drag: on button up, or without a zoom when something else takes the mouse (a box that
+// opens, another program), so that the cursor never stays confined to the page.
+void EndDrag(LabelView& v) {
+    DrawRubberBand(v);
+    v.state.dragging = false;
+    ClipCursor(nullptr);
+}
+
+LRESULT OnCreate(HWND, WPARAM, LPARAM) {
+    LabelView& v = *g_view;
+    v.state.dragging = false;
+    v.state.cursorOverPage = false;
+    return 0;
+}
+
+LRESULT OnSize(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    v.state.clientWidth = LOWORD(lParam);
+    v.state.clientHeight = HIWORD(lParam);
+    v.RefreshView();
+    return 0;
+}
+
+LRESULT OnPaint(HWND, WPARAM, LPARAM) {
+    LabelView& v = *g_view;
+    PaintDc paint(v.window);
+    RECT client;
+    GetClientRect(v.window, &client);
+    int w = client.right, h = client.bottom;
+    // Off screen first, then one copy: the view does not flicker.
+    MemoryDc memory(paint.Get());
+    OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Get(), w, h));
+    ScopedSelect selectBitmap(memory.Get(), bitmap.Get());
+    {
+        OwnedBrush workspace(CreateSolidBrush(GetSysColor(COLOR_APPWORKSPACE)));
+        ScopedSelect brush(memory.Get(), workspace.Get());
+        ScopedSelect pen(memory.Get(), GetStockObject(NULL_PEN));
+        Rectangle(memory.Get(), 0, 0, w + 1, h + 1);
+    }
+    v.ApplyViewMapping(memory.Get());
+    v.DrawPage(memory.Get());
+    const HDC contexts[] = {memory.Get(), paint.Get()};
+    for (HDC dc : contexts) {
+        SetMapMode(dc, MM_TEXT);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+    }
+    BitBlt(paint.Get(), 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+    return 0;
+}
+
+LRESULT OnSetCursor(HWND, WPARAM, LPARAM) {
+    LabelView& v = *g_view;
+    POINT at;
+    GetCursorPos(&at);
+    ScreenToClient(v.window, &at);
+    RECT client;
+    GetClientRect(v.window, &client);
+    v.state.cursorOverPage = PtInRect(&client, at) && kPage.Contains(v.state.ToLabel({at.x, at.y}));
+    SetCursor(LoadCursorA(nullptr, v.state.cursorOverPage ? IDC_CROSS : IDC_ARROW));
+    return TRUE;
+}
+
+LRESULT OnKeyDown(HWND, WPARAM key, LPARAM) {
+    LabelView& v = *g_view;
+    static const struct {
+        WPARAM key;
+        UINT message;
+        WPARAM code;
+    } kKeys[] = {
+        {VK_PRIOR, WM_VSCROLL, SB_PAGEUP}, {VK_NEXT, WM_VSCROLL, SB_PAGEDOWN},
+        {VK_HOME, WM_VSCROLL, SB_TOP},     {VK_END, WM_VSCROLL, SB_BOTTOM},
+        {VK_LEFT, WM_HSCROLL, SB_PAGEUP},  {VK_RIGHT, WM_HSCROLL, SB_PAGEDOWN},
+        {VK_UP, WM_VSCROLL, SB_LINEUP},    {VK_DOWN, WM_VSCROLL, SB_LINEDOWN},
+    };
+    for (const auto& k : kKeys)
+        if (k.key == key) SendMessageA(v.window, k.message, k.code, 0);
+    return 0;
+}
+
+LRESULT Scroll(LabelView& v, bool vertical, WPARAM wParam) {
+    static const struct {
+        WORD code;
+        ScrollAction action;
+    } kActions[] = {
+        {SB_LINEUP, ScrollAction::LineBack},     {SB_LINEDOWN, ScrollAction::LineForward},
+        {SB_PAGEUP, ScrollAction::PageBack},     {SB_PAGEDOWN, ScrollAction::PageForward},
+        {SB_THUMBPOSITION, ScrollAction::Thumb}, {SB_THUMBTRACK, ScrollAction::Thumb},
+        {SB_TOP, ScrollAction::ToStart},         {SB_BOTTOM, ScrollAction::ToEnd},
+    };
+    for (const auto& a : kActions) {
+        if (a.code != LOWORD(wParam)) continue;
+        v.state.Scroll(vertical, a.action, (short)HIWORD(wParam));
+        v.RefreshView();
+    }
+    return 0;
+}
+
+LRESULT OnHScroll(HWND, WPARAM wParam, LPARAM) {
+    LabelView& v = *g_view;
+    return Scroll(v, false, wParam);
+}
+
+LRESULT OnVScroll(HWND, WPARAM wParam, LPARAM) {
+    LabelView& v = *g_view;
+    return Scroll(v, true, wParam);
+}
+
+LRESULT OnLButtonDown(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    if (!v.state.cursorOverPage) return 0;
+    v.state.dragging = true;
+    v.state.dragStart = v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
+    SetCapture(v.window);
+    ConfineCursorToPage(v);
+    DrawRubberBand(v);
+    return 0;
+}
+
+LRESULT OnMouseMove(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    if (!v.state.dragging) return 0;
+    DrawRubberBand(v);
+    v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
+    DrawRubberBand(v);
+    return 0;
+}
+
+LRESULT OnLButtonUp(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    if (!v.state.dragging) return 0;
+    EndDrag(v);
+    v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
+    ReleaseCapture();
+    if (v.state.ZoomToRect(v.state.DragRect())) v.ZoomChanged();
+    return 0;
+}
+
+LRESULT OnCaptureChanged(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    if (v.state.dragging && reinterpret_cast<HWND>(lParam) != v.window) EndDrag(v);
+    return 0;
+}
+
+LRESULT OnLButtonDoubleClick(HWND, WPARAM, LPARAM lParam) {
+    LabelView& v = *g_view;
+    LabelPoint p = v.state.ToLabel(PointOf(lParam));
+    v.state.CenterOn(p.x, p.y);
+    v.RefreshView();
+    return 0;
+}
+
+const WindowMessageHandler kHandlers[] = {
+    {WM_CREATE, OnCreate},
+    {WM_SIZE, OnSize},
+    {WM_PAINT, OnPaint},
+    {WM_SETCURSOR, OnSetCursor},
+    {WM_KEYDOWN, OnKeyDown},
+    {WM_HSCROLL, OnHScroll},
+    {WM_VSCROLL, OnVScroll},
+    {WM_LBUTTONDOWN, OnLButtonDown},
+    {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONUP, OnLButtonUp},
+    {WM_CAPTURECHANGED, OnCaptureChanged},
+    {WM_LBUTTONDBLCLK, OnLButtonDoubleClick},
+};
+
+LRESULT CALLBACK LabelViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!g_view) return DefWindowProcA(window, message, wParam, lParam);
+    if (!g_view->window) g_view->window = window; // messages of CreateWindowEx itself
+    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
+}
+
+} // namespace
+
+bool LabelView::Create(HINSTANCE instance, HWND parentWindow, const LabelViewHost& viewHost) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = LabelViewProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszClassName = kLabelViewClass;
+    if (!RegisterClassA(&wc)) return false;
+    g_view = this;
+    parent = parentWindow;
+    host = viewHost;
+    state = ViewState();
+    window = nullptr;
+    if (!CreateWindowExA(WS_EX_STATICEDGE, kLabelViewClass, "",
+                         WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0, 100, 100,
+                         parent, nullptr, instance, nullptr)) {
+        window = nullptr;
+        return false;
+    }
+    state.zoomPercent = 100;
+    state.scrollX = state.scrollY = 0;
+    WindowDc dc(window);
+    state.viewportExtX = GetDeviceCaps(dc.Get(), HORZRES) / 2;
+    state.viewportExtY = GetDeviceCaps(dc.Get(), VERTRES) / 2;
+    // The isotropic fit weighs the pixels' physical shape, as the device reports it.
+    double pixelWidth =
+        (double)GetDeviceCaps(dc.Get(), HORZSIZE) / GetDeviceCaps(dc.Get(), HORZRES);
+    double pixelHeight =
+        (double)GetDeviceCaps(dc.Get(), VERTSIZE) / GetDeviceCaps(dc.Get(), VERTRES);
+    if (pixelWidth > 0 && pixelHeight > 0) state.pixelAspect = pixelWidth / pixelHeight;
+    PostMessageA(parent, WM_ZOOM_CHANGED, 0, 0);
+    return true;
+}
+
+void LabelView::LayoutView(int topHeight, int bottomHeight) {
+    if (!window) return;
+    RECT r;
+    GetClientRect(parent, &r);
+    int height = r.bottom - topHeight - bottomHeight;
+    MoveWindow(window, r.left, r.top + topHeight, r.right, height > 0 ? height : 0, TRUE);
+    ShowWindow(window, SW_SHOW);
+}
+
+void LabelView::RefreshView() {
+    if (!window) return;
+    state.ClampScroll();
+    LabelRect visible = state.VisibleRect();
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    // A bar that is not needed is disabled, not hidden, so the page does not jump.
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMax = kPageWidth;
+    si.nPage = (UINT)visible.Width();
+    si.nPos = state.scrollX;
+    SetScrollInfo(window, SB_HORZ, &si, TRUE);
+    si.nMax = kPageHeight;
+    si.nPage = (UINT)visible.Height();
+    si.nPos = state.scrollY;
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void LabelView::ZoomChanged() {
+    PostMessageA(parent, WM_ZOOM_CHANGED, 0, 0);
+    RefreshView();
+}
+
+void LabelView::FitLabelWidth() {
+    if (state.FitLabelWidth()) ZoomChanged();
+}
+
+void LabelView::FitWholeLabel() {
+    if (state.FitWholeLabel()) ZoomChanged();
+}
+
+void LabelView::ZoomIn() {
+    if (state.ZoomIn()) ZoomChanged();
+}
+
+void LabelView::ZoomOut() {
+    if (state.ZoomOut()) ZoomChanged();
+}
+
+void LabelView::ApplyViewMapping(HDC dc) const {
+    ViewMapping m = state.RequestedMapping();
+    SetMapMode(dc, MM_ISOTROPIC);
+    SetWindowExtEx(dc, m.windowExtX, m.windowExtY, nullptr);
+    SetWindowOrgEx(dc, m.windowOrgX, m.windowOrgY, nullptr);
+    SetViewportExtEx(dc, m.viewportExtX, m.viewportExtY, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+}
+
+void LabelView::DrawPage(HDC dc) const {
+    LabelCanvas canvas = GdiLabelCanvas(dc);
+    canvas.box(dc, kPage.left, kPage.top, kPage.right, kPage.bottom, kNoPen, LabelBrush::White);
+    const LabelPoint shadow[] = {{1000, 30}, {1030, 30}, {1030, 1930},
+                                 {30, 1930}, {30, 1900}, {1000, 1900}};
+    canvas.polygon(dc, shadow, 6, kNoPen, LabelBrush::Grey);
+    ControllerConfig copy;
+    host.readImage(host.context, &copy);
+    const char *line1 = "", *line2 = "";
+    host.companyLines(host.context, &line1, &line2);
+    DrawLabel(canvas, copy, line1, line2);
+}

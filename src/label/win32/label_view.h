@@ -1,0 +1,53 @@
+#pragma once
+// The label view: the child window between the main window's toolbar and status bar that shows
+// the label of the document's configuration on a white page with a grey shadow, at the zoom
+// the user picks (View menu, keypad plus and minus, a rectangle dragged with the mouse, a double
+// click to centre a point). It scrolls, answers the navigation keys and never changes the
+// document.
+#include "config/controller_config.h"
+#include "label/view_state.h"
+
+#include <windows.h>
+
+// Posted to the parent (wParam 0, lParam 0) whenever the zoom changes.
+constexpr UINT WM_ZOOM_CHANGED = WM_USER + 10;
+
+extern const char kLabelViewClass[];
+
+// What the view reads of the program: the configuration it shows, copied, and the two company
+// lines of the program settings.
+struct LabelViewHost {
+    void* context;
+    void (*readImage)(void* context, ControllerConfig* image);
+    void (*companyLines)(void* context, const char** line1, const char** line2);
+};
+
+// One view in the program; its window procedure reaches it through the reference Create sets.
+struct LabelView {
+    HWND window = nullptr;
+    HWND parent = nullptr;
+    LabelViewHost host{};
+    ViewState state;
+
+    // Registers "ETIVENT" and creates the hidden child window at zoom 100; posts
+    // WM_ZOOM_CHANGED. False when the class or the window cannot be made.
+    bool Create(HINSTANCE instance, HWND parent, const LabelViewHost& host);
+    // Fills the parent's client area between bars of these heights, and shows the view.
+    void LayoutView(int topHeight, int bottomHeight);
+    // Keeps the scroll positions within the page, updates the scroll bars and repaints.
+    void RefreshView();
+
+    void FitLabelWidth();
+    void FitWholeLabel();
+    void ZoomIn();
+    void ZoomOut();
+    // The zoom as the status bar shows it.
+    int ZoomPercent() const { return (int)state.zoomPercent; }
+
+    // Maps label units onto `dc` as the view shows them.
+    void ApplyViewMapping(HDC dc) const;
+    // Draws the page, its shadow and the label into `dc`, mapped; the paint handler copies it.
+    void DrawPage(HDC dc) const;
+    // After any zoom: the parent hears of it, the view repaints.
+    void ZoomChanged();
+};

@@ -1,0 +1,43 @@
+#include "print/win32/print_label.h"
+
+#include "base/res_string.h"
+#include "base/string_ids.h"
+#include "label/label_renderer.h"
+#include "label/win32/label_gdi.h"
+#include "print/win32/cancel_dialog.h"
+#include "print/win32/print_job.h"
+
+#include <cstdio>
+
+namespace {
+
+// The viewport box of each layout, in inches; the isotropic mapping fits the 1000 x 1900 label
+// into it, so its height decides the printed size.
+struct Box {
+    double width, height;
+};
+constexpr Box kBasic = {3.94, 7.09};
+constexpr Box kExpanded = {3.6, 6.49};
+constexpr double kMargin = 0.197;
+
+} // namespace
+
+void PrintLabel(const ControllerConfig& config, const char* company1, const char* company2) {
+    SetCancelText(ResString(str::PrintingLabel));
+    g_printJob.abortProc = PrintAbortProc;
+    char name[256];
+    std::snprintf(name, sizeof name, ResString(str::PrintLabelTitle), (int)config.systemNumber);
+    if (g_printJob.BeginPrintJob(name)) {
+        HDC dc = g_printJob.printerDC;
+        int px = GetDeviceCaps(dc, LOGPIXELSX), py = GetDeviceCaps(dc, LOGPIXELSY);
+        const Box& box = NeedsExpansionBoard(config) ? kExpanded : kBasic;
+        int previous = SetMapMode(dc, MM_ISOTROPIC);
+        SetWindowExtEx(dc, 1000, 1900, nullptr);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        SetViewportExtEx(dc, (int)(box.width * px), (int)(box.height * py), nullptr);
+        SetViewportOrgEx(dc, (int)(kMargin * px), (int)(kMargin * py), nullptr);
+        DrawLabelOnDc(dc, config, company1, company2);
+        SetMapMode(dc, previous);
+    }
+    g_printJob.EndPrintJob();
+}

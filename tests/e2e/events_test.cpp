@@ -1,0 +1,157 @@
+// The event log dialog against the controller simulator, in one start: a 3.x controller's log
+// read and printed, an older controller's after it, a full log cleared, and a refresh too slow
+// as a whole. The printed text's layout is tested in tests/unit.
+#include "printer.h"
+#include "sim_control.h"
+#include "steps.h"
+
+#include "events/event_log_texts.h"
+
+namespace {
+
+using namespace e2e;
+
+using Texts = std::vector<std::string>;
+constexpr const char* kUnknownCount = "?? Eventos";
+
+// Event i of the logs the simulator gets: every code of the controller's table in turn (also
+// those it has no text for); event 3 is code 4 at stop 12.
+EventRecord Event(int i) {
+    return {1 + (i + 1) % 17, i * 6 % 25};
+}
+std::string EventsOption(int count) {
+    std::string option = "events ";
+    for (int i = 0; i < count; ++i)
+        option += std::to_string(Event(i).code) + ":" + std::to_string(Event(i).stop) + ",";
+    option.back() = '\n';
+    return option;
+}
+std::vector<std::string> EventLines(int count) {
+    std::vector<std::string> lines(count);
+    for (int i = 0; i < count; ++i) {
+        char line[kEventTextSize];
+        FormatEventLine(i + 1, Event(i), line, sizeof line);
+        lines[i] = line;
+    }
+    return lines;
+}
+
+// The title, the event count and the two counters.
+Texts Shown(const Dialog& log) {
+    return {log.Caption(), log.ItemText(IDC_EVT_COUNT), log.ItemText(IDC_EVT_HOURS),
+            log.ItemText(IDC_EVT_OPERATIONS)};
+}
+
+// What the opening's read, or "Actualizar", shows once it has ended.
+Texts Refreshed(App& app, const Dialog& log, bool click = true) {
+    if (click) Click(app, log.Item(IDC_EVT_REFRESH));
+    WaitUntil([&] { return log.ItemText(IDC_EVT_COUNT) != kUnknownCount; });
+    return Shown(log);
+}
+
+Dialog WaitForBox(App& app, const Dialog& log) {
+    Dialog box;
+    WaitUntil([&] { return (box = app.FindDialog()) && box.Handle() != log.Handle(); });
+    return box;
+}
+
+// "Actualizar", "Borrar..." and "Imprimir".
+std::vector<bool> Buttons(const Dialog& log) {
+    return {IsWindowEnabled(log.Item(IDC_EVT_REFRESH)) != 0,
+            IsWindowEnabled(log.Item(IDC_EVT_CLEAR)) != 0,
+            IsWindowEnabled(log.Item(IDC_EVT_PRINT)) != 0};
+}
+
+// The list on the printer, read back and compared line for line with what the dialog shows.
+void ExpectPrinted(App& app, const Dialog& log) {
+    const std::string name = " Configurador ZRT94 - Lista de eventos controlador 123 ";
+    const size_t printed = InLog("page_log", name);
+    Click(app, log.Item(IDC_EVT_PRINT));
+    EXPECT_TRUE(app.ExpectDialog("the printer set-up").Press(IDOK));
+    std::vector<std::string> lines = ListItems(log.Item(IDC_EVT_LIST));
+    auto expected = [&] {
+        std::vector<const char*> pointers;
+        for (const std::string& line : lines)
+            pointers.push_back(line.c_str());
+        std::vector<char> text(kEventPrintBufferSize);
+        BuildEventPrintText({"ASCENSORES", "DEL SUR", Now(), 123, 2}, pointers.data(),
+                            (int)pointers.size(), text.data(), (int)text.size());
+        return Words(text.data(), '\r');
+    };
+    std::vector<std::string> before = expected();
+    ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
+    // Back to the dialog, the main window still disabled under it.
+    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().Handle() == log.Handle(); }));
+    EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
+    std::vector<std::string> paper = Words(NewestPdfText("print_events"), '\n');
+    if (paper != before) { // unless the minute turned while it printed
+        EXPECT_EQ(paper, expected());
+    }
+}
+
+TEST(Events, ReadPrintAndClearTheControllerLog) {
+    if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
+    ASSERT_TRUE(sim::Reset());
+    ASSERT_TRUE(
+        sim::Control("system 123\ncabin 2\nhours 1520\noperations 48211\n" + EventsOption(17)));
+    LaunchOptions options;
+    options.settings = DefaultSettings() + "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n";
+    App app;
+    ASSERT_TRUE(app.Launch(options));
+
+    // Read as it opens.
+    size_t mark = sim::Mark();
+    ASSERT_TRUE(app.Command(CMD_EVENT_LOG));
+    Dialog log = app.ExpectDialog("the event log");
+    const std::string title = "Archivo de eventos - Controlador 123, Cabina 2";
+    EXPECT_EQ(Refreshed(app, log, false), (Texts{title, "17 Eventos", "1520", "48211"}));
+    EXPECT_EQ(sim::Requests(mark), "vgbc");
+    EXPECT_EQ(ListItems(log.Item(IDC_EVT_LIST)), EventLines(17));
+    EXPECT_EQ(EventLines(3)[2], W1252("03 - Parada 12 Código NC La puerta no cierra luego del "
+                                      "segundo intento."));
+    EXPECT_TRUE(SaveScreenshot(log.Handle(), "event_log_dialog"));
+    if (!Folder("ZRT_E2E_CUPS").empty()) ExpectPrinted(app, log);
+
+    // An older hall-call controller with an empty log: no counters asked for, none shown.
+    ASSERT_TRUE(sim::Control("version 02.40\nsystem 45\ncabin 0\nevents none\n"));
+    mark = sim::Mark();
+    EXPECT_EQ(Refreshed(app, log),
+              (Texts{"Archivo de eventos - Controlador 45, Llamadas exteriores", "00 Eventos",
+                     "??????", "??????"}));
+    EXPECT_EQ(sim::Requests(mark), "vbc");
+
+    // A full log, cleared only after Yes.
+    ASSERT_TRUE(sim::Control("version 03.07\nsystem 123\ncabin 2\n" + EventsOption(50)));
+    EXPECT_EQ(Refreshed(app, log)[1], "50 Eventos");
+    EXPECT_EQ(ListItems(log.Item(IDC_EVT_LIST)), EventLines(50));
+    const std::string question =
+        W1252("El archivo de eventos del controlador sera borrado.¿Confirma?");
+    mark = sim::Mark();
+    Click(app, log.Item(IDC_EVT_CLEAR));
+    ExpectBox(WaitForBox(app, log), kConfigurator, question, IDNO);
+    Click(app, log.Item(IDC_EVT_CLEAR));
+    ExpectBox(WaitForBox(app, log), kConfigurator, question, IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return log.ItemText(IDC_EVT_COUNT) == "00 Eventos"; }));
+    EXPECT_EQ(sim::Requests(mark), "d");
+    EXPECT_TRUE(ListItems(log.Item(IDC_EVT_LIST)).empty());
+    EXPECT_EQ(Shown(log), (Texts{title, "00 Eventos", "1520", "48211"}));
+
+    // Four answers, each in time, that together take more than the refresh's 3 s. The last one
+    // is read after the box, as a late answer: nothing is shown, and nothing can be printed.
+    ASSERT_TRUE(sim::Control("delay 770\n" + EventsOption(17)));
+    mark = sim::Mark();
+    Click(app, log.Item(IDC_EVT_REFRESH));
+    EXPECT_EQ(Buttons(log), (std::vector<bool>{false, false, false}));
+    ExpectBox(WaitForBox(app, log), kDefaultCaption, "El controlador no contesta.");
+    ExpectBox(WaitForBox(app, log), kDefaultCaption, "Error de secuencia.");
+    EXPECT_EQ(sim::Requests(mark), "vgbc");
+    EXPECT_EQ(Shown(log), (Texts{"Archivo de eventos", kUnknownCount, "??????", "??????"}));
+    EXPECT_TRUE(ListItems(log.Item(IDC_EVT_LIST)).empty());
+    EXPECT_EQ(Buttons(log), (std::vector<bool>{true, true, false}));
+    ASSERT_TRUE(sim::Control("delay 0\n"));
+
+    EXPECT_TRUE(log.Press(IDC_EVT_EXIT));
+    EXPECT_TRUE(app.CloseAndWait()) << "a question came: " << app.FindDialog().Describe();
+}
+
+} // namespace

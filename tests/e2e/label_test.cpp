@@ -1,0 +1,319 @@
+// The label view as a technician uses it, in one run of the program: the label filling the
+// window's width at start, the zoom commands and keys, scrolling, the rubber band, the double
+// click, the document changing under a zoomed view, and the picture on the clipboard. Leaves
+// screenshots and SVG pictures of the basic and the expanded label in the artefacts.
+#include "probe/probe_protocol.h"
+#include "sim_control.h"
+#include "steps.h"
+
+#include "base/win32/gdi_objects.h"
+#include "label/label_renderer.h"
+#include "label/label_svg.h"
+#include "label/win32/label_gdi.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using namespace e2e;
+
+struct Bar {
+    int min = -1, max = -1, page = -1, pos = -1, enabled = -1;
+};
+
+Bar ScrollBar(App& app, HWND view, int which) {
+    std::string text;
+    Bar b;
+    if (app.ProbeCall(ProbeScrollBar, view, which, &text) != kProbeNoItem)
+        std::sscanf(text.c_str(), "%d %d %d %d %d", &b.min, &b.max, &b.page, &b.pos, &b.enabled);
+    return b;
+}
+
+int Zoom(App& app) {
+    int zoom = 0;
+    std::sscanf(app.StatusText(1).c_str(), "%d%%", &zoom);
+    return zoom;
+}
+
+// A key as the main window receives it while it has the keyboard: accelerators included.
+void Key(App& app, WPARAM key) {
+    PostMessageA(app.MainWindow(), WM_KEYDOWN, key, 1);
+    app.WaitIdle();
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Under Wine a move sent as input may come late, and the program may still take an older pointer
+// position from the X server after SetCursorPos: move until the pointer stays where it was put.
+void MouseTo(App& app, int x, int y) {
+    WaitUntil([&] {
+        SetCursorPos(x, y);
+        Sleep(30);
+        app.WaitIdle();
+        POINT at;
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+    });
+}
+
+void Button(App& app, bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+    app.WaitIdle();
+}
+
+bool CursorConfined() {
+    RECT clip;
+    GetClipCursor(&clip);
+    return clip.right - clip.left < GetSystemMetrics(SM_CXSCREEN);
+}
+
+// Presses at `from`, drags to `to` and lets go; tells whether the cursor was confined while the
+// button was down.
+bool Drag(App& app, POINT from, POINT to) {
+    MouseTo(app, from.x, from.y);
+    Button(app, true);
+    MouseTo(app, (from.x + to.x) / 2, (from.y + to.y) / 2);
+    MouseTo(app, to.x, to.y);
+    bool confined = CursorConfined();
+    Button(app, false);
+    return confined;
+}
+
+std::vector<COLORREF> ViewPixels(HWND view) {
+    RECT r = ClientOnScreen(view);
+    std::vector<COLORREF> pixels;
+    WindowDc screen(nullptr);
+    for (int y = r.top; y < r.bottom; y += 3)
+        for (int x = r.left; x < r.right; x += 3)
+            pixels.push_back(GetPixel(screen.Get(), x, y));
+    return pixels;
+}
+
+// A controller with the expansion board: 24 stops with the up calls on the board, every relay in
+// use, a display on PN.
+ControllerConfig ExpandedSample() {
+    ControllerConfig c = Identity(345, 2);
+    c.controllerFunction = 1, c.controlType = 4, c.screenSystem = 2;
+    c.stopCount = c.lastServedStop = 24;
+    rebuildServedStopFlags(c);
+    std::memcpy(c.stopNames[0], "PB", 3);
+    for (int k = 0; k < kRelayCount; ++k)
+        c.relayFunction[k] = (uint8_t)(k + 1);
+    return c;
+}
+
+void SaveSvg(const ControllerConfig& c, const std::string& name) {
+    RecordingCanvas canvas;
+    DrawLabel(canvas.Canvas(), c, "BRIVALT", "S.A.");
+    std::string svg = LabelSvg(canvas.elements);
+    CreateDirectoryA(ArtefactDir().c_str(), nullptr);
+    EXPECT_TRUE(
+        WriteFileBytes(JoinPath(ArtefactDir(), name + ".svg"), Bytes(svg.begin(), svg.end())));
+}
+
+// The label drawn into a bitmap of the clipboard picture's proportions: played from the picture,
+// or drawn directly with the same mapping.
+std::vector<COLORREF> PictureBitmap(HMETAFILE picture, const ControllerConfig* direct) {
+    const int w = 550, h = 1045;
+    WindowDc screen(nullptr);
+    MemoryDc dc(screen.Get());
+    OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
+    ScopedSelect select(dc.Get(), bitmap.Get());
+    RECT all{0, 0, w, h};
+    OwnedBrush background(CreateSolidBrush(RGB(200, 100, 50)));
+    FillRect(dc.Get(), &all, background.Get());
+    SetMapMode(dc.Get(), MM_ANISOTROPIC);
+    SetViewportExtEx(dc.Get(), w, h, nullptr);
+    if (direct) {
+        SetWindowExtEx(dc.Get(), 1100, 2090, nullptr);
+        SetWindowOrgEx(dc.Get(), -50, -95, nullptr);
+        DrawLabelOnDc(dc.Get(), *direct, "BRIVALT", "S.A.");
+    } else {
+        PlayMetaFile(dc.Get(), picture);
+    }
+    SetMapMode(dc.Get(), MM_TEXT);
+    SetWindowOrgEx(dc.Get(), 0, 0, nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels.push_back(GetPixel(dc.Get(), x, y));
+    return pixels;
+}
+
+TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
+    if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
+    App app;
+    ASSERT_TRUE(app.Launch());
+    HWND view = app.FindChild("ETIVENT");
+    ASSERT_TRUE(view);
+    SetForegroundWindow(app.MainWindow());
+
+    // Between the toolbar and the status bar, the page's width filling it, at the top.
+    RECT client = ClientOnScreen(view);
+    RECT placed, toolbar, status;
+    GetWindowRect(view, &placed);
+    GetWindowRect(app.FindChild(TOOLBARCLASSNAMEA), &toolbar);
+    GetWindowRect(app.FindChild(STATUSCLASSNAMEA), &status);
+    EXPECT_TRUE(placed.top == toolbar.bottom && placed.bottom == status.top);
+    Bar h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
+    EXPECT_NEAR(h.page, 1431, 5);
+    EXPECT_EQ(h.max, 1430);
+    EXPECT_EQ(h.enabled, 0) << "disabled, not hidden";
+    EXPECT_EQ(v.pos, 0);
+    EXPECT_EQ(v.enabled, 1);
+    // The start-up refresh of the new document stands in status part 1.
+    EXPECT_EQ(app.StatusText(1), "");
+    SaveSvg(MakeEmptyConfig(), "label_basic");
+    EXPECT_TRUE(app.Screenshot("label_basic_width"));
+
+    // The zoom at which 1431 label units fill the view's width, the page's height fitting half
+    // the screen's at 100 %.
+    int width = client.right - client.left;
+    double fitWidth = width * 100.0 * 2330 / (GetSystemMetrics(SM_CYSCREEN) / 2 * 1431);
+    ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
+    int zoom = Zoom(app);
+    EXPECT_NEAR(zoom, fitWidth, fitWidth * 0.02);
+    for (int step = 0; step < 4; ++step) {
+        const int commands[] = {CMD_ZOOM_IN, CMD_ZOOM_OUT}, keys[] = {VK_ADD, VK_SUBTRACT};
+        if (step < 2) {
+            ASSERT_TRUE(app.Command(commands[step]));
+        } else {
+            Key(app, keys[step - 2]);
+        }
+        EXPECT_NEAR(Zoom(app), step % 2 ? zoom : zoom * 1.2, zoom * 0.03) << step;
+    }
+
+    // Scrolling by keys, about twice the width zoom: End, Home, a line, a page, each way; the
+    // zoom has kept the view's centre, and the first Left goes back to the page's left edge.
+    for (int i = 0; i < 4; ++i)
+        Key(app, VK_ADD);
+    h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
+    ASSERT_EQ(h.enabled, 1);
+    const struct {
+        WPARAM key;
+        int bar, pos;
+    } keys[] = {{VK_END, SB_VERT, 2330 - v.page},
+                {VK_HOME, SB_VERT, 0},
+                {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
+                {VK_UP, SB_VERT, 0},
+                {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
+                {VK_PRIOR, SB_VERT, 0},
+                {VK_LEFT, SB_HORZ, 0},
+                {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
+                {VK_LEFT, SB_HORZ, 0}};
+    for (const auto& k : keys) {
+        Key(app, k.key);
+        EXPECT_EQ(ScrollBar(app, view, k.bar).pos, k.pos) << "key " << k.key;
+    }
+
+    // The whole label: a rectangle dragged over the page is zoomed to; the cursor stays on the
+    // page meanwhile.
+    ASSERT_TRUE(app.Command(CMD_FIT_WHOLE));
+    EXPECT_TRUE(app.Screenshot("label_basic_whole"));
+    int whole = Zoom(app);
+    h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
+    EXPECT_EQ(h.enabled + v.enabled, 0);
+    POINT centre{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    int height = client.bottom - client.top;
+    EXPECT_TRUE(Drag(app, {centre.x - 40, centre.y - 60}, {centre.x + 40, centre.y + 20}));
+    EXPECT_FALSE(CursorConfined());
+    EXPECT_NEAR(Zoom(app), whole * std::min(width, height) / 80.0, whole * 0.1);
+    // A click without movement zooms nothing, nor does a press beside the page.
+    ASSERT_TRUE(app.Command(CMD_FIT_WHOLE));
+    Drag(app, centre, centre);
+    EXPECT_EQ(Zoom(app), whole);
+    EXPECT_FALSE(Drag(app, {client.left + 10, centre.y}, {client.left + 90, centre.y + 60}));
+    EXPECT_EQ(Zoom(app), whole);
+    // A box taking the mouse mid-drag ends it without a zoom and frees the cursor.
+    MouseTo(app, centre.x, centre.y);
+    Button(app, true);
+    MouseTo(app, centre.x + 30, centre.y + 30);
+    EXPECT_TRUE(CursorConfined());
+    SendWithTimeout(view, WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(CursorConfined());
+    Button(app, false);
+    EXPECT_EQ(Zoom(app), whole);
+
+    // A double click centres its point: a quarter of the view below the centre.
+    ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
+    v = ScrollBar(app, view, SB_VERT);
+    MouseTo(app, centre.x, centre.y + height / 4);
+    for (bool down : {true, false, true, false})
+        Button(app, down);
+    EXPECT_NEAR(ScrollBar(app, view, SB_VERT).pos, v.page / 4, 4);
+    EXPECT_EQ(Zoom(app), zoom);
+    MouseTo(app, 0, GetSystemMetrics(SM_CYSCREEN) - 1);
+
+    // An edit and a received configuration repaint the label where it was, at the same zoom.
+    Key(app, VK_NEXT);
+    h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
+    std::vector<COLORREF> before = ViewPixels(view);
+    ASSERT_TRUE(EditSystemNumber(app, 7));
+    auto expectSamePlace = [&](const char* after) {
+        Bar h2 = ScrollBar(app, view, SB_HORZ), v2 = ScrollBar(app, view, SB_VERT);
+        EXPECT_TRUE(h2.pos == h.pos && h2.page == h.page && v2.pos == v.pos && v2.page == v.page)
+            << after;
+        std::vector<COLORREF> now = ViewPixels(view);
+        EXPECT_NE(now, before) << after << ": the label was not repainted";
+        before = now;
+    };
+    expectSamePlace("the edit");
+    ControllerConfig expanded = ExpandedSample();
+    ASSERT_TRUE(sim::Reset());
+    std::string path = JoinPath(TestFolder(), "controlador.z94");
+    ASSERT_TRUE(WriteFileBytes(path, ConfigFileOf(expanded)));
+    ASSERT_TRUE(sim::Control("config " + sim::UnixPath(path) + "\n"));
+    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
+    EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO));
+    // The result box disables the interrogation dialog that owns it.
+    EXPECT_TRUE(
+        WaitUntil([&] { return app.FindDialog().Caption() == "Configurador ZRT94"; }, 15000));
+    EXPECT_TRUE(app.FindDialog().Press(IDOK));
+    ASSERT_TRUE(app.WaitForTitle(Title(345)));
+    app.WaitIdle();
+    expectSamePlace("the receive");
+    SaveSvg(expanded, "label_expanded");
+    ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
+    EXPECT_TRUE(app.Screenshot("label_expanded_width"));
+    ASSERT_TRUE(app.Command(CMD_FIT_WHOLE));
+    EXPECT_TRUE(app.Screenshot("label_expanded_whole"));
+
+    // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
+    PostMessageA(app.MainWindow(), WM_CHAR, 3, 1);
+    ASSERT_TRUE(app.WaitIdle());
+    // Another process gets a copy of the record; its size shows in the program only.
+    EXPECT_EQ(app.ProbeCall(ProbeClipboardPictureSize, app.MainWindow(), 0), sizeof(METAFILEPICT));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    auto record = static_cast<HGLOBAL>(GetClipboardData(CF_METAFILEPICT));
+    ASSERT_TRUE(record) << "no metafile picture on the clipboard";
+    auto* picture = static_cast<METAFILEPICT*>(GlobalLock(record));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->mm, MM_ANISOTROPIC);
+    EXPECT_EQ(picture->xExt, -1000);
+    EXPECT_EQ(picture->yExt, -1900);
+    std::vector<COLORREF> played = PictureBitmap(picture->hMF, nullptr);
+    GlobalUnlock(record);
+    CloseClipboard();
+    std::vector<COLORREF> drawn = PictureBitmap(nullptr, &expanded);
+    size_t same = 0;
+    for (size_t i = 0; i < drawn.size(); ++i)
+        same += played[i] == drawn[i];
+    EXPECT_GT(same, drawn.size() * 99 / 100) << "the picture is not the label";
+    EXPECT_EQ(played[0], RGB(200, 100, 50)) << "the margin stays empty";
+    EXPECT_NE(played[550 * 500 + 25], RGB(200, 100, 50)) << "the frame at x = 0";
+
+    EXPECT_TRUE(app.CloseAndWait());
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+#pragma once
+// The rig's printer: a private CUPS (scripts/test.sh) whose default printer, "PDF", writes every
+// job as a PDF file into ZRT_E2E_PDF; in ZRT_E2E_CUPS, log/access_log has a "Create-Job" for
+// every job the queue takes, log/page_log a line for every job printed, with its name.
+// pdftotext and pdftoppm read the PDFs back: Wine starts them as the Linux programs they are.
+#include "driver.h"
+#include "sim_control.h"
+
+#include "base/date_line.h"
+#include "base/text_encoding.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// An environment variable, or "".
+inline std::string Folder(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value ? value : "";
+}
+
+inline std::string ReadText(const std::string& path) {
+    auto bytes = ReadFileBytes(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+// Runs a shell command on the newest PDF ($PDF); Wine gives no exit status of a Linux program,
+// so the command leaves a mark when it is done.
+inline bool OnNewestPdf(const std::string& command) {
+    std::string done = JoinPath(TestFolder(), "shell.done");
+    DeleteFileA(done.c_str());
+    std::string line = "Z:\\bin\\sh -c \"PDF=$(/bin/ls -t '" +
+                       sim::UnixPath(Folder("ZRT_E2E_PDF")) + "'/*.pdf | /usr/bin/head -n 1); " +
+                       command + "; /bin/touch '" + sim::UnixPath(done) + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return WaitUntil([&] { return FileExists(done); }, 30000);
+}
+
+// How many times the CUPS log `name` holds `what`.
+inline size_t InLog(const char* name, const std::string& what) {
+    std::string log = ReadText(JoinPath(Folder("ZRT_E2E_CUPS"), std::string("log\\") + name));
+    size_t n = 0;
+    for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
+        ++n;
+    return n;
+}
+
+// The newest PDF's text (pdftotext -layout), in Windows-1252, with its pages as pictures in the
+// artefacts (`pictures`-1.png, ...) unless `pictures` is empty.
+inline std::string NewestPdfText(const std::string& pictures = "") {
+    std::string text = JoinPath(TestFolder(), "printed.txt");
+    std::string command = "/usr/bin/pdftotext -layout $PDF '" + sim::UnixPath(text) + "'";
+    if (!pictures.empty())
+        command += "; /usr/bin/pdftoppm -r 72 -png $PDF '" +
+                   sim::UnixPath(JoinPath(ArtefactDir(), pictures)) + "'";
+    if (!OnNewestPdf(command)) return "";
+    std::string utf8 = ReadText(text);
+    return Utf8ToCp1252(utf8.data(), utf8.size());
+}
+
+// The lines of a text without blank lines, each run of blanks as one blank (pdftotext -layout
+// guesses the columns from the gaps between words).
+inline std::vector<std::string> Words(const std::string& text, char lineEnd) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == lineEnd || c == '\f') {
+            if (!lines.back().empty()) lines.emplace_back();
+        } else if (c == ' ' || c == '\r') {
+            if (!lines.back().empty() && lines.back().back() != ' ') lines.back() += ' ';
+        } else {
+            lines.back() += c == '\xAD' ? '-' : c; // the PDF names the hyphen a soft hyphen
+        }
+    }
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == ' ') line.pop_back();
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+// The local time now, as the program dates what it prints.
+inline LocalDateTime Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute};
+}
+
+// No print job left: no dialog up, and the main window enabled again.
+inline bool NoJobLeft(App& app) {
+    return !app.FindDialog() && IsWindowEnabled(app.MainWindow());
+}
+
+} // namespace e2e

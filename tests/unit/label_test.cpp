@@ -1,0 +1,224 @@
+// The controller label, read back from a recording canvas: the call terminal grids, the layout
+// switches, and images whose stop count and names a file may fill with anything.
+#include "label/call_grid.h"
+#include "label/label_renderer.h"
+#include "label/recording_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Screw j of a 241-long strip of 8 stands this far below the strip's first screw: the eighth
+// 225 below the strip's top, not 226, and its label with it.
+constexpr int kScrewOffsets[8] = {0, 30, 60, 90, 120, 150, 180, 210};
+constexpr int kStripTops[6] = {160, 411, 663, 915, 1166, 1418};
+
+std::vector<LabelElement> Draw(const ControllerConfig& c) {
+    RecordingCanvas canvas;
+    DrawLabel(canvas.Canvas(), c, "BRIVALT", "S.A.");
+    return canvas.elements;
+}
+
+ControllerConfig Config(int function, int type, int stops) {
+    ControllerConfig c = MakeEmptyConfig();
+    c.controllerFunction = (uint8_t)function;
+    c.controlType = (uint8_t)type;
+    c.stopCount = (uint8_t)stops;
+    for (int i = 0; i < kMaxStops; ++i)
+        std::snprintf(c.stopNames[i], kStopNameSize, "%d", i + 1);
+    return c;
+}
+
+// The 48 labels of the grid whose labels stand right-aligned at x, by terminal; "?" where a
+// terminal has no label drawn at its height.
+std::vector<std::string> GridTexts(const std::vector<LabelElement>& elements, int x) {
+    std::vector<std::string> texts(kCallTerminals, "?");
+    for (const LabelElement& e : elements) {
+        if (e.kind != LabelElement::Text || e.up || e.align != LabelAlign::Right || e.x1 != x)
+            continue;
+        for (int t = 0; t < kCallTerminals; ++t)
+            if (e.y1 == kStripTops[t / 8] + 15 + kScrewOffsets[t % 8] - 12) texts[t] = e.text;
+    }
+    return texts;
+}
+
+// Brackets of a grid, "caption top/height" in drawing order.
+std::string Brackets(const std::vector<LabelElement>& elements, int x) {
+    std::string found;
+    for (size_t i = 0; i + 1 < elements.size(); ++i) {
+        const LabelElement& line = elements[i];
+        if (line.kind != LabelElement::Polyline || line.points[1].x != x) continue;
+        int top = line.points[1].y, height = line.points[2].y - top;
+        const LabelElement& caption = elements[i + 1];
+        EXPECT_TRUE(caption.up && caption.x1 == x - 30 && caption.y1 == top + height - 12);
+        found += (found.empty() ? "" : "; ") + std::string(caption.text) + " " +
+                 std::to_string(top) + "/" + std::to_string(height);
+    }
+    return found;
+}
+
+// Terminals `from` down to `to` carry the names of stops `first`, first + 1, ...
+struct Run {
+    int from, to, first;
+};
+
+std::vector<std::string> Expected(std::initializer_list<Run> runs, std::vector<int> blanks = {}) {
+    std::vector<std::string> texts(kCallTerminals, "");
+    for (const Run& r : runs)
+        for (int t = r.from, stop = r.first; t >= r.to; --t, ++stop)
+            texts[t] = std::to_string(stop);
+    for (int t : blanks)
+        texts[t] = "  ";
+    return texts;
+}
+
+TEST(LabelCallGrid, EveryFunctionAndControlType) {
+    const std::string upDown = "LLAMADAS ASCENDENTES 160/745; LLAMADAS DESCENDENTES 915/745";
+    const std::string hallCabin = "LLAMADAS EXTERNAS 160/745; LLAMADAS DE CABINA 915/745";
+    const std::string downCabin = "LLAMADAS DESCENDENTES 160/745; LLAMADAS DE CABINA 915/745";
+    const std::string threeGroups = "LLAMADAS ASCENDENTES 160/493; LLAMADAS DESCENDENTES "
+                                    "663/493; LLAMADAS DE CABINA 1166/493";
+    const std::string lowUp =
+        "ASC. 160/90; LLAMADAS DESCENDENTES 250/694; LLAMADAS DE CABINA 945/714";
+    const struct {
+        ControllerConfig config;
+        std::vector<std::string> grid;
+        std::string brackets;
+    } cases[] = {
+        // Hall calls only: the top stop has no up call, the lowest no down call.
+        {Config(0, 3, 8), Expected({{23, 17, 1}, {46, 40, 2}}), upDown},
+        {Config(2, 1, 8), Expected({{23, 16, 1}, {47, 40, 1}}), hallCabin},
+        {Config(1, 0, 3), Expected({{23, 21, 1}, {47, 45, 1}}), hallCabin},
+        {Config(2, 2, 24), Expected({{23, 0, 1}, {47, 24, 1}}), hallCabin},
+        {Config(1, 3, 16), Expected({{15, 1, 1}, {30, 16, 2}, {47, 32, 1}}), threeGroups},
+        {Config(1, 4, 24), Expected({{22, 0, 2}, {47, 24, 1}}, {23}), downCabin},
+        {Config(3, 4, 8), Expected({{22, 16, 2}, {47, 40, 1}}, {23}), downCabin},
+        // Type 5: up calls at the three lowest stops only.
+        {Config(3, 5, 2), Expected({{47, 46, 1}, {24, 24, 2}, {2, 1, 1}}), lowUp},
+        {Config(3, 5, 23), Expected({{47, 25, 1}, {24, 3, 2}, {2, 0, 1}}), lowUp},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "function " << (int)c.config.controllerFunction << ", type "
+                     << (int)c.config.controlType << ", " << (int)c.config.stopCount << " stops");
+        std::vector<LabelElement> label = Draw(c.config);
+        EXPECT_EQ(GridTexts(label, 922), c.grid);
+        EXPECT_EQ(Brackets(label, 870), c.brackets);
+        EXPECT_EQ(NeedsExpansionBoard(c.config), c.config.controlType == 4);
+    }
+    // Type 4's up calls stand on the expansion board, the top stop's place blank.
+    for (int stops : {8, 24}) {
+        std::vector<LabelElement> label = Draw(Config(1, 4, stops));
+        EXPECT_EQ(GridTexts(label, 745), Expected({{47, 49 - stops, 1}}, {48 - stops})) << stops;
+        EXPECT_EQ(Brackets(label, 693), "LLAMADAS ASCENDENTES 915/745");
+    }
+}
+
+std::string TextAt(const std::vector<LabelElement>& elements, int x, int y) {
+    for (const LabelElement& e : elements)
+        if (e.kind == LabelElement::Text && e.x1 == x && e.y1 == y) return e.text;
+    return "<none>";
+}
+
+// A text that must stand with its cell's top-left (or aligned) corner at x, y.
+struct Place {
+    int x, y;
+    const char* text;
+};
+
+TEST(LabelLayout, SwitchesAndTextsFollowTheConfiguration) {
+    using Change = std::function<void(ControllerConfig&)>;
+    const Change hallOnly = [](ControllerConfig& c) {
+        c.controllerFunction = 0, c.controlType = 4, c.optionFlags = 2, c.relayFunction[10] = 1;
+    };
+    const Change system7 = [](ControllerConfig& c) {
+        c.controllerFunction = 1, c.systemNumber = 7, c.cabinNumber = 3;
+    };
+    const struct {
+        const char* what;
+        Change change;
+        bool expanded;
+        std::vector<Place> texts;
+    } cases[] = {
+        {"new configuration", [](ControllerConfig&) {}, false, {{580, 1185, ""}}},
+        {"hall calls only, whatever else",
+         hallOnly,
+         false,
+         {{175, 167, "     "},
+          {384, 66, "  "},
+          {13, 1828, "  "},
+          {580, 1185, "LLAMADAS EXTERIORES"}}},
+        {"relay 11",
+         [](ControllerConfig& c) { c.relayFunction[10] = 1; },
+         true,
+         {{498, 557, "POT"}}},
+        {"relay 18", [](ControllerConfig& c) { c.relayFunction[17] = 5; }, true, {}},
+        {"relay 10 is on the main board",
+         [](ControllerConfig& c) { c.relayFunction[9] = 5; },
+         false,
+         {{175, 1517, "AA/BV"}}},
+        {"supervision RS-232C", [](ControllerConfig& c) { c.optionFlags = 1 << 1; }, true, {}},
+        {"supervision RS-422", [](ControllerConfig& c) { c.optionFlags = 2 << 1; }, true, {}},
+        {"supervision TTL, 14 segments",
+         [](ControllerConfig& c) { c.optionFlags = 3 << 1 | 8; },
+         false,
+         {{384, 66, "M"}, {631, 66, "MID"}}},
+        {"type 4", [](ControllerConfig& c) { c.controlType = 4; }, true, {}},
+        {"system 7, cabin 3",
+         system7,
+         false,
+         {{580, 1135, "SISTEMA: 00007"}, {580, 1185, "CABINA: 3"}, {411, 117, "DECENAS"}}},
+        {"system 7, cabin 3, expanded",
+         [&](ControllerConfig& c) { system7(c), c.relayFunction[12] = 2; },
+         true,
+         {{990, 1685, "00007"}, {790, 1715, "CABINA:"}, {990, 1715, "3"}, {498, 845, "B/AV"}}},
+        {"screen system 2",
+         [](ControllerConfig& c) { c.screenSystem = 2; },
+         false,
+         {{101, 1828, "PN"}, {131, 1828, ""}}},
+        {"screen system 3",
+         [](ControllerConfig& c) { c.screenSystem = 3; },
+         false,
+         {{101, 1828, "PN"}, {131, 1828, ""}}},
+        {"screen system 1",
+         [](ControllerConfig& c) { c.screenSystem = 1; },
+         false,
+         {{101, 1828, "PAS"}, {131, 1828, "PAD"}}},
+    };
+    for (const auto& c : cases) {
+        ControllerConfig config = MakeEmptyConfig();
+        c.change(config);
+        std::vector<LabelElement> label = Draw(config);
+        EXPECT_EQ(NeedsExpansionBoard(config), c.expanded) << c.what;
+        // The title in large letters belongs to the basic layout, the footer to the other.
+        EXPECT_EQ(TextAt(label, 580, 375), c.expanded ? "<none>" : "CONTROLADOR") << c.what;
+        EXPECT_EQ(TextAt(label, 323, 1685), c.expanded ? "CONTROLADOR ZRT94VK" : "<none>")
+            << c.what;
+        for (const Place& p : c.texts)
+            EXPECT_EQ(TextAt(label, p.x, p.y), p.text) << c.what << " at " << p.x << ", " << p.y;
+    }
+}
+
+// A file may hold any stop count and names without their terminators: the grid takes the stops
+// that fit, each name within its slot, and everything stays on the label.
+TEST(LabelLayout, ImpossibleStopCountsAndUnterminatedNamesStayInside) {
+    for (int function : {0, 2})
+        for (int type = 0; type <= 6; ++type)
+            for (int stops : {30, 255}) {
+                ControllerConfig c = Config(function, type, stops);
+                std::memset(c.stopNames, 'W', sizeof c.stopNames);
+                SCOPED_TRACE(testing::Message() << function << "/" << type << "/" << stops);
+                std::vector<LabelElement> label = Draw(c);
+                for (const LabelElement& e : label)
+                    EXPECT_TRUE(e.x1 >= 0 && e.x1 <= 1000 && e.y1 >= 0 && e.y1 <= 1900);
+                for (const std::string& t : GridTexts(label, 922))
+                    EXPECT_TRUE(t == "" || t == "  " || t == "WWW") << t;
+            }
+}
+
+} // namespace
