@@ -1,12 +1,8 @@
-// The program's conversations against zrt94sim over a real pseudo-terminal: the steps send
-// frames to the line, a loop polls for answers and fires the answer timer on real time. The
-// faults of a bad line are the end-to-end tests' business; here are the four exchanges and what
-// only the simulator's process does (its log, its link and device options, its address fault).
-#include "link/interrogation.h"
-
-#include "app/config_file.h"
-#include "base/cp1252.h"
-#include "conversation_fake_host.h"
+// zrt94sim as a process on a real pseudo-terminal: what only the process does (its path and
+// log on stdout, its link and device options, its address fault). Its answers are tested in
+// process (sim_options_test.cpp); the program's conversations against it, its control file and
+// a stored configuration, in the end-to-end link scenario.
+#include "link_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +15,18 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::string TempPath(const std::string& name) {
     return "/tmp/zrt94sim_test_" + std::to_string(getpid()) + "_" + name;
 }
 
 template <typename Done> bool WaitFor(Done done, int ms) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    for (; Clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5)))
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (; std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(5)))
         if (done()) return true;
     return false;
 }
@@ -95,170 +91,42 @@ struct SimProcess {
     }
 };
 
-// The program's end of the line: the frames the poll timer would read.
-struct LiveLine {
-    int fd = -1;
+// The version request from the program's end of the line: the answer's data, or "<none>".
+std::string AskVersion(int fd) {
+    termios t;
+    if (tcgetattr(fd, &t) == 0) {
+        cfmakeraw(&t);
+        tcsetattr(fd, TCSANOW, &t);
+    }
+    fcntl(fd, F_SETFL, O_NONBLOCK);
+    std::string frame = Frame(Packet('o', 'c', 'v'));
     PacketReceiver receiver;
-    ByteSource source{.context = this, .readByte = [](void* c, uint8_t* b) {
-                          return read(static_cast<LiveLine*>(c)->fd, b, 1) == 1;
-                      }};
-
-    explicit LiveLine(int terminal) : fd(terminal) {
-        termios t;
-        fcntl(fd, F_SETFL, O_NONBLOCK);
-        if (tcgetattr(fd, &t) == 0) {
-            cfmakeraw(&t);
-            tcsetattr(fd, TCSANOW, &t);
-        }
-    }
-    explicit LiveLine(const std::string& path) : LiveLine(open(path.c_str(), O_RDWR | O_NOCTTY)) {}
-    ~LiveLine() { close(fd); }
-    bool Send(const LinkPacket& p) {
-        std::string frame = Frame(p);
-        return write(fd, frame.data(), frame.size()) == (ssize_t)frame.size();
-    }
-    bool Receive(LinkPacket* p) { return ReceivePacket(receiver, source, *p); }
-};
-
-// What the dialog would show: its progress texts and its last box.
-struct DialogRun {
-    std::vector<std::string> progress;
-    std::string box;
-    unsigned boxFlags = 0;
-    bool markSaved = false;
-};
-
-// The scripted fake host with its packets carried over the line and its answer timer run on
-// real time.
-struct LiveConversation {
-    FakeConversationHost fake;
-    LiveLine line;
-    Conversation conv;
-
-    explicit LiveConversation(const std::string& path) : line(path) {}
-
-    // Runs one dialog from its start to its end, polling every 20 ms.
-    DialogRun Run(int code) {
-        DialogRun run;
-        size_t sent = 0, timerSteps = 0;
-        bool timing = false;
-        Clock::time_point due{};
-        conv.conversationState = code;
-        DialogAction a = ConversationStart(conv, fake.host);
-        for (auto deadline = Clock::now() + std::chrono::seconds(20); Clock::now() < deadline;) {
-            for (; sent < fake.sent.size(); ++sent)
-                EXPECT_TRUE(line.Send(fake.sent[sent]));
-            for (; timerSteps < fake.timer.size(); ++timerSteps) {
-                const std::string& step = fake.timer[timerSteps]; // "start 1000" or "stop"
-                timing = step != "stop";
-                if (timing)
-                    due = Clock::now() + std::chrono::milliseconds(std::stoi(step.substr(6)));
-            }
-            if (a.kind == DialogAction::ShowProgress) run.progress.push_back(a.text);
-            if (a.kind == DialogAction::EndDialog) {
-                run.box = a.text ? a.text : "";
-                run.boxFlags = a.boxFlags;
-                run.markSaved = a.markSaved;
-                ConversationEnded(conv);
-                return run;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            for (LinkPacket p; line.Receive(&p);)
-                fake.incoming.push_back(p);
-            a = ConversationPoll(conv, fake.host);
-            if (a.kind == DialogAction::Nothing && timing && Clock::now() >= due) {
-                timing = false;
-                a = ConversationAnswerTimer(conv, fake.host);
-            }
-        }
-        ADD_FAILURE() << "the conversation did not end";
-        return run;
-    }
-};
-
-std::string Parts(const ControllerConfig& c) {
-    return DataOf(Part1Answer(c)) + DataOf(Part2Answer(c));
+    ByteSource source{.context = &fd,
+                      .readByte = [](void* c, uint8_t* b) { return read(*(int*)c, b, 1) == 1; }};
+    LinkPacket answer{};
+    bool sent = write(fd, frame.data(), frame.size()) == (ssize_t)frame.size();
+    if (!sent || !WaitFor([&] { return ReceivePacket(receiver, source, answer); }, 3000))
+        return "<none>";
+    return DataOf(answer);
 }
 
-ControllerConfig SampleConfig() {
-    ControllerConfig c = MakeEmptyConfig();
-    c.systemNumber = 2345;
-    c.controllerFunction = 1;
-    c.cabinNumber = 3;
-    c.stopCount = c.lastServedStop = 10;
-    rebuildServedStopFlags(c);
-    c.relayFunction[4] = 20;
-    c.carSpeed = 120;
-    c.doorMode = 4;
-    std::snprintf(c.siteName, sizeof c.siteName, "%s", W1252("Edificio Güemes"));
-    std::memcpy(c.stopNames[0], "PB", 3);
-    return c;
+std::string AskVersion(const std::string& path) {
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    std::string data = AskVersion(fd);
+    close(fd);
+    return data;
 }
 
-const char kConfigured[] = "El controlador fue configurado correctamente.";
-
-// One simulated controller, started on a stored configuration: a version query, a two-part
-// receive, a verified two-part transmit and what it holds afterwards.
-TEST(SimLink, VersionReceiveAndVerifiedTransmit) {
-    ControllerConfig stored = SampleConfig();
-    unsigned char bytes[kConfigFileSize];
-    EncodeConfigFile(stored, 4, bytes);
-    std::string file = TempPath("A02345_3.Z94");
-    std::ofstream(file, std::ios::binary).write((const char*)bytes, sizeof bytes);
-    SimProcess sim({"--config", file, "--version", "03.07"});
-    unlink(file.c_str());
+// It prints its terminal's path, logs each frame, and logs its stop.
+TEST(SimLink, AnswerWithTheRequestsAddress) {
+    SimProcess sim({"--wrong-address", "1", "--version", "02.11"});
     ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
-
-    DialogRun run = LiveConversation(sim.path).Run(VersionQuery);
-    EXPECT_EQ(run.box, W1252("El controlador es un ZR94VK con programa versión 3.7"));
-    EXPECT_EQ(run.boxFlags, mb::IconInformation);
+    EXPECT_EQ(AskVersion(sim.path), "02.1194VK");
     EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
     EXPECT_EQ(sim.Lines("TX"),
-              std::vector<std::string>{"TX CD=c CO=o OR=w LA=9 DATA=\"03.0794VK\""});
-
-    LiveConversation receive(sim.path);
-    run = receive.Run(ReceiveVersionCheck);
-    EXPECT_EQ(run.box, W1252("La configuración del controlador ha sido recibida correctamente."));
-    EXPECT_TRUE(run.markSaved);
-    ASSERT_EQ(receive.fake.replaced.size(), 1u);
-    EXPECT_EQ(Parts(receive.fake.replaced[0]), Parts(stored));
-    EXPECT_EQ(receive.fake.TimerLog(), "start 2000, stop, start 4000, stop, stop");
-
-    LiveConversation transmit(sim.path);
-    transmit.fake.document = stored; // the same identity: no question
-    transmit.fake.document.carSpeed = 75;
-    transmit.fake.document.relayFunction[0] = 61;
-    run = transmit.Run(TransmitVersionCheck);
-    EXPECT_EQ(run.box, kConfigured);
-    EXPECT_TRUE(transmit.fake.questions.empty());
-    EXPECT_EQ(transmit.fake.Letters(), "vbhebf");
-    EXPECT_EQ(run.progress.back(), W1252("Verificando configuración (2)."));
-    LiveConversation again(sim.path);
-    again.Run(ReceiveVersionCheck);
-    ASSERT_EQ(again.fake.replaced.size(), 1u);
-    EXPECT_EQ(Parts(again.fake.replaced[0]), Parts(transmit.fake.document));
-
+              std::vector<std::string>{"TX CD=o CO=c OR=w LA=9 DATA=\"02.1194VK\""});
     EXPECT_EQ(sim.Stop(), 0);
     EXPECT_EQ(sim.log.back(), "STOP");
-}
-
-TEST(SimLink, OnePartTransmitToAnOlderController) {
-    SimProcess sim({"--version", "02.40"});
-    LiveConversation live(sim.path);
-    live.fake.document.TEP = 42;
-    DialogRun run = live.Run(TransmitVersionCheck);
-    EXPECT_EQ(run.box,
-              kConfigured + std::string(W1252("\r\nEl controlador es de versión anterior a 3.0 por "
-                                              "lo que algunos parámetros no serán configurables."
-                                              "\r\nConsulte la ayuda por mas información.")));
-    EXPECT_EQ(live.fake.Letters(), "vbab");
-}
-
-TEST(SimLink, AnswerWithTheRequestsAddressIsRefused) {
-    SimProcess sim({"--wrong-address", "1"});
-    EXPECT_EQ(LiveConversation(sim.path).Run(VersionQuery).box,
-              W1252("Error en los códigos de comunicacion."));
-    EXPECT_EQ(sim.Lines("TX CD=o CO=c OR=w").size(), 1u);
 }
 
 std::string LinkTarget(const std::string& link) {
@@ -272,7 +140,7 @@ TEST(SimLink, LinkAndDeviceOptions) {
     {
         SimProcess sim({"--link", link});
         EXPECT_EQ(LinkTarget(link), sim.path);
-        EXPECT_EQ(LiveConversation(link).Run(VersionQuery).boxFlags, mb::IconInformation);
+        EXPECT_EQ(AskVersion(link), "03.0794VK");
         EXPECT_EQ(sim.Stop(), 0);
     }
     struct stat st;
@@ -301,13 +169,9 @@ TEST(SimLink, LinkAndDeviceOptions) {
     ASSERT_EQ(grantpt(master), 0);
     ASSERT_EQ(unlockpt(master), 0);
     std::string terminal = ptsname(master);
-    SimProcess sim({"--device", terminal, "--version", "02.11"});
+    SimProcess sim({"--device", terminal});
     EXPECT_EQ(sim.path, terminal);
-    LiveLine line(master);
-    ASSERT_TRUE(line.Send(Packet('o', 'c', 'v')));
-    LinkPacket answer{};
-    ASSERT_TRUE(WaitFor([&] { return line.Receive(&answer); }, 3000));
-    EXPECT_EQ(DataOf(answer), "02.1194VK");
+    EXPECT_EQ(AskVersion(master), "03.0794VK");
 }
 
 } // namespace

@@ -6,40 +6,36 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 namespace {
 
-LinkPacket Request(char command, const std::string& data = "") {
-    return Packet('o', 'c', command, data);
-}
-
-std::string Ask(SimController& sim, const LinkPacket& request, char expectedLetter) {
+// The data of the answer to a request of the program, which must come with `letter`.
+std::string Ask(SimController& sim, char command, char letter, const std::string& data = "") {
     LinkPacket answer;
     std::string note;
-    EXPECT_TRUE(sim.Respond(request, answer, note)) << note;
-    EXPECT_EQ(answer.CD, 'c');
-    EXPECT_EQ(answer.CO, 'o');
-    EXPECT_EQ(answer.OR, expectedLetter);
+    EXPECT_TRUE(sim.Respond(Packet('o', 'c', command, data), answer, note)) << note;
+    EXPECT_EQ(Frame(answer), Frame(Answer(letter, DataOf(answer))));
     return DataOf(answer);
 }
 
-bool Silent(SimController& sim, const LinkPacket& request) {
+bool Silent(SimController& sim, char command) {
     LinkPacket answer;
     std::string note;
-    return !sim.Respond(request, answer, note) && !note.empty();
+    return !sim.Respond(Packet('o', 'c', command), answer, note) && !note.empty();
 }
 
 TEST(SimController, PartTwoAndCountersOnlyFromVersionThree) {
     SimController sim;
     sim.hours = 1234;
     sim.operations = 56;
-    EXPECT_EQ(Ask(sim, Request('g'), 'G'), "001234000056");
-    EXPECT_EQ(Ask(sim, Request('f'), 'c').size(), (size_t)kPart2Length);
+    EXPECT_EQ(Ask(sim, 'g', 'G'), "001234000056");
+    EXPECT_EQ(Ask(sim, 'f', 'c').size(), (size_t)kPart2Length);
     sim.version = "02.99";
-    EXPECT_TRUE(Silent(sim, Request('g')));
-    EXPECT_TRUE(Silent(sim, Request('f')));
-    EXPECT_EQ(Ask(sim, Request('b'), 'c').size(), (size_t)kPart1Length);
+    EXPECT_TRUE(Silent(sim, 'g'));
+    EXPECT_TRUE(Silent(sim, 'f'));
+    ControllerConfig written = MakeEmptyConfig();
+    written.systemNumber = 4321;
+    EXPECT_EQ(Ask(sim, 'a', 'e', EncodeParts(written).part1), "");
+    EXPECT_EQ(Ask(sim, 'b', 'c'), EncodeParts(written).part1);
 }
 
 TEST(SimController, WritesAreStoredAndReadBack) {
@@ -48,77 +44,33 @@ TEST(SimController, WritesAreStoredAndReadBack) {
     written.systemNumber = 4321;
     written.carSpeed = 175;
     PartTexts texts = EncodeParts(written);
-    EXPECT_EQ(Ask(sim, Request('h', texts.part1), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('e', texts.part2), 'e'), "");
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
-    EXPECT_EQ(Ask(sim, Request('f'), 'c'), texts.part2);
-    EXPECT_EQ(sim.config.systemNumber, 4321);
+    EXPECT_EQ(Ask(sim, 'h', 'e', texts.part1), "");
+    EXPECT_EQ(Ask(sim, 'e', 'e', texts.part2), "");
+    EXPECT_EQ(Ask(sim, 'b', 'c'), texts.part1);
+    EXPECT_EQ(Ask(sim, 'f', 'c'), texts.part2);
 
-    EXPECT_EQ(Ask(sim, Request('a', std::string(225, '0')), 'M'), "");
+    Ask(sim, 'a', 'M', std::string(225, '0'));
     std::string error;
     ASSERT_TRUE(ApplySimOption(sim, "write-answer", "m", error));
-    EXPECT_EQ(Ask(sim, Request('a', std::string(226, '0')), 'm'), "");
+    Ask(sim, 'a', 'm', std::string(226, '0'));
     EXPECT_EQ(sim.config.systemNumber, 4321) << "a rejected write stores nothing";
 
     ASSERT_TRUE(ApplySimOption(sim, "write-answer", "e", error));
     ASSERT_TRUE(ApplySimOption(sim, "mismatch", "part2", error));
-    Ask(sim, Request('e', texts.part2), 'e');
-    EXPECT_NE(Ask(sim, Request('f'), 'c'), texts.part2);
-    EXPECT_EQ(Ask(sim, Request('b'), 'c'), texts.part1);
+    Ask(sim, 'e', 'e', texts.part2);
+    EXPECT_NE(Ask(sim, 'f', 'c'), texts.part2);
+    EXPECT_EQ(Ask(sim, 'b', 'c'), texts.part1);
 }
 
-// The program's event-log steps against the simulated controller, answer by answer.
-TEST(SimController, EventLogRefreshAndClear) {
+// The log as the program's event steps read it: four digits a record, code and stop.
+TEST(SimController, EventLogAndItsClear) {
     SimController sim;
     std::string error;
     ASSERT_TRUE(ApplySimOption(sim, "events", "7:3,4:12", error));
-    sim.hours = 1234;
-    sim.operations = 56789;
-    sim.config.systemNumber = 123;
-    sim.config.cabinNumber = 2;
-    struct Line {
-        SimController* sim;
-        std::deque<LinkPacket> answers;
-    } line{&sim, {}};
-    ExchangeHost host{.context = &line,
-                      .sendPacket =
-                          [](void* c, const LinkPacket& request) {
-                              auto* l = static_cast<Line*>(c);
-                              LinkPacket answer;
-                              std::string note;
-                              if (l->sim->Respond(request, answer, note))
-                                  l->answers.push_back(answer);
-                              return true;
-                          },
-                      .receivePacket = [](void*, LinkPacket*) { return false; },
-                      .startAnswerTimer = [](void*, unsigned) {},
-                      .stopAnswerTimer = [](void*) {},
-                      .discardInput = [](void*) {}};
-    EventLog log;
-    auto run = [&] {
-        StepResult r = StepFailed;
-        while (!line.answers.empty()) {
-            LinkPacket answer = line.answers.front();
-            line.answers.pop_front();
-            if ((r = EventStep(log, host, answer)) != StepContinue) break;
-        }
-        return r;
-    };
-    StartRefresh(log, host);
-    ASSERT_EQ(run(), StepFinished) << log.exchange.statusText;
-    EXPECT_EQ(log.runningHours, 1234u);
-    EXPECT_EQ(log.operationCount, 56789u);
-    EXPECT_EQ(log.controllerSystem, 123);
-    EXPECT_EQ(log.controllerCabin, 2);
-    ASSERT_EQ(log.eventCount, 2u);
-    EXPECT_EQ(log.events[1].code, 4);
-    EXPECT_EQ(log.events[1].stop, 12);
-
-    StartClear(log, host);
-    ASSERT_EQ(run(), StepFinished);
-    StartRefresh(log, host);
-    ASSERT_EQ(run(), StepFinished);
-    EXPECT_EQ(log.eventCount, 0u);
+    std::string records = "07030412" + std::string(4 * (kMaxEvents - 2), '0');
+    EXPECT_EQ(Ask(sim, 'c', 'C'), records);
+    EXPECT_EQ(Ask(sim, 'd', 'D'), "");
+    EXPECT_EQ(Ask(sim, 'c', 'C'), std::string(4 * kMaxEvents, '0'));
 }
 
 TEST(SimOptions, RejectsBadValues) {
@@ -126,12 +78,16 @@ TEST(SimOptions, RejectsBadValues) {
     std::string error;
     EXPECT_FALSE(ApplySimOption(sim, "colour", "red", error));
     EXPECT_EQ(error, "unknown option colour");
-    EXPECT_FALSE(ApplySimOption(sim, "drop", "-1", error));
-    EXPECT_FALSE(ApplySimOption(sim, "drop", "2x", error));
-    EXPECT_FALSE(ApplySimOption(sim, "write-answer", "x", error));
-    EXPECT_FALSE(ApplySimOption(sim, "mismatch", "part3", error));
-    EXPECT_FALSE(ApplySimOption(sim, "events", "0:3", error));
-    EXPECT_FALSE(ApplySimOption(sim, "events", "7-3", error));
+    std::pair<const char*, std::string> bad[] = {
+        {"drop", "-1"},        {"drop", "2x"},
+        {"write-answer", "x"}, {"mismatch", "part3"},
+        {"events", "0:3"},     {"events", "7-3"},
+        {"version", "003.07"}, {"config", "/nonexistent/A00001_1.Z94"},
+        {"hours", "1000000"},  {"model", std::string(251, 'K')},
+        {"short", "x"},
+    };
+    for (const auto& [name, value] : bad)
+        EXPECT_FALSE(ApplySimOption(sim, name, value, error)) << name << " " << value;
     ASSERT_TRUE(ApplySimOption(sim, "events", "16:1,4:12", error));
     EXPECT_FALSE(ApplySimOption(sim, "events", "7:3,8:x", error));
     ASSERT_EQ(sim.events.size(), 2u) << "a rejected list changes nothing";
@@ -143,6 +99,7 @@ TEST(SimOptions, RejectsBadValues) {
     EXPECT_FALSE(ApplySimOption(sim, "model", std::string(251, 'K'), error));
     EXPECT_FALSE(ApplySimOption(sim, "short", "x", error));
     EXPECT_TRUE(ApplySimOption(sim, "events", "none", error));
+    EXPECT_TRUE(sim.events.empty());
     EXPECT_TRUE(ApplySimOption(sim, "system", "65535", error));
     EXPECT_EQ(sim.config.systemNumber, 65535);
 }

@@ -71,7 +71,8 @@ struct FakeConversationHost {
     }
     static FakeConversationHost* Self(void* c) { return static_cast<FakeConversationHost*>(c); }
 
-    // The letters of the requests sent so far, e.g. "vbhe".
+    // The letters of the requests sent so far, e.g. "vbhe"; the timer's steps, e.g.
+    // "start 2000, stop".
     std::string Letters() const {
         std::string s;
         for (auto& p : sent)
@@ -95,7 +96,6 @@ inline LinkPacket VersionAnswer(const std::string& version = "03.07",
 inline LinkPacket Part1Answer(const ControllerConfig& c) {
     return Answer('c', EncodeParts(c).part1);
 }
-
 inline LinkPacket Part2Answer(const ControllerConfig& c) {
     return Answer('c', EncodeParts(c).part2);
 }

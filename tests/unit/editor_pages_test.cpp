@@ -11,16 +11,19 @@
 
 namespace {
 
+const char* const kSlave = W1252("1 - Esclavo de duplex o batería");
+
 // ---- General ----
 
 TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
     Open(IDD_PAGE_GENERAL);
-    fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
+    fake.Choose(page, IDC_GEN_FUNCTION, kSlave);
     fake[IDC_GEN_CABIN].text = "7";
     fake[IDC_GEN_SPEED].text = "9";
     fake.Choose(page, IDC_GEN_LAST_SERVED, " 2");
     fake.Choose(page, IDC_GEN_FIRST_SERVED, " 5");
     fake.boxes.clear();
+    const char* speed = "La velocidad del controlador debe estar entre 10 y 200 m/min";
     struct Step {
         int id;
         const char* typed;
@@ -28,8 +31,8 @@ TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
     } steps[] = {
         {IDC_GEN_SYSTEM_NUMBER, "0", W1252("El número de serie debe estar entre 1 y 65535")},
         {IDC_GEN_SYSTEM_NUMBER, "12", W1252("El número cabina debe estar entre 1 y 6")},
-        {IDC_GEN_CABIN, "6", "La velocidad del controlador debe estar entre 10 y 200 m/min"},
-        {IDC_GEN_SPEED, "201", "La velocidad del controlador debe estar entre 10 y 200 m/min"},
+        {IDC_GEN_CABIN, "6", speed},
+        {IDC_GEN_SPEED, "201", speed},
         {IDC_GEN_SPEED, "200", W1252("La última parada atendida debe ser mayor que la primera.")},
     };
     for (const Step& s : steps) {
@@ -40,32 +43,26 @@ TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
     EXPECT_EQ(working.systemNumber, 1) << "nothing is stored from a refused page";
 }
 
+// Stop counts above the type's limit (23 for type 5), and below 2, are corrected to 2, or the
+// document would refuse the whole edit.
 TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
-    working.carSpeed = 0;
-    working.controlType = 5; // 23 stops at most
-    working.stopCount = 24;
-    working.firstServedStop = 0;
-    working.lastServedStop = 30;
-    Open(IDD_PAGE_GENERAL);
-    EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
-    EXPECT_EQ(fake[IDC_GEN_STOPS].items.back(), "23");
-    EXPECT_EQ(fake.Selected(IDC_GEN_FIRST_SERVED), " 1");
-    EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), " 2");
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.carSpeed, 80);
-    EXPECT_EQ(working.stopCount, 2);
-
-    // Too few stops is corrected the same way, or the document would refuse the whole edit.
-    for (uint8_t stored : {0, 1}) {
-        working.stopCount = stored;
+    working.controlType = 5;
+    for (uint8_t stops : {24, 0, 1}) {
+        working.stopCount = stops;
+        working.carSpeed = 0;
+        working.firstServedStop = 0;
+        working.lastServedStop = 30;
         Open(IDD_PAGE_GENERAL);
         EXPECT_EQ(fake.Selected(IDC_GEN_STOPS), " 2");
+        EXPECT_EQ(fake[IDC_GEN_STOPS].items.back(), "23");
+        EXPECT_EQ(fake.Selected(IDC_GEN_FIRST_SERVED), " 1");
+        EXPECT_EQ(fake.Selected(IDC_GEN_LAST_SERVED), " 2");
         EXPECT_TRUE(Leave());
+        EXPECT_EQ(working.carSpeed, 80);
         EXPECT_EQ(working.stopCount, 2);
         EXPECT_EQ(working.firstServedStop, 1);
         EXPECT_EQ(working.lastServedStop, 2);
     }
-
     // Values no list holds leave it without a selection; the read takes its fallbacks.
     working.controlType = 6;
     working.screenSystem = 0;
@@ -109,14 +106,28 @@ TEST_F(PageTest, GeneralKeepsStationsAndDoorsWithinANewStopCount) {
     EXPECT_EQ(working.stopDoors[15], 1);
 }
 
-TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
+// A hall-call controller serves every stop and shows cabin "E"; the duplex slave chosen after
+// it starts at cabin 1 instead of refusing the "E" nobody could type.
+TEST_F(PageTest, GeneralOfAHallCallControllerAndTheSlaveChosenAfterIt) {
     working.controllerFunction = 0;
+    working.stopCount = 12;
     Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake[IDC_GEN_CABIN].text, "E");
-    fake.Choose(page, IDC_GEN_FUNCTION, W1252("1 - Esclavo de duplex o batería"));
-    EXPECT_TRUE(fake.boxes.empty()) << "the \"E\" nobody could type is not refused";
+    for (int id : {IDC_GEN_TYPE, IDC_GEN_LAST_SERVED_LABEL, IDC_GEN_RELEVELING,
+                   IDC_GEN_HALL_BUTTONS, IDC_GEN_CABIN})
+        EXPECT_FALSE(fake[id].enabled) << id;
+    EXPECT_TRUE(fake[IDC_GEN_STOPS].enabled);
+    fake[IDC_GEN_FIRST_SERVED].selection = 4;
+    fake[IDC_GEN_LAST_SERVED].selection = 3;
+    EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.firstServedStop, 1);
+    EXPECT_EQ(working.lastServedStop, 12);
+
+    Open(IDD_PAGE_GENERAL);
+    fake.Choose(page, IDC_GEN_FUNCTION, kSlave);
+    EXPECT_TRUE(fake.boxes.empty());
     EXPECT_EQ(fake[IDC_GEN_CABIN].text, "1");
-    EXPECT_TRUE(fake[IDC_GEN_CABIN].enabled);
+    EXPECT_TRUE(fake[IDC_GEN_CABIN].enabled && fake[IDC_GEN_TYPE].enabled);
     fake[IDC_GEN_CABIN].text = "7"; // from now on the typed cabin is checked
     EXPECT_FALSE(Leave());
     EXPECT_EQ(Message(), W1252("El número cabina debe estar entre 1 y 6"));
@@ -125,32 +136,12 @@ TEST_F(PageTest, GeneralSlaveChosenAfterAHallCallControllerStartsAtCabinOne) {
     EXPECT_EQ(working.cabinNumber, 4);
 }
 
-TEST_F(PageTest, GeneralOfAHallCallControllerServesEveryStop) {
-    working.controllerFunction = 0;
-    working.stopCount = 12;
-    Open(IDD_PAGE_GENERAL);
-    for (int id : {IDC_GEN_TYPE, IDC_GEN_SCREENS, IDC_GEN_FIRST_SERVED, IDC_GEN_LAST_SERVED,
-                   IDC_GEN_SPEED, IDC_GEN_TYPE_LABEL, IDC_GEN_SCREENS_LABEL, IDC_GEN_SPEED_LABEL,
-                   IDC_GEN_FIRST_SERVED_LABEL, IDC_GEN_LAST_SERVED_LABEL, IDC_GEN_RELEVELING,
-                   IDC_GEN_HALL_BUTTONS})
-        EXPECT_FALSE(fake[id].enabled) << id;
-    EXPECT_TRUE(fake[IDC_GEN_STOPS].enabled);
-    EXPECT_TRUE(fake[IDC_GEN_FUNCTION].enabled);
-    fake[IDC_GEN_FIRST_SERVED].selection = 4;
-    fake[IDC_GEN_LAST_SERVED].selection = 3;
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.firstServedStop, 1);
-    EXPECT_EQ(working.lastServedStop, 12);
-}
-
 TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty) {
     working.optionFlags = kOptionReleveling | kOptionSegments14;
     Open(IDD_PAGE_GENERAL);
-    EXPECT_TRUE(fake[IDC_GEN_RELEVELING].enabled);
-    EXPECT_TRUE(fake[IDC_GEN_RELEVELING].checked);
+    EXPECT_TRUE(fake[IDC_GEN_RELEVELING].enabled && fake[IDC_GEN_RELEVELING].checked);
     fake.Choose(page, IDC_GEN_SCREENS, "2 - EXS, EXD, PN para 2 velocidades");
-    EXPECT_FALSE(fake[IDC_GEN_RELEVELING].enabled);
-    EXPECT_FALSE(fake[IDC_GEN_RELEVELING].checked);
+    EXPECT_FALSE(fake[IDC_GEN_RELEVELING].enabled || fake[IDC_GEN_RELEVELING].checked);
     fake[IDC_GEN_SITE_NAME].text = std::string(45, 'x');
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.optionFlags, kOptionSegments14);
@@ -174,8 +165,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
         EXPECT_EQ(fake[IDC_STP_NO_DOWN + i].enabled, served && stop != 3) << stop;
     }
     EXPECT_TRUE(fake[IDC_STP_NO_UP + 10].checked && fake[IDC_STP_NO_DOWN + 10].checked &&
-                fake[IDC_STP_NO_CABIN + 10].checked);
-    EXPECT_TRUE(fake[IDC_STP_NO_UP + 9].checked);
+                fake[IDC_STP_NO_CABIN + 10].checked && fake[IDC_STP_NO_UP + 9].checked);
     fake[IDC_STP_NO_CABIN + 4].checked = true;
     fake[IDC_STP_NO_UP + 4].checked = true;
     fake[IDC_STP_NAME + 6].text = "";
@@ -187,22 +177,20 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
 }
 
 TEST_F(PageTest, StopsCountOutsideTheImageIsBounded) {
-    working.stopCount = 200;
-    Open(IDD_PAGE_STOPS);
-    EXPECT_TRUE(fake[IDC_STP_NAME + 23].visible);
-    EXPECT_TRUE(Leave());
-    working.stopCount = 0;
-    Open(IDD_PAGE_STOPS);
-    EXPECT_FALSE(fake[IDC_STP_NAME].visible);
-    EXPECT_TRUE(Leave());
+    for (uint8_t stops : {200, 0}) {
+        working.stopCount = stops;
+        Open(IDD_PAGE_STOPS);
+        EXPECT_EQ(fake[IDC_STP_NAME + 23].visible, stops == 200);
+        EXPECT_EQ(fake[IDC_STP_NAME].visible, stops == 200);
+        EXPECT_TRUE(Leave());
+    }
 }
 
 // ---- Outputs ----
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     Open(IDD_PAGE_OUTPUTS);
-    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, "");
-    EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, "");
+    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text + fake[IDC_OUT_DESCRIPTION].text, "");
     fake.Type(page, IDC_OUT_TERMINAL + 2, "400");
     EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación de salida auxiliar 3:"));
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
@@ -215,32 +203,28 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     fake.Type(page, IDC_OUT_RELAY + 5, "99");
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 5, SpinStep::Up);
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 6, SpinStep::Down);
-    EXPECT_EQ(fake[IDC_OUT_RELAY + 5].text, "99");
-    EXPECT_EQ(fake[IDC_OUT_RELAY + 6].text, "0");
+    EXPECT_EQ(fake[IDC_OUT_RELAY + 5].text + "," + fake[IDC_OUT_RELAY + 6].text, "99,0");
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.auxTerminalFunction[2], 400 & 0xFF);
     const uint8_t relays[7] = {0, 0, 0, 7, 0, 99, 0};
     EXPECT_EQ(std::memcmp(working.relayFunction, relays, 7), 0);
 }
 
-TEST_F(PageTest, OutputsSevenSegmentsAgainGiveTerminalFourItsCode) {
+// Seven segments again give terminal 4 its code back; an auxiliary type outside the list reads
+// as 0.
+TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
     for (int j = 0; j < 4; ++j)
         working.auxTerminalFunction[j] = (uint8_t)(10 + j);
     working.optionFlags = kOptionSegments14;
+    working.auxOutputType = 9;
     Open(IDD_PAGE_OUTPUTS);
     EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled);
+    EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
     fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
     EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.optionFlags & kOptionSegments14, 0);
     EXPECT_EQ(working.auxTerminalFunction[3], 13);
-}
-
-TEST_F(PageTest, OutputsAuxiliaryTypeOutsideItsListReadsAsZero) {
-    working.auxOutputType = 9;
-    Open(IDD_PAGE_OUTPUTS);
-    EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
-    EXPECT_TRUE(Leave());
     EXPECT_EQ(working.auxOutputType, 0);
     fake[IDC_OUT_AUX_TYPE].selection = 7;
     EXPECT_TRUE(Leave());
@@ -271,26 +255,24 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
     EXPECT_EQ(working.TEP, 1);
 }
 
+// Every timer is shown and stored in its own field, but a hidden one reads as 0.
 TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
     Open(IDD_PAGE_TIMES);
-    for (int id :
-         {IDC_TIM_TEP, IDC_TIM_TALA, IDC_TIM_TZUM, IDC_TIM_TPA, IDC_TIM_TACL, IDC_TIM_TACEA,
-          IDC_TIM_TNIV0, IDC_TIM_TRETP, IDC_TIM_TAPA, IDC_TIM_TOPC, IDC_TIM_TACEB, IDC_TIM_TARR,
-          IDC_TIM_TESTR, IDC_TIM_TGON, IDC_TIM_TGEN, IDC_TIM_TINHP}) {
-        EXPECT_TRUE(fake[id].visible) << id;
-        EXPECT_TRUE(fake[id + IDC_TIM_LABEL_OFFSET].enabled) << id;
-        EXPECT_TRUE(fake[id + IDC_TIM_UNIT_OFFSET].enabled) << id;
-        fake[id].text = std::to_string(id % 256);
+    const int ids[kTimerCount] = {IDC_TIM_TEP,   IDC_TIM_TALA,  IDC_TIM_TZUM,  IDC_TIM_TPA,
+                                  IDC_TIM_TACL,  IDC_TIM_TACEA, IDC_TIM_TNIV0, IDC_TIM_TRETP,
+                                  IDC_TIM_TAPA,  IDC_TIM_TOPC,  IDC_TIM_TACEB, IDC_TIM_TARR,
+                                  IDC_TIM_TESTR, IDC_TIM_TGON,  IDC_TIM_TGEN,  IDC_TIM_TINHP};
+    uint8_t expected[kTimerCount];
+    for (int t = 0; t < kTimerCount; ++t) {
+        EXPECT_TRUE(fake[ids[t]].visible && fake[ids[t] + IDC_TIM_LABEL_OFFSET].enabled &&
+                    fake[ids[t] + IDC_TIM_UNIT_OFFSET].enabled)
+            << ids[t];
+        fake[ids[t]].text = std::to_string(expected[t] = (uint8_t)(20 + t));
     }
-    fake[IDC_TIM_TGON].text = "gong"; // not a number: 0
     fake[IDC_TIM_TGEN].visible = false;
-    fake[IDC_TIM_TGEN].text = "999";
+    expected[14] = 0;
     EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.TEP, 100);
-    EXPECT_EQ(working.TZUM, 110);
-    EXPECT_EQ(working.TINHP, 993 % 256);
-    EXPECT_EQ(working.TGON, 0);
-    EXPECT_EQ(working.TGEN, 0);
+    EXPECT_EQ(std::memcmp(&working.TEP, expected, kTimerCount), 0);
 }
 
 TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
@@ -306,7 +288,7 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
     config.relayFunction[2] = 81;       // TRETP
     config.auxTerminalFunction[3] = 39; // TESTR
     config.relayFunction[4] = 20;       // TGON
-    config.relayFunction[5] = 38;       // TGEN
+    config.relayFunction[17] = 38;      // TGEN
     config.doorMode = 1;                // TAPA
     config.screenSystem = 1;            // TINHP
     timerApplicability(config, uses);
@@ -314,8 +296,7 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
     EXPECT_EQ(std::memcmp(uses, all, sizeof uses), 0);
     config.relayFunction[1] = 58;
     timerApplicability(config, uses);
-    EXPECT_TRUE(uses[5]);
-    EXPECT_FALSE(uses[10]);
+    EXPECT_TRUE(uses[5] && !uses[10]);
 }
 
 // ---- Door and advanced ----
@@ -327,14 +308,12 @@ TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.closeAttempts = 3;
     Open(IDD_PAGE_DOOR);
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
-    EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked);
-    EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].enabled);
+    EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked || fake[IDC_DOOR_PREOPENING].enabled);
     for (int id : {IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_ATTEMPTS})
         EXPECT_TRUE(fake[id].items.empty() && !fake[id].enabled) << id;
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.doorMode, 0);
-    EXPECT_EQ(working.preOpening, 1);
-    EXPECT_EQ(working.alwaysOpenOnArrival, 1);
+    EXPECT_TRUE(working.preOpening && working.alwaysOpenOnArrival);
     EXPECT_EQ(working.closeAttempts, 3);
     // Back to automatic from the empty lists: the stored attempts, not the unselected default.
     fake.Click(page, IDC_DOOR_AUTOMATIC, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
@@ -358,76 +337,57 @@ TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
     EXPECT_EQ(working.minLoadCabinCallLimit, 3);
 }
 
-TEST_F(PageTest, AdvancedPortKeepsTheOtherOptionBitsAndTheAnnouncer) {
+// The duplex settings belong to the duplex master (its rest doors with an automatic door); the
+// supervision port keeps the other option bits and the announcer, which port 3 has not.
+TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
+    working.controllerFunction = 3;
+    working.doorMode = 1;
+    Open(IDD_PAGE_ADVANCED);
+    EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled);
+    working.controllerFunction = 1;
+    working.duplexMainStation = 5;
+    working.secondaryRestsDoorClosed = 1;
     working.specialVoiceAnnouncer = 1;
     working.optionFlags = kOptionReleveling | kOptionSegments14;
     Open(IDD_PAGE_ADVANCED);
+    for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED})
+        EXPECT_FALSE(fake[id].enabled) << id;
     fake.Choose(page, IDC_ADV_PORT, "3 - TTL");
     EXPECT_FALSE(fake[IDC_ADV_ANNOUNCER].enabled);
     EXPECT_TRUE(Leave());
+    EXPECT_EQ(working.duplexMainStation, 5);
+    EXPECT_EQ(working.secondaryRestsDoorClosed, 1);
     EXPECT_EQ(working.specialVoiceAnnouncer, 1);
     EXPECT_EQ(working.optionFlags, kOptionReleveling | kOptionSegments14 | (3 << 1));
     fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
 }
 
-TEST_F(PageTest, AdvancedDuplexSettingsBelongToTheDuplexMaster) {
-    working.controllerFunction = 3;
-    working.doorMode = 1;
-    Open(IDD_PAGE_ADVANCED);
-    EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled) << "with an automatic door";
-    working.controllerFunction = 1;
-    working.duplexMainStation = 5;
-    working.secondaryRestsDoorClosed = 1;
-    Open(IDD_PAGE_ADVANCED);
-    for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_MAIN, IDC_ADV_SECONDARY, IDC_ADV_MAIN_LABEL,
-                   IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED, IDC_ADV_SECONDARY_CLOSED})
-        EXPECT_FALSE(fake[id].enabled) << id;
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(working.duplexMainStation, 5);
-    EXPECT_EQ(working.secondaryRestsDoorClosed, 1);
-}
-
 // ---- Help tables ----
 
-std::vector<uint32_t> Table(int dialogId, int control) {
-    uint32_t scratch[4];
-    const uint32_t* t = EditorHelpTable(PageRow(dialogId), control, scratch);
-    std::vector<uint32_t> pairs;
-    for (; t[0] || t[1]; t += 2)
-        pairs.insert(pairs.end(), {t[0], t[1]});
-    return pairs;
-}
-
-uint32_t ContextOf(int dialogId, int control) {
-    std::vector<uint32_t> t = Table(dialogId, control);
-    for (size_t i = 0; i < t.size(); i += 2)
-        if (t[i] == (uint32_t)control) return t[i + 1];
-    return 0;
-}
-
-// A control of a range finds its context in a one-pair table naming it; 0: no help.
+// A control of a range finds its context in a one-pair table naming it; any other control, its
+// page's table of pairs; 0: no help.
 TEST(EditorHelp, ContextsOfControlsTheirLabelsAndRanges) {
-    EXPECT_EQ(Table(IDD_PAGE_GENERAL, 0).size(), 48u);
+    auto contextOf = [](int dialogId, int control) -> uint32_t {
+        uint32_t scratch[4];
+        for (const uint32_t* t = EditorHelpTable(PageRow(dialogId), control, scratch); t[0] || t[1];
+             t += 2)
+            if (t[0] == (uint32_t)control) return t[1];
+        return 0;
+    };
     struct {
         int dialogId;
         int control;
         uint32_t context;
     } cases[] = {
-        {IDD_PAGE_STOPS, 123, 801},     {IDD_PAGE_STOPS, 30, 800},
-        {IDD_PAGE_STOPS, 124, 0},       {IDD_PAGE_STOPS, 65535, 0},
-        {IDD_PAGE_OUTPUTS, 233, 402},   {IDD_PAGE_OUTPUTS, 317, 403},
-        {IDD_PAGE_STOPS, 417, 805},     {IDD_PAGE_STOPS, 500, 806},
-        {IDD_PAGE_STOPS, 623, 804},     {IDD_PAGE_STOPS, 323, 803},
-        {IDD_PAGE_OUTPUTS, 65535, 402}, {IDD_PAGE_OUTPUTS, 453, 400},
-        {IDD_PAGE_OUTPUTS, 100, 404},   {IDD_PAGE_GENERAL, 1010, 111},
-        {IDD_PAGE_GENERAL, 103, 111},   {IDD_PAGE_TIMES, 993, 507},
-        {IDD_PAGE_TIMES, 1013, 507},    {IDD_PAGE_TIMES, 129, 515},
-        {IDD_PAGE_DOOR, 112, 613},      {IDD_PAGE_DOOR, 441, 612},
-        {IDD_PAGE_ADVANCED, 107, 713},  {IDD_PAGE_ADVANCED, 814, 702},
+        {IDD_PAGE_STOPS, 30, 800},    {IDD_PAGE_STOPS, 123, 801},    {IDD_PAGE_STOPS, 124, 0},
+        {IDD_PAGE_STOPS, 623, 804},   {IDD_PAGE_STOPS, 65535, 0},    {IDD_PAGE_OUTPUTS, 233, 402},
+        {IDD_PAGE_OUTPUTS, 317, 403}, {IDD_PAGE_OUTPUTS, 453, 400},  {IDD_PAGE_GENERAL, 1010, 111},
+        {IDD_PAGE_GENERAL, 103, 111}, {IDD_PAGE_TIMES, 993, 507},    {IDD_PAGE_TIMES, 1013, 507},
+        {IDD_PAGE_DOOR, 112, 613},    {IDD_PAGE_ADVANCED, 814, 702},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ContextOf(c.dialogId, c.control), c.context) << c.control;
+        EXPECT_EQ(contextOf(c.dialogId, c.control), c.context) << c.control;
 }
 
 } // namespace

@@ -66,32 +66,4 @@ struct FakePage {
 
     static FakeControl& At(void* c, int id) { return static_cast<FakePage*>(c)->controls[id]; }
     FakeControl& operator[](int id) { return controls[id]; }
-
-    // The user picks an entry by its text, and the list tells its page; false when the list has
-    // no such entry.
-    bool Choose(EditorPage& page, int id, const std::string& text) {
-        FakeControl& list = controls[id];
-        for (size_t i = 0; i < list.items.size(); ++i)
-            if (list.items[i] == text) {
-                list.selection = (int)i;
-                page.OnCommand(pc, id, kNotifySelectionChanged);
-                return true;
-            }
-        return false;
-    }
-    std::string Selected(int id) {
-        FakeControl& list = controls[id];
-        return list.selection < 0 ? "<none>" : list.items[list.selection];
-    }
-    // Clicks a radio button of a group: it is checked and the others are not.
-    void Click(EditorPage& page, int id, std::initializer_list<int> group) {
-        for (int other : group)
-            controls[other].checked = other == id;
-        page.OnCommand(pc, id, kNotifyClicked);
-    }
-    // Types into an edit, which notifies its page.
-    void Type(EditorPage& page, int id, const std::string& text) {
-        controls[id].text = text;
-        page.OnCommand(pc, id, 0x300); // any edit notification
-    }
 };

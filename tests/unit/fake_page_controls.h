@@ -4,11 +4,31 @@
 
 #include <gtest/gtest.h>
 
-// Choosing an entry a list does not hold is a fault of the test.
+#include <algorithm>
+
+// What the user does on a page: picks a list entry by its text (one the list does not hold is
+// a fault of the test), clicks a radio button of a group, types into an edit.
 struct TestPageControls : FakePage {
     void Choose(EditorPage& page, int id, const std::string& text) {
-        if (!FakePage::Choose(page, id, text))
+        FakeControl& list = controls[id];
+        auto at = std::find(list.items.begin(), list.items.end(), text);
+        if (at == list.items.end())
             ADD_FAILURE() << "list " << id << " has no item '" << text << "'";
+        list.selection = at == list.items.end() ? -1 : (int)(at - list.items.begin());
+        page.OnCommand(pc, id, kNotifySelectionChanged);
+    }
+    std::string Selected(int id) {
+        FakeControl& list = controls[id];
+        return list.selection < 0 ? "<none>" : list.items[list.selection];
+    }
+    void Click(EditorPage& page, int id, std::initializer_list<int> group) {
+        for (int other : group)
+            controls[other].checked = other == id;
+        page.OnCommand(pc, id, kNotifyClicked);
+    }
+    void Type(EditorPage& page, int id, const std::string& text) {
+        controls[id].text = text;
+        page.OnCommand(pc, id, 0x300); // any edit notification
     }
 };
 

@@ -32,7 +32,7 @@ inline std::string DataOf(const LinkPacket& p) {
     return std::string((const char*)p.data, p.LA);
 }
 
-// Bytes waiting on the line; `limit` caps how many one call may read (0: all).
+// Bytes waiting on the line, read one at a time.
 struct BufferSource {
     std::string bytes;
     size_t pos = 0;
@@ -43,5 +43,4 @@ struct BufferSource {
                           return true;
                       }};
     void Add(const std::string& more) { bytes += more; }
-    size_t Left() const { return bytes.size() - pos; }
 };

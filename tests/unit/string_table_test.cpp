@@ -2,6 +2,8 @@
 // bytes: under Wine this binary carries the resources and LoadResString reads them.
 #include "base/res_string.h"
 
+#include "base/cp1252.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -23,6 +25,16 @@ TEST(StringTable, ResourcesAndCompiledListAgree) {
         ++compared;
     }
     EXPECT_GT(compared, 300);
+}
+
+TEST(StringTable, MissingStringsGiveTheLoaderTextAndLongOnesAreCut) {
+    char text[256], small[8];
+    EXPECT_EQ(LoadResString(30409, text, sizeof text), 0);
+    EXPECT_STREQ(text, "Error: Cadena 30409 no encontrada en el recurso");
+    EXPECT_EQ(LoadResString(30409, small, sizeof small), 0);
+    EXPECT_STREQ(small, "Error: ");
+    EXPECT_EQ(LoadResString(20000, small, sizeof small), 7);
+    EXPECT_STREQ(small, W1252("Atenció"));
 }
 
 } // namespace
