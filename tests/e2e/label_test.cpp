@@ -229,10 +229,8 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_TRUE(Drag(app, {centre.x - 40, centre.y - 60}, {centre.x + 40, centre.y + 20}));
     EXPECT_FALSE(CursorConfined());
     EXPECT_NEAR(Zoom(app), whole * std::min(width, height) / 80.0, whole * 0.1);
-    // A click without movement zooms nothing, nor does a press beside the page.
+    // A press beside the page zooms nothing.
     ASSERT_TRUE(app.Command(CMD_FIT_WHOLE));
-    Drag(app, centre, centre);
-    EXPECT_EQ(Zoom(app), whole);
     EXPECT_FALSE(Drag(app, {client.left + 10, centre.y}, {client.left + 90, centre.y + 60}));
     EXPECT_EQ(Zoom(app), whole);
     // A box taking the mouse mid-drag ends it without a zoom and frees the cursor.
