@@ -4,7 +4,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 BUILD := $(CURDIR)/build
 
-.PHONY: run test deps native cross fuzz unit bench fuzz-long format clean
+.PHONY: run test deps native cross fuzz unit bench fuzz-long soak format clean
 
 # The program and the controller simulator that answers on its serial port.
 run: deps
@@ -47,6 +47,11 @@ bench: deps native cross
 
 fuzz-long: deps fuzz
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} scripts/fuzz.sh
+
+# A long session of the program, then its objects and memory back at their start (not part of
+# `make test`: about an hour at the full counts; see scripts/soak.sh to shorten it).
+soak: deps native cross
+	scripts/soak.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
