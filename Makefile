@@ -4,7 +4,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 BUILD := $(CURDIR)/build
 
-.PHONY: run test deps native cross fuzz unit bench fuzz-long fuzz-coverage format clean
+.PHONY: run test deps native cross fuzz unit bench fuzz-long fuzz-coverage soak format clean
 
 # The program and the controller simulator that answers on its serial port.
 run: deps
@@ -56,6 +56,11 @@ fuzz-coverage: deps
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)/fuzz-cov -j$(JOBS)
 	scripts/fuzz.sh --coverage
+
+# A long session of the program, then its objects and memory back at their start (not part of
+# `make test`: about an hour at the full counts; see scripts/soak.sh to shorten it).
+soak: deps native cross
+	scripts/soak.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -5,6 +5,7 @@
 #
 # Environment:
 #   E2E_FILTER=Suite.Test*   run only these end-to-end tests (GoogleTest filter)
+#   E2E_TIMEOUT=S            seconds the end-to-end tests may take (default 900)
 #   ZRT_TEST_ON_DISPLAY=1    run the end-to-end tests on $DISPLAY to watch them
 #   FUZZ_SECONDS=N           time per fuzzer (default 10)
 #   ONLY="unit e2e"          run only these steps (native, wine-unit, e2e, fuzz)
@@ -48,7 +49,7 @@ e2e() {
     local rc=0
     rm -rf "$ARTEFACTS"
     mkdir -p "$ARTEFACTS"
-    timeout 900 wine "$ZRT_BUILD/win/tests/e2e/e2e_tests.exe" \
+    timeout "${E2E_TIMEOUT:-900}" wine "$ZRT_BUILD/win/tests/e2e/e2e_tests.exe" \
         --exe="$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")" \
         --artefacts="$(zrt_winpath "$ARTEFACTS")" \
         --gtest_filter="${E2E_FILTER:-*}" || rc=$?
@@ -77,7 +78,8 @@ if wanted wine-unit || wanted e2e; then
     sim_dir=$ZRT_BUILD/e2e-sim
     rm -rf "$sim_dir"
     mkdir -p "$sim_dir"
-    if zrt_start_sim "$ZRT_E2E_COM_PORT" --control "$sim_dir/control" --log "$sim_dir/sim.log"
+    if zrt_start_sim "$ZRT_E2E_COM_PORT" --control "$sim_dir/control" --log "$sim_dir/sim.log" \
+        --link "$WINEPREFIX/dosdevices/com$ZRT_E2E_COM_PORT"
     then
         export ZRT_E2E_SIM_CONTROL ZRT_E2E_SIM_LOG
         ZRT_E2E_SIM_CONTROL=$(zrt_winpath "$sim_dir/control")

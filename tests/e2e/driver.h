@@ -156,6 +156,7 @@ class App {
 
     bool IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
     HWND MainWindow() const { return main_; }
+    HANDLE Process() const { return process_; }
     DWORD ThreadId() const { return thread_; }
 
     // Waits until the program has handled everything posted to it so far, and what that

@@ -10,52 +10,8 @@ namespace {
 
 using namespace e2e;
 
-constexpr const char* kInterrogation = "Interrogando controlador...";
-constexpr const char* kMonitor = "Comunicaciones";
-constexpr const char* kConfigured = "El controlador fue configurado correctamente.";
 const std::string kReceived =
     W1252("La configuración del controlador ha sido recibida correctamente.");
-Dialog FindByCaption(App& app, const std::string& caption) {
-    for (const Dialog& d : app.Dialogs())
-        if (d.Caption() == caption) return d;
-    return Dialog();
-}
-
-// The monitor's ten packet fields: CD, CO, OR, data and LA received, then sent.
-std::vector<std::string> MonitorTexts(const Dialog& monitor) {
-    std::vector<std::string> texts;
-    for (int first : {IDC_MON_RX_CD, IDC_MON_TX_CD})
-        for (int id = first; id <= first + 4; ++id)
-            texts.push_back(monitor.ItemText(id));
-    return texts;
-}
-
-// A box that ends or interrupts a conversation: any enabled dialog of the program but the
-// interrogation dialog and the monitor.
-Dialog WaitForBox(App& app, DWORD timeoutMs = 15000) {
-    Dialog found;
-    WaitUntil(
-        [&] {
-            for (const Dialog& d : app.Dialogs())
-                if (d.Caption() != kInterrogation && d.Caption() != kMonitor &&
-                    IsWindowEnabled(d.Handle()))
-                    return static_cast<bool>(found = d);
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-// The box that ends a conversation, checked and answered; then the conversation is over.
-void ExpectEnd(App& app, const std::string& caption, const std::string& text) {
-    ExpectBox(WaitForBox(app), caption, text);
-    EXPECT_TRUE(WaitUntil([&] { return !FindByCaption(app, kInterrogation); }) && app.WaitIdle());
-}
-
-void RunToEnd(App& app, int command, const std::string& caption, const std::string& text) {
-    EXPECT_TRUE(app.Command(command));
-    ExpectEnd(app, caption, text);
-}
 
 // The simulator's last answers to 'b' and 'f' since `from`: what it holds, or sent.
 void ExpectSimulatorSent(const ControllerConfig& image, size_t from) {

@@ -35,7 +35,7 @@ bool Control(const std::string& lines) {
 bool Reset() {
     return Control("version 03.07\nmodel 94VK\nempty\nwrite-answer e\nmismatch none\ndelay 0\n"
                    "drop 0\nbad-check 0\nwrong-address 0\nshort 0\nnoise 0\nsplit 0\ngap 50\n"
-                   "events none\nhours 0\noperations 0\n");
+                   "twice 0\nstale 0\nevents none\nhours 0\noperations 0\n");
 }
 
 size_t Mark() {

@@ -131,4 +131,51 @@ inline void Click(App& app, HWND button) {
     app.WaitIdle();
 }
 
+// --- The controller link's exchanges ---
+
+constexpr const char* kInterrogation = "Interrogando controlador...";
+constexpr const char* kMonitor = "Comunicaciones";
+constexpr const char* kConfigured = "El controlador fue configurado correctamente.";
+inline Dialog FindByCaption(App& app, const std::string& caption) {
+    for (const Dialog& d : app.Dialogs())
+        if (d.Caption() == caption) return d;
+    return Dialog();
+}
+
+// The monitor's ten packet fields: CD, CO, OR, data and LA received, then sent.
+inline std::vector<std::string> MonitorTexts(const Dialog& monitor) {
+    std::vector<std::string> texts;
+    for (int first : {IDC_MON_RX_CD, IDC_MON_TX_CD})
+        for (int id = first; id <= first + 4; ++id)
+            texts.push_back(monitor.ItemText(id));
+    return texts;
+}
+
+// A box that ends or interrupts a conversation: any enabled dialog of the program but the
+// interrogation dialog and the monitor.
+inline Dialog WaitForBox(App& app, DWORD timeoutMs = 15000) {
+    Dialog found;
+    WaitUntil(
+        [&] {
+            for (const Dialog& d : app.Dialogs())
+                if (d.Caption() != kInterrogation && d.Caption() != kMonitor &&
+                    IsWindowEnabled(d.Handle()))
+                    return static_cast<bool>(found = d);
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// The box that ends a conversation, checked and answered; then the conversation is over.
+inline void ExpectEnd(App& app, const std::string& caption, const std::string& text) {
+    ExpectBox(WaitForBox(app), caption, text);
+    EXPECT_TRUE(WaitUntil([&] { return !FindByCaption(app, kInterrogation); }) && app.WaitIdle());
+}
+
+inline void RunToEnd(App& app, int command, const std::string& caption, const std::string& text) {
+    EXPECT_TRUE(app.Command(command));
+    ExpectEnd(app, caption, text);
+}
+
 } // namespace e2e

@@ -1,5 +1,6 @@
 // The label of an arbitrary 256-byte image into the recording canvas: every stop count and every
-// unterminated name must stay within the grids' labels and the image's slots.
+// unterminated name must stay within the grids' labels and the image's slots, and everything
+// drawn within the label's 1000 x 1900 units.
 #include "label/label_renderer.h"
 #include "label/recording_canvas.h"
 
@@ -14,8 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(image, data, size < sizeof *image ? size : sizeof *image);
     RecordingCanvas canvas;
     DrawLabel(canvas.Canvas(), *image, "EMPRESA", "LINEA 2");
-    for (const LabelElement& e : canvas.elements)
-        if (e.x1 < 0 || e.x1 > 1000 || e.y1 < 0 || e.y1 > 1900) std::abort();
+    auto outside = [](int x, int y) { return x < 0 || x > 1000 || y < 0 || y > 1900; };
+    for (const LabelElement& e : canvas.elements) {
+        bool out = outside(e.x1, e.y1);
+        if (e.kind == LabelElement::Box) out = out || outside(e.x2, e.y2);
+        if (e.kind == LabelElement::Disc)
+            out = out || outside(e.x1 - e.x2, e.y1 - e.x2) || outside(e.x1 + e.x2, e.y1 + e.x2);
+        bool line = e.kind == LabelElement::Polyline || e.kind == LabelElement::Polygon;
+        for (int i = 0; line && i < e.pointCount; ++i)
+            out = out || outside(e.points[i].x, e.points[i].y);
+        if (out) std::abort();
+    }
     std::free(image);
     return 0;
 }

@@ -18,6 +18,9 @@
 
 #ifndef _WIN32
 #include "owned_link.h"
+using OwnedLinkOrNothing = OwnedLink;
+#else
+struct OwnedLinkOrNothing {};
 #endif
 
 namespace {
@@ -56,6 +59,8 @@ struct Simulator {
     std::deque<Pending> queue;
     FILE* log = stdout;
     std::mt19937 random{20240611};
+    LinkPacket lastAnswer;
+    bool answered = false;
 
     void Log(const std::string& text) {
         std::fprintf(log, "%s\n", text.c_str());
@@ -76,6 +81,14 @@ struct Simulator {
             return;
         }
         std::string tag;
+        if (sim.staleNext > 0 && answered) {
+            --sim.staleNext;
+            std::swap(answer, lastAnswer);
+            tag = " STALE";
+        } else {
+            lastAnswer = answer;
+            answered = true;
+        }
         if (sim.shortNext > 0 && answer.LA > 0) {
             --sim.shortNext;
             --answer.LA;
@@ -90,7 +103,7 @@ struct Simulator {
         if (sim.badCheckNext > 0) {
             --sim.badCheckNext;
             frame[size - 3] = frame[size - 3] == '0' ? '1' : '0';
-            tag = " BADCHECK";
+            tag += " BADCHECK";
         }
         uint64_t due = NowMs() + sim.delayMs;
         if (sim.noiseBytes > 0) {
@@ -101,15 +114,19 @@ struct Simulator {
             queue.push_back({due, noise, "NOISE " + std::to_string(sim.noiseBytes)});
         }
         int piece = sim.splitBytes > 0 ? sim.splitBytes : size;
-        for (int at = 0; at < size; at += piece) {
-            int n = size - at < piece ? size - at : piece;
-            std::string logLine = at == 0 ? DescribePacket("TX", answer) + tag : "";
-            // Appended: GCC 12 warns falsely on "literal" + string in C++20.
-            if (piece < size)
-                logLine.append(at == 0 ? " PIECE " : "PIECE ").append(std::to_string(n));
-            queue.push_back({due, std::vector<uint8_t>(frame + at, frame + at + n), logLine});
-            due += sim.gapMs;
-        }
+        int copies = sim.twiceNext > 0 ? 2 : 1;
+        if (copies == 2) --sim.twiceNext;
+        for (int copy = 0; copy < copies; ++copy)
+            for (int at = 0; at < size; at += piece) {
+                int n = size - at < piece ? size - at : piece;
+                std::string logLine =
+                    at == 0 ? DescribePacket("TX", answer) + tag + (copy ? " AGAIN" : "") : "";
+                // Appended: GCC 12 warns falsely on "literal" + string in C++20.
+                if (piece < size)
+                    logLine.append(at == 0 ? " PIECE " : "PIECE ").append(std::to_string(n));
+                queue.push_back({due, std::vector<uint8_t>(frame + at, frame + at + n), logLine});
+                due += sim.gapMs;
+            }
     }
 
     void SendDue() {
@@ -152,10 +169,28 @@ struct Simulator {
     }
 };
 
+static Simulator s;
+
+// The line goes away under the program, as an unplugged adapter would, and a new one takes its
+// place (and its link), ready for the next program that opens the port.
+bool HangUp(const SimStartOptions& settings, std::string& path, OwnedLinkOrNothing& link) {
+    s.sim.hangUp = false;
+    s.queue.clear();
+    s.line.Close();
+    std::string error;
+    bool opened = settings.device.empty() ? s.line.OpenPseudoTerminal(path, error)
+                                          : s.line.OpenDevice(settings.device, error);
+#ifndef _WIN32
+    if (opened && !settings.link.empty() && !link.Make(settings.link, path, error)) opened = false;
+#endif
+    (void)link;
+    s.Log(opened ? "HANGUP new line " + path : "ERROR " + error);
+    return opened;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    static Simulator s;
     SimStartOptions settings;
     std::string error;
     switch (ParseSimArguments(argc, argv, s.sim, settings, error)) {
@@ -174,8 +209,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (path.empty()) path = settings.device;
+    OwnedLinkOrNothing link;
 #ifndef _WIN32
-    OwnedLink link;
     if (!settings.link.empty() && !link.Make(settings.link, path, error)) {
         std::fprintf(stderr, "zrt94sim: %s\n", error.c_str());
         return 1;
@@ -199,6 +234,7 @@ int main(int argc, char** argv) {
             s.CheckControl(settings.controlPath);
             nextControl = NowMs() + 20;
         }
+        if (s.sim.hangUp && !HangUp(settings, path, link)) break;
         s.SendDue();
         unsigned wait = 10;
         if (!s.queue.empty()) {

@@ -29,6 +29,9 @@ struct SimController {
     int noiseBytes = 0;       // bytes of noise before each answer
     int splitBytes = 0;       // frames sent in pieces of this size (0: whole)
     unsigned gapMs = 50;      // between pieces
+    int twiceNext = 0;        // answers sent twice
+    int staleNext = 0;        // answers replaced by the one sent before, meant for another request
+    bool hangUp = false;      // the line is to be closed and a new one opened in its place
 
     int Major() const;
 

@@ -157,6 +157,11 @@ bool SetEvents(Target& to, const Value& v) {
     return true;
 }
 
+bool SetHangUp(Target& to, const Value&) {
+    to.sim.hangUp = true;
+    return true;
+}
+
 struct Option {
     const char* name;
     const char* argument; // nullptr: the option takes no value
@@ -205,6 +210,11 @@ const Option kOptions[] = {
      SetNumber<&SimController::splitBytes, 1000>},
     {"gap", "MS", "pause between pieces (default 50)", kAnyTime,
      SetNumber<&SimController::gapMs, 60000>},
+    {"twice", "N", "send the next N answers twice", kAnyTime,
+     SetNumber<&SimController::twiceNext, 1000000>},
+    {"stale", "N", "send the previous answer instead of the next N", kAnyTime,
+     SetNumber<&SimController::staleNext, 1000000>},
+    {"hang-up", nullptr, "close the line now and open a new pseudo-terminal", kAnyTime, SetHangUp},
     {"events", "LIST", "event log, code:stop,... up to 50, or none", kAnyTime, SetEvents},
     {"hours", "N", "running hours counter (0..999999)", kAnyTime,
      SetNumber<&SimController::hours, 999999>},
