@@ -49,6 +49,11 @@ struct PageWindow : FakePage {
         }
         return ids.empty() ? 0 : ids[choice % ids.size()];
     }
+    // Types into an edit, which notifies its page.
+    void Type(EditorPage& page, int id, const char* text) {
+        controls[id].text = text;
+        page.OnCommand(pc, id, 0x300); // any edit notification
+    }
 };
 
 const int kRadioGroups[][2] = {{IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC},
