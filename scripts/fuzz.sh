@@ -6,6 +6,8 @@
 # inputs each ran and the edges it reached (cov), and fails when any fuzzer finds a crash, a leak,
 # undefined behaviour or a broken property (its reproducer is left in build/fuzz/findings).
 #
+# FUZZ_ONLY="fuzz_a fuzz_b" runs only the fuzzers named.
+#
 # fuzz.sh --coverage runs the coverage build instead (build/fuzz-cov, from `make fuzz-coverage`)
 # once over the same inputs and lists, per fuzzer, the functions of src/ and tools/ it linked and
 # never ran: a fuzzer that cannot get past a check shows there.
@@ -27,7 +29,9 @@ inputs() {
 
 fuzzers_in() {
     find "$1" -type f -name 'fuzz_*' -perm -u+x -not -path '*/CMakeFiles/*' -not -path "$1/corpus/*" \
-        -not -path "$1/findings/*" | sort
+        -not -path "$1/findings/*" | sort | while read -r fuzzer; do
+        [[ -z ${FUZZ_ONLY:-} || " $FUZZ_ONLY " == *" $(basename "$fuzzer") "* ]] && echo "$fuzzer"
+    done
 }
 
 # Functions of the core and the tools with no execution, from an llvm-cov export on stdin: by
