@@ -17,6 +17,11 @@ template <typename Handle> class GdiObject {
     GdiObject& operator=(const GdiObject&) = delete;
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Takes `handle` in place of the object held, which is deleted.
+    void Reset(Handle handle) {
+        if (handle_) DeleteObject(handle_);
+        handle_ = handle;
+    }
 
   private:
     Handle handle_ = nullptr;

@@ -8,7 +8,7 @@
 namespace {
 
 HDC Dc(void* context) {
-    return static_cast<HDC>(context);
+    return static_cast<GdiLabelCanvas*>(context)->Dc();
 }
 
 // The pen an element asks for: none, the stock black pen, or one made for it alone.
@@ -75,14 +75,7 @@ void Polygon(void* context, const LabelPoint* points, int count, LabelPen pen, L
 }
 
 void Text(void* context, int x, int y, int height, LabelAlign align, bool up, const char* text) {
-    LOGFONTA f{};
-    f.lfHeight = height; // positive: the character cell's height
-    f.lfEscapement = f.lfOrientation = up ? 900 : 0;
-    f.lfWeight = FW_NORMAL;
-    f.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(f.lfFaceName, "Arial");
-    OwnedFont font(CreateFontIndirectA(&f));
-    ScopedSelect selectFont(Dc(context), font.Get());
+    static_cast<GdiLabelCanvas*>(context)->SelectFont(height, up);
     UINT horizontal = align == LabelAlign::Left    ? TA_LEFT
                       : align == LabelAlign::Right ? TA_RIGHT
                                                    : TA_CENTER;
@@ -92,8 +85,35 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 
 } // namespace
 
-LabelCanvas GdiLabelCanvas(HDC dc) {
-    return {.context = dc,
+GdiLabelCanvas::~GdiLabelCanvas() {
+    if (selected_) SelectObject(dc_, dcFont_);
+    for (const Font& f : fonts_)
+        DeleteObject(f.handle);
+}
+
+void GdiLabelCanvas::SelectFont(int height, bool up) {
+    HFONT font = nullptr;
+    for (const Font& f : fonts_)
+        if (f.height == height && f.up == up) font = f.handle;
+    if (!font) {
+        LOGFONTA f{};
+        f.lfHeight = height; // positive: the character cell's height
+        f.lfEscapement = f.lfOrientation = up ? 900 : 0;
+        f.lfWeight = FW_NORMAL;
+        f.lfCharSet = DEFAULT_CHARSET;
+        std::strcpy(f.lfFaceName, "Arial");
+        font = CreateFontIndirectA(&f);
+        if (!font) return;
+        fonts_.push_back({height, up, font});
+    }
+    if (font == selected_) return;
+    HGDIOBJ previous = SelectObject(dc_, font);
+    if (!selected_) dcFont_ = previous;
+    selected_ = font;
+}
+
+LabelCanvas GdiLabelCanvas::Canvas() {
+    return {.context = this,
             .box = Box,
             .disc = Disc,
             .polyline = Polyline,
@@ -103,5 +123,6 @@ LabelCanvas GdiLabelCanvas(HDC dc) {
 
 void DrawLabelOnDc(HDC dc, const ControllerConfig& config, const char* company1,
                    const char* company2) {
-    DrawLabel(GdiLabelCanvas(dc), config, company1, company2);
+    GdiLabelCanvas canvas(dc);
+    DrawLabel(canvas.Canvas(), config, company1, company2);
 }

@@ -71,24 +71,26 @@ LRESULT OnPaint(HWND, WPARAM, LPARAM) {
     RECT client;
     GetClientRect(v.window, &client);
     int w = client.right, h = client.bottom;
-    // Off screen first, then one copy: the view does not flicker.
     MemoryDc memory(paint.Get());
-    OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Get(), w, h));
-    ScopedSelect selectBitmap(memory.Get(), bitmap.Get());
-    {
+    std::string key = v.PictureKey();
+    if (!v.picture || key != v.pictureKey) {
+        // Off screen first, then one copy: the view does not flicker.
+        v.picture.Reset(CreateCompatibleBitmap(paint.Get(), w, h));
+        v.pictureKey = v.picture ? key : "";
+        ScopedSelect drawInto(memory.Get(), v.picture.Get());
         OwnedBrush workspace(CreateSolidBrush(GetSysColor(COLOR_APPWORKSPACE)));
-        ScopedSelect brush(memory.Get(), workspace.Get());
-        ScopedSelect pen(memory.Get(), GetStockObject(NULL_PEN));
-        Rectangle(memory.Get(), 0, 0, w + 1, h + 1);
+        {
+            ScopedSelect brush(memory.Get(), workspace.Get());
+            ScopedSelect pen(memory.Get(), GetStockObject(NULL_PEN));
+            Rectangle(memory.Get(), 0, 0, w + 1, h + 1);
+        }
+        v.ApplyViewMapping(memory.Get());
+        v.DrawPage(memory.Get());
+        SetMapMode(memory.Get(), MM_TEXT);
+        SetWindowOrgEx(memory.Get(), 0, 0, nullptr);
+        SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
     }
-    v.ApplyViewMapping(memory.Get());
-    v.DrawPage(memory.Get());
-    const HDC contexts[] = {memory.Get(), paint.Get()};
-    for (HDC dc : contexts) {
-        SetMapMode(dc, MM_TEXT);
-        SetWindowOrgEx(dc, 0, 0, nullptr);
-        SetViewportOrgEx(dc, 0, 0, nullptr);
-    }
+    ScopedSelect selectBitmap(memory.Get(), v.picture.Get());
     BitBlt(paint.Get(), 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
     return 0;
 }
@@ -310,12 +312,30 @@ void LabelView::ApplyViewMapping(HDC dc) const {
     SetViewportOrgEx(dc, 0, 0, nullptr);
 }
 
+std::string LabelView::PictureKey() const {
+    ControllerConfig image;
+    host.readImage(host.context, &image);
+    const char *line1 = "", *line2 = "";
+    host.companyLines(host.context, &line1, &line2);
+    ViewMapping mapping = state.Mapping();
+    RECT client{};
+    GetClientRect(window, &client);
+    COLORREF workspace = GetSysColor(COLOR_APPWORKSPACE);
+    std::string key(reinterpret_cast<const char*>(&image), sizeof image);
+    key.append(reinterpret_cast<const char*>(&mapping), sizeof mapping);
+    key.append(reinterpret_cast<const char*>(&client), sizeof client);
+    key.append(reinterpret_cast<const char*>(&workspace), sizeof workspace);
+    return key.append(line1).append(1, '\0').append(line2);
+}
+
 void LabelView::DrawPage(HDC dc) const {
-    LabelCanvas canvas = GdiLabelCanvas(dc);
-    canvas.box(dc, kPage.left, kPage.top, kPage.right, kPage.bottom, kNoPen, LabelBrush::White);
+    GdiLabelCanvas gdi(dc);
+    LabelCanvas canvas = gdi.Canvas();
+    canvas.box(canvas.context, kPage.left, kPage.top, kPage.right, kPage.bottom, kNoPen,
+               LabelBrush::White);
     const LabelPoint shadow[] = {{1000, 30}, {1030, 30}, {1030, 1930},
                                  {30, 1930}, {30, 1900}, {1000, 1900}};
-    canvas.polygon(dc, shadow, 6, kNoPen, LabelBrush::Grey);
+    canvas.polygon(canvas.context, shadow, 6, kNoPen, LabelBrush::Grey);
     ControllerConfig copy;
     host.readImage(host.context, &copy);
     const char *line1 = "", *line2 = "";

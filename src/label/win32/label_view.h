@@ -4,10 +4,13 @@
 // the user picks (View menu, keypad plus and minus, a rectangle dragged with the mouse, a double
 // click to centre a point). It scrolls, answers the navigation keys and never changes the
 // document.
+#include "base/win32/gdi_objects.h"
 #include "config/controller_config.h"
 #include "label/view_state.h"
 
 #include <windows.h>
+
+#include <string>
 
 // Posted to the parent (wParam 0, lParam 0) whenever the zoom changes.
 constexpr UINT WM_ZOOM_CHANGED = WM_USER + 10;
@@ -28,6 +31,10 @@ struct LabelView {
     HWND parent = nullptr;
     LabelViewHost host{};
     ViewState state;
+    // The last picture painted and what it showed (`PictureKey`): a repaint that would draw the
+    // same again (the view uncovered, a refresh after which nothing changed) copies it instead.
+    OwnedBitmap picture;
+    std::string pictureKey;
 
     // Registers "ETIVENT" and creates the hidden child window at zoom 100; posts
     // WM_ZOOM_CHANGED. False when the class or the window cannot be made.
@@ -48,6 +55,9 @@ struct LabelView {
     void ApplyViewMapping(HDC dc) const;
     // Draws the page, its shadow and the label into `dc`, mapped; the paint handler copies it.
     void DrawPage(HDC dc) const;
+    // Everything a painted picture depends on: configuration, company lines, mapping, size and
+    // background colour.
+    std::string PictureKey() const;
     // After any zoom: the parent hears of it, the view repaints.
     void ZoomChanged();
 };
