@@ -4,6 +4,7 @@
 #include "app/win32/version_resource.h"
 #include "base/win32/message_box_ids.h"
 #include "base/win32/message_table.h"
+#include "base/win32/static_pictures.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,6 +32,7 @@ INT_PTR OnSplashTimer(HWND box, WPARAM, LPARAM) {
 const DialogMessageHandler kSplashHandlers[] = {
     {WM_INITDIALOG, OnSplashInit},
     {WM_TIMER, OnSplashTimer},
+    {WM_DESTROY, ReleaseStaticPictures},
 };
 
 INT_PTR CALLBACK SplashProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,6 +62,7 @@ INT_PTR OnAboutInit(HWND box, WPARAM, LPARAM) {
 const DialogMessageHandler kAboutHandlers[] = {
     {WM_INITDIALOG, OnAboutInit},
     {WM_COMMAND, OnCloseCommand},
+    {WM_DESTROY, ReleaseStaticPictures},
 };
 
 INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,6 +77,7 @@ INT_PTR OnMakerInit(HWND box, WPARAM, LPARAM) {
 const DialogMessageHandler kMakerHandlers[] = {
     {WM_INITDIALOG, OnMakerInit},
     {WM_COMMAND, OnCloseCommand},
+    {WM_DESTROY, ReleaseStaticPictures},
 };
 
 INT_PTR CALLBACK MakerProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {

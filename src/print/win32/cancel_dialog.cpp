@@ -1,6 +1,7 @@
 #include "print/win32/cancel_dialog.h"
 
 #include "base/win32/message_table.h"
+#include "base/win32/static_pictures.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -32,6 +33,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM, LPARAM) {
 const DialogMessageHandler kHandlers[] = {
     {WM_INITDIALOG, OnInitDialog},
     {WM_COMMAND, OnCommand},
+    {WM_DESTROY, ReleaseStaticPictures},
 };
 
 INT_PTR CALLBACK CancelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
