@@ -3,11 +3,13 @@
 // objects and its memory are back where they were. Only scripts/soak.sh (make soak) runs it;
 // SOAK_TRANSMITS, SOAK_RECEIVES, SOAK_REPAINTS and SOAK_DIALOGS shorten it.
 #include "sim_control.h"
+#include "probe/probe_protocol.h"
 #include "steps.h"
 
 #include <psapi.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -19,9 +21,26 @@ int Count(const char* name, int otherwise) {
 }
 
 struct Usage {
-    DWORD gdi, user;
+    DWORD gdi, user;          // the system's counts, 0 under Wine
+    uint32_t ownGdi, windows; // what the program's GDI owners hold; its windows
     SIZE_T privateKb, workingSetKb;
 };
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+    auto* count = reinterpret_cast<std::pair<DWORD, uint32_t>*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == count->first) ++count->second;
+    return TRUE;
+}
+
+uint32_t CountWindows(App& app) {
+    std::pair<DWORD, uint32_t> count{GetProcessId(app.Process()), 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    HWND main = app.MainWindow();
+    EnumChildWindows(main, CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count.second;
+}
 
 Usage Measure(App& app) {
     app.WaitIdle();
@@ -31,14 +50,18 @@ Usage Measure(App& app) {
     // Wine leaves PrivateUsage at 0; its pagefile usage counts the same private pages.
     SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     return {GetGuiResources(app.Process(), GR_GDIOBJECTS),
-            GetGuiResources(app.Process(), GR_USEROBJECTS), privateBytes / 1024,
+            GetGuiResources(app.Process(), GR_USEROBJECTS),
+            app.ProbeCall(ProbeLiveGdiObjects, app.MainWindow(), 0),
+            CountWindows(app),
+            privateBytes / 1024,
             memory.WorkingSetSize / 1024};
 }
 
 void Print(const char* when, const Usage& u) {
-    std::printf("SOAK %s: GDI %lu USER %lu private %lu KiB working set %lu KiB\n", when,
-                (unsigned long)u.gdi, (unsigned long)u.user, (unsigned long)u.privateKb,
-                (unsigned long)u.workingSetKb);
+    std::printf("SOAK %s: GDI %lu USER %lu own GDI %u windows %u private %lu KiB working set "
+                "%lu KiB\n",
+                when, (unsigned long)u.gdi, (unsigned long)u.user, u.ownGdi, u.windows,
+                (unsigned long)u.privateKb, (unsigned long)u.workingSetKb);
 }
 
 // Every command that opens a dialog, and what closes it again.
@@ -81,9 +104,11 @@ TEST(Soak, ResourcesComeBack) {
             Count("SOAK_REPAINTS", 1000), Count("SOAK_DIALOGS", 200));
     Usage after = Measure(app);
     Print("after", after);
-    if (!before.gdi) std::printf("SOAK GetGuiResources gives 0 here: only memory is compared\n");
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
+    EXPECT_NE(before.ownGdi, kProbeNoItem);
+    EXPECT_EQ(after.ownGdi, before.ownGdi);
+    EXPECT_EQ(after.windows, before.windows);
     // The heap settles in pages; a leak of a few bytes a round would pass several of them.
     EXPECT_LE(after.privateKb, before.privateKb + 1024);
     EXPECT_TRUE(app.CloseAndWait());

@@ -4,23 +4,31 @@
 // back when the scope ends, so that no drawing leaks an object or leaves a context changed.
 #include <windows.h>
 
+// The GDI objects and memory contexts that the owners below hold now. Wine's GetGuiResources
+// gives 0, so the soak test reads this instead, through the program's export
+// `ZrtLiveGdiObjects`.
+inline long g_liveGdiObjects = 0;
+
 // A created pen, brush, font or bitmap, deleted with its owner. Deselect it first: the scope
 // that selected it does, when it is declared after the owner.
 template <typename Handle> class GdiObject {
   public:
     GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() {
-        if (handle_) DeleteObject(handle_);
-    }
+    explicit GdiObject(Handle handle) { Reset(handle); }
+    ~GdiObject() { Reset(nullptr); }
+    GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     // Takes `handle` in place of the object held, which is deleted.
     void Reset(Handle handle) {
-        if (handle_) DeleteObject(handle_);
+        if (handle_) {
+            DeleteObject(handle_);
+            --g_liveGdiObjects;
+        }
         handle_ = handle;
+        if (handle_) ++g_liveGdiObjects;
     }
 
   private:
@@ -35,9 +43,14 @@ using OwnedBitmap = GdiObject<HBITMAP>;
 // A memory device context compatible with another, deleted with its owner.
 class MemoryDc {
   public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
+        if (dc_) ++g_liveGdiObjects;
+    }
     ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
+        if (dc_) {
+            DeleteDC(dc_);
+            --g_liveGdiObjects;
+        }
     }
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;

@@ -87,14 +87,12 @@ void Text(void* context, int x, int y, int height, LabelAlign align, bool up, co
 
 GdiLabelCanvas::~GdiLabelCanvas() {
     if (selected_) SelectObject(dc_, dcFont_);
-    for (const Font& f : fonts_)
-        DeleteObject(f.handle);
 }
 
 void GdiLabelCanvas::SelectFont(int height, bool up) {
     HFONT font = nullptr;
     for (const Font& f : fonts_)
-        if (f.height == height && f.up == up) font = f.handle;
+        if (f.height == height && f.up == up) font = f.handle.Get();
     if (!font) {
         LOGFONTA f{};
         f.lfHeight = height; // positive: the character cell's height
@@ -104,7 +102,7 @@ void GdiLabelCanvas::SelectFont(int height, bool up) {
         std::strcpy(f.lfFaceName, "Arial");
         font = CreateFontIndirectA(&f);
         if (!font) return;
-        fonts_.push_back({height, up, font});
+        fonts_.push_back({height, up, OwnedFont(font)});
     }
     if (font == selected_) return;
     HGDIOBJ previous = SelectObject(dc_, font);

@@ -1,6 +1,7 @@
 #pragma once
 // The label on a Windows device context: the view's off-screen bitmap, the clipboard's metafile
 // and the printer. The caller sets the mapping from label units to its device.
+#include "base/win32/gdi_objects.h"
 #include "config/controller_config.h"
 #include "label/label_canvas.h"
 
@@ -28,7 +29,7 @@ class GdiLabelCanvas {
     struct Font {
         int height;
         bool up;
-        HFONT handle;
+        OwnedFont handle;
     };
     HDC dc_;
     std::vector<Font> fonts_; // a label uses six

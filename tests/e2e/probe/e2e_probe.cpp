@@ -45,6 +45,13 @@ void AnswerClipboardPictureSize(ProbeBlock& block) {
         block.result = (uint32_t)GlobalSize(record);
     CloseClipboard();
 }
+
+void AnswerLiveGdiObjects(ProbeBlock& block) {
+    using Count = long (*)();
+    auto count = reinterpret_cast<Count>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), "ZrtLiveGdiObjects")));
+    block.result = count ? (uint32_t)count() : kProbeNoItem;
+}
 } // namespace
 
 extern "C" {
@@ -65,6 +72,7 @@ __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam,
         case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
         case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
         case ProbeClipboardPictureSize: AnswerClipboardPictureSize(g_shared->block); break;
+        case ProbeLiveGdiObjects: AnswerLiveGdiObjects(g_shared->block); break;
         default: g_shared->block.result = kProbeNoItem;
         }
     }

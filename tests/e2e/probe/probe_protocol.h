@@ -21,6 +21,7 @@ enum ProbeFunction : uint32_t {
     ProbeScrollBar = 3, // scroll bar `id` (SB_HORZ, SB_VERT) of `window`: its position, and
                         // "min max page position enabled" as text
     ProbeClipboardPictureSize = 4, // size of the metafile-picture record on the clipboard
+    ProbeLiveGdiObjects = 5,       // the GDI objects the program's own owners hold
 };
 
 constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu; // also what GetMenuState gives for no item
