@@ -1,9 +1,12 @@
 // The label of an arbitrary 256-byte image into the recording canvas: every stop count and every
 // unterminated name must stay within the grids' labels and the image's slots, and everything
-// drawn within the label's 1000 x 1900 units.
+// drawn within the label's 1000 x 1900 units. A stop name shows at most the first 3 characters of
+// its slot, up to a terminator: the slots' last bytes hold a marker that is never drawn unless a
+// name was read past them, as strlen would on an unterminated slot.
 #include "label/label_renderer.h"
 #include "label/recording_canvas.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto* image = static_cast<ControllerConfig*>(std::malloc(sizeof(ControllerConfig)));
     std::memset(image, 0, sizeof *image);
     std::memcpy(image, data, size < sizeof *image ? size : sizeof *image);
+    const char kMarker = '\x7f';
+    for (auto& slot : image->stopNames) {
+        std::replace(slot, slot + kStopNameSize - 1, kMarker, '?');
+        slot[kStopNameSize - 1] = kMarker;
+    }
     RecordingCanvas canvas;
     DrawLabel(canvas.Canvas(), *image, "EMPRESA", "LINEA 2");
     auto outside = [](int x, int y) { return x < 0 || x > 1000 || y < 0 || y > 1900; };
@@ -24,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool line = e.kind == LabelElement::Polyline || e.kind == LabelElement::Polygon;
         for (int i = 0; line && i < e.pointCount; ++i)
             out = out || outside(e.points[i].x, e.points[i].y);
-        if (out) std::abort();
+        if (out || (e.kind == LabelElement::Text && std::strchr(e.text, kMarker))) std::abort();
     }
     std::free(image);
     return 0;
