@@ -80,14 +80,18 @@ PrintOutcome TextPages::PrintText(const char* text) {
     return PrintOutcome::Printed;
 }
 
-void TextPages::End() {
-    if (!documentOpen) return;
+bool TextPages::End() {
+    if (!documentOpen) return true;
     documentOpen = false;
     if (failed || device.cancelled(device.context)) {
         device.abortDocument(device.context);
-        return;
+        return true;
     }
-    if (pageOpen) device.endPage(device.context);
+    bool pageEnded = !pageOpen || device.endPage(device.context);
     pageOpen = false;
-    device.endDocument(device.context);
+    if (!pageEnded) {
+        device.abortDocument(device.context);
+        return false;
+    }
+    return device.endDocument(device.context);
 }

@@ -62,6 +62,8 @@ struct TextPages {
     // Stops at the page break after a cancel, or at a page the printer refuses.
     PrintOutcome PrintText(const char* text);
     // Ends the last page and the document; a cancelled or failed job's document is dropped
-    // instead. Nothing when no document is open.
-    void End();
+    // instead, and so is one whose last page the printer refuses. False when the printer
+    // refused the last page or the document's end: the job did not print whole. Nothing (true)
+    // when no document is open.
+    bool End();
 };

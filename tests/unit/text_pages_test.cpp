@@ -9,11 +9,13 @@ namespace {
 
 // Logs "line:text" for a line printed, "]" and "[" for a page ended and started ("!" when
 // refused), then "end" or "abort" for the document. Refuses the failEnd-th end of a page and the
-// failStart-th start (counted from 1; 0: none); the job is cancelled from the cancelFrom-th check.
+// failStart-th start (counted from 1; 0: none), and the document's end with failDocument; the
+// job is cancelled from the cancelFrom-th check.
 struct FakePrinter {
     int failEnd, failStart, cancelFrom, margin;
     int ends = 0, starts = 0, checks = 0;
     std::string log;
+    bool failDocument = false;
 
     static FakePrinter& Of(void* c) { return *static_cast<FakePrinter*>(c); }
     bool Add(const std::string& entry, bool ok = true) {
@@ -29,7 +31,7 @@ struct FakePrinter {
                 },
                 [](void* c) { return Of(c).Add("]", ++Of(c).ends != Of(c).failEnd); },
                 [](void* c) { return Of(c).Add("[", ++Of(c).starts != Of(c).failStart); },
-                [](void* c) { return Of(c).Add("end"); },
+                [](void* c) { return Of(c).Add("end", !Of(c).failDocument); },
                 [](void* c) { Of(c).Add("abort"); },
                 [](void* c) {
                     FakePrinter& f = Of(c);
@@ -81,9 +83,18 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
         TextPages pages;
         pages.Begin(printer.Device(), {10, 3, c.linesPerPage, c.charsPerLine});
         EXPECT_EQ(pages.PrintText(c.text.c_str()), c.outcome) << c.name;
-        pages.End();
-        pages.End(); // ends once
+        EXPECT_TRUE(pages.End()) << c.name; // a failure at a page was told by PrintText
+        pages.End();                        // ends once
         EXPECT_EQ(printer.log, c.log) << c.name;
+    }
+    // The printer refusing the last page (the document is dropped) or the document's end.
+    for (bool lastPage : {true, false}) {
+        FakePrinter printer{lastPage ? 1 : 0, 0, 0, 24, 0, 0, 0, "", !lastPage};
+        TextPages pages;
+        pages.Begin(printer.Device(), {10, 3, 60, 80});
+        EXPECT_EQ(pages.PrintText("A"), PrintOutcome::Printed);
+        EXPECT_FALSE(pages.End());
+        EXPECT_EQ(printer.log, lastPage ? "2:A ]! abort" : "2:A ] end!");
     }
     TextPages notStarted; // a job whose start failed: no device to call
     notStarted.End();

@@ -120,7 +120,7 @@ bool PrintJob::BeginPrintJob(const char* documentName) {
 }
 
 void PrintJob::EndPrintJob() {
-    pages.End();
+    bool ended = pages.End();
     if (printerDC) DeleteDC(printerDC);
     printerDC = nullptr;
     // The main window first: enabled before the dialog that it owns goes, it keeps the program
@@ -129,6 +129,8 @@ void PrintJob::EndPrintJob() {
     CloseCancelDialog();
     if (font) DeleteObject(font);
     font = nullptr;
+    // A job whose end the printer refused did not print whole; silence would pass for success.
+    if (!ended) ReportJobError(owner, str::EndDocError);
     SetFocus(owner);
 }
 
