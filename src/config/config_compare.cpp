@@ -230,22 +230,39 @@ void EntryText(const ControllerConfig& c, const CompareField& f, int i, char* ou
         out[--t.length] = '\0';
 }
 
+void AddIfDifferent(const ControllerConfig& current, const ControllerConfig& file,
+                    const CompareField& f, int i, std::vector<ConfigDifference>& differences) {
+    ConfigDifference d;
+    EntryText(current, f, i, d.current, sizeof d.current);
+    EntryText(file, f, i, d.file, sizeof d.file);
+    if (std::strcmp(d.current, d.file) == 0) return;
+    std::snprintf(d.label, sizeof d.label, f.label, i + 1);
+    differences.push_back(d);
+}
+
 } // namespace
 
 std::vector<ConfigDifference> CompareConfigs(const ControllerConfig& current,
                                              const ControllerConfig& file) {
     std::vector<ConfigDifference> differences;
     int stops = StopsOf(current) > StopsOf(file) ? StopsOf(current) : StopsOf(file);
-    for (const CompareField& f : kFields) {
-        int entries = f.entries == kEachStop ? stops : f.entries;
-        for (int i = 0; i < entries; ++i) {
-            ConfigDifference d;
-            EntryText(current, f, i, d.current, sizeof d.current);
-            EntryText(file, f, i, d.file, sizeof d.file);
-            if (std::strcmp(d.current, d.file) == 0) continue;
-            std::snprintf(d.label, sizeof d.label, f.label, i + 1);
-            differences.push_back(d);
+    const int count = sizeof kFields / sizeof kFields[0];
+    for (int n = 0; n < count;) {
+        const CompareField& f = kFields[n];
+        if (f.entries != kEachStop) {
+            for (int i = 0; i < f.entries; ++i)
+                AddIfDifferent(current, file, f, i, differences);
+            ++n;
+            continue;
         }
+        // The per-stop fields stop by stop, as the report's stop lines hold them.
+        int end = n;
+        while (end < count && kFields[end].entries == kEachStop)
+            ++end;
+        for (int stop = 0; stop < stops; ++stop)
+            for (int k = n; k < end; ++k)
+                AddIfDifferent(current, file, kFields[k], stop, differences);
+        n = end;
     }
     return differences;
 }
