@@ -79,14 +79,32 @@ void ConfigDocument::New() {
 
 void ConfigDocument::Open(const char* folder) {
     if (!QuerySave(true)) return;
-    char title[256], filter[256], path[256] = "";
-    LoadResString(str::OpenTitle, title, sizeof title);
-    LoadFilter(filter);
-    if (!host->openFileDialog(host->context, title, filter, folder, path, sizeof path)) return;
-    OpenPath(path);
+    char path[256] = "";
+    if (ChooseFile(folder, path, sizeof path)) OpenPath(path);
 }
 
-bool ConfigDocument::OpenPath(const char* givenPath) {
+bool ConfigDocument::ChooseFile(const char* folder, char* path, int pathSize) {
+    char title[256], filter[256];
+    LoadResString(str::OpenTitle, title, sizeof title);
+    LoadFilter(filter);
+    return host->openFileDialog(host->context, title, filter, folder, path, pathSize);
+}
+
+bool ConfigDocument::ChooseAndRead(ControllerConfig& loaded, char* path, int pathSize) {
+    if (pathSize <= 0) return false;
+    path[0] = '\0';
+    return ChooseFile(nullptr, path, pathSize) && ReadPath(path, loaded);
+}
+
+bool ConfigDocument::OpenPath(const char* path) {
+    ControllerConfig loaded;
+    if (!ReadPath(path, loaded)) return false;
+    image = loaded;
+    SetModified(false);
+    return true;
+}
+
+bool ConfigDocument::ReadPath(const char* givenPath, ControllerConfig& loaded) {
     size_t length = std::strlen(givenPath);
     char ending[4] = "";
     if (length >= 3) std::memcpy(ending, givenPath + length - 3, sizeof ending);
@@ -111,13 +129,10 @@ bool ConfigDocument::OpenPath(const char* givenPath) {
         AskText(text, 0, mb::IconStop);
         return false;
     }
-    ControllerConfig loaded;
     if (!DecodeConfigFile(bytes, read, loaded)) {
         Ask(str::NotAConfiguration, 0, mb::IconStop);
         return false;
     }
-    image = loaded;
-    SetModified(false);
     return true;
 }
 

@@ -44,6 +44,9 @@ struct ConfigDocument {
     // The open dialog starts in `folder`, or where the system chooses for nullptr.
     void Open(const char* folder = nullptr);
     bool OpenPath(const char* path);
+    // The open dialog, then the chosen file read into `loaded` with Open's checks and messages;
+    // the document is left as it is. `path` receives the choice. False when cancelled or refused.
+    bool ChooseAndRead(ControllerConfig& loaded, char* path, int pathSize);
     SaveResult Save();
     SaveResult SaveAs();
     bool WriteToPath(const char* path);
@@ -58,6 +61,8 @@ struct ConfigDocument {
     bool ReplaceImage(const ControllerConfig& newImage);
 
   private:
+    bool ChooseFile(const char* folder, char* path, int pathSize);
+    bool ReadPath(const char* path, ControllerConfig& loaded);
     int Ask(unsigned textId, unsigned captionId, unsigned flags);
     int AskText(const char* text, unsigned captionId, unsigned flags);
 };

@@ -22,6 +22,7 @@
 #define IDD_PAGE_GENERAL 120
 #define IDD_MONITOR 126
 #define IDD_EVENT_LOG 128
+#define IDD_COMPARE 129
 #define IDD_INTERROGATION "DIA_Conversac"
 
 // Controls of the communications monitor and the interrogation dialog
@@ -70,12 +71,18 @@
 #define IDC_SETTINGS_COM7 1009
 #define IDC_SETTINGS_COM8 1010
 #define IDC_SETTINGS_COM9 1011
+#define IDC_CMP_INTRO 100
+#define IDC_CMP_LIST 101
+#define IDC_CMP_FIELD_HEADING 102
+#define IDC_CMP_CURRENT_HEADING 103
+#define IDC_CMP_FILE_HEADING 104
 
 // Commands (menu, toolbar, accelerators)
 #define CMD_COPY_LABEL 769
 #define CMD_NEW 10001
 #define CMD_OPEN 10003
 #define CMD_OPEN_RECEIVED 10014
+#define CMD_COMPARE 10015
 #define CMD_SAVE 10005
 #define CMD_SAVE_AS 10007
 #define CMD_PRINT_CONFIG 10008

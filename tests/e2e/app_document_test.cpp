@@ -3,6 +3,7 @@
 // program, on a full disk), and closing a modified document.
 #include "steps.h"
 
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -69,7 +70,33 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // Save As: the recommended name typed in lower case is no other name to ask about.
     SaveAs(app, "A00001_1.Z94", JoinPath(folder, "a00001_1.z94"));
     ExpectNoDialog(app);
-    EXPECT_EQ(ReadFileBytes(JoinPath(folder, "A00001_1.Z94")), ConfigFileOf(Identity(1, 1)));
+    const std::string saved = JoinPath(folder, "A00001_1.Z94");
+    EXPECT_EQ(ReadFileBytes(saved), ConfigFileOf(Identity(1, 1)));
+
+    // Compared with a file that has another stop name and speed, the list shows both; with the
+    // file just saved, a box says they are equal. The document stays as it was.
+    ControllerConfig changed = Identity(1, 1);
+    std::memcpy(changed.stopNames[2], "PB", 3);
+    changed.carSpeed = 100;
+    const std::string changedPath = JoinPath(folder, "cambios.z94");
+    ASSERT_TRUE(WriteFileBytes(changedPath, ConfigFileOf(changed)));
+    ASSERT_TRUE(app.Command(CMD_COMPARE));
+    EXPECT_TRUE(app.ExpectDialog("the open-file dialog").FillFileName(changedPath));
+    Dialog compare = app.ExpectDialog("the comparison");
+    EXPECT_EQ(compare.Caption(), W1252("Comparación con archivo"));
+    EXPECT_EQ(ListItems(compare.Item(IDC_CMP_LIST)),
+              (std::vector<std::string>{"Velocidad de cabina\t80 m/min\t100 m/min",
+                                        "Parada 3 - Nombre\t??\tPB"}));
+    EXPECT_TRUE(SaveScreenshot(compare.Handle(), "compare"));
+    EXPECT_TRUE(compare.Press(IDOK));
+    ASSERT_TRUE(app.Command(CMD_COMPARE));
+    EXPECT_TRUE(app.ExpectDialog("the open-file dialog").FillFileName(saved));
+    Dialog equal = app.ExpectDialog("the comparison's box");
+    EXPECT_EQ(equal.Caption(), W1252("Comparación con archivo"));
+    EXPECT_NE(equal.Text().find("son iguales."), std::string::npos) << equal.Describe();
+    EXPECT_TRUE(equal.Press(IDOK));
+    EXPECT_EQ(app.Title(), Title(1));
+    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "the comparison modified the document";
 
     // A modified document whose file another program holds open: Save, Save As and Yes to the
     // closing question fail; the document stays modified, the program open, the file as it was.

@@ -2,6 +2,7 @@
 // is not built yet: its menu item stays grayed and the window passes it on unhandled.
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
+#include "app/win32/compare_dialog.h"
 #include "app/win32/main_window.h"
 #include "app/win32/receive_archive_win32.h"
 #include "app/win32/settings_dialog.h"
@@ -192,6 +193,7 @@ const Command kCommands[] = {
     {CMD_NEW, New},
     {CMD_OPEN, Open},
     {CMD_OPEN_RECEIVED, OpenReceived},
+    {CMD_COMPARE, CompareWithFile},
     {CMD_SAVE, Save},
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},

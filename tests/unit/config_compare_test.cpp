@@ -1,0 +1,52 @@
+// The comparison before a transmit: each field that differs, in the report's words, with the
+// value of the current configuration and of the file.
+#include "config/config_compare.h"
+
+#include "base/cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ConfigCompare, DifferencesInTheReportsWords) {
+    struct Case {
+        std::function<void(ControllerConfig&)> changeFile;
+        std::vector<std::string> rows; // label|current|file
+    };
+    const Case cases[] = {
+        {[](ControllerConfig&) {}, {}},
+        {[](ControllerConfig& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
+         {W1252("Obra|Configuración vacía|Torre Sur")}},
+        {[](ControllerConfig& c) { std::memcpy(c.stopNames[2], "PB", 3); },
+         {"Parada 3 - Nombre|??|PB"}},
+        {[](ControllerConfig& c) { c.carSpeed = 100; }, {"Velocidad de cabina|80 m/min|100 m/min"}},
+        // A code shown as its catalogue words, without the blanks its name carries.
+        {[](ControllerConfig& c) { c.relayFunction[4] = 20; },
+         {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
+        // The door option bits mean something only for an automatic door.
+        {[](ControllerConfig& c) { c.doorMode = 2; },
+         {W1252("Tipo de puerta|Manual|Automática"), "Reposa|-|Abierta",
+          W1252("Zona de puerta|-|Mínima"), "Apertura retardada|-|No"}},
+        // Extra stops are listed as missing from the current configuration.
+        {[](ControllerConfig& c) { c.stopCount = 15; },
+         {"Cantidad de paradas|14|15", "Parada 15 - Nombre|(no existe)|??",
+          "Parada 15 - Abre puerta|(no existe)|1",
+          "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
+    };
+    for (const Case& k : cases) {
+        const ControllerConfig current = MakeEmptyConfig();
+        ControllerConfig file = current;
+        k.changeFile(file);
+        std::vector<std::string> rows;
+        for (const ConfigDifference& d : CompareConfigs(current, file))
+            rows.push_back(std::string(d.label) + "|" + d.current + "|" + d.file);
+        EXPECT_EQ(rows, k.rows);
+    }
+}
+
+} // namespace
