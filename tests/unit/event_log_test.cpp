@@ -155,19 +155,6 @@ TEST_F(EventLogTest, TaggedFailures) {
     }
 }
 
-TEST_F(EventLogTest, AnswerWhileIdleIsASequenceError) {
-    EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
-
-    // An answer that comes after its time-out was reported.
-    StartRefresh(log, host);
-    EventTimeout(log);
-    EXPECT_EQ(log.eventState, EventIdle);
-    EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
-    EXPECT_EQ(fake.Letters(), "v");
-}
-
 TEST(EventTexts, MnemonicsAndTexts) {
     const std::string missing = "Error: Cadena 304";
     struct {

@@ -58,26 +58,6 @@ TEST(Settings, MissingFileGivesTheDefaultsAndSavingWritesEveryKeyInOrder) {
     EXPECT_TRUE(legacy.writes.empty());
 }
 
-TEST(Settings, ValuesAreReadBackAsWritten) {
-    FakeProfile user, legacy;
-    ProgramSettings s;
-    s.port = 5;
-    s.windowState = 0;
-    s.left = -1200;
-    s.top = 3;
-    s.right = -400;
-    s.bottom = 900;
-    std::snprintf(s.companyLine1, sizeof s.companyLine1, "Ascensores Sur");
-    std::snprintf(s.companyLine2, sizeof s.companyLine2, "%s", "");
-    SaveProgramSettings(s, user);
-    ProgramSettings r;
-    LoadProgramSettings(r, user, legacy);
-    FakeProfile again;
-    SaveProgramSettings(r, again);
-    EXPECT_EQ(again.writes, user.writes);
-    EXPECT_STREQ(r.companyLine2, ""); // an empty line is a value, not a missing key
-}
-
 TEST(Settings, OddValuesInTheFile) {
     FakeProfile user, legacy;
     user.Set("General", "CommPort", "300"); // 8 bits of 300 are 44
@@ -120,14 +100,6 @@ TEST(Settings, OlderInstallationsFileIsReadUntilTheUsersOwnExists) {
     FakeProfile none1, none2;
     LoadProgramSettings(s, none1, none2);
     EXPECT_EQ(s.port, 2);
-}
-
-TEST(Settings, ProfileIntegers) {
-    EXPECT_EQ(ProfileInteger("   ", 7), 7);
-    EXPECT_EQ(ProfileInteger("-", 7), 0);
-    EXPECT_EQ(ProfileInteger("12abc", 7), 12);
-    EXPECT_EQ(ProfileInteger("-2147483648", 7), -2147483647 - 1);
-    EXPECT_EQ(ProfileInteger("4294967295", 7), -1); // 32 bits, as the platform keeps them
 }
 
 } // namespace
