@@ -132,6 +132,19 @@ TEST(HelpBook, SearchMatchesWordBeginningsWithoutCaseOrAccents) {
     EXPECT_TRUE(book.Search("ascensor").empty());
 }
 
+// Pop-ups show a topic as plain text; a control without a topic gets the missing-help text. A
+// template's control of id -1 finds the table's 65535 entry.
+TEST(HelpBook, PlainTextAndControlTables) {
+    EXPECT_EQ(HelpPlainText(MissingHelpTopic()), "No hay ayuda para este elemento.");
+    EXPECT_EQ(HelpPlainText(Parse(kBook).topics[0]),
+              std::string(W1252("Elija el puerto con que se abre la línea.\r\n\r\nCampos")) +
+                  "\r\n\r\n\x95 Empresa, primera l\xEDnea\r\n\x95 Puerto");
+    const uint32_t table[] = {560, 204, 65535, 402, 0, 0};
+    uint32_t context = 0;
+    EXPECT_TRUE(HelpContextForControl(table, 0xFFFFFFFF, &context) && context == 402u);
+    EXPECT_FALSE(HelpContextForControl(table, 561, &context));
+}
+
 TEST(HelpBook, LinkedTopicsAreCheckedAgainstTheBookTheyWereMadeFor) {
     HelpBook book = Parse(kBook), other = Parse(kBook);
     const struct {
