@@ -1,6 +1,5 @@
-// What the communications monitor shows for a packet, and the port names of the link's messages.
+// What the communications monitor shows for a packet.
 #include "link/monitor_fields.h"
-#include "link/port_number.h"
 #include "link_test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +14,6 @@ TEST(MonitorFields, DataEndsAtAZeroByteAndTheLongestShowsItsFirst250) {
     MonitorFields longest = FormatMonitorFields(Answer('w', std::string(254, 'K') + "Z"));
     EXPECT_STREQ(longest.LA, "255");
     EXPECT_EQ(std::string(longest.data), std::string(250, 'K'));
-}
-
-TEST(PortNumber, NamesEveryNumberButAcceptsOnlyOneToNine) {
-    char name[16];
-    FormatPortName(10, name, sizeof name);
-    EXPECT_STREQ(name, "COM10");
-    for (unsigned port : {0u, 10u, 0xFFFFFFFFu})
-        EXPECT_FALSE(IsValidPortNumber(port)) << port;
-    EXPECT_TRUE(IsValidPortNumber(1) && IsValidPortNumber(9));
 }
 
 } // namespace

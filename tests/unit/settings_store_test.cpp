@@ -43,21 +43,6 @@ struct FakeProfile {
     }
 };
 
-TEST(Settings, MissingFileGivesTheDefaultsAndSavingWritesEveryKeyInOrder) {
-    FakeProfile user, legacy;
-    ProgramSettings s;
-    s.port = 9;
-    s.left = -5;
-    LoadProgramSettings(s, user, legacy);
-    SaveProgramSettings(s, user);
-    EXPECT_EQ(user.writes,
-              (std::vector<std::string>{"General/CommPort=2", "General/Empresa1=BRIVALT",
-                                        "General/Empresa2=S.A.", "Desktop/Status=2",
-                                        "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
-                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
-    EXPECT_TRUE(legacy.writes.empty());
-}
-
 TEST(Settings, OddValuesInTheFile) {
     FakeProfile user, legacy;
     user.Set("General", "CommPort", "300"); // 8 bits of 300 are 44
