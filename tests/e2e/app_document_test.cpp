@@ -1,6 +1,7 @@
 // The configuration document as a technician meets it, in one start: a file named on the
 // command line, the open and save dialogs, a file that cannot be written (held open by another
-// program, on a full disk), and closing a modified document.
+// program, on a full disk) and closing a modified document; then a start on a file whose reading
+// fails.
 #include "steps.h"
 
 #include <cstring>
@@ -33,16 +34,6 @@ void SaveAs(App& app, const std::string& recommended, const std::string& path) {
 
 void ExpectNoDialog(App& app) {
     EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
-}
-
-int FilesIn(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    int count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        count += found.cFileName[0] != '.';
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    return count;
 }
 
 TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
@@ -131,11 +122,11 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         std::ofstream filler(JoinPath(disk, "filler"), std::ios::binary);
         for (std::string block(4096, '\0'); filler.write(block.data(), block.size()).flush();) {
         }
-        int files = FilesIn(disk);
+        size_t files = FilesIn(disk).size();
         SaveAs(app, "A00077_1.Z94", onDisk);
         ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(onDisk));
         EXPECT_EQ(ReadFileBytes(onDisk), old);
-        EXPECT_EQ(FilesIn(disk), files) << "a half-written file was left";
+        EXPECT_EQ(FilesIn(disk).size(), files) << "a half-written file was left";
         filler.close();
         DeleteFileA(JoinPath(disk, "filler").c_str());
         DeleteFileA(onDisk.c_str());
@@ -145,6 +136,21 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     ASSERT_TRUE(app.Close());
     ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
+
+    // A file whose reading fails after 100 bytes is refused, not loaded as a short file.
+    Bytes start = ConfigFileOf(Identity(123, 2));
+    BreakingPipe failing("zrt-failing.z94", Bytes(start.begin(), start.begin() + 100));
+    LaunchOptions options;
+    options.commandLine = failing.Path();
+    options.expectDialog = true;
+    ASSERT_TRUE(app.Launch(options));
+    std::string upper = failing.Path();
+    for (char& c : upper)
+        c = (char)toupper((unsigned char)c);
+    ExpectBox(app.ExpectDialog("the open message"), kDefaultCaption,
+              "No se pudo abrir el archivo " + upper + " .");
+    EXPECT_EQ(app.Title(), Title(1));
+    EXPECT_TRUE(app.CloseAndWait());
 }
 
 } // namespace

@@ -43,6 +43,7 @@ std::string TestFolder();
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
 std::optional<Bytes> ReadFileBytes(const std::string& path);
+std::string ReadText(const std::string& path); // "" when missing
 bool WriteFileBytes(const std::string& path, const Bytes& bytes);
 // The program's settings file, cnfzrt94.ini in the user's roaming application-data folder.
 std::string SettingsPath();

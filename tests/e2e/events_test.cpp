@@ -108,7 +108,7 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     EXPECT_EQ(sim::Requests(mark), "vgbc");
     EXPECT_EQ(ListItems(log.Item(IDC_EVT_LIST)), EventLines(17));
     EXPECT_TRUE(SaveScreenshot(log.Handle(), "event_log_dialog"));
-    if (!Folder("ZRT_E2E_CUPS").empty()) ExpectPrinted(app, log);
+    if (!Environment("ZRT_E2E_CUPS").empty()) ExpectPrinted(app, log);
 
     // An older hall-call controller with an empty log: no counters asked for, none shown.
     ASSERT_TRUE(sim::Control("version 02.40\nsystem 45\ncabin 0\nevents none\n"));

@@ -65,6 +65,11 @@ std::optional<Bytes> ReadFileBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+std::string ReadText(const std::string& path) {
+    auto bytes = ReadFileBytes(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());

@@ -1,14 +1,12 @@
 // The label view as a technician uses it, in one run of the program: the label filling the
 // window's width at start, the zoom commands and keys, scrolling, the rubber band, the double
 // click, the document changing under a zoomed view, and the picture on the clipboard. Leaves
-// screenshots and SVG pictures of the basic and the expanded label in the artefacts.
+// screenshots of the basic and the expanded label in the artefacts.
 #include "probe/probe_protocol.h"
 #include "sim_control.h"
 #include "steps.h"
 
 #include "base/win32/gdi_objects.h"
-#include "label/label_renderer.h"
-#include "label/label_svg.h"
 #include "label/win32/label_gdi.h"
 
 #include <algorithm>
@@ -113,15 +111,6 @@ ControllerConfig ExpandedSample() {
     return c;
 }
 
-void SaveSvg(const ControllerConfig& c, const std::string& name) {
-    RecordingCanvas canvas;
-    DrawLabel(canvas.Canvas(), c, "BRIVALT", "S.A.");
-    std::string svg = LabelSvg(canvas.elements);
-    CreateDirectoryA(ArtefactDir().c_str(), nullptr);
-    EXPECT_TRUE(
-        WriteFileBytes(JoinPath(ArtefactDir(), name + ".svg"), Bytes(svg.begin(), svg.end())));
-}
-
 // The label drawn into a bitmap of the clipboard picture's proportions: played from the picture,
 // or drawn directly with the same mapping.
 std::vector<COLORREF> PictureBitmap(HMETAFILE picture, const ControllerConfig* direct) {
@@ -174,7 +163,6 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_EQ(v.enabled, 1);
     // The start-up refresh of the new document stands in status part 1.
     EXPECT_EQ(app.StatusText(1), "");
-    SaveSvg(MakeEmptyConfig(), "label_basic");
     EXPECT_TRUE(app.Screenshot("label_basic_width"));
 
     // The zoom at which 1431 label units fill the view's width, the page's height fitting half
@@ -281,7 +269,6 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     ASSERT_TRUE(app.WaitForTitle(Title(345)));
     app.WaitIdle();
     expectSamePlace("the receive");
-    SaveSvg(expanded, "label_expanded");
     ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
     EXPECT_TRUE(app.Screenshot("label_expanded_width"));
     ASSERT_TRUE(app.Command(CMD_FIT_WHOLE));

@@ -53,7 +53,7 @@ Frame PrintedFrame() {
 }
 
 TEST(Print, ConfigurationReportOnThePrinter) {
-    if (Folder("ZRT_E2E_CUPS").empty()) GTEST_SKIP() << "no printer (scripts/test.sh has one)";
+    if (Environment("ZRT_E2E_CUPS").empty()) GTEST_SKIP() << "no printer (scripts/test.sh has one)";
     // A report of three pages: 24 stops, duplex, automatic door, a function on every relay.
     ControllerConfig config = Identity(321, 1);
     config.controllerFunction = 3;

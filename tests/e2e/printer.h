@@ -4,27 +4,16 @@
 // every job the queue takes, log/page_log a line for every job printed, with its name.
 // pdftotext and pdftoppm read the PDFs back: Wine starts them as the Linux programs they are.
 #include "driver.h"
+#include "driver_internal.h"
 #include "sim_control.h"
 
 #include "base/date_line.h"
 #include "base/text_encoding.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace e2e {
-
-// An environment variable, or "".
-inline std::string Folder(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value ? value : "";
-}
-
-inline std::string ReadText(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
 
 // Runs a shell command on the newest PDF ($PDF); Wine gives no exit status of a Linux program,
 // so the command leaves a mark when it is done.
@@ -32,8 +21,9 @@ inline bool OnNewestPdf(const std::string& command) {
     std::string done = JoinPath(TestFolder(), "shell.done");
     DeleteFileA(done.c_str());
     std::string line = "Z:\\bin\\sh -c \"PDF=$(/bin/ls -t '" +
-                       sim::UnixPath(Folder("ZRT_E2E_PDF")) + "'/*.pdf | /usr/bin/head -n 1); " +
-                       command + "; /bin/touch '" + sim::UnixPath(done) + "'\"";
+                       sim::UnixPath(Environment("ZRT_E2E_PDF")) +
+                       "'/*.pdf | /usr/bin/head -n 1); " + command + "; /bin/touch '" +
+                       sim::UnixPath(done) + "'\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -47,7 +37,7 @@ inline bool OnNewestPdf(const std::string& command) {
 
 // How many times the CUPS log `name` holds `what`.
 inline size_t InLog(const char* name, const std::string& what) {
-    std::string log = ReadText(JoinPath(Folder("ZRT_E2E_CUPS"), std::string("log\\") + name));
+    std::string log = ReadText(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
     size_t n = 0;
     for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
         ++n;

@@ -13,11 +13,6 @@ std::string LegacySettingsPath() {
     return JoinPath(windows, "cnfzrt94.ini");
 }
 
-std::string ReadText(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
-
 // The settings file's lines, each followed by ";", blank ones left out.
 std::string Settings() {
     std::string lines;

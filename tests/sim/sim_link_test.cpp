@@ -117,18 +117,6 @@ std::string AskVersion(const std::string& path) {
     return data;
 }
 
-// It prints its terminal's path, logs each frame, and logs its stop.
-TEST(SimLink, AnswerWithTheRequestsAddress) {
-    SimProcess sim({"--wrong-address", "1", "--version", "02.11"});
-    ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
-    EXPECT_EQ(AskVersion(sim.path), "02.1194VK");
-    EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
-    EXPECT_EQ(sim.Lines("TX"),
-              std::vector<std::string>{"TX CD=o CO=c OR=w LA=9 DATA=\"02.1194VK\""});
-    EXPECT_EQ(sim.Stop(), 0);
-    EXPECT_EQ(sim.log.back(), "STOP");
-}
-
 std::string LinkTarget(const std::string& link) {
     char target[256] = {};
     return readlink(link.c_str(), target, sizeof target - 1) > 0 ? target : "";
@@ -138,10 +126,17 @@ TEST(SimLink, LinkAndDeviceOptions) {
     std::string link = TempPath("com1");
     ASSERT_EQ(symlink("/dev/null", link.c_str()), 0); // a link left behind is replaced
     {
-        SimProcess sim({"--link", link});
+        // It prints its terminal's path, logs each frame and its stop; answers here come with
+        // the request's own address.
+        SimProcess sim({"--link", link, "--wrong-address", "1", "--version", "02.11"});
         EXPECT_EQ(LinkTarget(link), sim.path);
-        EXPECT_EQ(AskVersion(link), "03.0794VK");
+        ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
+        EXPECT_EQ(AskVersion(link), "02.1194VK");
+        EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
+        EXPECT_EQ(sim.Lines("TX"),
+                  std::vector<std::string>{"TX CD=o CO=c OR=w LA=9 DATA=\"02.1194VK\""});
         EXPECT_EQ(sim.Stop(), 0);
+        EXPECT_EQ(sim.log.back(), "STOP");
     }
     struct stat st;
     EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link goes when the simulator stops";

@@ -176,16 +176,6 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     EXPECT_STREQ(working.stopNames[6], "");
 }
 
-TEST_F(PageTest, StopsCountOutsideTheImageIsBounded) {
-    for (uint8_t stops : {200, 0}) {
-        working.stopCount = stops;
-        Open(IDD_PAGE_STOPS);
-        EXPECT_EQ(fake[IDC_STP_NAME + 23].visible, stops == 200);
-        EXPECT_EQ(fake[IDC_STP_NAME].visible, stops == 200);
-        EXPECT_TRUE(Leave());
-    }
-}
-
 // ---- Outputs ----
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {

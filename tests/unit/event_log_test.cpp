@@ -1,4 +1,6 @@
-// Reading and clearing the controller's event log, and the texts shown and printed of it.
+// Reading and clearing the controller's event log, and the texts shown and printed of it. Whole
+// refreshes of a 3.x and a 2.x controller, their counters and their time limit are the Events
+// scenario's (tests/e2e/events_test.cpp).
 #include "events/event_log.h"
 #include "events/event_log_texts.h"
 
@@ -33,49 +35,6 @@ struct EventLogTest : ::testing::Test {
 
 std::string Records(const std::string& records) {
     return records + std::string(kEventsAnswerLength - records.size(), '0');
-}
-
-TEST_F(EventLogTest, RefreshFromACurrentController) {
-    StartRefresh(log, host);
-    EXPECT_EQ(Give(VersionAnswer("03.07")), StepContinue);
-    EXPECT_EQ(Give(Answer('G', "001234056789")), StepContinue);
-    EXPECT_EQ(Give(Identity(123, 1, 2)), StepContinue);
-    EXPECT_EQ(Give(Answer('C', Records("07030412"))), StepFinished);
-    EXPECT_TRUE(log.countersRead);
-    EXPECT_EQ(log.runningHours, 1234u);
-    EXPECT_EQ(log.operationCount, 56789u);
-    EXPECT_TRUE(log.logRead);
-    EXPECT_EQ(log.controllerSystem, 123);
-    EXPECT_EQ(log.controllerCabin, 2);
-    ASSERT_EQ(log.eventCount, 2u);
-    EXPECT_TRUE(log.events[0].code == 7 && log.events[0].stop == 3);
-    EXPECT_TRUE(log.events[1].code == 4 && log.events[1].stop == 12);
-    EXPECT_EQ(fake.Letters(), "vgbc");
-    // One period for the whole refresh, never restarted.
-    EXPECT_EQ(fake.timer, (std::vector<std::string>{"start 3000", "stop"}));
-}
-
-TEST_F(EventLogTest, OlderControllerHasNoCountersAndAFailedRefreshNoLog) {
-    RefreshUpToEvents("03.07");
-    Give(Answer('C', Records("0703")));
-    fake.sent.clear();
-    StartRefresh(log, host);
-    EXPECT_FALSE(log.logRead);
-    Give(VersionAnswer("02.40"));
-    Give(Identity(9, 0, 0));
-    EXPECT_EQ(log.controllerCabin, 0) << "a hall-call controller's 'E'";
-    EXPECT_EQ(Give(Answer('C', Records("1601"))), StepFinished);
-    EXPECT_EQ(fake.Letters(), "vbc");
-    // Not the counters of the controller read before.
-    EXPECT_FALSE(log.countersRead);
-    EXPECT_EQ(log.runningHours, 0u);
-    EXPECT_EQ(log.operationCount, 0u);
-    EXPECT_TRUE(log.logRead);
-    EXPECT_EQ(log.eventCount, 1u);
-
-    StartRefresh(log, host);
-    Give(Answer('x'));
-    EXPECT_FALSE(log.logRead);
 }
 
 TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCodeOrAfterFifty) {
@@ -153,19 +112,6 @@ TEST_F(EventLogTest, TaggedFailures) {
         EXPECT_EQ(log.eventState, EventIdle);
         EXPECT_EQ(fake.timer, std::vector<std::string>{"stop"});
     }
-}
-
-TEST_F(EventLogTest, AnswerWhileIdleIsASequenceError) {
-    EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
-
-    // An answer that comes after its time-out was reported.
-    StartRefresh(log, host);
-    EventTimeout(log);
-    EXPECT_EQ(log.eventState, EventIdle);
-    EXPECT_EQ(Give(VersionAnswer()), StepFailed);
-    EXPECT_STREQ(log.exchange.statusText, "Error de secuencia.");
-    EXPECT_EQ(fake.Letters(), "v");
 }
 
 TEST(EventTexts, MnemonicsAndTexts) {

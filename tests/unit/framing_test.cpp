@@ -88,17 +88,10 @@ TEST(Receiver, FramesTakenAndDropped) {
     }
 }
 
-TEST(Receiver, FrameInPiecesAndTwoFramesInOneBurst) {
-    std::string frame = Frame(Answer('c', std::string(226, '7')));
+// A frame in pieces gives what it gives whole: the receiver's fuzzer checks that.
+TEST(Receiver, TwoFramesInOneBurstAndACutFrame) {
     PacketReceiver receiver;
-    BufferSource line;
     LinkPacket p;
-    for (size_t i = 0; i < frame.size(); i += 17) {
-        line.Add(frame.substr(i, 17));
-        EXPECT_EQ(ReceivePacket(receiver, line.source, p), i + 17 >= frame.size()) << i;
-    }
-    EXPECT_EQ(p.LA, 226);
-
     std::string first = Frame(Answer('w', "03.0794VK"));
     BufferSource burst;
     burst.Add(first + Frame(Answer('e')));

@@ -46,19 +46,6 @@ TEST(LabelViewState, ZoomBoundsAndZoomInThenOut) {
     }
 }
 
-TEST(LabelViewState, AWindowLargerThanThePageCentresIt) {
-    ViewState v = View(2000, 1500);
-    v.zoomPercent = 50;
-    v.scrollX = 200;
-    v.Scroll(true, ScrollAction::PageForward);
-    v.ClampScroll();
-    EXPECT_EQ(v.scrollX, 0);
-    EXPECT_EQ(v.scrollY, 0);
-    EXPECT_GT(v.VisibleRect().Width(), kPageWidth);
-    EXPECT_NEAR(Centre(v).x, 515, 2);
-    EXPECT_NEAR(Centre(v).y, 965, 2);
-}
-
 TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
     ViewState v = View();
     v.zoomPercent = 400;

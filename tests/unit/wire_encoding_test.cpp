@@ -98,23 +98,6 @@ TEST(WireEncoding, StopNameRules) {
     EXPECT_EQ(std::memcmp(back.stopNames[3], "WX\0", 3), 0);
 }
 
-TEST(WireEncoding, SiteNamePaddedToFortyAndCutAtForty) {
-    ControllerConfig c = MakeEmptyConfig();
-    std::memset(c.siteName, 0, sizeof c.siteName);
-    std::memcpy(c.siteName, "Edificio Sur", 12);
-    std::string text = Part1(c);
-    EXPECT_EQ(text.substr(kPart1SiteName, 40), "Edificio Sur" + std::string(28, ' '));
-    ControllerConfig back = Decoded1(text, c);
-    EXPECT_EQ(std::string(back.siteName), "Edificio Sur" + std::string(28, ' '));
-
-    // A 44-character name without its terminator: 40 go out; the caller's image is untouched.
-    std::memset(c.siteName, 'n', sizeof c.siteName);
-    text = Part1(c);
-    EXPECT_EQ(text.substr(kPart1SiteName, 40), std::string(40, 'n'));
-    EXPECT_EQ(c.siteName[40], 'n');
-    EXPECT_EQ(text.substr(154, 2), "??"); // the stop names follow at their place
-}
-
 TEST(WireEncoding, WideValuesSendTheirLeadingDigits) {
     ControllerConfig c = MakeEmptyConfig();
     c.relayFunction[0] = 150;
@@ -147,50 +130,6 @@ TEST(WireEncoding, NumericFieldsReadOnlyTheirOwnCharacters) {
     EXPECT_EQ(parse("1a3", 3), 1);
     EXPECT_EQ(parse("E", 1), 0);
     EXPECT_EQ(parse("1234", 2), 12);
-}
-
-// The widest and the narrowest image the line carries whole: each field at the top, or the
-// bottom, of its range, every name full.
-ControllerConfig Extreme(bool top) {
-    auto v = [top](int low, int high) { return (uint8_t)(top ? high : low); };
-    ControllerConfig c;
-    std::memset(&c, 0, sizeof c);
-    std::memset(&c.TEP, v(0, 255), 16); // the sixteen timers take any byte
-    std::memset(c.relayFunction, v(0, 99), sizeof c.relayFunction + sizeof c.auxTerminalFunction);
-    std::memset(c.siteName, top ? 'x' : '-', kSiteNameMax);
-    for (auto& name : c.stopNames)
-        std::memcpy(name, top ? "ZZ" : "!!", 2);
-    std::memset(c.stopDoors, v(0, 3), sizeof c.stopDoors);
-    std::memset(c.stopCallsNotServed, v(0, 7), sizeof c.stopCallsNotServed);
-    c.systemNumber = top ? 65535 : 1;
-    c.carSpeed = top ? 200 : 10;
-    c.stopCount = v(2, 23);
-    c.controlType = v(0, 5);
-    c.optionFlags = v(0, 15);
-    c.controllerFunction = v(0, 3);
-    c.cabinNumber = v(0, 6);
-    c.restStation = c.duplexMainStation = c.duplexSecondaryStation = v(0, 23);
-    c.fireStation = v(1, 23);
-    c.doorMode = v(0, 8);
-    c.auxOutputType = v(1, 8);
-    c.screenSystem = v(1, 6);
-    c.firstServedStop = v(1, 22);
-    c.lastServedStop = v(2, 23);
-    c.falseStopLimit = c.minLoadCabinCallLimit = v(0, 9);
-    c.closeAttempts = c.openAttempts = v(1, 4);
-    c.preOpening = c.mainRestsDoorClosed = c.secondaryRestsDoorClosed = c.preClosingContact =
-        c.alwaysOpenOnArrival = c.independentHallButtons = c.specialVoiceAnnouncer = v(0, 1);
-    return c;
-}
-
-// Decoded over the other extreme, so that a field the decoders leave out shows.
-TEST(WireEncoding, ImagesAtTheEndsOfTheRangesComeBackWhole) {
-    for (bool top : {true, false}) {
-        ControllerConfig sent = Extreme(top);
-        ControllerConfig back = Decoded2(Part2(sent), Decoded1(Part1(sent), Extreme(!top)));
-        for (size_t i = 0; i < sizeof sent; ++i)
-            ASSERT_EQ(((uint8_t*)&back)[i], ((uint8_t*)&sent)[i]) << "offset " << i;
-    }
 }
 
 } // namespace
