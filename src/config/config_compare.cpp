@@ -29,9 +29,7 @@ int ByteAt(const ControllerConfig& c, const CompareField& f, int i) {
     return reinterpret_cast<const uint8_t*>(&c)[f.offset + i];
 }
 void Text(TextBuilder& t, unsigned id) {
-    char text[256];
-    LoadResString(id, text, sizeof text);
-    t.Append(text);
+    t.Append(ResString(id));
 }
 void YesNo(TextBuilder& t, bool yes) {
     Text(t, yes ? str::ReportYes : str::ReportNo);
