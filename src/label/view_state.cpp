@@ -142,3 +142,24 @@ void ViewState::Scroll(bool vertical, ScrollAction action, int thumb) {
 LabelRect ViewState::DragRect() const {
     return Normalised(dragStart, dragEnd);
 }
+
+bool TextMayShow(const LabelRect& visible, LabelPoint at, int height, LabelAlign align, bool up,
+                 int length) {
+    // Where the line starts and ends, counted along its reading direction from `at`.
+    int64_t along = int64_t(length) * height;
+    int64_t start = align == LabelAlign::Left    ? 0
+                    : align == LabelAlign::Right ? -along
+                                                 : -along / 2;
+    int64_t end = start + along;
+    int64_t left = at.x - height, right = at.x + height, top = at.y - height,
+            bottom = at.y + height;
+    if (up) { // reads upwards: the line runs towards smaller y
+        top -= end;
+        bottom -= start;
+    } else {
+        left += start;
+        right += end;
+    }
+    return left <= visible.right && right >= visible.left && top <= visible.bottom &&
+           bottom >= visible.top;
+}

@@ -69,3 +69,9 @@ struct ViewState {
 
 // A rectangle scaled by f about its centre, halves truncated.
 LabelRect ScaleRect(LabelRect r, float f);
+
+// Whether a text drawn by a label canvas may show in `visible`: along its line it is at most
+// `length` cells of `height` long (no "Arial" letter is wider than its cell is high), across it
+// one cell, and a cell is allowed on every side for the turn and the alignment.
+bool TextMayShow(const LabelRect& visible, LabelPoint at, int height, LabelAlign align, bool up,
+                 int length);

@@ -1,4 +1,5 @@
-// The label view's arithmetic: zoom bounds, zooming in and out, clamping, centring.
+// The label view's arithmetic: zoom bounds, zooming in and out, clamping, centring, and which
+// texts it may leave out.
 #include "label/view_state.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,32 @@ TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
     v.ClampScroll();
     EXPECT_EQ(v.scrollX, 0);
     EXPECT_EQ(v.scrollY, 0);
+}
+
+// A text of 5 cells of 10 at (100, 500) covers x 100..150 (left), 50..100 (right) or 75..125
+// (centre); read upwards it covers y 450..500 (left), 500..550 (right). One cell is spared.
+TEST(LabelViewState, TextsLeftOutLieWhollyOutsideTheView) {
+    const struct {
+        LabelRect visible;
+        LabelAlign align;
+        bool up;
+        bool mayShow;
+    } kRows[] = {
+        {{155, 0, 300, 1000}, LabelAlign::Left, false, true},
+        {{165, 0, 300, 1000}, LabelAlign::Left, false, false},
+        {{0, 0, 35, 1000}, LabelAlign::Left, false, false},
+        {{0, 0, 45, 1000}, LabelAlign::Right, false, true},
+        {{135, 0, 300, 1000}, LabelAlign::Centre, false, true},
+        {{0, 515, 300, 1000}, LabelAlign::Left, false, false},
+        {{0, 0, 300, 435}, LabelAlign::Left, true, false},
+        {{0, 0, 300, 445}, LabelAlign::Left, true, true},
+        {{0, 515, 300, 1000}, LabelAlign::Left, true, false},
+        {{0, 555, 300, 1000}, LabelAlign::Right, true, true},
+        {{115, 0, 300, 1000}, LabelAlign::Left, true, false},
+    };
+    for (const auto& r : kRows)
+        EXPECT_EQ(TextMayShow(r.visible, {100, 500}, 10, r.align, r.up, 5), r.mayShow)
+            << r.visible.left << "," << r.visible.top << " " << (int)r.align << " up " << r.up;
 }
 
 } // namespace

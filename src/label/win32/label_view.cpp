@@ -75,7 +75,10 @@ LRESULT OnPaint(HWND, WPARAM, LPARAM) {
     std::string key = v.PictureKey();
     if (!v.picture || key != v.pictureKey) {
         // Off screen first, then one copy: the view does not flicker.
-        v.picture.Reset(CreateCompatibleBitmap(paint.Get(), w, h));
+        BITMAP held{};
+        if (!v.picture || !GetObjectA(v.picture.Get(), sizeof held, &held) || held.bmWidth != w ||
+            held.bmHeight != h)
+            v.picture.Reset(CreateCompatibleBitmap(paint.Get(), w, h));
         v.pictureKey = v.picture ? key : "";
         ScopedSelect drawInto(memory.Get(), v.picture.Get());
         OwnedBrush workspace(CreateSolidBrush(GetSysColor(COLOR_APPWORKSPACE)));
@@ -329,7 +332,8 @@ std::string LabelView::PictureKey() const {
 }
 
 void LabelView::DrawPage(HDC dc) const {
-    GdiLabelCanvas gdi(dc);
+    LabelRect visible = state.VisibleRect();
+    GdiLabelCanvas gdi(dc, &visible);
     LabelCanvas canvas = gdi.Canvas();
     canvas.box(canvas.context, kPage.left, kPage.top, kPage.right, kPage.bottom, kNoPen,
                LabelBrush::White);
