@@ -69,9 +69,7 @@ TEST(HelpBook, ParsesTopicsBlocksRunsAndLinks) {
     EXPECT_EQ(t.blocks[2].kind, HelpBlockKind::Bullet);
     EXPECT_EQ(t.blocks[2].runs[0].target, 2);
     EXPECT_EQ(book.topics[1].context, -1);
-    EXPECT_EQ(book.FindContext(201), 2);
-    EXPECT_EQ(book.FindContext(202), -1);
-    EXPECT_EQ(book.FindKey("contenido"), 1);
+    EXPECT_EQ(book.FindContext(202), -1); // a topic's own context and key are the fuzzer's
 }
 
 TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
@@ -100,15 +98,11 @@ std::vector<std::string> Labels(const std::vector<HelpIndexEntry>& entries) {
 // each other are listed once in the index.
 TEST(HelpBook, ContentsAndIndex) {
     HelpBook book = Parse(kBook);
-    auto items = book.ContentsItems();
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].label, "Programa");
-    EXPECT_EQ(items[0].topic, -1);
-    EXPECT_EQ(items[1].label, W1252("Configuración"));
-    EXPECT_EQ(items[1].topic, 0);
-    EXPECT_EQ(items[1].level, 1);
-    EXPECT_EQ(items[2].topic, 2);
-    EXPECT_EQ(items[2].level, 2);
+    std::vector<std::string> items; // "label topic/level"
+    for (const HelpContentsItem& i : book.ContentsItems())
+        items.push_back(i.label + " " + std::to_string(i.topic) + "/" + std::to_string(i.level));
+    EXPECT_EQ(items, (std::vector<std::string>{"Programa -1/0", W1252("Configuración 0/1"),
+                                               "Empresa 2/2"}));
     EXPECT_EQ(Labels(book.Index()),
               (std::vector<std::string>{W1252("Configuración del programa"), "Contenido", "Empresa",
                                         W1252("empresa (Configuración del programa)"), "etiqueta",
@@ -147,18 +141,14 @@ TEST(HelpBook, PlainTextAndControlTables) {
 
 TEST(HelpBook, LinkedTopicsAreCheckedAgainstTheBookTheyWereMadeFor) {
     HelpBook book = Parse(kBook), other = Parse(kBook);
-    const struct {
-        const HelpBook* madeFor;
-        uint64_t index;
-        int topic;
-    } cases[] = {
+    const std::tuple<const HelpBook*, uint64_t, int> cases[] = {
         {&book, 0, 0},           {&book, 2, 2},
         {&book, 3, -1},          {&book, 0x100000002, -1}, // 2 in its low 32 bits
         {&book, UINT64_MAX, -1}, {&other, 1, -1},
         {nullptr, 1, -1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(book.LinkedTopic(c.madeFor, c.index), c.topic) << c.index;
+    for (const auto& [madeFor, index, topic] : cases)
+        EXPECT_EQ(book.LinkedTopic(madeFor, index), topic) << index;
 }
 
 // Every character 10 pixels wide; lines 20 high, the title 30.
