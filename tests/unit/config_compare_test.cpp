@@ -14,11 +14,8 @@
 namespace {
 
 TEST(ConfigCompare, DifferencesInTheReportsWords) {
-    struct Case {
-        std::function<void(ControllerConfig&)> changeFile;
-        std::vector<std::string> rows; // label|current|file
-    };
-    const Case cases[] = {
+    // A change to the file, and the rows "label|current|file".
+    const std::pair<std::function<void(ControllerConfig&)>, std::vector<std::string>> cases[] = {
         {[](ControllerConfig&) {}, {}},
         {[](ControllerConfig& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
          {W1252("Obra|Configuración vacía|Torre Sur")}},
@@ -38,14 +35,14 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
     };
-    for (const Case& k : cases) {
+    for (const auto& [changeFile, expected] : cases) {
         const ControllerConfig current = MakeEmptyConfig();
         ControllerConfig file = current;
-        k.changeFile(file);
+        changeFile(file);
         std::vector<std::string> rows;
         for (const ConfigDifference& d : CompareConfigs(current, file))
             rows.push_back(std::string(d.label) + "|" + d.current + "|" + d.file);
-        EXPECT_EQ(rows, k.rows);
+        EXPECT_EQ(rows, expected);
     }
 }
 

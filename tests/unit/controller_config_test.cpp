@@ -51,24 +51,20 @@ TEST(ControllerConfig, TextsAreReadWithinTheirFields) {
 
 TEST(CodeTables, TextsEndAtTheirRanges) {
     const std::string notValid = W1252("No válido");
-    struct {
-        unsigned (*textId)(int);
-        int low, high;
-    } tables[] = {{ControlTypeTextId, 0, 5},
-                  {ControllerFunctionTextId, 0, 3},
-                  {ScreenSystemTextId, 1, 6},
-                  {AuxOutputTypeTextId, 1, 8},
-                  {SupervisionPortTextId, 0, 3}};
-    for (const auto& t : tables) {
-        EXPECT_EQ(ResString(t.textId(t.low - 1)), notValid) << t.low;
-        EXPECT_EQ(ResString(t.textId(t.high + 1)), notValid) << t.high;
-        EXPECT_EQ(ResString(t.textId(t.high))[0], '0' + t.high);
-        EXPECT_EQ(ResString(t.textId(t.low))[0], '0' + t.low);
+    const std::tuple<unsigned (*)(int), int, int> tables[] = {{ControlTypeTextId, 0, 5},
+                                                              {ControllerFunctionTextId, 0, 3},
+                                                              {ScreenSystemTextId, 1, 6},
+                                                              {AuxOutputTypeTextId, 1, 8},
+                                                              {SupervisionPortTextId, 0, 3}};
+    for (const auto& [textId, low, high] : tables) {
+        EXPECT_EQ(ResString(textId(low - 1)), notValid) << low;
+        EXPECT_EQ(ResString(textId(high + 1)), notValid) << high;
+        EXPECT_EQ(ResString(textId(high))[0], '0' + high);
+        EXPECT_EQ(ResString(textId(low))[0], '0' + low);
     }
     EXPECT_STREQ(ResString(ScreenSystemTextId(6)), "6 - PAS, PAD con sensores de pasaje");
-    EXPECT_EQ(StopLimit(3), 16);
-    EXPECT_EQ(StopLimit(5), 23);
-    EXPECT_EQ(StopLimit(4), 24);
+    EXPECT_EQ((std::vector<int>{StopLimit(3), StopLimit(5), StopLimit(4)}),
+              (std::vector<int>{16, 23, 24}));
 }
 
 TEST(RelayCatalogue, CodesZeroToNinetyNineAndTheirTexts) {

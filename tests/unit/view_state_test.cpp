@@ -17,6 +17,8 @@ ViewState View(int width = 600, int height = 380) {
     return v;
 }
 
+using Point = std::pair<int, int>;
+
 LabelPoint Centre(const ViewState& v) {
     LabelRect c = v.VisibleRect();
     return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
@@ -51,16 +53,14 @@ TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
     v.zoomPercent = 400;
     v.CenterOn(515, 965);
     v.ClampScroll();
-    EXPECT_LE(std::abs(Centre(v).x - 515), 1);
-    EXPECT_LE(std::abs(Centre(v).y - 965), 1);
+    EXPECT_TRUE(std::abs(Centre(v).x - 515) <= 1 && std::abs(Centre(v).y - 965) <= 1);
     v.CenterOn(1000, 1900);
     v.ClampScroll();
-    EXPECT_EQ(v.scrollX, kPageWidth - v.VisibleRect().Width());
-    EXPECT_EQ(v.scrollY, kPageHeight - v.VisibleRect().Height());
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{kPageWidth - v.VisibleRect().Width(),
+                                                    kPageHeight - v.VisibleRect().Height()}));
     v.CenterOn(-100, 0);
     v.ClampScroll();
-    EXPECT_EQ(v.scrollX, 0);
-    EXPECT_EQ(v.scrollY, 0);
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{0, 0}));
 }
 
 } // namespace
