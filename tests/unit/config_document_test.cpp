@@ -1,5 +1,6 @@
 // The document's flows through a scripted host: message boxes, file dialogs and files. That a
-// failed open leaves the document as it was is the file fuzzer's.
+// failed open leaves the document as it was is the file fuzzer's; that a path is opened whole,
+// never cut to another file's, the command line fuzzer's.
 #include "app/config_document.h"
 #include "app/config_file.h"
 #include "app/receive_archive.h"
@@ -237,22 +238,6 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(doc.image.systemNumber, 9);
     EXPECT_EQ(doc.modified, 0u);
-}
-
-TEST_F(DocumentTest, APathTooLongToHoldIsRefusedNotCutToAnotherFile) {
-    // Cut to the path buffer, this would name the file C:\AAA...A.Z94, which exists.
-    std::string folder = "C:\\" + std::string(kPathSize - 7, 'A') + ".Z94";
-    ASSERT_EQ(folder.size(), (size_t)kPathSize);
-    ControllerConfig other = MakeEmptyConfig();
-    other.systemNumber = 77;
-    fake.files[folder] = fake.FileOf(other);
-    EXPECT_FALSE(doc.OpenPath((folder + "\\b.z94").c_str()));
-    ASSERT_EQ(fake.boxes.size(), 1u);
-    EXPECT_EQ(fake.boxes[0].text, "No se pudo abrir el archivo " + folder + " .");
-    EXPECT_EQ(doc.image.systemNumber, MakeEmptyConfig().systemNumber);
-    // The extension is still tested first, on the whole path.
-    EXPECT_FALSE(doc.OpenPath((folder + "\\b.txt").c_str()));
-    EXPECT_EQ(fake.boxes.back().text, W1252("El archivo debe tener extensión '.Z94' ."));
 }
 
 TEST_F(DocumentTest, ReplaceImageRefusesStopCountsOutsideTwoToTwentyFour) {
