@@ -52,26 +52,6 @@ const char kBook[] = "# a small book\n"
                      "@keywords empresa; etiqueta; EMPRESA; Etiqueta\n"
                      "Primera línea de la etiqueta.\n";
 
-TEST(HelpBook, ParsesTopicsBlocksRunsAndLinks) {
-    HelpBook book = Parse(kBook);
-    EXPECT_EQ(book.title, "Ayuda de prueba");
-    ASSERT_EQ(book.topics.size(), 3u);
-    EXPECT_EQ(book.contents, 1);
-    const HelpTopic& t = book.topics[0];
-    EXPECT_EQ(t.context, 410);
-    EXPECT_EQ(t.title, W1252("Configuración del programa"));
-    EXPECT_EQ(t.keywords, (std::vector<std::string>{"puerto serie", "empresa"}));
-    ASSERT_EQ(t.blocks.size(), 4u);
-    // Lines of one paragraph join with a blank; the carriage return is dropped.
-    ASSERT_EQ(t.blocks[0].runs.size(), 3u);
-    EXPECT_EQ(t.blocks[0].runs[1].style, HelpRunStyle::Bold);
-    EXPECT_EQ(t.blocks[1].kind, HelpBlockKind::Heading);
-    EXPECT_EQ(t.blocks[2].kind, HelpBlockKind::Bullet);
-    EXPECT_EQ(t.blocks[2].runs[0].target, 2);
-    EXPECT_EQ(book.topics[1].context, -1);
-    EXPECT_EQ(book.FindContext(202), -1); // a topic's own context and key are the fuzzer's
-}
-
 TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
     const char* const cases[][2] = {
         {"@topic 1\n@title A\nVer [otro](2).\n", "line 3: link to unknown topic '2'"},
@@ -95,10 +75,17 @@ std::vector<std::string> Labels(const std::vector<HelpIndexEntry>& entries) {
 }
 
 // The contents list follows the contents topic; keywords that repeat their own topic's title or
-// each other are listed once in the index.
-TEST(HelpBook, ContentsAndIndex) {
+// each other are listed once in the index. Paragraphs, bullets and links show in the plain text,
+// styles and links in the layout below.
+TEST(HelpBook, TopicsContentsAndIndex) {
     HelpBook book = Parse(kBook);
-    std::vector<std::string> items; // "label topic/level"
+    EXPECT_EQ(book.title, "Ayuda de prueba");
+    ASSERT_EQ(book.topics.size(), 3u);
+    EXPECT_EQ(book.topics[0].context, 410);
+    EXPECT_EQ(book.topics[0].blocks[1].kind, HelpBlockKind::Heading);
+    EXPECT_EQ(book.topics[1].context, -1);
+    EXPECT_EQ(book.FindContext(202), -1); // a topic's own context and key are the fuzzer's
+    std::vector<std::string> items;       // "label topic/level"
     for (const HelpContentsItem& i : book.ContentsItems())
         items.push_back(i.label + " " + std::to_string(i.topic) + "/" + std::to_string(i.level));
     EXPECT_EQ(items, (std::vector<std::string>{"Programa -1/0", W1252("Configuración 0/1"),
