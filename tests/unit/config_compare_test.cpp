@@ -1,5 +1,6 @@
 // The comparison before a transmit: each field that differs, in the report's words, with the
-// value of the current configuration and of the file.
+// value of the current configuration and of the file. A stop name and the speed are the Document
+// scenario's.
 #include "config/config_compare.h"
 
 #include "base/cp1252.h"
@@ -19,9 +20,6 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
         {[](ControllerConfig&) {}, {}},
         {[](ControllerConfig& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
          {W1252("Obra|Configuración vacía|Torre Sur")}},
-        {[](ControllerConfig& c) { std::memcpy(c.stopNames[2], "PB", 3); },
-         {"Parada 3 - Nombre|??|PB"}},
-        {[](ControllerConfig& c) { c.carSpeed = 100; }, {"Velocidad de cabina|80 m/min|100 m/min"}},
         // A code shown as its catalogue words, without the blanks its name carries.
         {[](ControllerConfig& c) { c.relayFunction[4] = 20; },
          {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
