@@ -17,19 +17,11 @@ struct EventLogTest : ::testing::Test {
     EventLog log;
 
     StepResult Give(const LinkPacket& p) { return EventStep(log, host, p); }
-    // Identity of the controller as its part 1 carries it.
-    LinkPacket Identity(unsigned system, int function, int cabin) {
-        ControllerConfig c = MakeEmptyConfig();
-        c.systemNumber = (uint16_t)system;
-        c.controllerFunction = (uint8_t)function;
-        c.cabinNumber = (uint8_t)cabin;
-        return Part1Answer(c);
-    }
     void RefreshUpToEvents(const std::string& version) {
         StartRefresh(log, host);
         Give(VersionAnswer(version));
         if (log.eventState == AwaitCounters) Give(Answer('G', "000010000020"));
-        Give(Identity(1, 2, 1));
+        Give(Part1Answer(MakeEmptyConfig()));
     }
 };
 
@@ -96,7 +88,7 @@ TEST_F(EventLogTest, TaggedFailures) {
             LinkPacket p = *b == '3'   ? VersionAnswer()
                            : *b == '2' ? VersionAnswer("02.00")
                            : *b == 'G' ? Answer('G', "000000000000")
-                                       : Identity(1, 2, 1);
+                                       : Part1Answer(MakeEmptyConfig());
             ASSERT_EQ(Give(p), StepContinue) << text;
         }
         EXPECT_EQ(Give(answer), StepFailed);
