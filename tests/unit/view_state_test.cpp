@@ -24,7 +24,8 @@ LabelPoint Centre(const ViewState& v) {
     return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
 }
 
-TEST(LabelViewState, ZoomBoundsAndZoomInThenOut) {
+// A step in and out is the Label scenario's.
+TEST(LabelViewState, ZoomBounds) {
     ViewState v = View();
     EXPECT_TRUE(v.ZoomToRect({500, 500, 501, 501}));
     EXPECT_EQ(v.zoomPercent, kMaxZoomPercent);
@@ -39,13 +40,6 @@ TEST(LabelViewState, ZoomBoundsAndZoomInThenOut) {
     ViewState minimized = View(0, 0);
     EXPECT_FALSE(minimized.ZoomIn());
     EXPECT_EQ(minimized.zoomPercent, 100);
-    for (float start : {60.f, 254.f, 1000.f}) {
-        v.zoomPercent = start;
-        ASSERT_TRUE(v.ZoomIn());
-        EXPECT_NEAR(v.zoomPercent, start * 1.2f, start * 0.02f);
-        ASSERT_TRUE(v.ZoomOut());
-        EXPECT_NEAR(v.zoomPercent, start, start * 0.02f);
-    }
 }
 
 TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
