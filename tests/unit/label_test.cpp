@@ -103,9 +103,7 @@ TEST(LabelCallGrid, EveryFunctionAndControlType) {
         {Config(3, 5, 23), Expected({{47, 25, 1}, {24, 3, 2}, {2, 0, 1}}), lowUp},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "function " << (int)c.config.controllerFunction << ", type "
-                     << (int)c.config.controlType << ", " << (int)c.config.stopCount << " stops");
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         std::vector<LabelElement> label = Draw(c.config);
         EXPECT_EQ(GridTexts(label, 922), c.grid);
         EXPECT_EQ(Brackets(label, 870), c.brackets);
