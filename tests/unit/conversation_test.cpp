@@ -158,8 +158,6 @@ TEST_F(ConversationTest, Failures) {
     EXPECT_TRUE(fake.replaced.empty());
 }
 
-// --- Receive ------------------------------------------------------------------------------------
-
 // A two-part receive, then an older controller, which is not asked for part 2: those fields
 // keep the empty configuration's values, not the earlier receive's, and its served range is all
 // of its stops (the empty configuration's 1 to 14 would be refused by a transmit).
@@ -218,8 +216,6 @@ TEST_F(ConversationTest, RefusedImageEndsAsAFailureWithoutASecondMessage) {
     }
 }
 
-// --- Transmit -----------------------------------------------------------------------------------
-
 // The parts sent are the Link scenario's, read from the simulator's log.
 TEST_F(ConversationTest, TwoPartTransmitWithVerification) {
     fake.document.systemNumber = 77;
@@ -272,8 +268,6 @@ TEST_F(ConversationTest, ReadBackRetriesRunOut) {
         EXPECT_EQ(fake.TimerLog(), timers + "stop");
     }
 }
-
-// --- The identity question ----------------------------------------------------------------------
 
 // While the question is open the answer timer is stopped and nothing is read: a second answer
 // would ask again. Nothing goes to the line after a Yes once the dialog was cancelled meanwhile,

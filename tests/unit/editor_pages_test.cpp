@@ -14,8 +14,6 @@ namespace {
 
 const char* const kSlave = W1252("1 - Esclavo de duplex o batería");
 
-// ---- General ----
-
 TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
     Open(IDD_PAGE_GENERAL);
     fake.Choose(page, IDC_GEN_FUNCTION, kSlave);
@@ -121,8 +119,6 @@ TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty
     EXPECT_EQ(reinterpret_cast<const char*>(&working)[92], '\0');
 }
 
-// ---- Stops ----
-
 TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     working.stopCount = 12;
     working.firstServedStop = 3;
@@ -147,8 +143,6 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
               (Ints{5, 7, 2}));
     EXPECT_STREQ(working.stopNames[6], "");
 }
-
-// ---- Outputs ----
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     Open(IDD_PAGE_OUTPUTS);
@@ -192,8 +186,6 @@ TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
     EXPECT_TRUE(Leave());
     EXPECT_EQ(working.auxOutputType, 8);
 }
-
-// ---- Times ----
 
 TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
     const std::pair<int, const char*> cases[] = {
@@ -261,8 +253,6 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
     EXPECT_TRUE(uses[5] && !uses[10]);
 }
 
-// ---- Door and advanced ----
-
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8;
     working.preOpening = 1;
@@ -321,8 +311,6 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
     fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
 }
-
-// ---- Help tables ----
 
 // A control of a range finds its context in a one-pair table naming it; any other control, its
 // page's table of pairs; 0: no help.
