@@ -283,7 +283,7 @@ TEST_F(ConversationTest, IdentityQuestionAnsweredYesGoesOn) {
     };
     ExpectProgress(ConversationPoll(conv, fake.host), W1252("Transmitiendo configuración (1)."));
     ASSERT_EQ(fake.questions.size(), 1u);
-    EXPECT_EQ(fake.questions[0].text,
+    EXPECT_EQ(fake.questions[0],
               W1252("El controlador está configurado para Sistema 345, Cabina 1. ¿Desea "
                     "configurarlo para Sistema 12, Cabina 1?"));
     EXPECT_EQ(fake.Letters(), "vbh");
