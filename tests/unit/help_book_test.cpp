@@ -67,13 +67,6 @@ TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
         EXPECT_EQ(ParseError(c[0]), c[1]);
 }
 
-std::vector<std::string> Labels(const std::vector<HelpIndexEntry>& entries) {
-    std::vector<std::string> labels;
-    for (const auto& e : entries)
-        labels.push_back(e.label);
-    return labels;
-}
-
 // The contents list follows the contents topic; keywords that repeat their own topic's title or
 // each other are listed once in the index. Paragraphs, bullets and links show in the plain text,
 // styles and links in the layout below.
@@ -90,7 +83,10 @@ TEST(HelpBook, TopicsContentsAndIndex) {
         items.push_back(i.label + " " + std::to_string(i.topic) + "/" + std::to_string(i.level));
     EXPECT_EQ(items, (std::vector<std::string>{"Programa -1/0", W1252("Configuración 0/1"),
                                                "Empresa 2/2"}));
-    EXPECT_EQ(Labels(book.Index()),
+    std::vector<std::string> labels;
+    for (const HelpIndexEntry& e : book.Index())
+        labels.push_back(e.label);
+    EXPECT_EQ(labels,
               (std::vector<std::string>{W1252("Configuración del programa"), "Contenido", "Empresa",
                                         W1252("empresa (Configuración del programa)"), "etiqueta",
                                         "puerto serie"}));
