@@ -22,18 +22,6 @@ std::string Framed(const std::string& body) {
     return body + CheckOf(body) + "\n\r";
 }
 
-// Everything the receiver makes of `bytes`, calling it until it finds nothing more, as the poll
-// timer would over time.
-std::vector<LinkPacket> ReceiveAll(const std::string& bytes) {
-    PacketReceiver receiver;
-    BufferSource line;
-    line.Add(bytes);
-    std::vector<LinkPacket> packets;
-    for (LinkPacket p; ReceivePacket(receiver, line.source, p);)
-        packets.push_back(p);
-    return packets;
-}
-
 TEST(Framing, RequestAndDoubledUBytes) {
     std::string body = std::string("VU") + "ocv" + "oUV";
     EXPECT_EQ(Frame(Packet('o', 'c', 'v')), Framed(body));
@@ -73,9 +61,13 @@ TEST(Receiver, FramesTakenAndDropped) {
         {"body overflow", body(400) + next, {ack}},
         {"three stored bytes", Framed("VUcUV") + next, {ack}},
     };
+    // Called until it finds nothing more, as the poll timer would over time.
     for (const auto& [what, bytes, packets] : cases) {
+        PacketReceiver receiver;
+        BufferSource line;
+        line.Add(bytes);
         std::string got, expected;
-        for (const LinkPacket& p : ReceiveAll(bytes))
+        for (LinkPacket p; ReceivePacket(receiver, line.source, p);)
             got += Frame(p);
         for (const LinkPacket& p : packets)
             expected += Frame(p);
