@@ -19,10 +19,6 @@
 
 namespace {
 
-std::string TempPath(const std::string& name) {
-    return "/tmp/zrt94sim_test_" + std::to_string(getpid()) + "_" + name;
-}
-
 template <typename Done> bool WaitFor(Done done, int ms) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (; std::chrono::steady_clock::now() < deadline;
@@ -110,20 +106,13 @@ std::string AskVersion(int fd) {
     return DataOf(answer);
 }
 
-std::string AskVersion(const std::string& path) {
-    int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
-    std::string data = AskVersion(fd);
-    close(fd);
-    return data;
-}
-
 std::string LinkTarget(const std::string& link) {
     char target[256] = {};
     return readlink(link.c_str(), target, sizeof target - 1) > 0 ? target : "";
 }
 
 TEST(SimLink, LinkAndDeviceOptions) {
-    std::string link = TempPath("com1");
+    std::string link = "/tmp/zrt94sim_test_" + std::to_string(getpid()) + "_com1";
     ASSERT_EQ(symlink("/dev/null", link.c_str()), 0); // a link left behind is replaced
     {
         // It prints its terminal's path, logs each frame and its stop; answers here come with
@@ -131,7 +120,9 @@ TEST(SimLink, LinkAndDeviceOptions) {
         SimProcess sim({"--link", link, "--wrong-address", "1", "--version", "02.11"});
         EXPECT_EQ(LinkTarget(link), sim.path);
         ASSERT_EQ(sim.path.rfind("/dev/pts/", 0), 0u) << sim.path;
-        EXPECT_EQ(AskVersion(link), "02.1194VK");
+        int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+        EXPECT_EQ(AskVersion(fd), "02.1194VK");
+        close(fd);
         EXPECT_EQ(sim.Lines("RX"), std::vector<std::string>{"RX CD=o CO=c OR=v LA=0 DATA=\"\""});
         EXPECT_EQ(sim.Lines("TX"),
                   std::vector<std::string>{"TX CD=o CO=c OR=w LA=9 DATA=\"02.1194VK\""});

@@ -1,4 +1,5 @@
-// The range check before a transmit: the first field out of range, by its name and value.
+// The range check before a transmit: the first field out of range, by its name and value. That
+// the box's text names them, and that an image in range has none, is the wire fuzzer's.
 #include "config/config_ranges.h"
 
 #include "base/cp1252.h"
@@ -13,12 +14,8 @@ namespace {
 // One table of bounds drives the check: its kinds of bound, its per-stop and numbered entries,
 // its order and its 16-bit fields, rather than each of its rows.
 TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
-    struct Case {
-        std::function<void(ControllerConfig&)> change;
-        std::string name; // empty: every field in range
-        int value;
-    };
-    const Case cases[] = {
+    // The change, the field named (empty: every field in range) and its value.
+    const std::tuple<std::function<void(ControllerConfig&)>, std::string, int> cases[] = {
         {[](ControllerConfig&) {}, "", 0},
         // Every bound met exactly.
         {[](ControllerConfig& c) {
@@ -56,23 +53,21 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
          "Ultima parada atendida", 3},
         {[](ControllerConfig& c) { c.firstServedStop = 14; }, "Primera parada atendida", 14},
     };
-    for (const Case& k : cases) {
+    for (const auto& [change, name, value] : cases) {
         ControllerConfig c = MakeEmptyConfig();
-        k.change(c);
+        change(c);
         FieldOutOfRange found{};
         bool out = FindFieldOutOfRange(c, found);
-        EXPECT_EQ(out, !k.name.empty()) << found.name;
+        EXPECT_EQ(out, !name.empty()) << found.name;
         if (!out) continue;
-        EXPECT_EQ(found.name, k.name);
-        EXPECT_EQ(found.value, k.value) << k.name;
+        EXPECT_EQ(found.name, name);
+        EXPECT_EQ(found.value, value) << name;
     }
 }
 
 TEST(ConfigRanges, TheStopBoxNamesTheFieldAndItsValue) {
     ControllerConfig c = MakeEmptyConfig();
-    char text[512] = "untouched";
-    EXPECT_FALSE(DescribeFieldOutOfRange(c, text, sizeof text));
-    EXPECT_STREQ(text, "untouched");
+    char text[512];
     c.relayFunction[0] = 150;
     ASSERT_TRUE(DescribeFieldOutOfRange(c, text, sizeof text));
     EXPECT_STREQ(text, W1252("Relé 1: el valor 150 está fuera de rango.\nNo se transmitió nada al "

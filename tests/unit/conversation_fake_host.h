@@ -17,11 +17,7 @@ struct FakeConversationHost {
     std::vector<LinkPacket> sent;
     std::vector<std::string> timer; // "start 1000", "stop"
     std::deque<LinkPacket> incoming;
-    struct Question {
-        std::string text, caption;
-        unsigned flags;
-    };
-    std::vector<Question> questions;
+    std::vector<std::string> questions; // their texts; the caption is the Link scenario's
     int reply = mb::IdYes;
     std::function<void()> duringQuestion;
     ControllerConfig document = MakeEmptyConfig();
@@ -53,9 +49,9 @@ struct FakeConversationHost {
             Self(c)->incoming.clear();
             ++Self(c)->discards;
         };
-        host.askQuestion = [](void* c, const char* text, const char* caption, unsigned flags) {
+        host.askQuestion = [](void* c, const char* text, const char*, unsigned) {
             auto* self = Self(c);
-            self->questions.push_back({text, caption ? caption : "<default>", flags});
+            self->questions.push_back(text);
             if (self->duringQuestion) self->duringQuestion();
             return self->reply;
         };

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
+
+// Several values compared at once.
+using Ints = std::vector<int>;
 
 // What the user does on a page: picks a list entry by its text (one the list does not hold is
 // a fault of the test), clicks a radio button of a group, types into an edit.
@@ -20,6 +25,13 @@ struct TestPageControls : FakePage {
     std::string Selected(int id) {
         FakeControl& list = controls[id];
         return list.selection < 0 ? "<none>" : list.items[list.selection];
+    }
+    // Several lists' selections, "a|b".
+    std::string Selected(std::initializer_list<int> ids) {
+        std::string texts;
+        for (int id : ids)
+            texts += (texts.empty() ? "" : "|") + Selected(id);
+        return texts;
     }
     void Click(EditorPage& page, int id, std::initializer_list<int> group) {
         for (int other : group)

@@ -1,4 +1,5 @@
-// ProgramSettings against its key table, through a fake settings file.
+// ProgramSettings against its key table, through a fake settings file. Which of the two files
+// is read is the settings fuzzer's.
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -65,21 +66,6 @@ TEST(Settings, OddValuesInTheFile) {
     LoadProgramSettings(s, user, legacy);
     SaveProgramSettings(s, user);
     EXPECT_EQ(user.writes[0], "General/CommPort=-56");
-}
-
-TEST(Settings, OlderInstallationsFileIsReadUntilTheUsersOwnExists) {
-    FakeProfile user, legacy;
-    legacy.Set("General", "CommPort", "4");
-    legacy.Set("General", "Empresa1", "Elevadores SRL");
-    ProgramSettings s;
-    LoadProgramSettings(s, user, legacy);
-    SaveProgramSettings(s, user);
-    // From then on the user's file rules, even when the older one changes.
-    legacy.Set("General", "CommPort", "7");
-    LoadProgramSettings(s, user, legacy);
-    EXPECT_EQ(s.port, 4);
-    EXPECT_STREQ(s.companyLine1, "Elevadores SRL");
-    EXPECT_TRUE(legacy.writes.empty());
 }
 
 } // namespace

@@ -18,12 +18,15 @@ ViewState View(int width = 600, int height = 380) {
     return v;
 }
 
+using Point = std::pair<int, int>;
+
 LabelPoint Centre(const ViewState& v) {
     LabelRect c = v.VisibleRect();
     return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
 }
 
-TEST(LabelViewState, ZoomBoundsAndZoomInThenOut) {
+// A step in and out is the Label scenario's.
+TEST(LabelViewState, ZoomBounds) {
     ViewState v = View();
     EXPECT_TRUE(v.ZoomToRect({500, 500, 501, 501}));
     EXPECT_EQ(v.zoomPercent, kMaxZoomPercent);
@@ -38,13 +41,6 @@ TEST(LabelViewState, ZoomBoundsAndZoomInThenOut) {
     ViewState minimized = View(0, 0);
     EXPECT_FALSE(minimized.ZoomIn());
     EXPECT_EQ(minimized.zoomPercent, 100);
-    for (float start : {60.f, 254.f, 1000.f}) {
-        v.zoomPercent = start;
-        ASSERT_TRUE(v.ZoomIn());
-        EXPECT_NEAR(v.zoomPercent, start * 1.2f, start * 0.02f);
-        ASSERT_TRUE(v.ZoomOut());
-        EXPECT_NEAR(v.zoomPercent, start, start * 0.02f);
-    }
 }
 
 TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
@@ -52,16 +48,14 @@ TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
     v.zoomPercent = 400;
     v.CenterOn(515, 965);
     v.ClampScroll();
-    EXPECT_LE(std::abs(Centre(v).x - 515), 1);
-    EXPECT_LE(std::abs(Centre(v).y - 965), 1);
+    EXPECT_TRUE(std::abs(Centre(v).x - 515) <= 1 && std::abs(Centre(v).y - 965) <= 1);
     v.CenterOn(1000, 1900);
     v.ClampScroll();
-    EXPECT_EQ(v.scrollX, kPageWidth - v.VisibleRect().Width());
-    EXPECT_EQ(v.scrollY, kPageHeight - v.VisibleRect().Height());
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{kPageWidth - v.VisibleRect().Width(),
+                                                    kPageHeight - v.VisibleRect().Height()}));
     v.CenterOn(-100, 0);
     v.ClampScroll();
-    EXPECT_EQ(v.scrollX, 0);
-    EXPECT_EQ(v.scrollY, 0);
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{0, 0}));
 }
 
 // A text of 5 cells of 10 at (100, 500) covers x 100..150 (left), 50..100 (right) or 75..125
