@@ -1,6 +1,5 @@
-// The program under test: start, wait, commands, dialogs, menus, shutdown.
+// The program under test: start, wait, commands, dialogs, menus, controls, shutdown.
 #include "driver.h"
-#include "driver_internal.h"
 #include "probe/probe_protocol.h"
 
 #include <commctrl.h>
@@ -16,18 +15,12 @@ constexpr const char* kMainWindowClass = "ClaseCNFZRT94";
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr int kFileNameCombo = 0x47C; // cmb13
 
-std::string g_programPath, g_artefactDir;
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    *std::strrchr(path, '\\') = '\0';
-    return path;
-}
-
 // The probe library loaded into this process too, to find its hook procedures.
 HMODULE LocalProbe() {
-    static HMODULE probe = LoadLibraryA(JoinPath(ExeFolder(), "e2e_probe.dll").c_str());
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::strcpy(std::strrchr(path, '\\') + 1, "e2e_probe.dll");
+    static HMODULE probe = LoadLibraryA(path);
     return probe;
 }
 
@@ -43,22 +36,6 @@ std::vector<HWND> DialogsOf(DWORD thread) {
 }
 
 } // namespace
-
-void SetProgramPath(const std::string& path) {
-    g_programPath = path;
-}
-void SetArtefactDir(const std::string& dir) {
-    g_artefactDir = dir;
-}
-
-// By default where the build puts them, seen from build/win/tests/e2e.
-std::string ProgramPath() {
-    return g_programPath.empty() ? JoinPath(ExeFolder(), "..\\..\\cnfzrt94.exe") : g_programPath;
-}
-
-std::string ArtefactDir() {
-    return g_artefactDir.empty() ? JoinPath(ExeFolder(), "..\\..\\..\\artefacts") : g_artefactDir;
-}
 
 int LinkedComPort() {
     return std::atoi(Environment("ZRT_E2E_COM_PORT").c_str());
@@ -77,79 +54,74 @@ std::vector<HWND> TopLevelWindows(DWORD thread, const char* className) {
     return found;
 }
 
-std::string Dialog::Caption() const {
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)
+               ? (LRESULT)result
+               : 0;
+}
+
+std::string ControlText(HWND control) {
+    std::vector<char> text(65536, '\0'); // more than any control here holds
+    if (control) SendWithTimeout(control, WM_GETTEXT, text.size() - 1, (LPARAM)text.data());
+    return text.data();
+}
+
+std::string WindowText(HWND window) {
     char text[512] = "";
-    if (hwnd_) GetWindowTextA(hwnd_, text, sizeof text);
+    if (window) GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-bool Dialog::SetItemText(int id, const std::string& text) const {
-    HWND item = Item(id);
-    return item && SendWithTimeout(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-bool Dialog::WaitClosed(DWORD timeoutMs) const {
-    return WaitUntil([this] { return !IsOpen(); }, timeoutMs);
-}
-
-bool Dialog::Press(int id, DWORD timeoutMs) const {
+bool Dialog::Press(int id) const {
     if (!IsOpen()) return false;
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    bool closed = WaitClosed(timeoutMs);
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
+    bool closed = WaitClosed();
     if (app_) app_->WaitIdle();
     return closed;
 }
 
 // The file-name field: under Wine, cmb13, a ComboBoxEx with an edit of its own.
-HWND Dialog::FileNameEdit() const {
-    return (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
+std::string Dialog::FileName() const {
+    return ControlText((HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0));
 }
 
-bool Dialog::FillFileName(const std::string& path, DWORD timeoutMs) const {
+bool Dialog::FillFileName(const std::string& path) const {
     // Only once the dialog runs its loop has it put its own initial name into the field.
     if (app_) app_->WaitIdle();
-    HWND edit = FileNameEdit();
+    HWND edit = (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
     if (!edit || !IsOpen()) return false;
-    SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(IDOK)));
+    SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
     // Either the dialog closes, or it stays with a message of its own in front of it.
     HWND self = hwnd_;
     DWORD thread = GetWindowThreadProcessId(hwnd_, nullptr);
-    WaitUntil(
-        [&] {
-            if (!IsOpen()) return true;
-            for (HWND other : DialogsOf(thread))
-                if (GetWindow(other, GW_OWNER) == self) return true;
-            return false;
-        },
-        timeoutMs);
+    WaitUntil([&] {
+        for (HWND other : DialogsOf(thread))
+            if (GetWindow(other, GW_OWNER) == self) return true;
+        return !IsOpen();
+    });
     if (app_) app_->WaitIdle();
     return !IsOpen();
 }
 
 App::~App() {
-    if (IsRunning()) Kill();
-    ResetHandles();
+    Reset();
 }
 
-void App::ResetHandles() {
+// Kills the program if it still runs, and lets go of everything held for it.
+void App::Reset() {
+    if (IsRunning()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
     if (process_) CloseHandle(process_);
-    if (getMessageHook_) UnhookWindowsHookEx(getMessageHook_);
-    if (callWndHook_) UnhookWindowsHookEx(callWndHook_);
+    for (HHOOK hook : hooks_)
+        if (hook) UnhookWindowsHookEx(hook);
     if (probeShared_) UnmapViewOfFile(probeShared_);
     if (probeMapping_) CloseHandle(probeMapping_);
     process_ = probeMapping_ = nullptr;
     processId_ = thread_ = 0;
     main_ = nullptr;
-    getMessageHook_ = callWndHook_ = nullptr;
+    hooks_[0] = hooks_[1] = nullptr;
     probeShared_ = nullptr;
-}
-
-bool App::Launch(const std::string& commandLine) {
-    LaunchOptions options;
-    options.commandLine = commandLine;
-    return Launch(options);
 }
 
 bool App::Launch(const LaunchOptions& options) {
@@ -157,19 +129,17 @@ bool App::Launch(const LaunchOptions& options) {
         ADD_FAILURE() << why;
         return false;
     };
-    if (IsRunning()) Kill();
-    ResetHandles();
+    Reset();
     std::string settings = options.settings ? *options.settings : DefaultSettings();
-    if (!options.keepSettings &&
-        !WriteFileBytes(SettingsPath(), Bytes(settings.begin(), settings.end())))
+    if (!options.keepSettings && !WriteBytes(SettingsPath(), settings))
         return fail("cannot write " + SettingsPath());
-    std::string program = ProgramPath(), commandLine = "\"" + program + "\" " + options.commandLine;
+    std::string commandLine = "\"" + programPath + "\" " + options.commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         TestFolder().c_str(), &startup, &info))
-        return fail("cannot start " + program);
+        return fail("cannot start " + programPath);
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
@@ -201,37 +171,32 @@ bool App::Launch(const LaunchOptions& options) {
 
 bool App::InjectProbe() {
     HMODULE probe = LocalProbe();
-    if (!probe) return false;
     char name[64];
     std::snprintf(name, sizeof name, kProbeSharedName, processId_);
     probeMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                        sizeof(ProbeShared), name);
-    if (!probeMapping_) return false;
+    if (!probe || !probeMapping_) return false;
     probeShared_ = static_cast<ProbeShared*>(
         MapViewOfFile(probeMapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
-    if (!probeShared_) return false;
     syncMessage_ = RegisterWindowMessageA(kProbeSyncMessage);
     callMessage_ = RegisterWindowMessageA(kProbeCallMessage);
     // The program loads the probe for these hooks on its own thread, the next time it reads its
     // queue: the WaitIdle below makes that happen.
-    auto hook = [&](int kind, const char* procedure) {
-        auto proc =
-            reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, procedure)));
-        return proc ? SetWindowsHookExA(kind, proc, probe, thread_) : nullptr;
-    };
-    getMessageHook_ = hook(WH_GETMESSAGE, "ProbeGetMessageHook");
-    callWndHook_ = hook(WH_CALLWNDPROC, "ProbeCallWndHook");
-    return getMessageHook_ && callWndHook_ && WaitIdle();
+    const std::pair<int, const char*> hooks[] = {{WH_GETMESSAGE, "ProbeGetMessageHook"},
+                                                 {WH_CALLWNDPROC, "ProbeCallWndHook"}};
+    for (int i = 0; i < 2; ++i) {
+        auto proc = (HOOKPROC)(void*)GetProcAddress(probe, hooks[i].second);
+        hooks_[i] = proc ? SetWindowsHookExA(hooks[i].first, proc, probe, thread_) : nullptr;
+    }
+    return probeShared_ && hooks_[0] && hooks_[1] && WaitIdle();
 }
 
-uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text) {
+uint32_t App::ProbeCall(uint32_t function, HWND window, uint32_t id, uint32_t param,
+                        std::string* text) {
     if (!probeShared_ || !IsRunning()) return kProbeNoItem;
     ProbeBlock& block = probeShared_->block;
-    block = ProbeBlock{};
-    block.window = reinterpret_cast<UINT_PTR>(window);
-    block.id = id;
-    block.result = kProbeNoItem;
-    SendWithTimeout(main_, callMessage_, function, 0, 10000); // the answer is in the block
+    block = ProbeBlock{(UINT_PTR)window, id, param, kProbeNoItem, {}};
+    SendWithTimeout(main_, callMessage_, function, 0); // the answer is in the block
     block.text[sizeof block.text - 1] = '\0';
     if (text) *text = block.text;
     return block.result;
@@ -252,27 +217,10 @@ bool App::WaitIdle(DWORD timeoutMs) {
     return true;
 }
 
-bool App::Command(int commandId) {
-    return IsRunning() && PostMessageA(main_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) &&
-           WaitIdle();
-}
-
 bool App::Close() {
     if (!IsRunning() || !PostMessageA(main_, WM_CLOSE, 0, 0)) return false;
     WaitIdle(); // false once the program has ended, which is fine here
     return true;
-}
-
-void App::Kill() {
-    if (!process_) return;
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
-}
-
-std::string App::Title() const {
-    char text[512] = "";
-    if (main_) GetWindowTextA(main_, text, sizeof text);
-    return text;
 }
 
 bool App::IsMenuItemGrayed(int commandId) {
@@ -281,43 +229,41 @@ bool App::IsMenuItemGrayed(int commandId) {
     return state != kProbeNoItem && (state & MF_GRAYED) != 0;
 }
 
-HWND App::FindChild(const std::string& className, int id) const {
-    const char* cls = className.c_str();
-    for (HWND w = main_ ? FindWindowExA(main_, nullptr, cls, nullptr) : nullptr; w;
-         w = FindWindowExA(main_, w, cls, nullptr))
-        if (id < 0 || GetDlgCtrlID(w) == id) return w;
-    return nullptr;
-}
-
 std::string App::StatusText(int part) {
-    return StatusBarText(FindChild(STATUSCLASSNAMEA), part);
+    std::string text;
+    ProbeCall(ProbeTextMessage, FindChild(STATUSCLASSNAMEA), SB_GETTEXTA, part, &text);
+    return text;
 }
 
-Dialog App::FindDialog() const {
+std::vector<std::string> App::ListItems(HWND list) {
+    char name[16] = "";
+    GetClassNameA(list, name, sizeof name);
+    bool combo = !lstrcmpiA(name, "ComboBox");
+    std::vector<std::string> items(SendWithTimeout(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < items.size(); ++i)
+        ProbeCall(ProbeTextMessage, list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, &items[i]);
+    return items;
+}
+
+Dialog App::FindDialog() {
     for (HWND window : DialogsOf(thread_))
-        if (IsWindowEnabled(window) && HasTitleBar(window))
-            return Dialog(window, const_cast<App*>(this));
+        if (IsWindowEnabled(window) && HasTitleBar(window)) return Dialog(window, this);
     return Dialog();
 }
 
-std::vector<Dialog> App::Dialogs() const {
+std::vector<Dialog> App::Dialogs() {
     std::vector<Dialog> dialogs;
     for (HWND window : DialogsOf(thread_))
-        dialogs.emplace_back(window, const_cast<App*>(this));
+        dialogs.emplace_back(window, this);
     return dialogs;
 }
 
-Dialog App::WaitForDialog(DWORD timeoutMs) {
-    WaitIdle(timeoutMs);
+Dialog App::ExpectDialog(const char* what) {
+    WaitIdle();
     Dialog found;
-    WaitUntil([&] { return static_cast<bool>(found = FindDialog()); }, timeoutMs);
+    if (!WaitUntil([&] { return static_cast<bool>(found = FindDialog()); }))
+        ADD_FAILURE() << "no dialog came: expected " << what;
     return found;
-}
-
-Dialog App::ExpectDialog(const char* what, DWORD timeoutMs) {
-    Dialog dialog = WaitForDialog(timeoutMs);
-    if (!dialog) ADD_FAILURE() << "no dialog came: expected " << what;
-    return dialog;
 }
 
 } // namespace e2e

@@ -1,20 +1,21 @@
-// Test folders, files and the settings file.
+// Test folders, files, the settings file, and Linux programs run from Wine.
 #include "driver.h"
-#include "driver_internal.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
 namespace e2e {
 namespace {
 
-// Deletes a folder and everything in it.
 void RemoveTree(const std::string& folder) {
     std::string from = folder + '\0'; // a list of names, ended by an empty one
     SHFILEOPSTRUCTA remove{};
@@ -24,7 +25,11 @@ void RemoveTree(const std::string& folder) {
     SHFileOperationA(&remove);
 }
 
-std::string g_testFolderOwner; // the test whose folder was last emptied
+std::string AppData(const char* name) {
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
+    return JoinPath(folder, name);
+}
 
 } // namespace
 
@@ -40,14 +45,15 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::string TestFolder() {
+    static std::string owner; // the test whose folder was last emptied
     std::string base = Environment("ZRT_E2E_WORK");
     if (base.empty()) base = "C:\\e2e";
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string test =
         info ? std::string(info->test_suite_name()) + "." + info->name() : "outside-tests";
     std::string folder = JoinPath(base, test);
-    if (g_testFolderOwner != test) {
-        g_testFolderOwner = test;
+    if (owner != test) {
+        owner = test;
         RemoveTree(folder);
         CreateDirectoryA(base.c_str(), nullptr);
         CreateDirectoryA(folder.c_str(), nullptr);
@@ -59,37 +65,68 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::optional<Bytes> ReadFileBytes(const std::string& path) {
+std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-std::string ReadText(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
-
-bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
+bool WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+    file.write(bytes.data(), (std::streamsize)bytes.size());
     file.close();
     return !file.fail();
 }
 
 std::string SettingsPath() {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
-    return JoinPath(folder, "cnfzrt94.ini");
+    return AppData("cnfzrt94.ini");
 }
 
 std::string RemoveReceiveArchive() {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
-    std::string archive = JoinPath(folder, "cnfzrt94\\Recibidas");
+    std::string archive = AppData("cnfzrt94\\Recibidas");
     DeleteFileA(archive.c_str());
     RemoveTree(archive);
     return archive;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    UnixName toUnix;
+    std::memcpy(&toUnix, &found, sizeof toUnix);
+    if (!toUnix) return "";
+    WCHAR wide[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
+    char* unix = toUnix(wide);
+    if (!unix) return "";
+    std::string path = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
+bool RunLinux(const std::string& command) {
+    std::string done = JoinPath(TestFolder(), "linux.done");
+    DeleteFileA(done.c_str());
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; /bin/touch '" + UnixPath(done) + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return WaitUntil([&] { return FileExists(done); }, 30000);
+}
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+    RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window && !GetWindowRect(window, &r)) return false;
+    char crop[80];
+    std::snprintf(crop, sizeof crop, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top,
+                  std::max(r.left, 0L), std::max(r.top, 0L));
+    CreateDirectoryA(artefactDir.c_str(), nullptr);
+    return RunLinux("/usr/bin/import -window root -crop " + std::string(crop) + " '" +
+                    UnixPath(JoinPath(artefactDir, name + ".png")) + "'");
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -102,38 +139,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-ExclusiveFile::ExclusiveFile(const std::string& path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-void ExclusiveFile::Release() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-}
-
-BreakingPipe::BreakingPipe(const std::string& name, const Bytes& bytes)
-    : path_("\\\\.\\pipe\\" + name) {
-    HANDLE pipe = CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT,
-                                   1, 4096, 4096, 0, nullptr);
-    EXPECT_NE(pipe, INVALID_HANDLE_VALUE) << path_;
-    if (pipe == INVALID_HANDLE_VALUE) return;
-    // No flush before closing: on a pipe it would wait for the reader.
-    writer_ = std::thread([pipe, bytes] {
-        ConnectNamedPipe(pipe, nullptr);
-        DWORD written = 0;
-        WriteFile(pipe, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-        CloseHandle(pipe);
-    });
-}
-
-BreakingPipe::~BreakingPipe() {
-    if (!writer_.joinable()) return;
-    // Never read: connect, so that the writer does not wait for ever.
-    HANDLE reader = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
-    writer_.join();
 }
 
 } // namespace e2e

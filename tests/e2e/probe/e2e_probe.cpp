@@ -38,6 +38,10 @@ void AnswerScrollBar(ProbeBlock& block) {
                   si.nPos, enabled ? 1 : 0);
     block.result = (uint32_t)si.nPos;
 }
+void AnswerTextMessage(ProbeBlock& block) {
+    block.result = (uint32_t)SendMessageA(Window(block), block.id, block.param, (LPARAM)block.text);
+}
+
 void AnswerClipboardPictureSize(ProbeBlock& block) {
     block.result = kProbeNoItem;
     if (!OpenClipboard(nullptr)) return;
@@ -70,6 +74,7 @@ __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam,
     if (code >= 0 && g_shared && call->message == g_callMessage) {
         switch (call->wParam) {
         case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
+        case ProbeTextMessage: AnswerTextMessage(g_shared->block); break;
         case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
         case ProbeClipboardPictureSize: AnswerClipboardPictureSize(g_shared->block); break;
         case ProbeLiveGdiObjects: AnswerLiveGdiObjects(g_shared->block); break;
