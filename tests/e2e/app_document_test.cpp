@@ -16,14 +16,6 @@ std::string CannotSave(const std::string& path) {
     return W1252("No se pudo abrir el archivo ") + path + W1252(" para salvar la configuración.");
 }
 
-// Runs "Abrir..." and types `path` into the open-file dialog.
-void OpenThroughDialog(App& app, const std::string& path) {
-    ASSERT_TRUE(app.Command(CMD_OPEN));
-    Dialog open = app.ExpectDialog("the open-file dialog");
-    EXPECT_EQ(open.Caption(), W1252("Selección de archivo a abrir"));
-    EXPECT_TRUE(open.FillFileName(path)) << app.FindDialog().Describe();
-}
-
 // Runs "G&uardar en...", whose dialog offers the recommended name, and saves as `path`.
 void SaveAs(App& app, const std::string& recommended, const std::string& path) {
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
@@ -48,7 +40,10 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // The open dialog.
     const std::string other = JoinPath(folder, "a00456_1.z94");
     ASSERT_TRUE(WriteBytes(other, ConfigFileOf(Identity(456, 1))));
-    OpenThroughDialog(app, other);
+    ASSERT_TRUE(app.Command(CMD_OPEN));
+    Dialog open = app.ExpectDialog("the open-file dialog");
+    EXPECT_EQ(open.Caption(), W1252("Selección de archivo a abrir"));
+    EXPECT_TRUE(open.FillFileName(other)) << app.FindDialog().Describe();
     EXPECT_TRUE(app.WaitForTitle(Title(456))) << app.Title();
     // New on an unmodified document asks nothing.
     ASSERT_TRUE(app.Command(CMD_NEW));

@@ -9,11 +9,8 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    char folder[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, folder, sizeof folder);
-    *std::strrchr(folder, '\\') = '\0';
-    e2e::programPath = e2e::JoinPath(folder, "..\\..\\cnfzrt94.exe");
-    e2e::artefactDir = e2e::JoinPath(folder, "..\\..\\..\\artefacts");
+    e2e::programPath = e2e::JoinPath(e2e::ExeFolder(), "..\\..\\cnfzrt94.exe");
+    e2e::artefactDir = e2e::JoinPath(e2e::ExeFolder(), "..\\..\\..\\artefacts");
     for (int i = 1; i < argc; ++i) {
         if (!std::strncmp(argv[i], "--exe=", 6))
             e2e::programPath = argv[i] + 6;
