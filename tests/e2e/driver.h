@@ -108,9 +108,8 @@ class Dialog {
 
 struct LaunchOptions {
     std::string commandLine; // after the program's name, passed unchanged (quote it yourself)
-    // The settings file written first (nullopt: DefaultSettings()), unless keepSettings.
-    std::optional<std::string> settings = {};
-    bool keepSettings = false;
+    // The settings file written first; nullopt: the file is left as it is.
+    std::optional<std::string> settings = DefaultSettings();
     // Launch() fails when a dialog is up once start-up has finished, unless one is expected.
     bool expectDialog = false;
 };
@@ -131,8 +130,7 @@ class App {
             return false;
         };
         Reset();
-        std::string settings = options.settings ? *options.settings : DefaultSettings();
-        if (!options.keepSettings && !WriteBytes(SettingsPath(), settings))
+        if (options.settings && !WriteBytes(SettingsPath(), *options.settings))
             return fail("cannot write " + SettingsPath());
         std::string commandLine = "\"" + programPath + "\" " + options.commandLine;
         STARTUPINFOA startup{};
@@ -249,13 +247,6 @@ class App {
         for (HWND window : DialogsOf(thread_))
             if (IsWindowEnabled(window) && HasTitleBar(window)) return Dialog(window, this);
         return Dialog();
-    }
-    // Every visible #32770 of the thread, front to back.
-    std::vector<Dialog> Dialogs() {
-        std::vector<Dialog> dialogs;
-        for (HWND window : DialogsOf(thread_))
-            dialogs.emplace_back(window, this);
-        return dialogs;
     }
     // Idle, then FindDialog(); a test failure naming `what` when no dialog comes.
     Dialog ExpectDialog(const char* what) {

@@ -78,10 +78,9 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     ASSERT_TRUE(sim::Reset());
     ASSERT_TRUE(
         sim::Control("system 123\ncabin 2\nhours 1520\noperations 48211\n" + EventsOption(17)));
-    LaunchOptions options;
-    options.settings = DefaultSettings() + "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n";
     App app;
-    ASSERT_TRUE(app.Launch(options));
+    ASSERT_TRUE(app.Launch(LaunchOptions{
+        .settings = DefaultSettings() + "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n"}));
 
     // Read as it opens.
     size_t mark = sim::Mark();

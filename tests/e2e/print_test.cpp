@@ -60,9 +60,9 @@ TEST(Print, ConfigurationReportOnThePrinter) {
         std::snprintf(config.stopNames[i], sizeof config.stopNames[i], "%02d", i);
     for (int i = 0; i < 18; ++i)
         config.relayFunction[i] = (uint8_t)(10 + i);
-    LaunchOptions options;
-    options.commandLine = JoinPath(TestFolder(), "a00321_1.z94");
-    options.settings = DefaultSettings() + "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n";
+    const LaunchOptions options{.commandLine = JoinPath(TestFolder(), "a00321_1.z94"),
+                                .settings = DefaultSettings() +
+                                            "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n"};
     ASSERT_TRUE(WriteBytes(options.commandLine, ConfigFileOf(config)));
     App app;
     ASSERT_TRUE(app.Launch(options));

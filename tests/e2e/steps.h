@@ -113,13 +113,6 @@ inline void PressKey(BYTE key) {
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Brings `window` to the front, puts the focus on its dialog control and presses F1 there.
-inline void F1On(HWND window, HWND control) {
-    SetForegroundWindow(window);
-    SendWithTimeout(GetParent(control), WM_NEXTDLGCTL, (WPARAM)control, TRUE);
-    PressKey(VK_F1);
-}
-
 // The help pop-up's text begins with `firstSentence`; `key` takes it away. Returns where it was.
 inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
     HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
@@ -147,18 +140,9 @@ constexpr const char* kConfigured = "El controlador fue configurado correctament
 const std::string kReceived =
     W1252("La configuración del controlador ha sido recibida correctamente.");
 inline Dialog FindByCaption(App& app, const std::string& caption) {
-    for (const Dialog& d : app.Dialogs())
-        if (d.Caption() == caption) return d;
+    for (HWND d : DialogsOf(app.ThreadId()))
+        if (WindowText(d) == caption) return Dialog(d, &app);
     return Dialog();
-}
-
-// The monitor's ten packet fields: CD, CO, OR, data and LA received, then sent.
-inline std::vector<std::string> MonitorTexts(const Dialog& monitor) {
-    std::vector<std::string> texts;
-    for (int first : {IDC_MON_RX_CD, IDC_MON_TX_CD})
-        for (int id = first; id <= first + 4; ++id)
-            texts.push_back(monitor.ItemText(id));
-    return texts;
 }
 
 // A box that ends or interrupts a conversation: any enabled dialog of the program but the
@@ -167,10 +151,10 @@ inline Dialog WaitForBox(App& app, DWORD timeoutMs = 15000) {
     Dialog found;
     WaitUntil(
         [&] {
-            for (const Dialog& d : app.Dialogs())
-                if (d.Caption() != kInterrogation && d.Caption() != kMonitor &&
-                    IsWindowEnabled(d.Handle()))
-                    return static_cast<bool>(found = d);
+            for (HWND d : DialogsOf(app.ThreadId()))
+                if (WindowText(d) != kInterrogation && WindowText(d) != kMonitor &&
+                    IsWindowEnabled(d))
+                    return static_cast<bool>(found = Dialog(d, &app));
             return false;
         },
         timeoutMs);
