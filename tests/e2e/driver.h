@@ -107,7 +107,8 @@ class Dialog {
 };
 
 struct LaunchOptions {
-    std::string commandLine; // after the program's name, passed unchanged (quote it yourself)
+    // After the program's name, passed unchanged (quote it yourself).
+    std::string commandLine = {};
     // The settings file written first; nullopt: the file is left as it is.
     std::optional<std::string> settings = DefaultSettings();
     // Launch() fails when a dialog is up once start-up has finished, unless one is expected.

@@ -30,7 +30,6 @@ const struct {
     // Part 1 is answered with the version.
     {"answers meant for another request", "stale 1000\n", CMD_RECEIVE_CONFIG, kDefaultCaption,
      W1252("R1 - Código de respuesta erróneo en la recepción de la configuración.")},
-    {"answers after the time-out", "delay 2500\n", CMD_TRANSMIT_CONFIG, kDefaultCaption, kSilent},
 };
 
 // The simulator's last answers to 'b' and 'f' since `from`: what it holds, or sent.
