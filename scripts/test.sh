@@ -53,12 +53,6 @@ e2e() {
         --exe="$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")" \
         --artefacts="$(zrt_winpath "$ARTEFACTS")" \
         --gtest_filter="${E2E_FILTER:-*}" || rc=$?
-    # Screenshots come out of Wine as BMP; keep PNG.
-    local bmp
-    for bmp in "$ARTEFACTS"/*.bmp; do
-        [[ -e $bmp ]] || continue
-        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-    done
     [[ $rc == 0 ]] && echo "screenshots: $ARTEFACTS"
     return $rc
 }

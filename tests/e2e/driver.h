@@ -1,102 +1,74 @@
 #pragma once
 // End-to-end test driver: runs the real cnfzrt94.exe (under Wine, on the same desktop as this
-// console program), reads what a technician would see and does what a technician would do:
-//
-//     e2e::App app;
-//     ASSERT_TRUE(app.Launch());                      // new configuration, in TestFolder()
-//     app.Command(CMD_OPEN);                          // as the menu would
-//     ASSERT_TRUE(app.ExpectDialog("open").FillFileName(path));
-//     EXPECT_EQ(app.StatusText(2), W1252("Nº 00123")); // texts are Windows-1252, as shown
-//
-// Wine keeps menus private to their process, so a probe library (e2e_probe.dll) answers from
-// inside the program, which loads it for two hooks the driver sets on its thread (see
-// probe/probe_protocol.h). The probe also tells how far the program has read its queue:
-// App::WaitIdle() posts a marker and waits until the program has taken it. Every wait has a
-// time-out and then returns false or an empty result, so that a test fails instead of hanging.
-#include <windows.h>
+// console program), reads what a technician would see (texts in Windows-1252) and does what a
+// technician would do. Wine keeps menus and some controls' texts private to their process, so a
+// probe library (probe/probe_protocol.h) answers from inside the program; it also tells how far
+// the program has read its queue (App::WaitIdle). Every wait has a time-out and then gives false
+// or an empty result, so that a test fails instead of hanging.
+#include "files.h"
+#include "probe/probe_protocol.h"
 
-#include <cstdint>
+#include <commctrl.h>
+
 #include <optional>
-#include <string>
-#include <thread>
-#include <vector>
-
-struct ProbeShared; // the block shared with the probe library (probe/probe_protocol.h)
 
 namespace e2e {
 
-using Bytes = std::vector<unsigned char>;
+constexpr const char* kMainWindowClass = "ClaseCNFZRT94";
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr int kFileNameCombo = 0x47C; // cmb13: under Wine a ComboBoxEx with an edit of its own
 
-constexpr DWORD kDefaultTimeoutMs = 10000;
-
-// From scripts/test.sh: --exe=PATH and --artefacts=DIR (screenshots) on the command line,
-// ZRT_E2E_WORK (the folder of the per-test folders) and ZRT_E2E_COM_PORT (the simulator's port).
-void SetProgramPath(const std::string& path);
-void SetArtefactDir(const std::string& dir);
-std::string ProgramPath();
-std::string ArtefactDir();
-int LinkedComPort(); // 0 when ZRT_E2E_COM_PORT is not set
-
-// <ZRT_E2E_WORK>\<Suite>.<Test>, emptied at the first call in each test and kept afterwards.
-// Launch() starts the program in it.
-std::string TestFolder();
-std::string JoinPath(const std::string& folder, const std::string& name);
-bool FileExists(const std::string& path);
-std::optional<Bytes> ReadFileBytes(const std::string& path);
-std::string ReadText(const std::string& path); // "" when missing
-bool WriteFileBytes(const std::string& path, const Bytes& bytes);
-// The program's settings file, cnfzrt94.ini in the user's roaming application-data folder.
-std::string SettingsPath();
-// The program's folder of received copies beside it, removed (or a file of its name).
-std::string RemoveReceiveArchive();
-// The names of the files in a folder.
-std::vector<std::string> FilesIn(const std::string& folder);
-
-// Holds a file open without sharing, as another program may: opening it fails. (Tests run as
-// root: read-only files and folders do not make writes fail.)
-class ExclusiveFile {
-  public:
-    explicit ExclusiveFile(const std::string& path); // the file must exist
-    ~ExclusiveFile() { Release(); }
-    ExclusiveFile(const ExclusiveFile&) = delete;
-    ExclusiveFile& operator=(const ExclusiveFile&) = delete;
-    bool IsHeld() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release();
-
-  private:
-    HANDLE handle_;
-};
-
-// A file whose reading fails part-way: a named pipe ("\\.\pipe\<name>") that gives the first
-// reader `bytes` and then goes away, so that the reader's next ReadFile fails. (A range locked
-// with LockFile does not make ReadFile fail under Wine.)
-class BreakingPipe {
-  public:
-    BreakingPipe(const std::string& name, const Bytes& bytes);
-    ~BreakingPipe();
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-    std::thread writer_;
-};
-
-// Texts of controls of another process.
-std::string StatusBarText(HWND statusBar, int part);
-std::vector<std::string> ListItems(HWND list); // a list box's or combo box's items
-std::string ControlText(HWND control);         // WM_GETTEXT, which crosses processes
-
-// Waits until `condition()` holds, polling every 20 ms; false on time-out.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kDefaultTimeoutMs) {
-    for (DWORD start = GetTickCount();; Sleep(20)) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-    }
+// The simulator's port, ZRT_E2E_COM_PORT; 0 when not set.
+inline int LinkedComPort() {
+    return std::atoi(Environment("ZRT_E2E_COM_PORT").c_str());
 }
 
-// ArtefactDir()/<name>.bmp of `window` (nullptr: the screen), which nothing may cover.
-bool SaveScreenshot(HWND window, const std::string& name);
+inline std::string DefaultSettings() {
+    int port = LinkedComPort();
+    return port > 0 ? "[General]\r\nCommPort=" + std::to_string(port) + "\r\n" : "";
+}
+
+// Top-level windows front to back, of one thread (0: any) and class (nullptr: any).
+inline std::vector<HWND> TopLevelWindows(DWORD thread, const char* className) {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr))
+        if (!thread || GetWindowThreadProcessId(w, nullptr) == thread) found.push_back(w);
+    return found;
+}
+
+inline std::vector<HWND> DialogsOf(DWORD thread) {
+    std::vector<HWND> dialogs;
+    for (HWND window : TopLevelWindows(thread, "#32770"))
+        if (IsWindowVisible(window)) dialogs.push_back(window);
+    return dialogs;
+}
+
+inline bool HasTitleBar(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+// A hung program fails the test instead of hanging it.
+inline LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)
+               ? (LRESULT)result
+               : 0;
+}
+
+// WM_GETTEXT, which crosses processes.
+inline std::string ControlText(HWND control) {
+    std::vector<char> text(65536, '\0'); // more than any control here holds
+    if (control) SendWithTimeout(control, WM_GETTEXT, text.size() - 1, (LPARAM)text.data());
+    return text.data();
+}
+
+// A caption, read without asking the program (which may be busy).
+inline std::string WindowText(HWND window) {
+    char text[512] = "";
+    if (window) GetWindowTextA(window, text, sizeof text);
+    return text;
+}
 
 // A message box or dialog (class #32770) of the program.
 class Dialog {
@@ -107,53 +79,99 @@ class Dialog {
     HWND Handle() const { return hwnd_; }
     bool IsOpen() const { return hwnd_ && IsWindow(hwnd_) && IsWindowVisible(hwnd_); }
 
-    std::string Caption() const;
+    std::string Caption() const { return WindowText(hwnd_); }
     std::string Text() const { return ItemText(0xFFFF); } // a message box's text
     HWND Item(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
     std::string ItemText(int id) const { return ControlText(Item(id)); }
-    bool SetItemText(int id, const std::string& text) const;
-
+    bool SetItemText(int id, const std::string& text) const {
+        return Item(id) && SendWithTimeout(Item(id), WM_SETTEXT, 0, (LPARAM)text.c_str());
+    }
     // Presses a button as a click would; true once the dialog is gone.
-    bool Press(int id, DWORD timeoutMs = kDefaultTimeoutMs) const;
-    bool WaitClosed(DWORD timeoutMs = kDefaultTimeoutMs) const;
-
+    bool Press(int id) const;
+    bool WaitClosed() const {
+        return WaitUntil([this] { return !IsOpen(); });
+    }
     // Types `path` into a file dialog and presses Open/Save; false when it stayed open (e.g.
     // behind a message of its own).
-    bool FillFileName(const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs) const;
+    bool FillFileName(const std::string& path) const;
     std::string FileName() const { return ControlText(FileNameEdit()); }
     // Caption and text, for failure messages.
     std::string Describe() const { return "[" + Caption() + "] \"" + Text() + "\""; }
 
   private:
-    HWND FileNameEdit() const;
+    HWND FileNameEdit() const {
+        return (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
+    }
     HWND hwnd_ = nullptr;
     App* app_ = nullptr;
 };
 
 struct LaunchOptions {
-    std::string commandLine; // after the program's name, passed unchanged (quote it yourself)
-    // The settings file written first (nullopt: DefaultSettings()), unless keepSettings.
-    std::optional<std::string> settings;
-    bool keepSettings = false;
+    // After the program's name, passed unchanged (quote it yourself).
+    std::string commandLine = {};
+    // The settings file written first; nullopt: the file is left as it is.
+    std::optional<std::string> settings = DefaultSettings();
     // Launch() fails when a dialog is up once start-up has finished, unless one is expected.
     bool expectDialog = false;
 };
 
-// Points the program at LinkedComPort() (empty when there is none).
-std::string DefaultSettings();
-
-// One running copy of the program.
+// One running copy of the program; killed on destruction if it is still running.
 class App {
   public:
     App() = default;
-    ~App(); // kills the program if it is still running
+    ~App() { Reset(); }
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
     // Starts the program and waits until its splash box has gone and it is idle; a failure
     // when it does not get there, or when a dialog is up and !options.expectDialog.
-    bool Launch(const LaunchOptions& options = {});
-    bool Launch(const std::string& commandLine);
+    bool Launch(const LaunchOptions& options = {}) {
+        auto fail = [](const std::string& why) {
+            ADD_FAILURE() << why;
+            return false;
+        };
+        Reset();
+        if (options.settings && !WriteBytes(SettingsPath(), *options.settings))
+            return fail("cannot write " + SettingsPath());
+        std::string commandLine = "\"" + programPath + "\" " + options.commandLine;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessA(programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                            nullptr, TestFolder().c_str(), &startup, &info))
+            return fail("cannot start " + programPath);
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+        auto findMain = [this] {
+            for (HWND window : TopLevelWindows(0, kMainWindowClass)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (pid == processId_) main_ = window;
+            }
+            return main_ || !IsRunning();
+        };
+        if (!WaitUntil(findMain, kStartTimeoutMs) || !main_) return fail("no main window");
+        thread_ = GetWindowThreadProcessId(main_, nullptr);
+        if (!InjectProbe()) return fail("cannot load the test probe into the program");
+        // The splash box (a dialog without a title bar) goes at the first timer tick of a
+        // message loop; only then has start-up finished.
+        auto splashGone = [this] {
+            for (HWND d : DialogsOf(thread_))
+                if (!HasTitleBar(d)) return false;
+            return true;
+        };
+        if (!WaitIdle(kStartTimeoutMs) || !WaitUntil(splashGone, kStartTimeoutMs) ||
+            !WaitIdle(kStartTimeoutMs))
+            return fail("the program did not finish starting");
+        Dialog dialog = FindDialog();
+        if (dialog && !options.expectDialog)
+            return fail("a dialog at start-up: " + dialog.Describe());
+        return true;
+    }
+    bool Launch(const std::string& commandLine) {
+        return Launch(LaunchOptions{.commandLine = commandLine});
+    }
 
     bool IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
     HWND MainWindow() const { return main_; }
@@ -162,55 +180,169 @@ class App {
 
     // Waits until the program has handled everything posted to it so far, and what that
     // posted in turn, or has entered a modal dialog. False on time-out or after exit.
-    bool WaitIdle(DWORD timeoutMs = kDefaultTimeoutMs);
+    bool WaitIdle(DWORD timeoutMs = kDefaultTimeoutMs) {
+        if (!probeShared_) return false;
+        // Two rounds: the first marker comes after everything posted so far, the second after
+        // what handling those posted in turn (such as the document's refresh message).
+        for (int round = 0; round < 2; ++round) {
+            uint64_t token = ++syncCounter_;
+            if (!IsRunning() || !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0))
+                return false;
+            bool seen =
+                WaitUntil([&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); },
+                          timeoutMs);
+            if (!seen || !IsRunning()) return false;
+        }
+        return true;
+    }
     // Posts a menu command as the menu does and waits for idle (a dialog it opens stays up).
-    bool Command(int commandId);
-    bool Close(); // WM_CLOSE, as the close box, then waits for idle
-    bool CloseAndWait(DWORD timeoutMs = kDefaultTimeoutMs) {
-        return Close() && WaitForExit(timeoutMs);
+    bool Command(int commandId) {
+        return IsRunning() && PostMessageA(main_, WM_COMMAND, commandId, 0) && WaitIdle();
+    }
+    // WM_CLOSE, as the close box, then waits for idle (which fails once the program has ended).
+    bool Close() {
+        if (!IsRunning() || !PostMessageA(main_, WM_CLOSE, 0, 0)) return false;
+        WaitIdle();
+        return true;
     }
     bool WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs) {
         return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
     }
-    void Kill();
+    bool CloseAndWait() { return Close() && WaitForExit(); }
 
-    std::string Title() const;
-    bool WaitForTitle(const std::string& title, DWORD timeoutMs = kDefaultTimeoutMs) {
-        return WaitUntil([&] { return Title() == title; }, timeoutMs);
+    std::string Title() const { return WindowText(main_); }
+    bool WaitForTitle(const std::string& title) {
+        return WaitUntil([&] { return Title() == title; });
     }
-    bool IsMenuItemGrayed(int commandId); // read inside the program
-    std::string StatusText(int part);     // part `part` (0-based) of the main window's status bar
-    // A child window of the main window by class name, and control id unless -1.
-    HWND FindChild(const std::string& className, int id = -1) const;
+    // Read inside the program.
+    bool IsMenuItemGrayed(int commandId) {
+        uint32_t state = ProbeCall(ProbeMenuItem, main_, commandId);
+        if (state == kProbeNoItem) ADD_FAILURE() << "no menu item with command " << commandId;
+        return state != kProbeNoItem && (state & MF_GRAYED) != 0;
+    }
+    // Part `part` (0-based) of the main window's status bar.
+    std::string StatusText(int part) {
+        std::string text;
+        ProbeCall(ProbeTextMessage, FindChild(STATUSCLASSNAMEA), SB_GETTEXTA, part, &text);
+        return text;
+    }
+    // A list box's or combo box's items.
+    std::vector<std::string> ListItems(HWND list) {
+        char name[16] = "";
+        GetClassNameA(list, name, sizeof name);
+        bool combo = !lstrcmpiA(name, "ComboBox");
+        std::vector<std::string> items(
+            SendWithTimeout(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+        for (size_t i = 0; i < items.size(); ++i)
+            ProbeCall(ProbeTextMessage, list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, &items[i]);
+        return items;
+    }
+    // A child window of the main window by class name.
+    HWND FindChild(const char* className) const {
+        return FindWindowExA(main_, nullptr, className, nullptr);
+    }
 
     // The dialog or message box in front: the first visible, enabled #32770 with a title bar
     // (so not the splash box). Empty when none.
-    Dialog FindDialog() const;
-    std::vector<Dialog> Dialogs() const; // every visible #32770 of the thread, front to back
-    Dialog WaitForDialog(DWORD timeoutMs = kDefaultTimeoutMs); // idle, then FindDialog()
-    // As WaitForDialog, but adds a test failure naming `what` when no dialog comes.
-    Dialog ExpectDialog(const char* what, DWORD timeoutMs = kDefaultTimeoutMs);
-
-    bool Screenshot(const std::string& name) { return SaveScreenshot(main_, name); }
+    Dialog FindDialog() {
+        for (HWND window : DialogsOf(thread_))
+            if (IsWindowEnabled(window) && HasTitleBar(window)) return Dialog(window, this);
+        return Dialog();
+    }
+    // Idle, then FindDialog(); a test failure naming `what` when no dialog comes.
+    Dialog ExpectDialog(const char* what) {
+        WaitIdle();
+        Dialog found;
+        if (!WaitUntil([&] { return static_cast<bool>(found = FindDialog()); }))
+            ADD_FAILURE() << "no dialog came: expected " << what;
+        return found;
+    }
 
     // Calls a function of the probe (probe_protocol.h); kProbeNoItem when that failed.
-    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, std::string* text = nullptr);
+    uint32_t ProbeCall(uint32_t function, HWND window, uint32_t id, uint32_t param = 0,
+                       std::string* text = nullptr) {
+        if (!probeShared_ || !IsRunning()) return kProbeNoItem;
+        ProbeBlock& block = probeShared_->block;
+        block = ProbeBlock{(UINT_PTR)window, id, param, kProbeNoItem, {}};
+        SendWithTimeout(main_, callMessage_, function, 0); // the answer is in the block
+        block.text[sizeof block.text - 1] = '\0';
+        if (text) *text = block.text;
+        return block.result;
+    }
 
   private:
-    bool InjectProbe();
-    void ResetHandles();
+    bool InjectProbe() {
+        // The probe library loaded into this process too, to find its hook procedures.
+        static HMODULE probe = LoadLibraryA(JoinPath(ExeFolder(), "e2e_probe.dll").c_str());
+        char name[64];
+        std::snprintf(name, sizeof name, kProbeSharedName, processId_);
+        probeMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                           sizeof(ProbeShared), name);
+        if (!probe || !probeMapping_) return false;
+        probeShared_ = static_cast<ProbeShared*>(
+            MapViewOfFile(probeMapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+        syncMessage_ = RegisterWindowMessageA(kProbeSyncMessage);
+        callMessage_ = RegisterWindowMessageA(kProbeCallMessage);
+        // The program loads the probe for these hooks on its own thread, the next time it reads
+        // its queue: the WaitIdle below makes that happen.
+        const std::pair<int, const char*> hooks[] = {{WH_GETMESSAGE, "ProbeGetMessageHook"},
+                                                     {WH_CALLWNDPROC, "ProbeCallWndHook"}};
+        for (int i = 0; i < 2; ++i) {
+            auto proc = (HOOKPROC)(void*)GetProcAddress(probe, hooks[i].second);
+            hooks_[i] = proc ? SetWindowsHookExA(hooks[i].first, proc, probe, thread_) : nullptr;
+        }
+        return probeShared_ && hooks_[0] && hooks_[1] && WaitIdle();
+    }
+    // Kills the program if it still runs, and lets go of everything held for it.
+    void Reset() {
+        if (IsRunning()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
+        if (process_) CloseHandle(process_);
+        for (HHOOK hook : hooks_)
+            if (hook) UnhookWindowsHookEx(hook);
+        if (probeShared_) UnmapViewOfFile(probeShared_);
+        if (probeMapping_) CloseHandle(probeMapping_);
+        process_ = probeMapping_ = nullptr;
+        processId_ = thread_ = 0;
+        main_ = nullptr;
+        hooks_[0] = hooks_[1] = nullptr;
+        probeShared_ = nullptr;
+    }
 
     HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
+    DWORD processId_ = 0, thread_ = 0;
     HWND main_ = nullptr;
-    DWORD thread_ = 0;
     HANDLE probeMapping_ = nullptr;
-    ::ProbeShared* probeShared_ = nullptr;
-    HHOOK getMessageHook_ = nullptr;
-    HHOOK callWndHook_ = nullptr;
+    ProbeShared* probeShared_ = nullptr;
+    HHOOK hooks_[2] = {};
     uint64_t syncCounter_ = 0;
-    UINT syncMessage_ = 0;
-    UINT callMessage_ = 0;
+    UINT syncMessage_ = 0, callMessage_ = 0;
 };
+
+inline bool Dialog::Press(int id) const {
+    if (!IsOpen()) return false;
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
+    bool closed = WaitClosed();
+    if (app_) app_->WaitIdle();
+    return closed;
+}
+
+inline bool Dialog::FillFileName(const std::string& path) const {
+    // Only once the dialog runs its loop has it put its own initial name into the field.
+    if (app_) app_->WaitIdle();
+    HWND edit = FileNameEdit();
+    if (!edit || !IsOpen()) return false;
+    SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
+    // Either the dialog closes, or it stays with a message of its own in front of it.
+    HWND self = hwnd_;
+    DWORD thread = GetWindowThreadProcessId(hwnd_, nullptr);
+    WaitUntil([&] {
+        for (HWND other : DialogsOf(thread))
+            if (GetWindow(other, GW_OWNER) == self) return true;
+        return !IsOpen();
+    });
+    if (app_) app_->WaitIdle();
+    return !IsOpen();
+}
 
 } // namespace e2e

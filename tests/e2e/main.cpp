@@ -1,23 +1,25 @@
-// Entry of e2e_tests.exe: GoogleTest's options, then --exe=PATH and --artefacts=DIR.
+// Entry of e2e_tests.exe: GoogleTest's options, then --exe=PATH and --artefacts=DIR; by default
+// where the build puts them, seen from build/win/tests/e2e.
 #include "driver.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
+#include <cstring>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    e2e::programPath = e2e::JoinPath(e2e::ExeFolder(), "..\\..\\cnfzrt94.exe");
+    e2e::artefactDir = e2e::JoinPath(e2e::ExeFolder(), "..\\..\\..\\artefacts");
     for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
-        if (option.rfind("--exe=", 0) == 0)
-            e2e::SetProgramPath(option.substr(6));
-        else if (option.rfind("--artefacts=", 0) == 0)
-            e2e::SetArtefactDir(option.substr(12));
+        if (!std::strncmp(argv[i], "--exe=", 6))
+            e2e::programPath = argv[i] + 6;
+        else if (!std::strncmp(argv[i], "--artefacts=", 12))
+            e2e::artefactDir = argv[i] + 12;
         else
             return std::fprintf(stderr, "unknown option %s\n", argv[i]), 2;
     }
-    if (!e2e::FileExists(e2e::ProgramPath()))
-        return std::fprintf(stderr, "no program under test: %s\n", e2e::ProgramPath().c_str()), 2;
+    if (!e2e::FileExists(e2e::programPath))
+        return std::fprintf(stderr, "no program under test: %s\n", e2e::programPath.c_str()), 2;
     return RUN_ALL_TESTS();
 }

@@ -27,15 +27,12 @@ struct Frame {
 };
 Frame PrintedFrame() {
     std::string picture = JoinPath(TestFolder(), "label");
-    if (!OnNewestPdf("/usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" + sim::UnixPath(picture) +
-                     "'"))
+    if (!OnNewestPdf("/usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" + UnixPath(picture) + "'"))
         return {};
-    std::optional<Bytes> pgm = ReadFileBytes(picture + ".pgm");
+    std::string pgm = ReadBytes(picture + ".pgm");
     int width = 0, height = 0, depth = 0, header = 0;
-    if (!pgm || std::sscanf((const char*)pgm->data(), "P5 %d %d %d%n", &width, &height, &depth,
-                            &header) != 3)
-        return {};
-    const uint8_t* pixel = pgm->data() + header + 1;
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header) != 3) return {};
+    auto pixel = (const uint8_t*)pgm.data() + header + 1;
     auto dark = [&](int x, int y) { return pixel[(size_t)y * width + x] < 128; };
     int left = width, top = height, right = -1, bottom = -1;
     for (int y = 0; y < height; ++y)
@@ -63,10 +60,10 @@ TEST(Print, ConfigurationReportOnThePrinter) {
         std::snprintf(config.stopNames[i], sizeof config.stopNames[i], "%02d", i);
     for (int i = 0; i < 18; ++i)
         config.relayFunction[i] = (uint8_t)(10 + i);
-    LaunchOptions options;
-    options.commandLine = JoinPath(TestFolder(), "a00321_1.z94");
-    options.settings = DefaultSettings() + "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n";
-    ASSERT_TRUE(WriteFileBytes(options.commandLine, ConfigFileOf(config)));
+    const LaunchOptions options{.commandLine = JoinPath(TestFolder(), "a00321_1.z94"),
+                                .settings = DefaultSettings() +
+                                            "Empresa1=ASCENSORES\r\nEmpresa2=DEL SUR\r\n"};
+    ASSERT_TRUE(WriteBytes(options.commandLine, ConfigFileOf(config)));
     App app;
     ASSERT_TRUE(app.Launch(options));
 

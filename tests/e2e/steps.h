@@ -2,7 +2,6 @@
 // Steps the scenarios share: the window title, configuration files, message boxes, a modified
 // document, the program's own windows, the help window, keys and clicks.
 #include "driver.h"
-#include "driver_internal.h"
 
 #include "app/config_file.h"
 #include "base/cp1252.h"
@@ -31,10 +30,19 @@ inline std::string Title(unsigned systemNumber) {
 }
 
 // The bytes of a configuration file holding `image`.
-inline Bytes ConfigFileOf(const ControllerConfig& image) {
+inline std::string ConfigFileOf(const ControllerConfig& image) {
     unsigned char bytes[kConfigFileSize];
     EncodeConfigFile(image, 4, bytes);
-    return Bytes(bytes, bytes + sizeof bytes);
+    return std::string((const char*)bytes, sizeof bytes);
+}
+
+// The configuration in a file, or a failure.
+inline ControllerConfig ConfigIn(const std::string& path) {
+    std::string bytes = ReadBytes(path);
+    ControllerConfig image{};
+    EXPECT_TRUE(DecodeConfigFile((const unsigned char*)bytes.data(), (int)bytes.size(), image))
+        << path;
+    return image;
 }
 
 // The empty configuration with another system and cabin number.
@@ -50,7 +58,7 @@ inline ControllerConfig Identity(unsigned systemNumber, unsigned cabin) {
 inline bool LaunchWith(App& app, const ControllerConfig& image,
                        const std::string& name = "start.z94") {
     std::string path = JoinPath(TestFolder(), name);
-    return WriteFileBytes(path, ConfigFileOf(image)) && app.Launch(path);
+    return WriteBytes(path, ConfigFileOf(image)) && app.Launch(path);
 }
 
 // Checks a message box's caption and text; then presses `button` unless it is 0.
@@ -105,13 +113,6 @@ inline void PressKey(BYTE key) {
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Brings `window` to the front, puts the focus on its dialog control and presses F1 there.
-inline void F1On(HWND window, HWND control) {
-    SetForegroundWindow(window);
-    SendWithTimeout(GetParent(control), WM_NEXTDLGCTL, (WPARAM)control, TRUE);
-    PressKey(VK_F1);
-}
-
 // The help pop-up's text begins with `firstSentence`; `key` takes it away. Returns where it was.
 inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
     HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
@@ -136,19 +137,12 @@ inline void Click(App& app, HWND button) {
 constexpr const char* kInterrogation = "Interrogando controlador...";
 constexpr const char* kMonitor = "Comunicaciones";
 constexpr const char* kConfigured = "El controlador fue configurado correctamente.";
+const std::string kReceived =
+    W1252("La configuración del controlador ha sido recibida correctamente.");
 inline Dialog FindByCaption(App& app, const std::string& caption) {
-    for (const Dialog& d : app.Dialogs())
-        if (d.Caption() == caption) return d;
+    for (HWND d : DialogsOf(app.ThreadId()))
+        if (WindowText(d) == caption) return Dialog(d, &app);
     return Dialog();
-}
-
-// The monitor's ten packet fields: CD, CO, OR, data and LA received, then sent.
-inline std::vector<std::string> MonitorTexts(const Dialog& monitor) {
-    std::vector<std::string> texts;
-    for (int first : {IDC_MON_RX_CD, IDC_MON_TX_CD})
-        for (int id = first; id <= first + 4; ++id)
-            texts.push_back(monitor.ItemText(id));
-    return texts;
 }
 
 // A box that ends or interrupts a conversation: any enabled dialog of the program but the
@@ -157,10 +151,10 @@ inline Dialog WaitForBox(App& app, DWORD timeoutMs = 15000) {
     Dialog found;
     WaitUntil(
         [&] {
-            for (const Dialog& d : app.Dialogs())
-                if (d.Caption() != kInterrogation && d.Caption() != kMonitor &&
-                    IsWindowEnabled(d.Handle()))
-                    return static_cast<bool>(found = d);
+            for (HWND d : DialogsOf(app.ThreadId()))
+                if (WindowText(d) != kInterrogation && WindowText(d) != kMonitor &&
+                    IsWindowEnabled(d))
+                    return static_cast<bool>(found = Dialog(d, &app));
             return false;
         },
         timeoutMs);

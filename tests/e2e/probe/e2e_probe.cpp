@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 
 namespace {
 ProbeShared* g_shared;
@@ -17,8 +18,7 @@ HWND Window(const ProbeBlock& block) {
 }
 
 void AnswerMenuItem(ProbeBlock& block) {
-    HMENU menu = GetMenu(Window(block));
-    block.result = menu ? GetMenuState(menu, block.id, MF_BYCOMMAND) : kProbeNoItem;
+    block.result = GetMenuState(GetMenu(Window(block)), block.id, MF_BYCOMMAND);
 }
 
 // Scroll bars keep their state in the window's own process under Wine.
@@ -38,6 +38,10 @@ void AnswerScrollBar(ProbeBlock& block) {
                   si.nPos, enabled ? 1 : 0);
     block.result = (uint32_t)si.nPos;
 }
+void AnswerTextMessage(ProbeBlock& block) {
+    block.result = (uint32_t)SendMessageA(Window(block), block.id, block.param, (LPARAM)block.text);
+}
+
 void AnswerClipboardPictureSize(ProbeBlock& block) {
     block.result = kProbeNoItem;
     if (!OpenClipboard(nullptr)) return;
@@ -68,13 +72,11 @@ __declspec(dllexport) LRESULT CALLBACK
 __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code >= 0 && g_shared && call->message == g_callMessage) {
-        switch (call->wParam) {
-        case ProbeMenuItem: AnswerMenuItem(g_shared->block); break;
-        case ProbeScrollBar: AnswerScrollBar(g_shared->block); break;
-        case ProbeClipboardPictureSize: AnswerClipboardPictureSize(g_shared->block); break;
-        case ProbeLiveGdiObjects: AnswerLiveGdiObjects(g_shared->block); break;
-        default: g_shared->block.result = kProbeNoItem;
-        }
+        // In the order of ProbeFunction, from 1.
+        void (*const answers[])(ProbeBlock&) = {AnswerMenuItem, AnswerTextMessage, AnswerScrollBar,
+                                                AnswerClipboardPictureSize, AnswerLiveGdiObjects};
+        if (call->wParam >= 1 && call->wParam <= std::size(answers))
+            answers[call->wParam - 1](g_shared->block);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

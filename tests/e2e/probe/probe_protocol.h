@@ -7,17 +7,19 @@
 // Requests and answers travel in a shared memory block named after the program's process id.
 #include <cstdint>
 
-// Posted to the program's thread to learn when everything posted before it has been taken from
-// the queue. Its wParam is a counter that the probe stores in ProbeShared::syncSeen.
+// Posted to the program's thread with a counter in wParam, which the probe stores in
+// ProbeShared::syncSeen once everything posted before it has been taken from the queue.
 constexpr const char* kProbeSyncMessage = "ZrtE2eProbeSync";
 // Sent to the program's main window with a ProbeFunction in wParam; the probe answers in
 // ProbeShared::block before the window sees the message.
 constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
-// Name of the shared block, formatted with the program's process id.
-constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu";
+constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu"; // with the program's process id
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1,  // state flags (MF_GRAYED, ...) of the menu item with command id `id`
+    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) of the menu item with command id `id`
+    // Sends message `id` with `param` and the block's text buffer to `window`: texts that
+    // common controls and list boxes give back right only inside their own process.
+    ProbeTextMessage = 2,
     ProbeScrollBar = 3, // scroll bar `id` (SB_HORZ, SB_VERT) of `window`: its position, and
                         // "min max page position enabled" as text
     ProbeClipboardPictureSize = 4, // size of the metafile-picture record on the clipboard
@@ -28,9 +30,10 @@ constexpr uint32_t kProbeNoItem = 0xFFFFFFFFu; // also what GetMenuState gives f
 
 struct ProbeBlock {
     uint64_t window; // in: the window asked about
-    uint32_t id;     // in: a command id, where the call takes one
+    uint32_t id;     // in
+    uint32_t param;  // in
     uint32_t result; // out
-    char text[512];  // out: NUL-terminated
+    char text[1024]; // out: NUL-terminated
 };
 
 struct ProbeShared {
