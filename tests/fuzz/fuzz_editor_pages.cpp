@@ -38,9 +38,19 @@ struct PageWindow : FakePage {
             At(c, id).checked = on;
         };
     }
+    // As new, but keeping the controls' storage, so that an input allocates little. A control
+    // left from an earlier input has no items, text or check: Pick never offers it.
+    void Reset() {
+        for (auto& [id, c] : controls) {
+            c.items.clear();
+            c = {{}, std::move(c.items)};
+        }
+        edits.clear(), buttons.clear(), focus = 0;
+    }
     enum Kind { List, Edit, Button };
     int Pick(uint8_t choice, int kind) {
-        std::vector<int> ids;
+        static std::vector<int> ids;
+        ids.clear();
         for (auto& [id, c] : controls) {
             bool fits = kind == List   ? !c.items.empty()
                         : kind == Edit ? edits.count(id) > 0
@@ -95,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     EditorSession session;
     session.Begin(image);
-    PageWindow windows[kEditorPageCount];
+    static PageWindow windows[kEditorPageCount];
+    for (PageWindow& w : windows)
+        w.Reset();
     int active = 0;
     session.pages[0].Activate(windows[0].pc, session.working);
     while (in.left) {

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::replace(slot, slot + kStopNameSize - 1, kMarker, '?');
         slot[kStopNameSize - 1] = kMarker;
     }
-    RecordingCanvas canvas;
+    static RecordingCanvas canvas; // cleared, it records again without allocating
+    canvas.Clear();
     DrawLabel(canvas.Canvas(), *image, "EMPRESA", "LINEA 2");
     auto outside = [](int x, int y) { return x < 0 || x > 1000 || y < 0 || y > 1900; };
     for (const LabelElement& e : canvas.elements) {
