@@ -38,19 +38,16 @@ struct PageWindow : FakePage {
             At(c, id).checked = on;
         };
     }
-    // As new, but keeping the controls' storage, so that an input allocates little. A control
-    // left from an earlier input has no items, text or check: Pick never offers it.
+    // Keeps the controls' storage from input to input; a control left from an earlier one has
+    // no items, text or check, so Pick never offers it.
     void Reset() {
-        for (auto& [id, c] : controls) {
-            c.items.clear();
-            c = {{}, std::move(c.items)};
-        }
+        for (auto& [id, c] : controls)
+            c.items.clear(), c = {{}, std::move(c.items)};
         edits.clear(), buttons.clear(), focus = 0;
     }
     enum Kind { List, Edit, Button };
     int Pick(uint8_t choice, int kind) {
-        static std::vector<int> ids;
-        ids.clear();
+        std::vector<int> ids;
         for (auto& [id, c] : controls) {
             bool fits = kind == List   ? !c.items.empty()
                         : kind == Edit ? edits.count(id) > 0

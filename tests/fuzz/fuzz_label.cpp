@@ -13,8 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Allocated to size, so that a read past the image is caught.
-    auto* image = static_cast<ControllerConfig*>(std::malloc(sizeof(ControllerConfig)));
-    std::memset(image, 0, sizeof *image);
+    auto* image = static_cast<ControllerConfig*>(std::calloc(1, sizeof(ControllerConfig)));
     std::memcpy(image, data, size < sizeof *image ? size : sizeof *image);
     const char kMarker = '\x7f';
     for (auto& slot : image->stopNames) {
