@@ -91,8 +91,8 @@ fi
 seconds=${FUZZ_SECONDS:-10}
 # Longest inputs, where longer ones reach no new edges and only cost time: a help book's source
 # cut to 1 KiB still holds topics, links, contents and index, and every layout width (the size
-# modulo 600), at nearly three times the inputs a second.
-declare -A max_len=([fuzz_help_book]=1024)
+# modulo 600); an editor session of about a hundred operations visits every page and control.
+declare -A max_len=([fuzz_help_book]=1024 [fuzz_editor_pages]=512)
 mapfile -t fuzzers < <(fuzzers_in "$build")
 if [[ ${#fuzzers[@]} -eq 0 ]]; then
     echo "fuzz.sh: no fuzzers in $build; run 'make fuzz' first" >&2
