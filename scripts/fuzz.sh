@@ -89,6 +89,10 @@ if [[ ${1:-} == --coverage ]]; then
 fi
 
 seconds=${FUZZ_SECONDS:-10}
+# Longest inputs, where longer ones reach no new edges and only cost time: a help book's source
+# cut to 1 KiB still holds topics, links, contents and index, and every layout width (the size
+# modulo 600); an editor session of about a hundred operations visits every page and control.
+declare -A max_len=([fuzz_help_book]=1024 [fuzz_editor_pages]=512)
 mapfile -t fuzzers < <(fuzzers_in "$build")
 if [[ ${#fuzzers[@]} -eq 0 ]]; then
     echo "fuzz.sh: no fuzzers in $build; run 'make fuzz' first" >&2
@@ -104,6 +108,7 @@ for fuzzer in "${fuzzers[@]}"; do
     options=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/$name-")
     [[ -n ${FUZZ_RUNS:-} ]] && options+=(-runs="$FUZZ_RUNS")
     [[ -f $dict ]] && options+=(-dict="$dict")
+    [[ -n ${max_len[$name]:-} ]] && options+=(-max_len="${max_len[$name]}")
     log="$build/$name.log"
     "$fuzzer" "${options[@]}" "$corpus_root/$name" "${seeds[@]}" >"$log" 2>&1
     status=$?

@@ -116,7 +116,7 @@ struct Parser {
         std::string plain;
         size_t i = 0;
         while (i < text.size()) {
-            if (text.compare(i, 2, "**") == 0) {
+            if (text[i] == '*' && text.compare(i, 2, "**") == 0) {
                 size_t close = text.find("**", i + 2);
                 if (close != std::string::npos && close > i + 2) {
                     AddRun(block, plain, HelpRunStyle::Plain);

@@ -6,9 +6,7 @@ namespace {
 
 LabelElement& Add(void* context, LabelElement::Kind kind) {
     auto& elements = static_cast<RecordingCanvas*>(context)->elements;
-    elements.emplace_back();
-    LabelElement& e = elements.back();
-    std::memset(&e, 0, sizeof e);
+    LabelElement& e = elements.emplace_back(); // value-initialised: all zero
     e.kind = kind;
     e.pen = kNoPen;
     return e;

@@ -31,11 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<char> out(kReportBufferSize);
     int length = BuildConfigReport(image, heading, out.data(), (int)out.size());
-    if (length < 0 || length >= kReportBufferSize || out[length] != '\0') std::abort();
-    if (std::strlen(out.data()) != (size_t)length) {
-        // An image text may hold a NUL only where its field ends; the report never does.
+    // An image text may hold a NUL only where its field ends; the report never does.
+    if (length < 0 || length >= kReportBufferSize || out[length] != '\0' ||
+        std::strlen(out.data()) != (size_t)length)
         std::abort();
-    }
     CompareConfigs(MakeEmptyConfig(), image);
     if (!CompareConfigs(image, image).empty()) std::abort();
     return 0;

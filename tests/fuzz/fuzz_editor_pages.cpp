@@ -38,6 +38,13 @@ struct PageWindow : FakePage {
             At(c, id).checked = on;
         };
     }
+    // Keeps the controls' storage from input to input; a control left from an earlier one has
+    // no items, text or check, so Pick never offers it.
+    void Reset() {
+        for (auto& [id, c] : controls)
+            c.items.clear(), c = {{}, std::move(c.items)};
+        edits.clear(), buttons.clear(), focus = 0;
+    }
     enum Kind { List, Edit, Button };
     int Pick(uint8_t choice, int kind) {
         std::vector<int> ids;
@@ -95,7 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     EditorSession session;
     session.Begin(image);
-    PageWindow windows[kEditorPageCount];
+    static PageWindow windows[kEditorPageCount];
+    for (PageWindow& w : windows)
+        w.Reset();
     int active = 0;
     session.pages[0].Activate(windows[0].pc, session.working);
     while (in.left) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -27,14 +28,13 @@ HelpMeasure Measure() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string input((const char*)data, size);
-    size_t end = input.find('\n');
-    if (end == std::string::npos) return 0;
-    std::string query = input.substr(0, end);
+    const char *text = (const char*)data, *end = (const char*)std::memchr(text, '\n', size);
+    if (!end) return 0;
+    std::string query(text, end);
 
     HelpBook book;
     std::string error;
-    if (!book.Parse(input.data() + end + 1, size - end - 1, &error)) {
+    if (!book.Parse(end + 1, text + size - end - 1, &error)) {
         if (error.compare(0, 5, "line ") != 0) std::abort();
         return 0;
     }

@@ -13,15 +13,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Allocated to size, so that a read past the image is caught.
-    auto* image = static_cast<ControllerConfig*>(std::malloc(sizeof(ControllerConfig)));
-    std::memset(image, 0, sizeof *image);
+    auto* image = static_cast<ControllerConfig*>(std::calloc(1, sizeof(ControllerConfig)));
     std::memcpy(image, data, size < sizeof *image ? size : sizeof *image);
     const char kMarker = '\x7f';
     for (auto& slot : image->stopNames) {
         std::replace(slot, slot + kStopNameSize - 1, kMarker, '?');
         slot[kStopNameSize - 1] = kMarker;
     }
-    RecordingCanvas canvas;
+    static RecordingCanvas canvas; // cleared, it records again without allocating
+    canvas.Clear();
     DrawLabel(canvas.Canvas(), *image, "EMPRESA", "LINEA 2");
     auto outside = [](int x, int y) { return x < 0 || x > 1000 || y < 0 || y > 1900; };
     for (const LabelElement& e : canvas.elements) {
