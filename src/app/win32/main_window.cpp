@@ -182,10 +182,11 @@ void EnableCommand(HWND window, WORD id, bool enabled) {
     g_toolbar.EnableButton(id, enabled);
 }
 
+// Every command sits in a pop-up, which reads its items' states when it opens: the menu bar
+// itself is not redrawn.
 void UpdateCommandStates(HWND window) {
     for (WORD id : kMenuCommands)
         EnableCommand(window, id, IsCommandAvailable(id) && CommandRuleAllows(id));
-    DrawMenuBar(window);
 }
 
 void RefreshMainWindow(HWND window) {
