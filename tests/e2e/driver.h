@@ -96,7 +96,10 @@ class Dialog {
     bool FillFileName(const std::string& path) const;
     std::string FileName() const { return ControlText(FileNameEdit()); }
     // Caption and text, for failure messages.
-    std::string Describe() const { return "[" + Caption() + "] \"" + Text() + "\""; }
+    std::string Describe() const {
+        std::string d = "[";
+        return d.append(Caption()).append("] \"").append(Text()).append("\"");
+    }
 
   private:
     HWND FileNameEdit() const {

@@ -30,7 +30,7 @@ struct TestPageControls : FakePage {
     std::string Selected(std::initializer_list<int> ids) {
         std::string texts;
         for (int id : ids)
-            texts += (texts.empty() ? "" : "|") + Selected(id);
+            texts.append(texts.empty() ? "" : "|").append(Selected(id));
         return texts;
     }
     void Click(EditorPage& page, int id, std::initializer_list<int> group) {

@@ -44,7 +44,7 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     auto logged = [](int first, int last) {
         std::string s;
         for (int n = first; n <= last; ++n)
-            s += (n > first ? " " : "") + std::to_string(n) + ":L";
+            s.append(n > first ? " " : "").append(std::to_string(n)).append(":L");
         return s;
     };
     std::string lines61;
