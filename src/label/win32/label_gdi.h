@@ -13,7 +13,7 @@
 // A canvas that draws on `dc` for one drawing. Its pens and fonts are made once per drawing,
 // one per width, height and direction; pen, brush, font and text alignment are selected only
 // when an element needs another, and what the dc held is put back when the canvas ends. Making
-// and selecting them again for each of a label's ~600 elements took more than half of a repaint.
+// and selecting them again for each of a label's ~520 elements took more than half of a repaint.
 // Given the part of the label that can be seen, texts wholly outside it are left out.
 class GdiLabelCanvas {
   public:
