@@ -2,10 +2,13 @@
 #include "config/config_report.h"
 
 #include "base/cp1252.h"
+#include "base/text_encoding.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,76 +33,12 @@ bool Has(const std::string& report, const std::string& text) {
     return report.find(text) != std::string::npos;
 }
 
-// `format` with each number from `first` down or up to `last`.
-std::string Numbered(const char* format, int first, int last) {
-    std::string text;
-    char line[64];
-    for (int n = first, step = first <= last ? 1 : -1; n != last + step; n += step)
-        text += (std::snprintf(line, sizeof line, format, n), line);
-    return text;
-}
-
-// One report line per source line; "\r" ends each but the last.
+// The empty configuration's report: one report line a line of data/empty_report.txt.
 std::string ExpectedEmptyReport() {
-    return W1252("\r                        BRIVALT S.A. Servicio  \r\r"
-                 "             CONFIGURACION DE CONTROLADOR ZRT94VK 4.2.7\r\r\r"
-                 "Fecha:         Domingo, 07 de Setiembre de 2008, 09:05\r\r\r"
-                 "- CONFIGURACION GENERAL\r\r"
-                 "- Identificación\r\r"
-                 "Obra:                  Configuración vacía\r"
-                 "Sistema número:        00001\r"
-                 "Cabina número:         1\r\r\r"
-                 "- Definición\r\r"
-                 "Función:               2 - Controlador aislado\r"
-                 "Tipo:                  0 - Automático simple (no colectivo) 24 paradas\r"
-                 "Cantidad de paradas:  14\r"
-                 "Con renivelación:     No\r"
-                 "Sistema de Pantallas:  4 - EXS, EXD, PAS, PAD\r"
-                 "Velocidad de cabina:  80 m/min\r"
-                 "Primera parada:        1\r"
-                 "Ultima parada:        14\r\r\r"
-                 "- CONFIGURACION DE SALIDAS\r\r"
-                 "Salida Auxiliar:   4 - Linternas de llegada modelo 1\r\r") +
-           Numbered(W1252("Relé %2d:           00 - No actúa.\r"), 1, 18) + "\r" +
-           Numbered(W1252("Relé auxliar %2d:   00 - No actúa.\r"), 1, 4) +
-           W1252("\rInd. de posición:  7 segmentos\r\r\r"
-                 "- CONFIGURACION DE TIEMPOS\r\r"
-                 "TEP   - Límite entre pantallas:           1 seg.\r"
-                 "TALA  - A alarma por falta de SM:         1 seg.\r"
-                 "TZUM  - Tolerancia a ascensorista:        1 seg.\r"
-                 "TPA   - Parada:                           1 seg.\r"
-                 "TACL  - A coche libre:                    1 seg.\r"
-                 "TACEA - Aceleradora de alta:              1 dec.\r"
-                 "TACEB - Aceleradora de baja:              1 dec.\r"
-                 "TINHP - Inhibición de parada              0 dec.\r"
-                 "TARR  - De relé auxiliar de arranque      1 dec.\r"
-                 "TOPC  - Preferencia de cabina             1 seg.\r"
-                 "TNIV0 - A descanso a nivel 0:             0 min.\r"
-                 "TRETP - Retardo para parar:               1 dec.\r"
-                 "TAPA  - Límite operador de puerta         1 seg.\r"
-                 "TESTR - Estrella / triángulo              1 dec.\r"
-                 "TGON  - Gong                              1 dec.\r"
-                 "TGEN  - Generador                         0 min.\r\r\r"
-                 "- CONFIGURACION DE PARADAS\r\r"
-                 "Parada    Nombre    Abre puerta    No atiende llamadas\r"
-                 "                      1     2         Asc.  Des.  Cab.\r"
-                 "  14        ??        x                x            \r") +
-           Numbered("  %2d        ??        x                             \r", 13, 2) +
-           W1252("   1        ??        x                      x      \r\r\r"
-                 "- CONFIGURACION DE PUERTA\r\r"
-                 "Tipo:                 Manual\r\r\r"
-                 "- Configuración general\r\r"
-                 "Cont. de precierre:   Si\r\r\r"
-                 "- CONFIGURACION AVANZADA\r\r"
-                 "- Estaciones\r\r"
-                 "Estación de reposo:   00\r"
-                 "Estación de incendio: 01\r\r\r"
-                 "- Varios\r\r"
-                 "Puerto de supervisión: 0 - Sin Supervisión\r"
-                 "Anunciador vocal estándar\r\r\r"
-                 "- Borrado de llamadas de cabina\r\r"
-                 "Paradas falsas:       03\r"
-                 "Llam. peso mínimo:    03");
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/tests/unit/data/empty_report.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    return Utf8ToCp1252(text.data(), text.empty() ? 0 : text.size() - 1); // without the last end
 }
 
 TEST(ConfigReport, EmptyConfigurationWholeText) {
