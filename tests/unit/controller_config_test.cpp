@@ -17,24 +17,18 @@ namespace {
 TEST(ControllerConfig, ServedStopFlagsFollowTheServedRangeWithinTheImage) {
     ControllerConfig c = MakeEmptyConfig();
     c.stopCount = 12;
-    c.firstServedStop = 3;
-    c.lastServedStop = 10;
-    c.stopCallsNotServed[5] = 3; // stale flags are replaced
-    rebuildServedStopFlags(c);
-    for (int stop = 1; stop <= 24; ++stop) {
-        int want = stop < 3 || stop > 10 ? 7 : stop == 3 ? 2 : stop == 10 ? 4 : 0;
-        EXPECT_EQ(c.stopCallsNotServed[stop - 1], want) << "stop " << stop;
-    }
-    // Stop numbers outside the image.
-    c.firstServedStop = 0;
-    c.lastServedStop = 200;
-    rebuildServedStopFlags(c);
-    for (uint8_t f : c.stopCallsNotServed)
-        EXPECT_EQ(f, 0);
-    c.firstServedStop = c.lastServedStop = 24;
-    rebuildServedStopFlags(c);
-    EXPECT_EQ(c.stopCallsNotServed[23], 2); // first served wins, as it is applied last
-    EXPECT_EQ(c.stopCallsNotServed[0], 7);
+    c.stopCallsNotServed[5] = 3;            // stale flags are replaced
+    auto flags = [&](int first, int last) { // each stop's flags as a digit, stop 1 first
+        c.firstServedStop = (uint8_t)first, c.lastServedStop = (uint8_t)last;
+        rebuildServedStopFlags(c);
+        std::string digits;
+        for (uint8_t f : c.stopCallsNotServed)
+            digits += (char)('0' + f);
+        return digits;
+    };
+    EXPECT_EQ(flags(3, 10), "772000000477777777777777");
+    EXPECT_EQ(flags(0, 200), std::string(24, '0'));       // stop numbers outside the image
+    EXPECT_EQ(flags(24, 24), std::string(23, '7') + "2"); // first served wins: applied last
 }
 
 TEST(ControllerConfig, TextsAreReadWithinTheirFields) {

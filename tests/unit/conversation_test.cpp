@@ -12,13 +12,11 @@ namespace {
 
 const char* const kNotConfigured = " El controlador no fue configurado.";
 const char* const kConfigured = "El controlador fue configurado correctamente.";
-const char* Received() {
-    return W1252("La configuración del controlador ha sido recibida correctamente.");
-}
-const char* OldNotice() {
-    return W1252("\r\nEl controlador es de versión anterior a 3.0 por lo que algunos parámetros "
-                 "no serán configurables.\r\nConsulte la ayuda por mas información.");
-}
+const std::string kReceived =
+    W1252("La configuración del controlador ha sido recibida correctamente.");
+const std::string kOldNotice =
+    W1252("\r\nEl controlador es de versión anterior a 3.0 por lo que algunos parámetros no "
+          "serán configurables.\r\nConsulte la ayuda por mas información.");
 
 void ExpectProgress(const DialogAction& a, const std::string& text) {
     EXPECT_EQ(a.kind, DialogAction::ShowProgress);
@@ -172,7 +170,7 @@ TEST_F(ConversationTest, ReceiveFromATwoPartControllerThenFromAnOlderOne) {
     ExpectProgress(Give(Part1Answer(first)), W1252("Solicitando configuración (2)."));
     EXPECT_TRUE(fake.replaced.empty()) << "replaced only once part 2 arrived";
     DialogAction a = Give(Part2Answer(first));
-    ExpectDone(a, Received());
+    ExpectDone(a, kReceived);
     EXPECT_TRUE(a.markSaved);
     ASSERT_EQ(fake.replaced.size(), 1u);
     EXPECT_EQ(Parts(fake.replaced[0]), Parts(first));
@@ -181,7 +179,7 @@ TEST_F(ConversationTest, ReceiveFromATwoPartControllerThenFromAnOlderOne) {
 
     fake.sent.clear();
     a = Run(ReceiveVersionCheck, {VersionAnswer("02.15"), Part1Answer(old)});
-    ExpectDone(a, std::string(Received()) + OldNotice());
+    ExpectDone(a, kReceived + kOldNotice);
     EXPECT_TRUE(a.markSaved);
     EXPECT_EQ(fake.Letters(), "vb");
     ASSERT_EQ(fake.replaced.size(), 2u);
@@ -242,7 +240,7 @@ TEST_F(ConversationTest, OnePartTransmitToAnOlderController) {
     ASSERT_EQ(fake.Letters(), "vba");
     EXPECT_EQ(DataOf(fake.sent[2]).substr(kPart1SiteName, 41), std::string(40, 'L') + "?");
     ExpectProgress(Give(ack), W1252("Verificando configuración - 4."));
-    ExpectDone(Give(P1()), kConfigured + std::string(OldNotice()));
+    ExpectDone(Give(P1()), kConfigured + kOldNotice);
     EXPECT_EQ(fake.Letters(), "vbab");
     EXPECT_EQ(fake.TimerLog(), "start 2000, start 2000, start 1000, stop");
 }

@@ -130,11 +130,12 @@ struct Place {
 };
 
 TEST(LabelLayout, SwitchesAndTextsFollowTheConfiguration) {
-    using Change = std::function<void(ControllerConfig&)>;
-    const Change hallOnly = [](ControllerConfig& c) {
+    using CC = ControllerConfig;
+    using Change = std::function<void(CC&)>;
+    const Change hallOnly = [](CC& c) {
         c.controllerFunction = 0, c.controlType = 4, c.optionFlags = 2, c.relayFunction[10] = 1;
     };
-    const Change system7 = [](ControllerConfig& c) {
+    const Change system7 = [](CC& c) {
         c.controllerFunction = 1, c.systemNumber = 7, c.cabinNumber = 3;
     };
     const struct {
@@ -142,35 +143,25 @@ TEST(LabelLayout, SwitchesAndTextsFollowTheConfiguration) {
         bool expanded;
         std::vector<Place> texts;
     } cases[] = {
-        {[](ControllerConfig&) {}, false, {{580, 1185, ""}}}, // a new configuration
+        // clang-format off
+        {[](CC&) {}, false, {{580, 1185, ""}}}, // a new configuration
         // Hall calls only, whatever else is set.
-        {hallOnly,
-         false,
-         {{175, 167, "     "},
-          {384, 66, "  "},
-          {13, 1828, "  "},
-          {580, 1185, "LLAMADAS EXTERIORES"}}},
-        {[](ControllerConfig& c) { c.relayFunction[10] = 1; }, true, {{498, 557, "POT"}}},
+        {hallOnly, false, {{175, 167, "     "}, {384, 66, "  "}, {13, 1828, "  "},
+                           {580, 1185, "LLAMADAS EXTERIORES"}}},
+        {[](CC& c) { c.relayFunction[10] = 1; }, true, {{498, 557, "POT"}}},
         // Relay 10 is on the main board.
-        {[](ControllerConfig& c) { c.relayFunction[9] = 5; }, false, {{175, 1517, "AA/BV"}}},
-        {[](ControllerConfig& c) { c.optionFlags = 2 << 1; }, true, {}}, // supervision RS-422
+        {[](CC& c) { c.relayFunction[9] = 5; }, false, {{175, 1517, "AA/BV"}}},
+        {[](CC& c) { c.optionFlags = 2 << 1; }, true, {}}, // supervision RS-422
         // Supervision TTL, 14 segments.
-        {[](ControllerConfig& c) { c.optionFlags = 3 << 1 | 8; },
-         false,
-         {{384, 66, "M"}, {631, 66, "MID"}}},
-        {[](ControllerConfig& c) { c.controlType = 4; }, true, {}},
-        {system7,
-         false,
+        {[](CC& c) { c.optionFlags = 3 << 1 | 8; }, false, {{384, 66, "M"}, {631, 66, "MID"}}},
+        {[](CC& c) { c.controlType = 4; }, true, {}},
+        {system7, false,
          {{580, 1135, "SISTEMA: 00007"}, {580, 1185, "CABINA: 3"}, {411, 117, "DECENAS"}}},
-        {[&](ControllerConfig& c) { system7(c), c.relayFunction[12] = 2; },
-         true,
+        {[&](CC& c) { system7(c), c.relayFunction[12] = 2; }, true,
          {{990, 1685, "00007"}, {790, 1715, "CABINA:"}, {990, 1715, "3"}, {498, 845, "B/AV"}}},
-        {[](ControllerConfig& c) { c.screenSystem = 2; },
-         false,
-         {{101, 1828, "PN"}, {131, 1828, ""}}},
-        {[](ControllerConfig& c) { c.screenSystem = 1; },
-         false,
-         {{101, 1828, "PAS"}, {131, 1828, "PAD"}}},
+        {[](CC& c) { c.screenSystem = 2; }, false, {{101, 1828, "PN"}, {131, 1828, ""}}},
+        {[](CC& c) { c.screenSystem = 1; }, false, {{101, 1828, "PAS"}, {131, 1828, "PAD"}}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - cases);
