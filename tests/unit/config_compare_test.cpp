@@ -16,19 +16,19 @@ namespace {
 
 TEST(ConfigCompare, DifferencesInTheReportsWords) {
     // A change to the file, and the rows "label|current|file".
-    const std::pair<std::function<void(ControllerConfig&)>, std::vector<std::string>> cases[] = {
-        {[](ControllerConfig&) {}, {}},
-        {[](ControllerConfig& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
+    using CC = ControllerConfig;
+    const std::pair<std::function<void(CC&)>, std::vector<std::string>> cases[] = {
+        {[](CC&) {}, {}},
+        {[](CC& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
          {W1252("Obra|Configuración vacía|Torre Sur")}},
         // A code shown as its catalogue words, without the blanks its name carries.
-        {[](ControllerConfig& c) { c.relayFunction[4] = 20; },
-         {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
+        {[](CC& c) { c.relayFunction[4] = 20; }, {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
         // The door option bits mean something only for an automatic door.
-        {[](ControllerConfig& c) { c.doorMode = 2; },
+        {[](CC& c) { c.doorMode = 2; },
          {W1252("Tipo de puerta|Manual|Automática"), "Reposa|-|Abierta",
           W1252("Zona de puerta|-|Mínima"), "Apertura retardada|-|No"}},
         // Extra stops are listed as missing from the current configuration.
-        {[](ControllerConfig& c) { c.stopCount = 15; },
+        {[](CC& c) { c.stopCount = 15; },
          {"Cantidad de paradas|14|15", "Parada 15 - Nombre|(no existe)|??",
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},

@@ -15,43 +15,33 @@ namespace {
 // its order and its 16-bit fields, rather than each of its rows.
 TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
     // The change, the field named (empty: every field in range) and its value.
-    const std::tuple<std::function<void(ControllerConfig&)>, std::string, int> cases[] = {
-        {[](ControllerConfig&) {}, "", 0},
+    using CC = ControllerConfig;
+    const std::tuple<std::function<void(CC&)>, std::string, int> cases[] = {
+        // clang-format off
+        {[](CC&) {}, "", 0},
         // Every bound met exactly.
-        {[](ControllerConfig& c) {
-             c.controlType = 5;
-             c.stopCount = c.lastServedStop = c.fireStation = c.restStation = 23;
-             c.firstServedStop = 22;
-             c.relayFunction[17] = c.auxTerminalFunction[3] = 99;
-             c.carSpeed = 200;
-             c.doorMode = c.auxOutputType = 8;
-             c.stopDoors[22] = 3;
-             c.stopCallsNotServed[22] = 7;
-             c.stopDoors[23] = 12; // no stop 24
-         },
-         "", 0},
+        {[](CC& c) {
+             c.controlType = 5, c.stopCount = c.lastServedStop = c.fireStation = c.restStation = 23;
+             c.firstServedStop = 22, c.relayFunction[17] = c.auxTerminalFunction[3] = 99;
+             c.carSpeed = 200, c.doorMode = c.auxOutputType = 8;
+             c.stopDoors[22] = 3, c.stopCallsNotServed[22] = 7, c.stopDoors[23] = 12; // no stop 24
+         }, "", 0},
         // What the line would cut to another image: the rest station comes first.
-        {[](ControllerConfig& c) {
-             c.relayFunction[0] = 150;
-             c.stopDoors[0] = 12;
-             c.restStation = 123;
-         },
+        {[](CC& c) { c.relayFunction[0] = 150, c.stopDoors[0] = 12, c.restStation = 123; },
          W1252("Estación de reposo"), 123},
-        {[](ControllerConfig& c) { c.relayFunction[17] = 100; }, W1252("Relé 18"), 100},
-        {[](ControllerConfig& c) { c.auxTerminalFunction[3] = 100; }, "Borne auxiliar 4", 100},
-        {[](ControllerConfig& c) { c.stopDoors[13] = 4; }, "Parada 14, abre puerta", 4},
-        {[](ControllerConfig& c) { c.stopCallsNotServed[0] = 8; }, "Parada 1, no atiende llamadas",
-         8},
-        {[](ControllerConfig& c) { c.stopCount = 0; }, "Cantidad de paradas", 0},
-        {[](ControllerConfig& c) { c.stopCount = 25; }, "Cantidad de paradas", 25},
-        {[](ControllerConfig& c) { c.controlType = 3, c.stopCount = 17; }, "Cantidad de paradas",
-         17},
-        {[](ControllerConfig& c) { c.systemNumber = 0; }, W1252("Sistema número"), 0},
-        {[](ControllerConfig& c) { c.carSpeed = 9; }, "Velocidad de la cabina", 9},
-        {[](ControllerConfig& c) { c.carSpeed = 1000; }, "Velocidad de la cabina", 1000},
-        {[](ControllerConfig& c) { c.firstServedStop = 9, c.lastServedStop = 3; },
-         "Ultima parada atendida", 3},
-        {[](ControllerConfig& c) { c.firstServedStop = 14; }, "Primera parada atendida", 14},
+        {[](CC& c) { c.relayFunction[17] = 100; }, W1252("Relé 18"), 100},
+        {[](CC& c) { c.auxTerminalFunction[3] = 100; }, "Borne auxiliar 4", 100},
+        {[](CC& c) { c.stopDoors[13] = 4; }, "Parada 14, abre puerta", 4},
+        {[](CC& c) { c.stopCallsNotServed[0] = 8; }, "Parada 1, no atiende llamadas", 8},
+        {[](CC& c) { c.stopCount = 0; }, "Cantidad de paradas", 0},
+        {[](CC& c) { c.stopCount = 25; }, "Cantidad de paradas", 25},
+        {[](CC& c) { c.controlType = 3, c.stopCount = 17; }, "Cantidad de paradas", 17},
+        {[](CC& c) { c.systemNumber = 0; }, W1252("Sistema número"), 0},
+        {[](CC& c) { c.carSpeed = 9; }, "Velocidad de la cabina", 9},
+        {[](CC& c) { c.carSpeed = 1000; }, "Velocidad de la cabina", 1000},
+        {[](CC& c) { c.firstServedStop = 9, c.lastServedStop = 3; }, "Ultima parada atendida", 3},
+        {[](CC& c) { c.firstServedStop = 14; }, "Primera parada atendida", 14},
+        // clang-format on
     };
     for (const auto& [change, name, value] : cases) {
         ControllerConfig c = MakeEmptyConfig();

@@ -48,26 +48,21 @@ TEST(ConfigReport, EmptyConfigurationWholeText) {
 // What follows the image: with `change` made to the empty configuration the report holds each
 // of `present`, none of `absent`, and ends with `ending`.
 TEST(ConfigReport, LinesThatFollowTheImage) {
-    using Change = std::function<void(ControllerConfig&)>;
+    using CC = ControllerConfig;
     auto duplexWithDoor = [](int doorMode) {
-        return [=](ControllerConfig& c) {
-            c.controllerFunction = 3;
-            c.doorMode = (uint8_t)doorMode;
-            c.preOpening = 1;
-            c.duplexMainStation = 2;
-            c.duplexSecondaryStation = 3;
-            c.mainRestsDoorClosed = 1;
-            c.secondaryRestsDoorClosed = 0;
-            c.closeAttempts = 3;
-            c.openAttempts = 4;
+        return [=](CC& c) {
+            c.controllerFunction = 3, c.doorMode = (uint8_t)doorMode, c.preOpening = 1;
+            c.duplexMainStation = 2, c.duplexSecondaryStation = 3, c.mainRestsDoorClosed = 1;
+            c.secondaryRestsDoorClosed = 0, c.closeAttempts = 3, c.openAttempts = 4;
         };
     };
     struct Case {
-        Change change;
+        std::function<void(CC&)> change;
         std::vector<std::string> present, absent = {};
         std::string ending = "";
     } cases[] = {
-        {[](ControllerConfig& c) { c.controllerFunction = c.cabinNumber = 0; },
+        // clang-format off
+        {[](CC& c) { c.controllerFunction = c.cabinNumber = 0; },
          {W1252("Cabina número:         E\r\r\r- Definición\r\r"),
           W1252("Función:               0 - Llamadas exteriores de batería\r\r\r"
                 "- CONFIGURACION DE PARADAS\r\r")},
@@ -84,29 +79,26 @@ TEST(ConfigReport, LinesThatFollowTheImage) {
          W1252("\r\r- Funcionamiento duplex\r\r"
                "Estación principal:   02 - descansa con puerta Cerrada\r"
                "Estación secundaria:  03 - descansa con puerta Abierta")},
-        {duplexWithDoor(1),
-         {"Reposa:               Cerrada\r", W1252("Zona de puerta:       Mínima\r"),
-          "Apertura retardada:   No\r"}},
+        {duplexWithDoor(1), {"Reposa:               Cerrada\r", "Apertura retardada:   No\r",
+                             W1252("Zona de puerta:       Mínima\r")}},
         {duplexWithDoor(0), {}, {"Reposa:"}, W1252("Estación secundaria:  03")},
-        {[](ControllerConfig& c) { c.doorMode = 3, c.screenSystem = 2; },
-         {"Reposa:               Cerrada\r"},
+        {[](CC& c) { c.doorMode = 3, c.screenSystem = 2; }, {"Reposa:               Cerrada\r"},
          {"Zona de puerta:"}},
-        {[](ControllerConfig& c) { c.doorMode = 3, c.screenSystem = 1; },
+        {[](CC& c) { c.doorMode = 3, c.screenSystem = 1; },
          {W1252("Zona de puerta:       Máxima\r")}},
-        {[](ControllerConfig& c) { c.optionFlags = kOptionSegments14 | kOptionReleveling; },
+        {[](CC& c) { c.optionFlags = kOptionSegments14 | kOptionReleveling; },
          {W1252("Relé auxliar  2:   00 - No actúa.\r\rInd. de posición:  14 segmentos\r"),
           W1252("Con renivelación:     Si\r")},
          {W1252("Relé auxliar  3:")}},
-        {[](ControllerConfig& c) { c.optionFlags = 3 << 1; },
-         {W1252("Puerto de supervisión: 3 - TTL\r\r\r- Borrado")},
-         {"Anunciador"}},
-        {[](ControllerConfig& c) { c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1; },
+        {[](CC& c) { c.optionFlags = 3 << 1; },
+         {W1252("Puerto de supervisión: 3 - TTL\r\r\r- Borrado")}, {"Anunciador"}},
+        {[](CC& c) { c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1; },
          {W1252("Puerto de supervisión: 1 - RS-232C\rAnunciador vocal especial\r")}},
-        {[](ControllerConfig& c) { c.relayFunction[4] = 20, c.auxTerminalFunction[1] = 1; },
+        {[](CC& c) { c.relayFunction[4] = 20, c.auxTerminalFunction[1] = 1; },
          {W1252("Relé  5:           20 - GON  Gong") + std::string(28, ' ') + "\r",
           W1252("Relé auxliar  2:   01 - POT  Potencial")}},
-        {[](ControllerConfig& c) { c.screenSystem = 0; },
-         {W1252("Sistema de Pantallas:  No válido\r")}},
+        {[](CC& c) { c.screenSystem = 0; }, {W1252("Sistema de Pantallas:  No válido\r")}},
+        // clang-format on
     };
     for (const Case& k : cases) {
         ControllerConfig c = MakeEmptyConfig();
