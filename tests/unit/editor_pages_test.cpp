@@ -17,8 +17,7 @@ const char* const kSlave = W1252("1 - Esclavo de duplex o batería");
 TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
     Open(IDD_PAGE_GENERAL);
     fake.Choose(page, IDC_GEN_FUNCTION, kSlave);
-    fake[IDC_GEN_CABIN].text = "7";
-    fake[IDC_GEN_SPEED].text = "9";
+    fake[IDC_GEN_CABIN].text = "7", fake[IDC_GEN_SPEED].text = "9";
     fake.Choose(page, IDC_GEN_LAST_SERVED, " 2");
     fake.Choose(page, IDC_GEN_FIRST_SERVED, " 5");
     fake.boxes.clear();
@@ -43,8 +42,7 @@ TEST_F(PageTest, GeneralReportsOnlyTheFirstFailingValue) {
 TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     working.controlType = 5;
     for (uint8_t stops : {24, 0, 1}) {
-        working.stopCount = stops;
-        working.carSpeed = working.firstServedStop = 0;
+        working.stopCount = stops, working.carSpeed = working.firstServedStop = 0;
         working.lastServedStop = 30;
         Open(IDD_PAGE_GENERAL);
         EXPECT_EQ(fake.Selected({IDC_GEN_STOPS, IDC_GEN_FIRST_SERVED, IDC_GEN_LAST_SERVED}),
@@ -56,8 +54,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
                   (Ints{80, 2, 1, 2}));
     }
     // Values no list holds leave it without a selection; the read takes its fallbacks.
-    working.controlType = 6;
-    working.screenSystem = 0;
+    working.controlType = 6, working.screenSystem = 0;
     Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake.Selected({IDC_GEN_TYPE, IDC_GEN_SCREENS}), "<none>|<none>");
     EXPECT_TRUE(Leave());
@@ -80,16 +77,14 @@ TEST_F(PageTest, GeneralRebuildsTheCallsNotServedOnlyWhenTheRangeChanges) {
 // A hall-call controller serves every stop and shows cabin "E"; the duplex slave chosen after
 // it starts at cabin 1 instead of refusing the "E" nobody could type.
 TEST_F(PageTest, GeneralOfAHallCallControllerAndTheSlaveChosenAfterIt) {
-    working.controllerFunction = 0;
-    working.stopCount = 12;
+    working.controllerFunction = 0, working.stopCount = 12;
     Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake[IDC_GEN_CABIN].text, "E");
     for (int id : {IDC_GEN_TYPE, IDC_GEN_LAST_SERVED_LABEL, IDC_GEN_RELEVELING,
                    IDC_GEN_HALL_BUTTONS, IDC_GEN_CABIN})
         EXPECT_FALSE(fake[id].enabled) << id;
     EXPECT_TRUE(fake[IDC_GEN_STOPS].enabled);
-    fake[IDC_GEN_FIRST_SERVED].selection = 4;
-    fake[IDC_GEN_LAST_SERVED].selection = 3;
+    fake[IDC_GEN_FIRST_SERVED].selection = 4, fake[IDC_GEN_LAST_SERVED].selection = 3;
     EXPECT_TRUE(Leave());
     EXPECT_EQ((Ints{working.firstServedStop, working.lastServedStop}), (Ints{1, 12}));
 
@@ -120,9 +115,7 @@ TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty
 }
 
 TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
-    working.stopCount = 12;
-    working.firstServedStop = 3;
-    working.lastServedStop = 10;
+    working.stopCount = 12, working.firstServedStop = 3, working.lastServedStop = 10;
     rebuildServedStopFlags(working);
     Open(IDD_PAGE_STOPS);
     for (int stop = 1; stop <= 24; ++stop) {
@@ -134,8 +127,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     }
     EXPECT_TRUE(fake[IDC_STP_NO_UP + 10].checked && fake[IDC_STP_NO_DOWN + 10].checked &&
                 fake[IDC_STP_NO_CABIN + 10].checked && fake[IDC_STP_NO_UP + 9].checked);
-    fake[IDC_STP_NO_CABIN + 4].checked = true;
-    fake[IDC_STP_NO_UP + 4].checked = true;
+    fake[IDC_STP_NO_CABIN + 4].checked = fake[IDC_STP_NO_UP + 4].checked = true;
     fake[IDC_STP_NAME + 6].text = "";
     EXPECT_TRUE(Leave());
     EXPECT_EQ((Ints{working.stopCallsNotServed[4], working.stopCallsNotServed[0],
@@ -150,9 +142,8 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     fake.Type(page, IDC_OUT_TERMINAL + 2, "400");
     EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación de salida auxiliar 3:"));
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
-    fake.Type(page, IDC_OUT_RELAY + 1, "abc");
-    fake.Type(page, IDC_OUT_RELAY + 2, "-5");
-    fake.Type(page, IDC_OUT_RELAY + 3, "  7x");
+    for (auto [relay, typed] : {std::pair{1, "abc"}, {2, "-5"}, {3, "  7x"}})
+        fake.Type(page, IDC_OUT_RELAY + relay, typed);
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
     EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4);
     // The arrows stop at 0 and at the catalogue's last code.
@@ -171,8 +162,7 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
 TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
     for (int j = 0; j < 4; ++j)
         working.auxTerminalFunction[j] = (uint8_t)(10 + j);
-    working.optionFlags = kOptionSegments14;
-    working.auxOutputType = 9;
+    working.optionFlags = kOptionSegments14, working.auxOutputType = 9;
     Open(IDD_PAGE_OUTPUTS);
     EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled);
     EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
@@ -237,14 +227,11 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
     // TGEN TINHP
     const bool none[kTimerCount] = {1, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 1, 0, 0, 0, 0};
     EXPECT_EQ(std::memcmp(uses, none, sizeof uses), 0);
-    config.relayFunction[0] = 37;       // TZUM
-    config.relayFunction[1] = 7;        // TACEB only
-    config.relayFunction[2] = 81;       // TRETP
-    config.auxTerminalFunction[3] = 39; // TESTR
-    config.relayFunction[4] = 20;       // TGON
-    config.relayFunction[17] = 38;      // TGEN
-    config.doorMode = 1;                // TAPA
-    config.screenSystem = 1;            // TINHP
+    // Relays for TZUM, TACEB only, TRETP, TGON, TGEN; a terminal for TESTR; TAPA, TINHP.
+    for (auto [relay, code] : {std::pair{0, 37}, {1, 7}, {2, 81}, {4, 20}, {17, 38}})
+        config.relayFunction[relay] = (uint8_t)code;
+    config.auxTerminalFunction[3] = 39;
+    config.doorMode = config.screenSystem = 1;
     timerApplicability(config, uses);
     const bool all[kTimerCount] = {1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     EXPECT_EQ(std::memcmp(uses, all, sizeof uses), 0);
@@ -254,9 +241,7 @@ TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
 }
 
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
-    working.doorMode = 8;
-    working.preOpening = 1;
-    working.alwaysOpenOnArrival = 1;
+    working.doorMode = 8, working.preOpening = working.alwaysOpenOnArrival = 1;
     working.closeAttempts = 3;
     Open(IDD_PAGE_DOOR);
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
@@ -273,9 +258,7 @@ TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
 }
 
 TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
-    working.stopCount = 8;
-    working.duplexMainStation = 9;
-    working.fireStation = 9;
+    working.stopCount = 8, working.duplexMainStation = working.fireStation = 9;
     working.falseStopLimit = 10;
     Open(IDD_PAGE_ADVANCED);
     EXPECT_EQ(fake[IDC_ADV_REST].items.size(), 9u);
@@ -290,14 +273,11 @@ TEST_F(PageTest, AdvancedCorrectsStationsAndLimitsAboveTheirLists) {
 // The duplex settings belong to the duplex master (its rest doors with an automatic door); the
 // supervision port keeps the other option bits and the announcer, which port 3 has not.
 TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
-    working.controllerFunction = 3;
-    working.doorMode = 1;
+    working.controllerFunction = 3, working.doorMode = 1;
     Open(IDD_PAGE_ADVANCED);
     EXPECT_TRUE(fake[IDC_ADV_MAIN_CLOSED].enabled);
-    working.controllerFunction = 1;
-    working.duplexMainStation = 5;
-    working.secondaryRestsDoorClosed = 1;
-    working.specialVoiceAnnouncer = 1;
+    working.controllerFunction = 1, working.duplexMainStation = 5;
+    working.secondaryRestsDoorClosed = working.specialVoiceAnnouncer = 1;
     working.optionFlags = kOptionReleveling | kOptionSegments14;
     Open(IDD_PAGE_ADVANCED);
     for (int id : {IDC_ADV_DUPLEX_GROUP, IDC_ADV_SECONDARY_LABEL, IDC_ADV_MAIN_CLOSED})
