@@ -95,8 +95,7 @@ struct DocumentTest : ::testing::Test {
     }
     void Modify() {
         ControllerConfig c = doc.image;
-        c.systemNumber = 123;
-        c.cabinNumber = 2;
+        c.systemNumber = 123, c.cabinNumber = 2;
         ASSERT_TRUE(doc.ReplaceImage(c));
         fake.changes = 0;
     }
@@ -157,8 +156,7 @@ TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
 
 TEST_F(DocumentTest, RecommendedNameOfAHallCallController) {
     char name[64];
-    doc.image.systemNumber = 123;
-    doc.image.cabinNumber = 2;
+    doc.image.systemNumber = 123, doc.image.cabinNumber = 2;
     doc.RecommendedFileName(name, sizeof name);
     EXPECT_STREQ(name, "A00123_2.Z94");
     // The received copy's name, for a cabin and for a hall-call controller, whose image is kept

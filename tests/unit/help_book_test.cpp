@@ -29,28 +29,18 @@ std::string ParseError(const char* source) {
     return error;
 }
 
-const char kBook[] = "# a small book\n"
-                     "@book Ayuda de prueba\n"
-                     "@contents contenido\n"
-                     "@topic 410\n"
-                     "@title Configuración del programa\n"
-                     "@keywords puerto serie; empresa\n"
-                     "Elija el **puerto** con que\r\n"
-                     "se abre la línea.\n"
-                     "\n"
-                     "## Campos\n"
-                     "- [Empresa](201),\n"
-                     "  primera línea\n"
-                     "- Puerto\n"
-                     "@topic contenido\n"
-                     "@title Contenido\n"
-                     "## Programa\n"
-                     "[Configuración](410)\n"
-                     "- [Empresa](201)\n"
-                     "@topic 201\n"
-                     "@title Empresa\n"
-                     "@keywords empresa; etiqueta; EMPRESA; Etiqueta\n"
-                     "Primera línea de la etiqueta.\n";
+std::string SourceFile(const std::string& path) {
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << path;
+    return text.str();
+}
+
+// Two topics linked from a contents topic; one line of its text ends in CR LF.
+HelpBook SmallBook() {
+    return Parse(SourceFile("/tests/unit/data/small_book.txt").c_str());
+}
 
 TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
     const char* const cases[][2] = {
@@ -71,7 +61,7 @@ TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
 // each other are listed once in the index. Paragraphs, bullets and links show in the plain text,
 // styles and links in the layout below.
 TEST(HelpBook, TopicsContentsAndIndex) {
-    HelpBook book = Parse(kBook);
+    HelpBook book = SmallBook();
     EXPECT_EQ(book.title, "Ayuda de prueba");
     ASSERT_EQ(book.topics.size(), 3u);
     EXPECT_EQ(book.topics[0].context, 410);
@@ -93,7 +83,7 @@ TEST(HelpBook, TopicsContentsAndIndex) {
 }
 
 TEST(HelpBook, SearchMatchesWordBeginningsWithoutCaseOrAccents) {
-    HelpBook book = Parse(kBook);
+    HelpBook book = SmallBook();
     EXPECT_EQ(book.Search("  ").size(), book.Index().size());
     auto found = book.Search(W1252("CONFIGURACIÓN"));
     ASSERT_EQ(found.size(), 2u);
@@ -113,7 +103,7 @@ TEST(HelpBook, SearchMatchesWordBeginningsWithoutCaseOrAccents) {
 // template's control of id -1 finds the table's 65535 entry.
 TEST(HelpBook, PlainTextAndControlTables) {
     EXPECT_EQ(HelpPlainText(MissingHelpTopic()), "No hay ayuda para este elemento.");
-    EXPECT_EQ(HelpPlainText(Parse(kBook).topics[0]),
+    EXPECT_EQ(HelpPlainText(SmallBook().topics[0]),
               std::string(W1252("Elija el puerto con que se abre la línea.\r\n\r\nCampos")) +
                   "\r\n\r\n\x95 Empresa, primera l\xEDnea\r\n\x95 Puerto");
     const uint32_t table[] = {560, 204, 65535, 402, 0, 0};
@@ -123,7 +113,7 @@ TEST(HelpBook, PlainTextAndControlTables) {
 }
 
 TEST(HelpBook, LinkedTopicsAreCheckedAgainstTheBookTheyWereMadeFor) {
-    HelpBook book = Parse(kBook), other = Parse(kBook);
+    HelpBook book = SmallBook(), other = SmallBook();
     const std::tuple<const HelpBook*, uint64_t, int> cases[] = {
         {&book, 0, 0},           {&book, 2, 2},
         {&book, 3, -1},          {&book, 0x100000002, -1}, // 2 in its low 32 bits
@@ -161,12 +151,7 @@ TEST(HelpLayout, WrapsAtBlanksAndKeepsRunsOfAWordTogether) {
 }
 
 HelpBook ProgramBook(const char* file) {
-    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/src/res/help/" + file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string source = text.str();
-    EXPECT_FALSE(source.empty()) << file;
-    return Parse(source.c_str());
+    return Parse(SourceFile(std::string("/src/res/help/") + file).c_str());
 }
 
 // Every topic can be reached from the contents page by following links.
