@@ -58,8 +58,7 @@ struct ConversationTest : ::testing::Test {
     // The controller as the document would have it, or as another site has it.
     ControllerConfig Controller(unsigned system, int function, int cabin) {
         ControllerConfig c = fake.document;
-        c.systemNumber = (uint16_t)system;
-        c.controllerFunction = (uint8_t)function;
+        c.systemNumber = (uint16_t)system, c.controllerFunction = (uint8_t)function;
         c.cabinNumber = (uint8_t)cabin;
         return c;
     }
@@ -98,8 +97,7 @@ TEST_F(ConversationTest, VersionQuery) {
 // conversation fuzzer's.
 TEST_F(ConversationTest, Failures) {
     ControllerConfig otherTEP = fake.document, otherSpeed = fake.document;
-    otherTEP.TEP = 9;
-    otherSpeed.carSpeed = 99;
+    otherTEP.TEP = 9, otherSpeed.carSpeed = 99;
     auto junk = [](char letter, int length) { return Answer(letter, std::string(length, '0')); };
     const std::string model = "El controlador no es un ZRT94VK",
                       cannot = W1252(". No es posible transmitir la configuración."),
@@ -161,11 +159,8 @@ TEST_F(ConversationTest, Failures) {
 // of its stops (the empty configuration's 1 to 14 would be refused by a transmit).
 TEST_F(ConversationTest, ReceiveFromATwoPartControllerThenFromAnOlderOne) {
     ControllerConfig first = Controller(321, 1, 3), old = Controller(6, 2, 1);
-    first.carSpeed = 120;
-    first.preOpening = 1;
-    first.lastServedStop = 9;
-    old.carSpeed = 60;
-    old.stopCount = 9;
+    first.carSpeed = 120, first.preOpening = 1, first.lastServedStop = 9;
+    old.carSpeed = 60, old.stopCount = 9;
     ExpectProgress(Run(ReceiveVersionCheck, {v3}), W1252("Solicitando configuración (1)."));
     ExpectProgress(Give(Part1Answer(first)), W1252("Solicitando configuración (2)."));
     EXPECT_TRUE(fake.replaced.empty()) << "replaced only once part 2 arrived";
