@@ -127,12 +127,11 @@ TEST(ConfigReport, StopCountAndTextsFromAnyFileAreBounded) {
 }
 
 TEST(ConfigReport, HeadingWithLongCompanyLinesAndTheBufferCut) {
-    ReportHeading h = kHeading;
-    h.companyLine1 = "AB";
-    h.companyLine2 = "Una linea de mas de quince";
-    h.productVersionMS = (12u << 16) | 345u;
-    h.productVersionLS = (6789u << 16) | 1u;
-    h.now = {1999, 12, 31, 5, 23, 59};
+    const ReportHeading h{"AB",
+                          "Una linea de mas de quince",
+                          (12u << 16) | 345u,
+                          (6789u << 16) | 1u,
+                          {1999, 12, 31, 5, 23, 59}};
     std::string r = Report(MakeEmptyConfig(), h);
     EXPECT_EQ(r.substr(0, 63), "\r                        " + std::string(8, ' ') +
                                    "AB Una linea de mas de quince\r");

@@ -26,8 +26,7 @@ std::vector<LabelElement> Draw(const ControllerConfig& c) {
 
 ControllerConfig Config(int function, int type, int stops) {
     ControllerConfig c = MakeEmptyConfig();
-    c.controllerFunction = (uint8_t)function;
-    c.controlType = (uint8_t)type;
+    c.controllerFunction = (uint8_t)function, c.controlType = (uint8_t)type;
     c.stopCount = (uint8_t)stops;
     for (int i = 0; i < kMaxStops; ++i)
         std::snprintf(c.stopNames[i], kStopNameSize, "%d", i + 1);
