@@ -30,10 +30,9 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // A path in lower case and quoted, as a shortcut may pass it.
     std::string path = JoinPath(folder, "A00123_2.Z94");
     ASSERT_TRUE(WriteBytes(path, ConfigFileOf(Identity(123, 2))));
-    for (char& c : path)
-        c = (char)tolower((unsigned char)c);
+    CharLowerA(&path[0]);
     App app;
-    ASSERT_TRUE(app.Launch("\"" + path + "\""));
+    ASSERT_TRUE(app.Launch({.commandLine = "\"" + path + "\""}));
     EXPECT_EQ(app.Title(), Title(123));
     EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "a loaded file is not modified";
 
@@ -89,15 +88,15 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_TRUE(app.Command(CMD_SAVE));
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave("A00077_1.Z94"));
+    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     SaveAs(app, "A00077_1.Z94", target);
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(target));
+    ExpectBox(app, kDefaultCaption, CannotSave(target));
     ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDYES);
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave("A00077_1.Z94"));
+    AnswerSaveQuestion(app, IDYES);
+    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     ASSERT_TRUE(app.WaitIdle()) << "the program ended although the save failed";
     ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDCANCEL);
+    AnswerSaveQuestion(app, IDCANCEL);
     ASSERT_TRUE(app.WaitIdle()) << "Cancel ended the program";
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "still modified";
     CloseHandle(lock);
@@ -114,7 +113,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         }
         size_t files = FilesIn(disk).size();
         SaveAs(app, "A00077_1.Z94", onDisk);
-        ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(onDisk));
+        ExpectBox(app, kDefaultCaption, CannotSave(onDisk));
         EXPECT_EQ(ReadBytes(onDisk), old);
         EXPECT_EQ(FilesIn(disk).size(), files) << "a half-written file was left";
         filler.close();
@@ -124,7 +123,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         std::printf("no small disk to fill: the full-disk save is not tried\n");
     }
     ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDNO);
+    AnswerSaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
 
     // A file whose reading fails after 100 bytes is refused, not loaded as a short file: a
@@ -141,8 +140,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         CloseHandle(pipe); // no flush, which would wait for the reader
     }).detach();
     ASSERT_TRUE(app.Launch(LaunchOptions{.commandLine = pipePath, .expectDialog = true}));
-    ExpectBox(app.ExpectDialog("the open message"), kDefaultCaption,
-              "No se pudo abrir el archivo \\\\.\\PIPE\\ZRT-FAILING.Z94 .");
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo \\\\.\\PIPE\\ZRT-FAILING.Z94 .");
     EXPECT_EQ(app.Title(), Title(1));
     EXPECT_TRUE(app.CloseAndWait());
 }

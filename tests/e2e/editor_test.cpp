@@ -16,12 +16,13 @@ enum PageIndex { kGeneral, kOutputs, kStops, kTimes, kDoor, kAdvanced };
 // The open property sheet and the controls of its current page.
 class Editor {
   public:
+    const std::string kCaption = W1252("Configuración del controlador");
     explicit Editor(App& app) : app_(app) {}
 
     bool Open() {
         if (!app_.Command(CMD_EDIT_CONFIG)) return false;
         sheet_ = app_.ExpectDialog("the configuration editor");
-        return sheet_ && sheet_.Caption() == W1252("Configuración del controlador");
+        return sheet_ && sheet_.Caption() == kCaption;
     }
     HWND Sheet() const { return sheet_.Handle(); }
     HWND Page() const { return (HWND)SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0); }
@@ -33,15 +34,11 @@ class Editor {
         return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index;
     }
     // The sheet's buttons (OK, Cancel, Help); true when the sheet closed.
-    bool Press(int id) {
-        PostMessageA(Sheet(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     (LPARAM)GetDlgItem(Sheet(), id));
-        app_.WaitIdle();
-        return !sheet_.IsOpen();
-    }
+    bool Press(int id) { return sheet_.Press(id); }
 
     HWND Item(int id) const { return GetDlgItem(Page(), id); }
     std::string Text(int id) const { return ControlText(Item(id)); }
+    void Click(int id) { Dialog(Page(), &app_).Click(id); }
     void Type(int id, const std::string& text) {
         EXPECT_TRUE(Dialog(Page(), &app_).SetItemText(id, text)) << "control " << id;
         app_.WaitIdle();
@@ -65,9 +62,7 @@ class Editor {
     }
     // The warning a page shows, checked and answered; the sheet stays open behind it.
     void ExpectWarning(const std::string& text) {
-        Dialog box = app_.FindDialog();
-        ASSERT_TRUE(box && box.Handle() != Sheet()) << "expected \"" << text << "\"";
-        ExpectBox(box, kDefaultCaption, text);
+        ExpectBox(app_, kDefaultCaption, text, IDOK, {kCaption});
         EXPECT_TRUE(sheet_.IsOpen());
     }
 
@@ -138,7 +133,7 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     focus.cbSize = sizeof focus;
     ASSERT_TRUE(GetGUIThreadInfo(app.ThreadId(), &focus));
     EXPECT_EQ(focus.hwndFocus, editor.Item(IDC_OUT_RELAY + 2));
-    Click(app, editor.Item(IDC_OUT_SEG14));
+    editor.Click(IDC_OUT_SEG14);
     EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_OUT_TERMINAL + 3)));
     editor.Type(IDC_OUT_RELAY + 5, "0");
 
@@ -150,7 +145,7 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
             EXPECT_EQ(IsWindowVisible(editor.Item(base + i)) != FALSE, i < 10) << base + i;
     EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_STP_DOOR1)));
     EXPECT_TRUE(IsWindowEnabled(editor.Item(IDC_STP_DOOR2 + 9)));
-    Click(app, editor.Item(IDC_STP_DOOR2 + 3));
+    editor.Click(IDC_STP_DOOR2 + 3);
 
     // Help: the sheet's button, and a right-click on stop 1's "D" box, which is disabled (first
     // served stop). (F1 on a field is the Shell scenario's.)

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,12 +37,6 @@ int Zoom(App& app) {
     return zoom;
 }
 
-// A key as the main window receives it while it has the keyboard: accelerators included.
-void Key(App& app, WPARAM key) {
-    PostMessageA(app.MainWindow(), WM_KEYDOWN, key, 1);
-    app.WaitIdle();
-}
-
 RECT ClientOnScreen(HWND window) {
     RECT r;
     GetClientRect(window, &r);
@@ -61,10 +57,7 @@ void MouseTo(App& app, int x, int y) {
 }
 
 void Button(App& app, bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
+    mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     Sleep(30);
     app.WaitIdle();
 }
@@ -146,6 +139,8 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     HWND view = app.FindChild("ETIVENT");
     ASSERT_TRUE(view);
     SetForegroundWindow(app.MainWindow());
+    // A key as the main window receives it while it has the keyboard: accelerators included.
+    auto key = [&](WPARAM k) { app.Post(WM_KEYDOWN, k, 1); };
 
     // Between the toolbar and the status bar, the page's width filling it, at the top.
     RECT client = ClientOnScreen(view);
@@ -156,10 +151,8 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_TRUE(placed.top == toolbar.bottom && placed.bottom == status.top);
     Bar h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     EXPECT_NEAR(h.page, 1431, 5);
-    EXPECT_EQ(h.max, 1430);
-    EXPECT_EQ(h.enabled, 0) << "disabled, not hidden";
-    EXPECT_EQ(v.pos, 0);
-    EXPECT_EQ(v.enabled, 1);
+    EXPECT_EQ(std::tuple(h.max, h.enabled, v.pos, v.enabled), std::tuple(1430, 0, 0, 1))
+        << "the horizontal bar disabled, not hidden";
     EXPECT_TRUE(SaveScreenshot(app.MainWindow(), "label_width"));
 
     // The zoom at which 1431 label units fill the view's width, the page's height fitting half
@@ -173,14 +166,14 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     const std::pair<int, double> steps[] = {
         {CMD_ZOOM_IN, 1.2}, {-VK_SUBTRACT, 1}, {-VK_ADD, 1.2}, {CMD_ZOOM_OUT, 1}};
     for (auto [step, factor] : steps) {
-        step > 0 ? (void)app.Command(step) : Key(app, -step);
+        step > 0 ? (void)app.Command(step) : key(-step);
         EXPECT_NEAR(Zoom(app), zoom * factor, zoom * 0.03) << step;
     }
 
     // Scrolling by keys, about twice the width zoom: End, Home, a line, a page, each way; the
     // zoom has kept the view's centre, and the first Left goes back to the page's left edge.
     for (int i = 0; i < 4; ++i)
-        Key(app, VK_ADD);
+        key(VK_ADD);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     ASSERT_EQ(h.enabled, 1);
     const struct {
@@ -196,7 +189,7 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
                 {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
                 {VK_LEFT, SB_HORZ, 0}};
     for (const auto& k : keys) {
-        Key(app, k.key);
+        key(k.key);
         EXPECT_EQ(ScrollBar(app, view, k.bar).pos, k.pos) << "key " << k.key;
     }
 
@@ -238,7 +231,7 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
 
     // An edit repaints the label where it was, at the same zoom (at the page's foot, where the
     // system number is).
-    Key(app, VK_END);
+    key(VK_END);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     std::vector<COLORREF> before = ViewPixels(view);
     ASSERT_TRUE(EditSystemNumber(app, 7));
@@ -248,8 +241,7 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_NE(ViewPixels(view), before) << "the label was not repainted";
 
     // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
-    PostMessageA(app.MainWindow(), WM_CHAR, 3, 1);
-    ASSERT_TRUE(app.WaitIdle());
+    ASSERT_TRUE(app.Post(WM_CHAR, 3, 1));
     // Another process gets a copy of the record; its size shows in the program only.
     EXPECT_EQ(app.ProbeCall(ProbeClipboardPictureSize, app.MainWindow(), 0), sizeof(METAFILEPICT));
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -257,22 +249,21 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     ASSERT_TRUE(record) << "no metafile picture on the clipboard";
     auto* picture = static_cast<METAFILEPICT*>(GlobalLock(record));
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->mm, MM_ANISOTROPIC);
-    EXPECT_EQ(picture->xExt, -1000);
-    EXPECT_EQ(picture->yExt, -1900);
+    EXPECT_EQ(std::tuple(picture->mm, picture->xExt, picture->yExt),
+              std::tuple(MM_ANISOTROPIC, -1000L, -1900L));
     std::vector<COLORREF> played = PictureBitmap(picture->hMF, nullptr);
     GlobalUnlock(record);
     CloseClipboard();
     std::vector<COLORREF> drawn = PictureBitmap(nullptr, &expanded);
-    size_t same = 0;
-    for (size_t i = 0; i < drawn.size(); ++i)
-        same += played[i] == drawn[i];
+    size_t same = std::inner_product(drawn.begin(), drawn.end(), played.begin(), size_t{0},
+                                     std::plus<>(), std::equal_to<>());
     EXPECT_GT(same, drawn.size() * 99 / 100) << "the picture is not the label";
     EXPECT_EQ(played[0], RGB(200, 100, 50)) << "the margin stays empty";
     EXPECT_NE(played[550 * 500 + 25], RGB(200, 100, 50)) << "the frame at x = 0";
 
     ASSERT_TRUE(app.Close());
-    EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO) && app.WaitForExit());
+    AnswerSaveQuestion(app, IDNO);
+    EXPECT_TRUE(app.WaitForExit());
 }
 
 } // namespace

@@ -4,10 +4,7 @@
 // read its frame log (ZRT_E2E_SIM_LOG, one line a frame: RX CD=o CO=c OR=v LA=0 DATA="").
 #include "driver.h"
 
-#include <algorithm>
-
-namespace e2e {
-namespace sim {
+namespace e2e::sim {
 
 // False when the tests run without a simulator.
 inline bool Available() {
@@ -16,13 +13,11 @@ inline bool Available() {
 
 // Applies option lines ("delay 1200\nsystem 345\n") and waits until the simulator took them.
 inline bool Control(const std::string& lines) {
-    std::string path = Environment("ZRT_E2E_SIM_CONTROL");
-    if (path.empty()) return false;
+    std::string path = Environment("ZRT_E2E_SIM_CONTROL"), temporary = path + ".tmp";
     // Written under another name and renamed into place, so that it is never read half-written.
-    std::string temporary = path + ".tmp";
-    if (!WriteBytes(temporary, lines)) return false;
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
-    return WaitUntil([&] { return !FileExists(path); }, 5000);
+    return WriteBytes(temporary, lines) &&
+           MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+           WaitUntil([&] { return !FileExists(path); }, 5000);
 }
 
 // A plain controller again: 03.07, 94VK, the empty configuration, no events, no faults.
@@ -38,7 +33,7 @@ inline size_t Mark() {
 }
 
 // The whole log lines after `mark` that start with `prefix`.
-inline std::vector<std::string> Lines(size_t mark, const std::string& prefix = "") {
+inline std::vector<std::string> Lines(size_t mark, const std::string& prefix) {
     std::string text = ReadBytes(Environment("ZRT_E2E_SIM_LOG"));
     std::vector<std::string> lines;
     // Whole lines only: the last one may still be being written.
@@ -56,30 +51,21 @@ inline bool WaitForLine(size_t mark, const std::string& prefix) {
 // The command letters of the requests received after `mark`, e.g. "vbhebf".
 inline std::string Requests(size_t mark) {
     std::string letters;
-    for (const std::string& line : Lines(mark, "RX ")) {
-        size_t at = line.find(" OR=");
-        if (at != std::string::npos && at + 4 < line.size()) letters += line[at + 4];
-    }
+    for (const std::string& line : Lines(mark, "RX "))
+        letters += line[line.find(" OR=") + 4];
     return letters;
 }
 
-// The data of a logged frame, with its \xHH, \" and \\ escapes undone.
-inline std::string Data(const std::string& line) {
-    size_t at = line.find("DATA=\"");
-    std::string data;
-    if (at == std::string::npos) return data;
-    for (size_t i = at + 6; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] != '\\' || i + 1 >= line.size()) {
-            data += line[i];
-        } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
-            data += (char)std::stoi(line.substr(i + 2, 2), nullptr, 16);
-            i += 3;
-        } else {
-            data += line[++i];
-        }
+// Frame data as the log writes it: printable ASCII as it is, other bytes, '"' and '\' as \xHH.
+inline std::string Logged(const std::string& data) {
+    std::string text = "DATA=\"";
+    for (unsigned char c : data) {
+        char escaped[8] = {(char)c};
+        if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\')
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+        text += escaped;
     }
-    return data;
+    return text + "\"";
 }
 
-} // namespace sim
-} // namespace e2e
+} // namespace e2e::sim

@@ -26,22 +26,17 @@ struct Usage {
     SIZE_T privateKb;
 };
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    return ++*(uint32_t*)count, TRUE;
-}
-uint32_t CountChildren(HWND window) {
-    uint32_t count = 0;
-    EnumChildWindows(window, CountChild, (LPARAM)&count);
-    return count;
-}
-
 Usage Measure(App& app, const char* when) {
     app.WaitIdle();
     PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(app.Process(), (PROCESS_MEMORY_COUNTERS*)&memory, sizeof memory);
-    uint32_t windows = 0;
-    for (HWND w : TopLevelWindows(app.ThreadId(), nullptr))
-        windows += 1 + CountChildren(w);
+    uint32_t windows = 0; // the top-level windows and their children
+    auto count = [](HWND window, LPARAM n) -> BOOL {
+        EnumChildWindows(
+            window, [](HWND, LPARAM n) -> BOOL { return ++*(uint32_t*)n, TRUE; }, n);
+        return ++*(uint32_t*)n, TRUE;
+    };
+    EnumThreadWindows(app.ThreadId(), count, (LPARAM)&windows);
     // Wine leaves PrivateUsage at 0; its pagefile usage counts the same private pages.
     Usage u{app.ProbeCall(ProbeLiveGdiObjects, app.MainWindow(), 0), windows,
             (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024};
