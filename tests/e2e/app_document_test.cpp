@@ -66,7 +66,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     Dialog compare = app.ExpectDialog("the comparison");
     EXPECT_EQ(app.ListItems(compare.Item(IDC_CMP_LIST)),
               (std::vector<std::string>{"Velocidad de cabina\t80 m/min\t100 m/min"}));
-    EXPECT_TRUE(SaveScreenshot(compare.Handle(), "compare"));
+    EXPECT_TRUE(SaveScreenshot(compare.hwnd, "compare"));
     EXPECT_TRUE(compare.Press(IDOK));
     ASSERT_TRUE(app.Command(CMD_COMPARE));
     EXPECT_TRUE(app.ExpectDialog("the open-file dialog").FillFileName(saved));

@@ -27,10 +27,9 @@ inline std::string DefaultSettings() {
 
 // A hung program fails the test instead of hanging it.
 inline LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)
-               ? (LRESULT)result
-               : 0;
+    DWORD_PTR result = 0; // stays 0 on time-out
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return (LRESULT)result;
 }
 
 // WM_GETTEXT, which crosses processes.
@@ -48,20 +47,16 @@ inline std::string WindowText(HWND window) {
 }
 
 // A message box or dialog (class #32770) of the program.
-class Dialog {
-  public:
-    Dialog() = default;
-    Dialog(HWND hwnd, class App* app) : hwnd_(hwnd), app_(app) {}
-    explicit operator bool() const { return hwnd_ != nullptr; }
-    HWND Handle() const { return hwnd_; }
-    bool IsOpen() const { return hwnd_ && IsWindow(hwnd_) && IsWindowVisible(hwnd_); }
-    bool WaitClosed() const {
-        return WaitUntil([this] { return !IsOpen(); });
-    }
+struct Dialog {
+    HWND hwnd = nullptr;
+    class App* app = nullptr;
 
-    std::string Caption() const { return WindowText(hwnd_); }
+    explicit operator bool() const { return hwnd != nullptr; }
+    bool IsOpen() const { return hwnd && IsWindow(hwnd) && IsWindowVisible(hwnd); }
+
+    std::string Caption() const { return WindowText(hwnd); }
     std::string Text() const { return ItemText(0xFFFF); } // a message box's text
-    HWND Item(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
+    HWND Item(int id) const { return hwnd ? GetDlgItem(hwnd, id) : nullptr; }
     std::string ItemText(int id) const { return ControlText(Item(id)); }
     bool SetItemText(int id, const std::string& text) const {
         return Item(id) && SendWithTimeout(Item(id), WM_SETTEXT, 0, (LPARAM)text.c_str());
@@ -82,10 +77,6 @@ class Dialog {
     static std::string Describe(const std::string& caption, const std::string& text) {
         return std::string("[").append(caption).append("] \"").append(text).append("\"");
     }
-
-  private:
-    HWND hwnd_ = nullptr;
-    App* app_ = nullptr;
 };
 
 struct LaunchOptions {
@@ -113,19 +104,15 @@ class App {
                    &process_))
             return Fail("cannot start " + programPath);
         processId_ = GetProcessId(process_);
-        if (!WaitUntil([this] { return !Windows(kMainWindowClass).empty() || !IsRunning(); },
-                       kStartTimeoutMs) ||
-            !IsRunning())
+        if (!(main_ = WaitForWindow(kMainWindowClass, kStartTimeoutMs)))
             return Fail("no main window");
-        main_ = Windows(kMainWindowClass).at(0);
         thread_ = GetWindowThreadProcessId(main_, nullptr);
         if (!InjectProbe()) return Fail("cannot load the test probe into the program");
         // The splash box (a dialog without a title bar) goes at the first timer tick of a
         // message loop; only then has start-up finished.
         auto splashGone = [this] {
-            for (HWND d : Windows())
-                if (!HasTitleBar(d)) return false;
-            return true;
+            std::vector<HWND> dialogs = Windows();
+            return std::all_of(dialogs.begin(), dialogs.end(), HasTitleBar);
         };
         if (!WaitIdle(kStartTimeoutMs) || !WaitUntil(splashGone, kStartTimeoutMs) ||
             !WaitIdle(kStartTimeoutMs))
@@ -216,9 +203,9 @@ class App {
         return found;
     }
     // The first of them, once there is one.
-    HWND WaitForWindow(const char* className) const {
+    HWND WaitForWindow(const char* className, DWORD timeoutMs = kDefaultTimeoutMs) const {
         std::vector<HWND> found;
-        WaitUntil([&] { return !(found = Windows(className)).empty(); });
+        WaitUntil([&] { return !(found = Windows(className)).empty(); }, timeoutMs);
         return found.empty() ? nullptr : found[0];
     }
     // The dialog or message box in front: the first enabled #32770 with a title bar (so not the
@@ -228,7 +215,7 @@ class App {
             if (IsWindowEnabled(w) && HasTitleBar(w) &&
                 std::none_of(besides.begin(), besides.end(),
                              [&](const std::string& b) { return WindowText(w).rfind(b, 0) == 0; }))
-                return Dialog(w, this);
+                return Dialog{w, this};
         return Dialog();
     }
     // Idle, then FindDialog(besides) once there is one; a test failure naming `what` when none
@@ -307,30 +294,30 @@ class App {
 
 inline bool Dialog::Press(int id) const {
     if (!IsOpen()) return false;
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
-    app_->WaitIdle();
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
+    app->WaitIdle();
     return !IsOpen();
 }
 
 inline void Dialog::Click(int id) const {
     PostMessageA(Item(id), BM_CLICK, 0, 0);
-    app_->WaitIdle();
+    app->WaitIdle();
 }
 
 inline bool Dialog::FillFileName(const std::string& path) const {
     // Only once the dialog runs its loop has it put its own initial name into the field.
-    app_->WaitIdle();
+    app->WaitIdle();
     HWND edit = (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
     if (!edit || !IsOpen()) return false;
     SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
     // Either the dialog closes, or it stays with a message of its own in front of it.
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
     WaitUntil([&] {
-        for (HWND other : app_->Windows())
-            if (GetWindow(other, GW_OWNER) == hwnd_) return true;
+        for (HWND other : app->Windows())
+            if (GetWindow(other, GW_OWNER) == hwnd) return true;
         return !IsOpen();
     });
-    app_->WaitIdle();
+    app->WaitIdle();
     return !IsOpen();
 }
 

@@ -60,7 +60,7 @@ void ExpectPrinted(App& app, const Dialog& log) {
     EXPECT_TRUE(app.ExpectDialog("the printer set-up").Press(IDOK));
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
     // Back to the dialog, the main window still disabled under it.
-    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().Handle() == log.Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().hwnd == log.hwnd; }));
     EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
     std::vector<std::string> paper = Words(NewestPdfText("print_events"), '\n');
     for (const std::string& line : app.ListItems(log.Item(IDC_EVT_LIST)))
@@ -85,15 +85,14 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     EXPECT_EQ(Refreshed(log, false), (Texts{title, "17 Eventos", "1520", "48211"}));
     EXPECT_EQ(sim::Requests(mark), "vgbc");
     EXPECT_EQ(app.ListItems(log.Item(IDC_EVT_LIST)).size(), 17u);
-    EXPECT_TRUE(SaveScreenshot(log.Handle(), "event_log_dialog"));
+    EXPECT_TRUE(SaveScreenshot(log.hwnd, "event_log_dialog"));
     if (!Environment("ZRT_E2E_CUPS").empty()) ExpectPrinted(app, log);
 
     // An older hall-call controller with an empty log: no counters asked for, none shown.
     ASSERT_TRUE(sim::Control("version 02.40\nsystem 45\ncabin 0\nevents none\n"));
     mark = sim::Mark();
-    EXPECT_EQ(Refreshed(log),
-              (Texts{"Archivo de eventos - Controlador 45, Llamadas exteriores", "00 Eventos",
-                     "??????", "??????"}));
+    EXPECT_EQ(Refreshed(log), (Texts{"Archivo de eventos - Controlador 45, Llamadas exteriores",
+                                     "00 Eventos", "??????", "??????"}));
     EXPECT_EQ(sim::Requests(mark), "vbc");
 
     // A full log, cleared only after Yes.

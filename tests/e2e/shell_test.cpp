@@ -83,7 +83,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
             EXPECT_EQ(box.ItemText(IDC_ABOUT_VERSION), "4.2.1");
             EXPECT_NE(box.ItemText(IDC_ABOUT_DATE), "");
         }
-        EXPECT_TRUE(SaveScreenshot(box.Handle(), std::string(picture) + "_box"));
+        EXPECT_TRUE(SaveScreenshot(box.hwnd, std::string(picture) + "_box"));
         EXPECT_TRUE(box.Press(IDCANCEL));
     }
 
@@ -111,12 +111,12 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     // The settings dialog: its help button, pop-up help beside a field, whose closing key is
     // used up, a company line cut at 15 characters, and a port change said once.
     Dialog settings = OpenSettings(app);
-    EXPECT_TRUE(SaveScreenshot(settings.Handle(), "settings_dialog"));
+    EXPECT_TRUE(SaveScreenshot(settings.hwnd, "settings_dialog"));
     settings.Click(IDC_HELP_BUTTON);
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Configuración del programa")));
     HWND line1 = settings.Item(IDC_SETTINGS_LINE1);
-    SetForegroundWindow(settings.Handle());
-    SendWithTimeout(settings.Handle(), WM_NEXTDLGCTL, (WPARAM)line1, TRUE);
+    SetForegroundWindow(settings.hwnd);
+    SendWithTimeout(settings.hwnd, WM_NEXTDLGCTL, (WPARAM)line1, TRUE);
     PressKey(VK_F1);
     RECT popup = ExpectPopUp(
         app, W1252("Primera línea del nombre de la empresa instaladora o de mantenimiento"), 'X');
@@ -134,11 +134,11 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     ExpectBox(app, kConfigurator,
               W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
                     "Configurador."));
-    EXPECT_TRUE(settings.WaitClosed());
+    EXPECT_TRUE(WaitUntil([&] { return !settings.IsOpen(); }));
     EXPECT_TRUE(app.WaitIdle() && !app.FindDialog()) << "a second message";
     // OK on the port that is configured says nothing.
     settings = OpenSettings(app);
-    EXPECT_TRUE(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM7));
+    EXPECT_TRUE(IsDlgButtonChecked(settings.hwnd, IDC_SETTINGS_COM7));
     EXPECT_TRUE(settings.Press(IDOK)) << app.FindDialog().Describe();
 
     // A modified document shows MOD and its number; closing it unsaved.

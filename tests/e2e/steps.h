@@ -78,9 +78,9 @@ inline void AnswerSaveQuestion(App& app, int button) {
 inline bool EditSystemNumber(App& app, unsigned systemNumber) {
     if (!app.Command(CMD_EDIT_CONFIG)) return false;
     Dialog editor = app.ExpectDialog("the configuration editor");
-    HWND page = FindWindowExA(editor.Handle(), nullptr, "#32770", nullptr);
+    HWND page = FindWindowExA(editor.hwnd, nullptr, "#32770", nullptr);
     if (!page ||
-        !Dialog(page, &app).SetItemText(IDC_GEN_SYSTEM_NUMBER, std::to_string(systemNumber))) {
+        !Dialog{page, &app}.SetItemText(IDC_GEN_SYSTEM_NUMBER, std::to_string(systemNumber))) {
         ADD_FAILURE() << "no system number on the editor's first page";
         return false;
     }
