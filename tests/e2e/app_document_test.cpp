@@ -91,12 +91,10 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     SaveAs(app, "A00077_1.Z94", target);
     ExpectBox(app, kDefaultCaption, CannotSave(target));
-    ASSERT_TRUE(app.Close());
-    AnswerSaveQuestion(app, IDYES);
+    SaveQuestion(app, IDYES);
     ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     ASSERT_TRUE(app.WaitIdle()) << "the program ended although the save failed";
-    ASSERT_TRUE(app.Close());
-    AnswerSaveQuestion(app, IDCANCEL);
+    SaveQuestion(app, IDCANCEL);
     ASSERT_TRUE(app.WaitIdle()) << "Cancel ended the program";
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "still modified";
     CloseHandle(lock);
@@ -122,8 +120,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     } else {
         std::printf("no small disk to fill: the full-disk save is not tried\n");
     }
-    ASSERT_TRUE(app.Close());
-    AnswerSaveQuestion(app, IDNO);
+    SaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
 
     // A file whose reading fails after 100 bytes is refused, not loaded as a short file: a

@@ -175,15 +175,11 @@ class App {
         ProbeCall(ProbeTextMessage, FindChild(STATUSCLASSNAMEA), SB_GETTEXTA, part, &text);
         return text;
     }
-    // A list box's or combo box's items.
+    // A list box's items.
     std::vector<std::string> ListItems(HWND list) {
-        char name[16] = "";
-        GetClassNameA(list, name, sizeof name);
-        bool combo = !lstrcmpiA(name, "ComboBox");
-        std::vector<std::string> items(
-            SendWithTimeout(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+        std::vector<std::string> items(SendWithTimeout(list, LB_GETCOUNT, 0, 0));
         for (size_t i = 0; i < items.size(); ++i)
-            ProbeCall(ProbeTextMessage, list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, &items[i]);
+            ProbeCall(ProbeTextMessage, list, LB_GETTEXT, i, &items[i]);
         return items;
     }
     // A child window of the main window by class name.

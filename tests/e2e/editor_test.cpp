@@ -4,7 +4,6 @@
 // are tested below the windows (tests/unit/editor_pages_test.cpp).
 #include "steps.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -40,10 +39,7 @@ struct Editor {
     // Picks a list entry by its text: the selection changes and the page hears of it.
     void Choose(int id, const std::string& text) {
         HWND list = Page().Item(id);
-        std::vector<std::string> items = app.ListItems(list);
-        auto it = std::find(items.begin(), items.end(), text);
-        ASSERT_NE(it, items.end()) << "list " << id << " has no \"" << text << "\"";
-        SendMessageA(list, CB_SETCURSEL, it - items.begin(), 0);
+        EXPECT_NE(SendWithTimeout(list, CB_SELECTSTRING, -1, (LPARAM)text.c_str()), CB_ERR) << id;
         PostMessageA(Page().hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)list);
         app.WaitIdle();
     }

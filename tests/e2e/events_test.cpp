@@ -5,8 +5,6 @@
 #include "sim_control.h"
 #include "steps.h"
 
-#include "events/event_log.h"
-
 #include <algorithm>
 
 namespace {
@@ -17,15 +15,12 @@ using Texts = std::vector<std::string>;
 constexpr const char* kUnknownCount = "?? Eventos";
 constexpr const char* kLog = "Archivo de eventos"; // the dialog's caption begins so
 
-// Event i of the logs the simulator gets: every code of the controller's table in turn (also
-// those it has no text for). Their texts are tested in tests/unit; the printed list shows them.
-EventRecord Event(int i) {
-    return {1 + (i + 1) % 17, i * 6 % 25};
-}
+// The simulator's log of `count` events: every code of the controller's table in turn (also those
+// it has no text for). Their texts are tested in tests/unit; the printed list shows them.
 std::string EventsOption(int count) {
     std::string option = "events ";
     for (int i = 0; i < count; ++i)
-        option += std::to_string(Event(i).code) + ":" + std::to_string(Event(i).stop) + ",";
+        option += std::to_string(1 + (i + 1) % 17) + ":" + std::to_string(i * 6 % 25) + ",";
     option.back() = '\n';
     return option;
 }

@@ -163,14 +163,12 @@ TEST(Link, OneStartAgainstTheSimulator) {
     RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
     EXPECT_EQ(sim::Requests(mark), "vvbhebf");
     mark = sim::Mark();
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
-    AnswerSaveQuestion(app, IDCANCEL);
+    SaveQuestion(app, IDCANCEL, CMD_RECEIVE_CONFIG);
     EXPECT_EQ(sim::Requests(mark), "");
     // No: the receive goes on. It gives the version and part 1 two seconds together: a version
     // answer past the one second of a version query still leaves part 1 time after two polls.
     ASSERT_TRUE(sim::Control("system 345\ncabin 2\ndelay 1100\n"));
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
-    AnswerSaveQuestion(app, IDNO);
+    SaveQuestion(app, IDNO, CMD_RECEIVE_CONFIG);
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=v"));
     ASSERT_TRUE(sim::Control("delay 0\n"));
     ExpectEnd(app, kConfigurator, kReceived);

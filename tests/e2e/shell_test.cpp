@@ -144,8 +144,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     // A modified document shows MOD and its number; closing it unsaved.
     ASSERT_TRUE(EditSystemNumber(app, 321));
     EXPECT_EQ(parts(), W1252("Por ayuda Pulse F1|MOD|Nº 00321|"));
-    ASSERT_TRUE(app.Close());
-    AnswerSaveQuestion(app, IDNO);
+    SaveQuestion(app, IDNO);
     ASSERT_TRUE(app.WaitForExit());
     const std::string general = "[General];CommPort=7;Empresa1=Ascensores Pata;Empresa2=S.A.;";
     EXPECT_EQ(Settings(), general + "[Desktop];Status=2;OrgWinL=40;OrgWinR=740;OrgWinT=30;"

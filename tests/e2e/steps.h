@@ -68,8 +68,10 @@ inline Dialog ExpectBox(App& app, const std::string& caption, const std::string&
     return box;
 }
 
-// The question whether to save a modified document, answered with `button`.
-inline void AnswerSaveQuestion(App& app, int button) {
+// Closes the program, or runs `command`, on a modified document, and answers the question
+// whether to save it with `button`.
+inline void SaveQuestion(App& app, int button, int command = 0) {
+    EXPECT_TRUE(command ? app.Command(command) : app.Close());
     ExpectBox(app, W1252("Atención"), kSaveQuestion, button);
 }
 
