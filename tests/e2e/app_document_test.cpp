@@ -4,8 +4,6 @@
 // fails.
 #include "steps.h"
 
-#include <cstring>
-#include <fstream>
 #include <thread>
 
 namespace {

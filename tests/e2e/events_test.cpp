@@ -5,8 +5,6 @@
 #include "sim_control.h"
 #include "steps.h"
 
-#include <algorithm>
-
 namespace {
 
 using namespace e2e;

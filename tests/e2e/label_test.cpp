@@ -2,18 +2,13 @@
 // window's width at start, the zoom commands and keys, scrolling, the rubber band, the double
 // click, the document changing under a zoomed view, and the picture on the clipboard. Leaves
 // screenshots of the label (with the expansion board) in the artefacts.
-#include "probe/probe_protocol.h"
 #include "steps.h"
 
 #include "base/win32/gdi_objects.h"
 #include "label/win32/label_gdi.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <numeric>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -80,13 +75,12 @@ bool Drag(App& app, POINT from, POINT to) {
     return confined;
 }
 
-std::vector<COLORREF> ViewPixels(HWND view) {
-    RECT r = ClientOnScreen(view);
+// Every `step`th pixel of each row and column of `r`.
+std::vector<COLORREF> Pixels(HDC dc, RECT r, int step) {
     std::vector<COLORREF> pixels;
-    WindowDc screen(nullptr);
-    for (int y = r.top; y < r.bottom; y += 3)
-        for (int x = r.left; x < r.right; x += 3)
-            pixels.push_back(GetPixel(screen.Get(), x, y));
+    for (int y = r.top; y < r.bottom; y += step)
+        for (int x = r.left; x < r.right; x += step)
+            pixels.push_back(GetPixel(dc, x, y));
     return pixels;
 }
 
@@ -125,11 +119,7 @@ std::vector<COLORREF> PictureBitmap(HMETAFILE picture, const ControllerConfig* d
     }
     SetMapMode(dc.Get(), MM_TEXT);
     SetWindowOrgEx(dc.Get(), 0, 0, nullptr);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            pixels.push_back(GetPixel(dc.Get(), x, y));
-    return pixels;
+    return Pixels(dc.Get(), all, 1);
 }
 
 TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
@@ -141,6 +131,7 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     SetForegroundWindow(app.MainWindow());
     // A key as the main window receives it while it has the keyboard: accelerators included.
     auto key = [&](WPARAM k) { app.Post(WM_KEYDOWN, k, 1); };
+    auto viewPixels = [&] { return Pixels(WindowDc(nullptr).Get(), ClientOnScreen(view), 3); };
 
     // Between the toolbar and the status bar, the page's width filling it, at the top.
     RECT client = ClientOnScreen(view);
@@ -233,12 +224,12 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     // system number is).
     key(VK_END);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
-    std::vector<COLORREF> before = ViewPixels(view);
+    std::vector<COLORREF> before = viewPixels();
     ASSERT_TRUE(EditSystemNumber(app, 7));
     expanded.systemNumber = 7;
     Bar h2 = ScrollBar(app, view, SB_HORZ), v2 = ScrollBar(app, view, SB_VERT);
     EXPECT_TRUE(h2.pos == h.pos && h2.page == h.page && v2.pos == v.pos && v2.page == v.page);
-    EXPECT_NE(ViewPixels(view), before) << "the label was not repainted";
+    EXPECT_NE(viewPixels(), before) << "the label was not repainted";
 
     // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
     ASSERT_TRUE(app.Post(WM_CHAR, 3, 1));

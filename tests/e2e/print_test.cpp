@@ -4,7 +4,6 @@
 
 #include "config/config_report.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {

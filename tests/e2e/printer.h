@@ -8,9 +8,6 @@
 #include "base/date_line.h"
 #include "base/text_encoding.h"
 
-#include <string>
-#include <vector>
-
 namespace e2e {
 
 // Runs a shell command on the newest PDF ($PDF).

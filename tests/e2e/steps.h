@@ -8,8 +8,6 @@
 #include "config/controller_config.h"
 #include "resource.h"
 
-#include <cstdio>
-
 namespace e2e {
 
 // A message box without a caption of its own shows the system's default caption; under this
