@@ -132,14 +132,10 @@ class App {
     bool WaitIdle(DWORD timeoutMs = kDefaultTimeoutMs) {
         // Two rounds: the first marker comes after everything posted so far, the second after
         // what handling those posted in turn (such as the document's refresh message).
-        for (int round = 0; round < 2; ++round) {
-            uint64_t token = ++syncCounter_;
-            if (!probeShared_ || !IsRunning() ||
-                !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0) ||
-                !WaitUntil(
-                    [&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); },
-                    timeoutMs) ||
-                !IsRunning())
+        for (uint64_t token : {++syncCounter_, ++syncCounter_}) {
+            auto seen = [&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); };
+            if (!probeShared_ || !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0) ||
+                !WaitUntil(seen, timeoutMs) || !IsRunning())
                 return false;
         }
         return true;
@@ -151,11 +147,7 @@ class App {
     }
     bool Command(int commandId) { return Post(WM_COMMAND, commandId); }
     // WM_CLOSE, as the close box, then waits for idle (which fails once the program has ended).
-    bool Close() {
-        if (!IsRunning() || !PostMessageA(main_, WM_CLOSE, 0, 0)) return false;
-        WaitIdle();
-        return true;
-    }
+    bool Close() { return PostMessageA(main_, WM_CLOSE, 0, 0) && (WaitIdle(), true); }
     bool WaitForExit() { return process_ && WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
     bool CloseAndWait() { return Close() && WaitForExit(); }
 
