@@ -1,8 +1,7 @@
 // The event log dialog against the controller simulator, in one start: a 3.x controller's log
 // read and printed, an older controller's after it, a full log cleared, and a refresh too slow
 // as a whole.
-#include "printer.h"
-#include "sim_control.h"
+#include "rig.h"
 #include "steps.h"
 
 namespace {

@@ -167,21 +167,18 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
         key(VK_ADD);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     ASSERT_EQ(h.enabled, 1);
-    const struct {
-        WPARAM key;
-        int bar, pos;
-    } keys[] = {{VK_END, SB_VERT, 2330 - v.page},
-                {VK_HOME, SB_VERT, 0},
-                {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
-                {VK_UP, SB_VERT, 0},
-                {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
-                {VK_PRIOR, SB_VERT, 0},
-                {VK_LEFT, SB_HORZ, 0},
-                {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
-                {VK_LEFT, SB_HORZ, 0}};
-    for (const auto& k : keys) {
-        key(k.key);
-        EXPECT_EQ(ScrollBar(app, view, k.bar).pos, k.pos) << "key " << k.key;
+    const std::tuple<WPARAM, int, int> keys[] = {{VK_END, SB_VERT, 2330 - v.page},
+                                                 {VK_HOME, SB_VERT, 0},
+                                                 {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
+                                                 {VK_UP, SB_VERT, 0},
+                                                 {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
+                                                 {VK_PRIOR, SB_VERT, 0},
+                                                 {VK_LEFT, SB_HORZ, 0},
+                                                 {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
+                                                 {VK_LEFT, SB_HORZ, 0}};
+    for (auto [k, bar, pos] : keys) {
+        key(k);
+        EXPECT_EQ(ScrollBar(app, view, bar).pos, pos) << "key " << k;
     }
 
     // The whole label: a rectangle dragged over the page is zoomed to; the cursor stays on the

@@ -2,7 +2,7 @@
 // on the program's serial port: the monitor, a transmit over a bad line, the identity question,
 // faults of the line, each ending in its message, receives, and the port vanishing. The
 // conversations' rules are tested in tests/unit.
-#include "sim_control.h"
+#include "rig.h"
 #include "steps.h"
 
 #include "link/wire_encoding.h"
@@ -16,12 +16,7 @@ const std::string kVersion = W1252("El controlador es un ZR94VK con programa ver
 
 // Faults of the line (simulator options, cleared by sim::Reset() after each), and the command
 // that meets them with the message that ends it.
-const struct {
-    const char* what;
-    const char* control;
-    int command;
-    std::string text;
-} kFaults[] = {
+const std::tuple<const char*, const char*, int, std::string> kFaults[] = {
     {"a burst of garbage instead of the answer", "noise 600\ndrop 1\n", CMD_RECEIVE_VERSION,
      kSilent},
     // The second version answer comes while the identity is awaited.
@@ -130,10 +125,10 @@ TEST(Link, OneStartAgainstTheSimulator) {
 
     // Each fault of the line ends in its message and leaves the document as it was; whatever
     // it left on the line, the next exchange reads only its own answer.
-    for (const auto& fault : kFaults) {
-        SCOPED_TRACE(fault.what);
-        ASSERT_TRUE(sim::Reset() && sim::Control(fault.control));
-        RunToEnd(app, fault.command, kDefaultCaption, fault.text);
+    for (const auto& [what, control, command, text] : kFaults) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(sim::Reset() && sim::Control(control));
+        RunToEnd(app, command, kDefaultCaption, text);
         ASSERT_TRUE(sim::Reset());
         expectDocument(1, false);
         RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);

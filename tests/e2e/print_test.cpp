@@ -1,5 +1,5 @@
-// Printing the configuration report and the label on the rig's printer (printer.h).
-#include "printer.h"
+// Printing the configuration report and the label on the rig's printer (rig.h).
+#include "rig.h"
 #include "steps.h"
 
 #include "config/config_report.h"

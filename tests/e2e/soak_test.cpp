@@ -3,7 +3,7 @@
 // windows are back where they were, and its memory within a megabyte of where it was. Only
 // scripts/soak.sh (make soak) runs it; SOAK_TRANSMITS, SOAK_RECEIVES, SOAK_REPAINTS and
 // SOAK_DIALOGS shorten it.
-#include "sim_control.h"
+#include "rig.h"
 #include "steps.h"
 
 #include <psapi.h>
