@@ -52,10 +52,6 @@ TEST(Link, OneStartAgainstTheSimulator) {
     std::snprintf(document.siteName, sizeof document.siteName, "%s", W1252("Edificio Peñón Norte"));
     App app;
     ASSERT_TRUE(LaunchWith(app, document));
-    auto expectDocument = [&](unsigned system, bool modified) {
-        EXPECT_EQ(app.Title(), Title(system));
-        EXPECT_EQ(app.IsMenuItemGrayed(CMD_SAVE), !modified) << "the document's modified flag";
-    };
 
     // The port is open (Wine refuses RTS toggling; it opens with RTS held on instead).
     ASSERT_TRUE(app.Command(CMD_MONITOR));
@@ -108,7 +104,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ASSERT_TRUE(question.Press(IDYES));
     EXPECT_FALSE(WaitUntil([&] { return app.FindDialog(); }, 1000)) << "a box came after Yes";
     EXPECT_EQ(sim::Requests(mark), "vbvb") << "Yes after Cancelar sent something";
-    expectDocument(1, false);
+    ExpectDocument(app, 1, false);
 
     // A received image that the document refuses shows only the document's message.
     ControllerConfig stored = Identity(345, 2);
@@ -121,7 +117,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
              W1252("Número de paradas 30 incorrecto."));
     EXPECT_EQ(sim::Requests(mark), "vbf");
     EXPECT_FALSE(WaitUntil([&] { return app.FindDialog(); }, 1000)) << "a second message came";
-    expectDocument(1, false);
+    ExpectDocument(app, 1, false);
 
     // Each fault of the line ends in its message and leaves the document as it was; whatever
     // it left on the line, the next exchange reads only its own answer.
@@ -130,7 +126,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
         ASSERT_TRUE(sim::Reset() && sim::Control(control));
         RunToEnd(app, command, kDefaultCaption, text);
         ASSERT_TRUE(sim::Reset());
-        expectDocument(1, false);
+        ExpectDocument(app, 1, false);
         RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
     }
 
@@ -139,7 +135,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ASSERT_TRUE(sim::Reset());
     ASSERT_TRUE(EditSystemNumber(app, 1));
     RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
-    expectDocument(1, true);
+    ExpectDocument(app, 1, true);
     // A read-back answered just after its retry went out is answered twice: the repeat is
     // dropped instead of being taken for part 2's answer.
     mark = sim::Mark();
@@ -168,7 +164,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ASSERT_TRUE(sim::Control("delay 0\n"));
     ExpectEnd(app, kConfigurator, kReceived);
     EXPECT_EQ(sim::Requests(mark), "vbf");
-    expectDocument(345, false); // a received configuration counts as saved
+    ExpectDocument(app, 345, false); // a received configuration counts as saved
     // The document holds exactly what the controller sent, and is named after its identity.
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
     Dialog save = app.ExpectDialog("the save-file dialog");

@@ -48,6 +48,12 @@ inline ControllerConfig Identity(unsigned systemNumber, unsigned cabin) {
     return image;
 }
 
+// The document's system number in the window title, and whether it is marked as modified.
+inline void ExpectDocument(App& app, unsigned systemNumber, bool modified) {
+    EXPECT_EQ(app.Title(), Title(systemNumber));
+    EXPECT_EQ(app.IsMenuItemGrayed(CMD_SAVE), !modified) << "the document's modified flag";
+}
+
 // Writes `image` into the test's folder and starts the program on it from the command line.
 inline bool LaunchWith(App& app, const ControllerConfig& image) {
     std::string path = JoinPath(TestFolder(), "start.z94");
