@@ -33,16 +33,13 @@ Dialog OpenSettings(App& app) {
     return d;
 }
 
-bool ToolbarButtonEnabled(App& app, int command) {
-    return SendWithTimeout(app.FindChild(TOOLBARCLASSNAMEA), TB_ISBUTTONENABLED, command, 0) != 0;
-}
-
 // The controller commands' and Save's toolbar buttons and menu items, 1 where enabled.
 std::string ControllerCommands(App& app) {
     std::string enabled;
+    HWND toolbar = app.FindChild(TOOLBARCLASSNAMEA);
     for (int command :
          {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG, CMD_EVENT_LOG, CMD_SAVE})
-        enabled += std::string{ToolbarButtonEnabled(app, command) ? '1' : '0',
+        enabled += std::string{SendWithTimeout(toolbar, TB_ISBUTTONENABLED, command, 0) ? '1' : '0',
                                app.IsMenuItemGrayed(command) ? '0' : '1'};
     return enabled;
 }
