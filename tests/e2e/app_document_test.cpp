@@ -4,8 +4,6 @@
 // fails.
 #include "steps.h"
 
-#include <cstring>
-#include <fstream>
 #include <thread>
 
 namespace {
@@ -30,12 +28,10 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // A path in lower case and quoted, as a shortcut may pass it.
     std::string path = JoinPath(folder, "A00123_2.Z94");
     ASSERT_TRUE(WriteBytes(path, ConfigFileOf(Identity(123, 2))));
-    for (char& c : path)
-        c = (char)tolower((unsigned char)c);
+    CharLowerA(&path[0]);
     App app;
-    ASSERT_TRUE(app.Launch("\"" + path + "\""));
-    EXPECT_EQ(app.Title(), Title(123));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "a loaded file is not modified";
+    ASSERT_TRUE(app.Launch({.commandLine = "\"" + path + "\""}));
+    ExpectDocument(app, 123, false); // a loaded file is not modified
 
     // The open dialog.
     const std::string other = JoinPath(folder, "a00456_1.z94");
@@ -67,15 +63,14 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     Dialog compare = app.ExpectDialog("the comparison");
     EXPECT_EQ(app.ListItems(compare.Item(IDC_CMP_LIST)),
               (std::vector<std::string>{"Velocidad de cabina\t80 m/min\t100 m/min"}));
-    EXPECT_TRUE(SaveScreenshot(compare.Handle(), "compare"));
+    EXPECT_TRUE(SaveScreenshot(compare.hwnd, "compare"));
     EXPECT_TRUE(compare.Press(IDOK));
     ASSERT_TRUE(app.Command(CMD_COMPARE));
     EXPECT_TRUE(app.ExpectDialog("the open-file dialog").FillFileName(saved));
     Dialog equal = app.ExpectDialog("the comparison's box");
     EXPECT_NE(equal.Text().find("son iguales."), std::string::npos) << equal.Describe();
     EXPECT_TRUE(equal.Press(IDOK));
-    EXPECT_EQ(app.Title(), Title(1));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "the comparison modified the document";
+    ExpectDocument(app, 1, false); // the comparison leaves the document alone
 
     // A modified document whose file another program holds open: Save, Save As and Yes to the
     // closing question fail; the document stays modified, the program open, the file as it was.
@@ -89,15 +84,13 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_TRUE(app.Command(CMD_SAVE));
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave("A00077_1.Z94"));
+    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     SaveAs(app, "A00077_1.Z94", target);
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(target));
-    ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDYES);
-    ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave("A00077_1.Z94"));
+    ExpectBox(app, kDefaultCaption, CannotSave(target));
+    SaveQuestion(app, IDYES);
+    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     ASSERT_TRUE(app.WaitIdle()) << "the program ended although the save failed";
-    ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDCANCEL);
+    SaveQuestion(app, IDCANCEL);
     ASSERT_TRUE(app.WaitIdle()) << "Cancel ended the program";
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "still modified";
     CloseHandle(lock);
@@ -114,7 +107,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         }
         size_t files = FilesIn(disk).size();
         SaveAs(app, "A00077_1.Z94", onDisk);
-        ExpectBox(app.ExpectDialog("the save message"), kDefaultCaption, CannotSave(onDisk));
+        ExpectBox(app, kDefaultCaption, CannotSave(onDisk));
         EXPECT_EQ(ReadBytes(onDisk), old);
         EXPECT_EQ(FilesIn(disk).size(), files) << "a half-written file was left";
         filler.close();
@@ -123,8 +116,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     } else {
         std::printf("no small disk to fill: the full-disk save is not tried\n");
     }
-    ASSERT_TRUE(app.Close());
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDNO);
+    SaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
 
     // A file whose reading fails after 100 bytes is refused, not loaded as a short file: a
@@ -141,8 +133,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
         CloseHandle(pipe); // no flush, which would wait for the reader
     }).detach();
     ASSERT_TRUE(app.Launch(LaunchOptions{.commandLine = pipePath, .expectDialog = true}));
-    ExpectBox(app.ExpectDialog("the open message"), kDefaultCaption,
-              "No se pudo abrir el archivo \\\\.\\PIPE\\ZRT-FAILING.Z94 .");
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo \\\\.\\PIPE\\ZRT-FAILING.Z94 .");
     EXPECT_EQ(app.Title(), Title(1));
     EXPECT_TRUE(app.CloseAndWait());
 }

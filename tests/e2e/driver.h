@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <optional>
 
 namespace e2e {
@@ -18,42 +19,17 @@ constexpr const char* kMainWindowClass = "ClaseCNFZRT94";
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr int kFileNameCombo = 0x47C; // cmb13: under Wine a ComboBoxEx with an edit of its own
 
-// The simulator's port, ZRT_E2E_COM_PORT; 0 when not set.
-inline int LinkedComPort() {
-    return std::atoi(Environment("ZRT_E2E_COM_PORT").c_str());
-}
-
+// The settings that put the program on the simulator's port (ZRT_E2E_COM_PORT), if any.
 inline std::string DefaultSettings() {
-    int port = LinkedComPort();
-    return port > 0 ? "[General]\r\nCommPort=" + std::to_string(port) + "\r\n" : "";
-}
-
-// Top-level windows front to back, of one thread (0: any) and class (nullptr: any).
-inline std::vector<HWND> TopLevelWindows(DWORD thread, const char* className) {
-    std::vector<HWND> found;
-    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
-         w = FindWindowExA(nullptr, w, className, nullptr))
-        if (!thread || GetWindowThreadProcessId(w, nullptr) == thread) found.push_back(w);
-    return found;
-}
-
-inline std::vector<HWND> DialogsOf(DWORD thread) {
-    std::vector<HWND> dialogs;
-    for (HWND window : TopLevelWindows(thread, "#32770"))
-        if (IsWindowVisible(window)) dialogs.push_back(window);
-    return dialogs;
-}
-
-inline bool HasTitleBar(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    std::string port = Environment("ZRT_E2E_COM_PORT");
+    return port.empty() ? "" : "[General]\r\nCommPort=" + port + "\r\n";
 }
 
 // A hung program fails the test instead of hanging it.
 inline LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)
-               ? (LRESULT)result
-               : 0;
+    DWORD_PTR result = 0; // stays 0 on time-out
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return (LRESULT)result;
 }
 
 // WM_GETTEXT, which crosses processes.
@@ -71,51 +47,43 @@ inline std::string WindowText(HWND window) {
 }
 
 // A message box or dialog (class #32770) of the program.
-class Dialog {
-  public:
-    Dialog() = default;
-    Dialog(HWND hwnd, class App* app) : hwnd_(hwnd), app_(app) {}
-    explicit operator bool() const { return hwnd_ != nullptr; }
-    HWND Handle() const { return hwnd_; }
-    bool IsOpen() const { return hwnd_ && IsWindow(hwnd_) && IsWindowVisible(hwnd_); }
+struct Dialog {
+    HWND hwnd = nullptr;
+    class App* app = nullptr;
 
-    std::string Caption() const { return WindowText(hwnd_); }
+    explicit operator bool() const { return hwnd != nullptr; }
+    bool IsOpen() const { return hwnd && IsWindow(hwnd) && IsWindowVisible(hwnd); }
+
+    std::string Caption() const { return WindowText(hwnd); }
     std::string Text() const { return ItemText(0xFFFF); } // a message box's text
-    HWND Item(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
+    HWND Item(int id) const { return hwnd ? GetDlgItem(hwnd, id) : nullptr; }
     std::string ItemText(int id) const { return ControlText(Item(id)); }
     bool SetItemText(int id, const std::string& text) const {
         return Item(id) && SendWithTimeout(Item(id), WM_SETTEXT, 0, (LPARAM)text.c_str());
     }
-    // Presses a button as a click would; true once the dialog is gone.
+    // Presses a button as its key would, and waits until the program has taken it; true once
+    // the dialog is gone.
     bool Press(int id) const;
-    bool WaitClosed() const {
-        return WaitUntil([this] { return !IsOpen(); });
-    }
+    // A button clicked as the mouse would (so a check box or radio button changes too).
+    void Click(int id) const;
     // Types `path` into a file dialog and presses Open/Save; false when it stayed open (e.g.
     // behind a message of its own).
     bool FillFileName(const std::string& path) const;
-    std::string FileName() const { return ControlText(FileNameEdit()); }
+    std::string FileName() const {
+        return ControlText((HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0));
+    }
     // Caption and text, for failure messages.
-    std::string Describe() const {
-        std::string d = "[";
-        return d.append(Caption()).append("] \"").append(Text()).append("\"");
+    std::string Describe() const { return Describe(Caption(), Text()); }
+    static std::string Describe(const std::string& caption, const std::string& text) {
+        return std::string("[").append(caption).append("] \"").append(text).append("\"");
     }
-
-  private:
-    HWND FileNameEdit() const {
-        return (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
-    }
-    HWND hwnd_ = nullptr;
-    App* app_ = nullptr;
 };
 
 struct LaunchOptions {
-    // After the program's name, passed unchanged (quote it yourself).
-    std::string commandLine = {};
+    std::string commandLine = {}; // after the program's name, passed unchanged (quote it yourself)
     // The settings file written first; nullopt: the file is left as it is.
     std::optional<std::string> settings = DefaultSettings();
-    // Launch() fails when a dialog is up once start-up has finished, unless one is expected.
-    bool expectDialog = false;
+    bool expectDialog = false; // else Launch() fails when a dialog is up once it has started
 };
 
 // One running copy of the program; killed on destruction if it is still running.
@@ -129,51 +97,29 @@ class App {
     // Starts the program and waits until its splash box has gone and it is idle; a failure
     // when it does not get there, or when a dialog is up and !options.expectDialog.
     bool Launch(const LaunchOptions& options = {}) {
-        auto fail = [](const std::string& why) {
-            ADD_FAILURE() << why;
-            return false;
-        };
         Reset();
         if (options.settings && !WriteBytes(SettingsPath(), *options.settings))
-            return fail("cannot write " + SettingsPath());
-        std::string commandLine = "\"" + programPath + "\" " + options.commandLine;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessA(programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                            nullptr, TestFolder().c_str(), &startup, &info))
-            return fail("cannot start " + programPath);
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
-        auto findMain = [this] {
-            for (HWND window : TopLevelWindows(0, kMainWindowClass)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                if (pid == processId_) main_ = window;
-            }
-            return main_ || !IsRunning();
-        };
-        if (!WaitUntil(findMain, kStartTimeoutMs) || !main_) return fail("no main window");
+            return Fail("cannot write " + SettingsPath());
+        if (!Start("\"" + programPath + "\" " + options.commandLine, TestFolder().c_str(),
+                   &process_))
+            return Fail("cannot start " + programPath);
+        processId_ = GetProcessId(process_);
+        if (!(main_ = WaitForWindow(kMainWindowClass, kStartTimeoutMs)))
+            return Fail("no main window");
         thread_ = GetWindowThreadProcessId(main_, nullptr);
-        if (!InjectProbe()) return fail("cannot load the test probe into the program");
+        if (!InjectProbe()) return Fail("cannot load the test probe into the program");
         // The splash box (a dialog without a title bar) goes at the first timer tick of a
         // message loop; only then has start-up finished.
         auto splashGone = [this] {
-            for (HWND d : DialogsOf(thread_))
-                if (!HasTitleBar(d)) return false;
-            return true;
+            std::vector<HWND> dialogs = Windows();
+            return std::all_of(dialogs.begin(), dialogs.end(), HasTitleBar);
         };
         if (!WaitIdle(kStartTimeoutMs) || !WaitUntil(splashGone, kStartTimeoutMs) ||
             !WaitIdle(kStartTimeoutMs))
-            return fail("the program did not finish starting");
-        Dialog dialog = FindDialog();
-        if (dialog && !options.expectDialog)
-            return fail("a dialog at start-up: " + dialog.Describe());
+            return Fail("the program did not finish starting");
+        if (FindDialog() && !options.expectDialog)
+            return Fail("a dialog at start-up: " + FindDialog().Describe());
         return true;
-    }
-    bool Launch(const std::string& commandLine) {
-        return Launch(LaunchOptions{.commandLine = commandLine});
     }
 
     bool IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
@@ -184,33 +130,25 @@ class App {
     // Waits until the program has handled everything posted to it so far, and what that
     // posted in turn, or has entered a modal dialog. False on time-out or after exit.
     bool WaitIdle(DWORD timeoutMs = kDefaultTimeoutMs) {
-        if (!probeShared_) return false;
         // Two rounds: the first marker comes after everything posted so far, the second after
         // what handling those posted in turn (such as the document's refresh message).
-        for (int round = 0; round < 2; ++round) {
-            uint64_t token = ++syncCounter_;
-            if (!IsRunning() || !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0))
+        for (uint64_t token : {++syncCounter_, ++syncCounter_}) {
+            auto seen = [&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); };
+            if (!probeShared_ || !PostThreadMessageA(thread_, syncMessage_, (WPARAM)token, 0) ||
+                !WaitUntil(seen, timeoutMs) || !IsRunning())
                 return false;
-            bool seen =
-                WaitUntil([&] { return (uint64_t)probeShared_->syncSeen == token || !IsRunning(); },
-                          timeoutMs);
-            if (!seen || !IsRunning()) return false;
         }
         return true;
     }
-    // Posts a menu command as the menu does and waits for idle (a dialog it opens stays up).
-    bool Command(int commandId) {
-        return IsRunning() && PostMessageA(main_, WM_COMMAND, commandId, 0) && WaitIdle();
+    // Posts a message to the main window, as Windows does for a key or the menu, and waits for
+    // idle (a dialog it opens stays up).
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam = 0) {
+        return IsRunning() && PostMessageA(main_, message, wParam, lParam) && WaitIdle();
     }
+    bool Command(int commandId) { return Post(WM_COMMAND, commandId); }
     // WM_CLOSE, as the close box, then waits for idle (which fails once the program has ended).
-    bool Close() {
-        if (!IsRunning() || !PostMessageA(main_, WM_CLOSE, 0, 0)) return false;
-        WaitIdle();
-        return true;
-    }
-    bool WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs) {
-        return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
-    }
+    bool Close() { return PostMessageA(main_, WM_CLOSE, 0, 0) && (WaitIdle(), true); }
+    bool WaitForExit() { return process_ && WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
     bool CloseAndWait() { return Close() && WaitForExit(); }
 
     std::string Title() const { return WindowText(main_); }
@@ -229,15 +167,11 @@ class App {
         ProbeCall(ProbeTextMessage, FindChild(STATUSCLASSNAMEA), SB_GETTEXTA, part, &text);
         return text;
     }
-    // A list box's or combo box's items.
+    // A list box's items.
     std::vector<std::string> ListItems(HWND list) {
-        char name[16] = "";
-        GetClassNameA(list, name, sizeof name);
-        bool combo = !lstrcmpiA(name, "ComboBox");
-        std::vector<std::string> items(
-            SendWithTimeout(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+        std::vector<std::string> items(SendWithTimeout(list, LB_GETCOUNT, 0, 0));
         for (size_t i = 0; i < items.size(); ++i)
-            ProbeCall(ProbeTextMessage, list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, &items[i]);
+            ProbeCall(ProbeTextMessage, list, LB_GETTEXT, i, &items[i]);
         return items;
     }
     // A child window of the main window by class name.
@@ -245,18 +179,39 @@ class App {
         return FindWindowExA(main_, nullptr, className, nullptr);
     }
 
-    // The dialog or message box in front: the first visible, enabled #32770 with a title bar
-    // (so not the splash box). Empty when none.
-    Dialog FindDialog() {
-        for (HWND window : DialogsOf(thread_))
-            if (IsWindowEnabled(window) && HasTitleBar(window)) return Dialog(window, this);
+    // The program's visible top-level windows of a class, front to back.
+    std::vector<HWND> Windows(const char* className = "#32770") const {
+        std::vector<HWND> found;
+        for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+             w = FindWindowExA(nullptr, w, className, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == processId_ && IsWindowVisible(w)) found.push_back(w);
+        }
+        return found;
+    }
+    // The first of them, once there is one.
+    HWND WaitForWindow(const char* className, DWORD timeoutMs = kDefaultTimeoutMs) const {
+        std::vector<HWND> found;
+        WaitUntil([&] { return !(found = Windows(className)).empty(); }, timeoutMs);
+        return found.empty() ? nullptr : found[0];
+    }
+    // The dialog or message box in front: the first enabled #32770 with a title bar (so not the
+    // splash box) whose caption begins with none of `besides`. Empty when none.
+    Dialog FindDialog(std::initializer_list<std::string> besides = {}) {
+        for (HWND w : Windows())
+            if (IsWindowEnabled(w) && HasTitleBar(w) &&
+                std::none_of(besides.begin(), besides.end(),
+                             [&](const std::string& b) { return WindowText(w).rfind(b, 0) == 0; }))
+                return Dialog{w, this};
         return Dialog();
     }
-    // Idle, then FindDialog(); a test failure naming `what` when no dialog comes.
-    Dialog ExpectDialog(const char* what) {
+    // Idle, then FindDialog(besides) once there is one; a test failure naming `what` when none
+    // comes.
+    Dialog ExpectDialog(const std::string& what, std::initializer_list<std::string> besides = {}) {
         WaitIdle();
         Dialog found;
-        if (!WaitUntil([&] { return static_cast<bool>(found = FindDialog()); }))
+        if (!WaitUntil([&] { return static_cast<bool>(found = FindDialog(besides)); }, 15000))
             ADD_FAILURE() << "no dialog came: expected " << what;
         return found;
     }
@@ -274,6 +229,13 @@ class App {
     }
 
   private:
+    static bool Fail(const std::string& why) {
+        ADD_FAILURE() << why;
+        return false;
+    }
+    static bool HasTitleBar(HWND window) {
+        return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    }
     bool InjectProbe() {
         // The probe library loaded into this process too, to find its hook procedures.
         static HMODULE probe = LoadLibraryA(JoinPath(ExeFolder(), "e2e_probe.dll").c_str());
@@ -304,11 +266,8 @@ class App {
             if (hook) UnhookWindowsHookEx(hook);
         if (probeShared_) UnmapViewOfFile(probeShared_);
         if (probeMapping_) CloseHandle(probeMapping_);
-        process_ = probeMapping_ = nullptr;
-        processId_ = thread_ = 0;
-        main_ = nullptr;
-        hooks_[0] = hooks_[1] = nullptr;
-        probeShared_ = nullptr;
+        process_ = probeMapping_ = nullptr, processId_ = thread_ = 0, main_ = nullptr;
+        hooks_[0] = hooks_[1] = nullptr, probeShared_ = nullptr;
     }
 
     HANDLE process_ = nullptr;
@@ -323,28 +282,30 @@ class App {
 
 inline bool Dialog::Press(int id) const {
     if (!IsOpen()) return false;
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
-    bool closed = WaitClosed();
-    if (app_) app_->WaitIdle();
-    return closed;
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
+    app->WaitIdle();
+    return !IsOpen();
+}
+
+inline void Dialog::Click(int id) const {
+    PostMessageA(Item(id), BM_CLICK, 0, 0);
+    app->WaitIdle();
 }
 
 inline bool Dialog::FillFileName(const std::string& path) const {
     // Only once the dialog runs its loop has it put its own initial name into the field.
-    if (app_) app_->WaitIdle();
-    HWND edit = FileNameEdit();
+    app->WaitIdle();
+    HWND edit = (HWND)SendWithTimeout(Item(kFileNameCombo), CBEM_GETEDITCONTROL, 0, 0);
     if (!edit || !IsOpen()) return false;
     SendWithTimeout(edit, WM_SETTEXT, 0, (LPARAM)path.c_str());
-    PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
     // Either the dialog closes, or it stays with a message of its own in front of it.
-    HWND self = hwnd_;
-    DWORD thread = GetWindowThreadProcessId(hwnd_, nullptr);
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)Item(IDOK));
     WaitUntil([&] {
-        for (HWND other : DialogsOf(thread))
-            if (GetWindow(other, GW_OWNER) == self) return true;
+        for (HWND other : app->Windows())
+            if (GetWindow(other, GW_OWNER) == hwnd) return true;
         return !IsOpen();
     });
-    if (app_) app_->WaitIdle();
+    app->WaitIdle();
     return !IsOpen();
 }
 

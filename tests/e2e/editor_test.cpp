@@ -4,7 +4,6 @@
 // are tested below the windows (tests/unit/editor_pages_test.cpp).
 #include "steps.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -13,67 +12,50 @@ using namespace e2e;
 
 enum PageIndex { kGeneral, kOutputs, kStops, kTimes, kDoor, kAdvanced };
 
-// The open property sheet and the controls of its current page.
-class Editor {
-  public:
-    explicit Editor(App& app) : app_(app) {}
+// The open property sheet and its current page.
+struct Editor {
+    App& app;
+    Dialog sheet = {};
+    const std::string kCaption = W1252("Configuración del controlador");
 
     bool Open() {
-        if (!app_.Command(CMD_EDIT_CONFIG)) return false;
-        sheet_ = app_.ExpectDialog("the configuration editor");
-        return sheet_ && sheet_.Caption() == W1252("Configuración del controlador");
+        sheet = app.Command(CMD_EDIT_CONFIG) ? app.ExpectDialog("the editor") : Dialog();
+        return sheet.Caption() == kCaption;
     }
-    HWND Sheet() const { return sheet_.Handle(); }
-    HWND Page() const { return (HWND)SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0); }
+    Dialog Page() const {
+        return Dialog{(HWND)SendMessageA(sheet.hwnd, PSM_GETCURRENTPAGEHWND, 0, 0), &app};
+    }
     // As a click on the tab: the page being left may refuse, with its message.
     bool GoTo(int index) {
-        PostMessageA(Sheet(), PSM_SETCURSEL, index, 0);
-        app_.WaitIdle();
-        HWND tabs = (HWND)SendMessageA(Sheet(), PSM_GETTABCONTROL, 0, 0);
+        PostMessageA(sheet.hwnd, PSM_SETCURSEL, index, 0);
+        app.WaitIdle();
+        HWND tabs = (HWND)SendMessageA(sheet.hwnd, PSM_GETTABCONTROL, 0, 0);
         return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index;
     }
-    // The sheet's buttons (OK, Cancel, Help); true when the sheet closed.
-    bool Press(int id) {
-        PostMessageA(Sheet(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     (LPARAM)GetDlgItem(Sheet(), id));
-        app_.WaitIdle();
-        return !sheet_.IsOpen();
-    }
-
-    HWND Item(int id) const { return GetDlgItem(Page(), id); }
-    std::string Text(int id) const { return ControlText(Item(id)); }
     void Type(int id, const std::string& text) {
-        EXPECT_TRUE(Dialog(Page(), &app_).SetItemText(id, text)) << "control " << id;
-        app_.WaitIdle();
+        EXPECT_TRUE(Page().SetItemText(id, text)) << "control " << id;
+        app.WaitIdle();
     }
     // Picks a list entry by its text: the selection changes and the page hears of it.
     void Choose(int id, const std::string& text) {
-        std::vector<std::string> items = app_.ListItems(Item(id));
-        auto it = std::find(items.begin(), items.end(), text);
-        ASSERT_NE(it, items.end()) << "list " << id << " has no \"" << text << "\"";
-        SendMessageA(Item(id), CB_SETCURSEL, it - items.begin(), 0);
-        PostMessageA(Page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)Item(id));
-        app_.WaitIdle();
+        HWND list = Page().Item(id);
+        EXPECT_NE(SendWithTimeout(list, CB_SELECTSTRING, -1, (LPARAM)text.c_str()), CB_ERR) << id;
+        PostMessageA(Page().hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)list);
+        app.WaitIdle();
     }
     // A picture of the sheet once it has painted everything the last step changed.
     bool Screenshot(const std::string& name) {
         SetCursorPos(0, 0);
-        RedrawWindow(Sheet(), nullptr, nullptr,
+        RedrawWindow(sheet.hwnd, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
-        app_.WaitIdle();
-        return SaveScreenshot(Sheet(), name);
+        app.WaitIdle();
+        return SaveScreenshot(sheet.hwnd, name);
     }
     // The warning a page shows, checked and answered; the sheet stays open behind it.
     void ExpectWarning(const std::string& text) {
-        Dialog box = app_.FindDialog();
-        ASSERT_TRUE(box && box.Handle() != Sheet()) << "expected \"" << text << "\"";
-        ExpectBox(box, kDefaultCaption, text);
-        EXPECT_TRUE(sheet_.IsOpen());
+        ExpectBox(app, kDefaultCaption, text, IDOK, {kCaption});
+        EXPECT_TRUE(sheet.IsOpen());
     }
-
-  private:
-    App& app_;
-    Dialog sheet_;
 };
 
 // A document with something on every page: a duplex master with 24 stops and an automatic door.
@@ -99,7 +81,7 @@ ControllerConfig SampleImage() {
 TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     App app;
     ASSERT_TRUE(LaunchWith(app, SampleImage()));
-    Editor editor(app);
+    Editor editor{app};
     ASSERT_TRUE(editor.Open());
     const char* shots[] = {"editor_1_general", "editor_2_outputs", "editor_3_stops",
                            "editor_4_times",   "editor_5_door",    "editor_6_advanced"};
@@ -109,9 +91,8 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
         EXPECT_TRUE(editor.Screenshot(shots[page]));
     }
     // Cancel leaves the document as it was.
-    EXPECT_TRUE(editor.Press(IDCANCEL));
-    EXPECT_EQ(app.Title(), Title(12345));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
+    EXPECT_TRUE(editor.sheet.Press(IDCANCEL));
+    ExpectDocument(app, 12345, false);
 
     // A refused value keeps the page, on a change of page and on OK, and what was typed stays.
     ASSERT_TRUE(editor.Open());
@@ -119,49 +100,51 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     editor.Type(IDC_GEN_SYSTEM_NUMBER, "0");
     EXPECT_FALSE(editor.GoTo(kOutputs));
     editor.ExpectWarning(refusal);
-    EXPECT_FALSE(editor.Press(IDOK));
+    EXPECT_FALSE(editor.sheet.Press(IDOK));
     editor.ExpectWarning(refusal);
-    EXPECT_EQ(editor.Text(IDC_GEN_SYSTEM_NUMBER), "0");
+    EXPECT_EQ(editor.Page().ItemText(IDC_GEN_SYSTEM_NUMBER), "0");
     editor.Type(IDC_GEN_SYSTEM_NUMBER, "4321");
     editor.Choose(IDC_GEN_STOPS, "10");
-    EXPECT_EQ(ControlText(editor.Item(IDC_GEN_LAST_SERVED)), "10"); // the list's edit
+    EXPECT_EQ(editor.Page().ItemText(IDC_GEN_LAST_SERVED), "10"); // the list's edit
 
     // Outputs: an arrow steps a code, focuses its field and describes it; 14 segments switch
     // terminal 4 off; relay 6 no longer opens door 1.
     ASSERT_TRUE(editor.GoTo(kOutputs));
-    PostMessageA(editor.Page(), WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0),
-                 (LPARAM)editor.Item(IDC_OUT_RELAY_SPIN + 2));
+    Dialog page = editor.Page();
+    PostMessageA(page.hwnd, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0),
+                 (LPARAM)page.Item(IDC_OUT_RELAY_SPIN + 2));
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(editor.Text(IDC_OUT_RELAY + 2), "4");
-    EXPECT_EQ(editor.Text(IDC_OUT_SPEC_GROUP), W1252("Especificación del relé 3:"));
+    EXPECT_EQ(page.ItemText(IDC_OUT_RELAY + 2) + " " + page.ItemText(IDC_OUT_SPEC_GROUP),
+              W1252("4 Especificación del relé 3:"));
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
     ASSERT_TRUE(GetGUIThreadInfo(app.ThreadId(), &focus));
-    EXPECT_EQ(focus.hwndFocus, editor.Item(IDC_OUT_RELAY + 2));
-    Click(app, editor.Item(IDC_OUT_SEG14));
-    EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_OUT_TERMINAL + 3)));
+    EXPECT_EQ(focus.hwndFocus, page.Item(IDC_OUT_RELAY + 2));
+    page.Click(IDC_OUT_SEG14);
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_OUT_TERMINAL + 3)));
     editor.Type(IDC_OUT_RELAY + 5, "0");
 
     // Stops: rows past the count are hidden; the door boxes follow the relays.
     ASSERT_TRUE(editor.GoTo(kStops));
+    page = editor.Page();
     for (int i = 0; i < kMaxStops; ++i)
         for (int base : {IDC_STP_NUMBER, IDC_STP_NAME, IDC_STP_DOOR1, IDC_STP_DOOR2, IDC_STP_NO_UP,
                          IDC_STP_NO_DOWN, IDC_STP_NO_CABIN})
-            EXPECT_EQ(IsWindowVisible(editor.Item(base + i)) != FALSE, i < 10) << base + i;
-    EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_STP_DOOR1)));
-    EXPECT_TRUE(IsWindowEnabled(editor.Item(IDC_STP_DOOR2 + 9)));
-    Click(app, editor.Item(IDC_STP_DOOR2 + 3));
+            EXPECT_EQ(IsWindowVisible(page.Item(base + i)) != FALSE, i < 10) << base + i;
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_STP_DOOR1)));
+    EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_STP_DOOR2 + 9)));
+    page.Click(IDC_STP_DOOR2 + 3);
 
     // Help: the sheet's button, and a right-click on stop 1's "D" box, which is disabled (first
-    // served stop). (F1 on a field is the Shell scenario's.)
-    editor.Press(IDHELP);
-    EXPECT_TRUE(WaitForHelpTopic(app, W1252("Configuración del controlador")));
-    // The right-click reaches the page, and "¿Qué es esto?" is the menu's first item.
-    ASSERT_FALSE(IsWindowEnabled(editor.Item(IDC_STP_NO_DOWN)));
+    // served stop): it reaches the page, and "¿Qué es esto?" is the menu's first item. (F1 on a
+    // field is the Shell scenario's.)
+    editor.sheet.Press(IDHELP);
+    EXPECT_TRUE(WaitForHelpTopic(app, editor.kCaption));
+    ASSERT_FALSE(IsWindowEnabled(page.Item(IDC_STP_NO_DOWN)));
     RECT r;
-    GetWindowRect(editor.Item(IDC_STP_NO_DOWN), &r);
-    SetForegroundWindow(editor.Sheet());
-    PostMessageA(editor.Page(), WM_CONTEXTMENU, (WPARAM)editor.Page(),
+    GetWindowRect(page.Item(IDC_STP_NO_DOWN), &r);
+    SetForegroundWindow(editor.sheet.hwnd);
+    PostMessageA(page.hwnd, WM_CONTEXTMENU, (WPARAM)page.hwnd,
                  MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     EXPECT_TRUE(WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }));
     PressKey(VK_DOWN);
@@ -169,17 +152,16 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     ExpectPopUp(app, W1252("Marcada, el ascensor no atiende en esta parada las llamadas de piso "
                            "para bajar."));
 
-    ASSERT_TRUE(editor.Press(IDOK));
+    ASSERT_TRUE(editor.sheet.Press(IDOK));
     EXPECT_TRUE(app.WaitForTitle(Title(4321))) << app.Title();
     ASSERT_TRUE(app.Command(CMD_SAVE));
-    ControllerConfig saved = ConfigIn(JoinPath(TestFolder(), "A04321_1.Z94"));
-    EXPECT_EQ(saved.stopCount, 10);
-    EXPECT_EQ(saved.lastServedStop, 10);
-    EXPECT_STREQ(saved.stopNames[23], "SS") << "hidden rows keep their values";
-    const uint8_t relays[6] = {1, 2, 4, 4, 20, 0};
-    EXPECT_EQ(std::memcmp(saved.relayFunction, relays, sizeof relays), 0);
-    EXPECT_EQ(saved.optionFlags & kOptionSegments14, kOptionSegments14);
-    EXPECT_EQ(saved.stopDoors[3], 3);
+    ControllerConfig s = ConfigIn(JoinPath(TestFolder(), "A04321_1.Z94"));
+    EXPECT_EQ(std::tuple(+s.stopCount, +s.lastServedStop, std::string(s.stopNames[23]),
+                         s.optionFlags & kOptionSegments14, +s.stopDoors[3]),
+              std::tuple(10, 10, "SS", kOptionSegments14, 3))
+        << "hidden rows keep their values";
+    EXPECT_EQ(std::vector<int>(s.relayFunction, s.relayFunction + 6),
+              (std::vector<int>{1, 2, 4, 4, 20, 0}));
 }
 
 } // namespace

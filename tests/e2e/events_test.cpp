@@ -1,13 +1,8 @@
 // The event log dialog against the controller simulator, in one start: a 3.x controller's log
 // read and printed, an older controller's after it, a full log cleared, and a refresh too slow
 // as a whole.
-#include "printer.h"
-#include "sim_control.h"
+#include "rig.h"
 #include "steps.h"
-
-#include "events/event_log.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -15,16 +10,14 @@ using namespace e2e;
 
 using Texts = std::vector<std::string>;
 constexpr const char* kUnknownCount = "?? Eventos";
+constexpr const char* kLog = "Archivo de eventos"; // the dialog's caption begins so
 
-// Event i of the logs the simulator gets: every code of the controller's table in turn (also
-// those it has no text for). Their texts are tested in tests/unit; the printed list shows them.
-EventRecord Event(int i) {
-    return {1 + (i + 1) % 17, i * 6 % 25};
-}
+// The simulator's log of `count` events: every code of the controller's table in turn (also those
+// it has no text for). Their texts are tested in tests/unit; the printed list shows them.
 std::string EventsOption(int count) {
     std::string option = "events ";
     for (int i = 0; i < count; ++i)
-        option += std::to_string(Event(i).code) + ":" + std::to_string(Event(i).stop) + ",";
+        option += std::to_string(1 + (i + 1) % 17) + ":" + std::to_string(i * 6 % 25) + ",";
     option.back() = '\n';
     return option;
 }
@@ -36,16 +29,10 @@ Texts Shown(const Dialog& log) {
 }
 
 // What the opening's read, or "Actualizar", shows once it has ended.
-Texts Refreshed(App& app, const Dialog& log, bool click = true) {
-    if (click) Click(app, log.Item(IDC_EVT_REFRESH));
+Texts Refreshed(const Dialog& log, bool click = true) {
+    if (click) log.Click(IDC_EVT_REFRESH);
     WaitUntil([&] { return log.ItemText(IDC_EVT_COUNT) != kUnknownCount; });
     return Shown(log);
-}
-
-Dialog WaitForBox(App& app, const Dialog& log) {
-    Dialog box;
-    WaitUntil([&] { return (box = app.FindDialog()) && box.Handle() != log.Handle(); });
-    return box;
 }
 
 // "Actualizar", "Borrar..." and "Imprimir": 1 where enabled.
@@ -61,11 +48,11 @@ std::string Buttons(const Dialog& log) {
 void ExpectPrinted(App& app, const Dialog& log) {
     const std::string name = " Configurador ZRT94 - Lista de eventos controlador 123 ";
     const size_t printed = InLog("page_log", name);
-    Click(app, log.Item(IDC_EVT_PRINT));
+    log.Click(IDC_EVT_PRINT);
     EXPECT_TRUE(app.ExpectDialog("the printer set-up").Press(IDOK));
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
     // Back to the dialog, the main window still disabled under it.
-    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().Handle() == log.Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().hwnd == log.hwnd; }));
     EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
     std::vector<std::string> paper = Words(NewestPdfText("print_events"), '\n');
     for (const std::string& line : app.ListItems(log.Item(IDC_EVT_LIST)))
@@ -87,31 +74,30 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     ASSERT_TRUE(app.Command(CMD_EVENT_LOG));
     Dialog log = app.ExpectDialog("the event log");
     const std::string title = "Archivo de eventos - Controlador 123, Cabina 2";
-    EXPECT_EQ(Refreshed(app, log, false), (Texts{title, "17 Eventos", "1520", "48211"}));
+    EXPECT_EQ(Refreshed(log, false), (Texts{title, "17 Eventos", "1520", "48211"}));
     EXPECT_EQ(sim::Requests(mark), "vgbc");
     EXPECT_EQ(app.ListItems(log.Item(IDC_EVT_LIST)).size(), 17u);
-    EXPECT_TRUE(SaveScreenshot(log.Handle(), "event_log_dialog"));
+    EXPECT_TRUE(SaveScreenshot(log.hwnd, "event_log_dialog"));
     if (!Environment("ZRT_E2E_CUPS").empty()) ExpectPrinted(app, log);
 
     // An older hall-call controller with an empty log: no counters asked for, none shown.
     ASSERT_TRUE(sim::Control("version 02.40\nsystem 45\ncabin 0\nevents none\n"));
     mark = sim::Mark();
-    EXPECT_EQ(Refreshed(app, log),
-              (Texts{"Archivo de eventos - Controlador 45, Llamadas exteriores", "00 Eventos",
-                     "??????", "??????"}));
+    EXPECT_EQ(Refreshed(log), (Texts{"Archivo de eventos - Controlador 45, Llamadas exteriores",
+                                     "00 Eventos", "??????", "??????"}));
     EXPECT_EQ(sim::Requests(mark), "vbc");
 
     // A full log, cleared only after Yes.
     ASSERT_TRUE(sim::Control("version 03.07\nsystem 123\ncabin 2\n" + EventsOption(50)));
-    EXPECT_EQ(Refreshed(app, log)[1], "50 Eventos");
+    EXPECT_EQ(Refreshed(log)[1], "50 Eventos");
     EXPECT_EQ(app.ListItems(log.Item(IDC_EVT_LIST)).size(), 50u);
     const std::string question =
         W1252("El archivo de eventos del controlador sera borrado.¿Confirma?");
     mark = sim::Mark();
-    Click(app, log.Item(IDC_EVT_CLEAR));
-    ExpectBox(WaitForBox(app, log), kConfigurator, question, IDNO);
-    Click(app, log.Item(IDC_EVT_CLEAR));
-    ExpectBox(WaitForBox(app, log), kConfigurator, question, IDYES);
+    log.Click(IDC_EVT_CLEAR);
+    ExpectBox(app, kConfigurator, question, IDNO, {kLog});
+    log.Click(IDC_EVT_CLEAR);
+    ExpectBox(app, kConfigurator, question, IDYES, {kLog});
     EXPECT_TRUE(WaitUntil([&] { return log.ItemText(IDC_EVT_COUNT) == "00 Eventos"; }));
     EXPECT_EQ(sim::Requests(mark), "d");
     EXPECT_TRUE(app.ListItems(log.Item(IDC_EVT_LIST)).empty());
@@ -121,10 +107,10 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     // is read after the box, as a late answer: nothing is shown, and nothing can be printed.
     ASSERT_TRUE(sim::Control("delay 770\n" + EventsOption(17)));
     mark = sim::Mark();
-    Click(app, log.Item(IDC_EVT_REFRESH));
+    log.Click(IDC_EVT_REFRESH);
     EXPECT_EQ(Buttons(log), "000");
-    ExpectBox(WaitForBox(app, log), kDefaultCaption, "El controlador no contesta.");
-    ExpectBox(WaitForBox(app, log), kDefaultCaption, "Error de secuencia.");
+    ExpectBox(app, kDefaultCaption, "El controlador no contesta.", IDOK, {kLog});
+    ExpectBox(app, kDefaultCaption, "Error de secuencia.", IDOK, {kLog});
     EXPECT_EQ(sim::Requests(mark), "vgbc");
     EXPECT_EQ(Shown(log), (Texts{"Archivo de eventos", kUnknownCount, "??????", "??????"}));
     EXPECT_TRUE(app.ListItems(log.Item(IDC_EVT_LIST)).empty());

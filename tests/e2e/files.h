@@ -1,17 +1,15 @@
 #pragma once
-// Test folders, files, the settings file, and Linux programs run from Wine: what the end-to-end
-// tests (driver.h) do beside the program.
+// What the end-to-end tests (driver.h) do beside the program: waits, test folders and files,
+// and Linux programs run from Wine.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -39,9 +37,7 @@ inline std::string Environment(const char* name) {
 }
 
 inline std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    char last = folder.back();
-    return (last == '\\' || last == '/') ? folder + name : folder + "\\" + name;
+    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
 // The folder of this test program.
@@ -52,34 +48,24 @@ inline std::string ExeFolder() {
     return path;
 }
 
-inline void RemoveTree(const std::string& folder) {
-    std::string from = folder + '\0'; // a list of names, ended by an empty one
-    SHFILEOPSTRUCTA remove{};
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = from.c_str();
-    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&remove);
-}
-
-inline std::string AppData(const char* name) {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
-    return JoinPath(folder, name);
+// A file or a folder with all it holds; nothing when there is none.
+inline void RemoveAll(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 // <ZRT_E2E_WORK>\<Suite>.<Test>, emptied at the first call in each test and kept afterwards.
 // App::Launch() starts the program in it.
 inline std::string TestFolder() {
-    static std::string owner; // the test whose folder was last emptied
-    std::string base = Environment("ZRT_E2E_WORK");
-    if (base.empty()) base = "C:\\e2e";
+    static std::string owner; // the folder last emptied
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string test =
-        info ? std::string(info->test_suite_name()) + "." + info->name() : "outside-tests";
-    std::string folder = JoinPath(base, test);
-    if (owner != test) {
-        owner = test;
-        RemoveTree(folder);
+    std::string base =
+        Environment("ZRT_E2E_WORK").empty() ? "C:\\e2e" : Environment("ZRT_E2E_WORK");
+    std::string folder =
+        JoinPath(base, info ? std::string(info->test_suite_name()) + "." + info->name() : "other");
+    if (owner != folder) {
+        owner = folder;
+        RemoveAll(folder);
         CreateDirectoryA(base.c_str(), nullptr);
         CreateDirectoryA(folder.c_str(), nullptr);
     }
@@ -98,22 +84,21 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), (std::streamsize)bytes.size());
-    file.close();
-    return !file.fail();
+    return file.write(bytes.data(), (std::streamsize)bytes.size()).flush().good();
 }
 
-// The program's settings file, cnfzrt94.ini in the user's roaming application-data folder.
+// The program's settings file, in the user's roaming application-data folder.
 inline std::string SettingsPath() {
-    return AppData("cnfzrt94.ini");
+    return JoinPath(Environment("APPDATA"), "cnfzrt94.ini");
 }
 
-// The program's folder of received copies beside it, removed (or a file of its name).
-inline std::string RemoveReceiveArchive() {
-    std::string archive = AppData("cnfzrt94\\Recibidas");
-    DeleteFileA(archive.c_str());
-    RemoveTree(archive);
-    return archive;
+// The names of the files in a folder.
+inline std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    return names;
 }
 
 inline std::string UnixPath(const std::string& windowsPath) {
@@ -121,31 +106,36 @@ inline std::string UnixPath(const std::string& windowsPath) {
     FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
     UnixName toUnix;
     std::memcpy(&toUnix, &found, sizeof toUnix);
-    if (!toUnix) return "";
     WCHAR wide[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return "";
-    char* unix = toUnix(wide);
-    if (!unix) return "";
-    std::string path = unix;
+    char* unix = toUnix && MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)
+                     ? toUnix(wide)
+                     : nullptr;
+    std::string path = unix ? unix : "";
     HeapFree(GetProcessHeap(), 0, unix);
     return path;
 }
 
-// Runs a shell command as Linux runs it, and waits until it is done (Wine starts a Linux program
-// as it is, but gives no exit status).
+// Starts a program (the first word of `commandLine`) in `folder` (nullptr: this one's); false
+// when it cannot. `process` gets its handle, which Wine does not give of a Linux program.
+inline bool Start(std::string commandLine, const char* folder = nullptr,
+                  HANDLE* process = nullptr) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process ? (void)(*process = info.hProcess) : (void)CloseHandle(info.hProcess);
+    return true;
+}
+
+// Runs a shell command as Linux runs it, and waits until it is done (Wine gives no exit status).
 inline bool RunLinux(const std::string& command) {
     std::string done = JoinPath(TestFolder(), "linux.done");
     DeleteFileA(done.c_str());
-    std::string line = "Z:\\bin\\sh -c \"" + command + "; /bin/touch '" + UnixPath(done) + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return WaitUntil([&] { return FileExists(done); }, 30000);
+    return Start("Z:\\bin\\sh -c \"" + command + "; /bin/touch '" + UnixPath(done) + "'\"") &&
+           WaitUntil([&] { return FileExists(done); }, 30000);
 }
 
 // artefactDir/<name>.png of `window` (nullptr: the screen), which nothing may cover.
@@ -158,18 +148,6 @@ inline bool SaveScreenshot(HWND window, const std::string& name) {
     CreateDirectoryA(artefactDir.c_str(), nullptr);
     return RunLinux("/usr/bin/import -window root -crop " + std::string(crop) + " '" +
                     UnixPath(JoinPath(artefactDir, name + ".png")) + "'");
-}
-
-inline std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 } // namespace e2e

@@ -2,16 +2,13 @@
 // window's width at start, the zoom commands and keys, scrolling, the rubber band, the double
 // click, the document changing under a zoomed view, and the picture on the clipboard. Leaves
 // screenshots of the label (with the expansion board) in the artefacts.
-#include "probe/probe_protocol.h"
 #include "steps.h"
 
 #include "base/win32/gdi_objects.h"
 #include "label/win32/label_gdi.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <vector>
+#include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -35,12 +32,6 @@ int Zoom(App& app) {
     return zoom;
 }
 
-// A key as the main window receives it while it has the keyboard: accelerators included.
-void Key(App& app, WPARAM key) {
-    PostMessageA(app.MainWindow(), WM_KEYDOWN, key, 1);
-    app.WaitIdle();
-}
-
 RECT ClientOnScreen(HWND window) {
     RECT r;
     GetClientRect(window, &r);
@@ -61,10 +52,7 @@ void MouseTo(App& app, int x, int y) {
 }
 
 void Button(App& app, bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in, sizeof in);
+    mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     Sleep(30);
     app.WaitIdle();
 }
@@ -87,13 +75,12 @@ bool Drag(App& app, POINT from, POINT to) {
     return confined;
 }
 
-std::vector<COLORREF> ViewPixels(HWND view) {
-    RECT r = ClientOnScreen(view);
+// Every `step`th pixel of each row and column of `r`.
+std::vector<COLORREF> Pixels(HDC dc, RECT r, int step) {
     std::vector<COLORREF> pixels;
-    WindowDc screen(nullptr);
-    for (int y = r.top; y < r.bottom; y += 3)
-        for (int x = r.left; x < r.right; x += 3)
-            pixels.push_back(GetPixel(screen.Get(), x, y));
+    for (int y = r.top; y < r.bottom; y += step)
+        for (int x = r.left; x < r.right; x += step)
+            pixels.push_back(GetPixel(dc, x, y));
     return pixels;
 }
 
@@ -132,11 +119,7 @@ std::vector<COLORREF> PictureBitmap(HMETAFILE picture, const ControllerConfig* d
     }
     SetMapMode(dc.Get(), MM_TEXT);
     SetWindowOrgEx(dc.Get(), 0, 0, nullptr);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            pixels.push_back(GetPixel(dc.Get(), x, y));
-    return pixels;
+    return Pixels(dc.Get(), all, 1);
 }
 
 TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
@@ -146,6 +129,9 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     HWND view = app.FindChild("ETIVENT");
     ASSERT_TRUE(view);
     SetForegroundWindow(app.MainWindow());
+    // A key as the main window receives it while it has the keyboard: accelerators included.
+    auto key = [&](WPARAM k) { app.Post(WM_KEYDOWN, k, 1); };
+    auto viewPixels = [&] { return Pixels(WindowDc(nullptr).Get(), ClientOnScreen(view), 3); };
 
     // Between the toolbar and the status bar, the page's width filling it, at the top.
     RECT client = ClientOnScreen(view);
@@ -156,10 +142,8 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_TRUE(placed.top == toolbar.bottom && placed.bottom == status.top);
     Bar h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     EXPECT_NEAR(h.page, 1431, 5);
-    EXPECT_EQ(h.max, 1430);
-    EXPECT_EQ(h.enabled, 0) << "disabled, not hidden";
-    EXPECT_EQ(v.pos, 0);
-    EXPECT_EQ(v.enabled, 1);
+    EXPECT_EQ(std::tuple(h.max, h.enabled, v.pos, v.enabled), std::tuple(1430, 0, 0, 1))
+        << "the horizontal bar disabled, not hidden";
     EXPECT_TRUE(SaveScreenshot(app.MainWindow(), "label_width"));
 
     // The zoom at which 1431 label units fill the view's width, the page's height fitting half
@@ -173,31 +157,28 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     const std::pair<int, double> steps[] = {
         {CMD_ZOOM_IN, 1.2}, {-VK_SUBTRACT, 1}, {-VK_ADD, 1.2}, {CMD_ZOOM_OUT, 1}};
     for (auto [step, factor] : steps) {
-        step > 0 ? (void)app.Command(step) : Key(app, -step);
+        step > 0 ? (void)app.Command(step) : key(-step);
         EXPECT_NEAR(Zoom(app), zoom * factor, zoom * 0.03) << step;
     }
 
     // Scrolling by keys, about twice the width zoom: End, Home, a line, a page, each way; the
     // zoom has kept the view's centre, and the first Left goes back to the page's left edge.
     for (int i = 0; i < 4; ++i)
-        Key(app, VK_ADD);
+        key(VK_ADD);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
     ASSERT_EQ(h.enabled, 1);
-    const struct {
-        WPARAM key;
-        int bar, pos;
-    } keys[] = {{VK_END, SB_VERT, 2330 - v.page},
-                {VK_HOME, SB_VERT, 0},
-                {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
-                {VK_UP, SB_VERT, 0},
-                {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
-                {VK_PRIOR, SB_VERT, 0},
-                {VK_LEFT, SB_HORZ, 0},
-                {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
-                {VK_LEFT, SB_HORZ, 0}};
-    for (const auto& k : keys) {
-        Key(app, k.key);
-        EXPECT_EQ(ScrollBar(app, view, k.bar).pos, k.pos) << "key " << k.key;
+    const std::tuple<WPARAM, int, int> keys[] = {{VK_END, SB_VERT, 2330 - v.page},
+                                                 {VK_HOME, SB_VERT, 0},
+                                                 {VK_DOWN, SB_VERT, (int)(0.1f * v.page)},
+                                                 {VK_UP, SB_VERT, 0},
+                                                 {VK_NEXT, SB_VERT, (int)(0.9f * v.page)},
+                                                 {VK_PRIOR, SB_VERT, 0},
+                                                 {VK_LEFT, SB_HORZ, 0},
+                                                 {VK_RIGHT, SB_HORZ, (int)(0.9f * h.page)},
+                                                 {VK_LEFT, SB_HORZ, 0}};
+    for (auto [k, bar, pos] : keys) {
+        key(k);
+        EXPECT_EQ(ScrollBar(app, view, bar).pos, pos) << "key " << k;
     }
 
     // The whole label: a rectangle dragged over the page is zoomed to; the cursor stays on the
@@ -238,18 +219,17 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
 
     // An edit repaints the label where it was, at the same zoom (at the page's foot, where the
     // system number is).
-    Key(app, VK_END);
+    key(VK_END);
     h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
-    std::vector<COLORREF> before = ViewPixels(view);
+    std::vector<COLORREF> before = viewPixels();
     ASSERT_TRUE(EditSystemNumber(app, 7));
     expanded.systemNumber = 7;
     Bar h2 = ScrollBar(app, view, SB_HORZ), v2 = ScrollBar(app, view, SB_VERT);
     EXPECT_TRUE(h2.pos == h.pos && h2.page == h.page && v2.pos == v.pos && v2.page == v.page);
-    EXPECT_NE(ViewPixels(view), before) << "the label was not repainted";
+    EXPECT_NE(viewPixels(), before) << "the label was not repainted";
 
     // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
-    PostMessageA(app.MainWindow(), WM_CHAR, 3, 1);
-    ASSERT_TRUE(app.WaitIdle());
+    ASSERT_TRUE(app.Post(WM_CHAR, 3, 1));
     // Another process gets a copy of the record; its size shows in the program only.
     EXPECT_EQ(app.ProbeCall(ProbeClipboardPictureSize, app.MainWindow(), 0), sizeof(METAFILEPICT));
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -257,22 +237,20 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     ASSERT_TRUE(record) << "no metafile picture on the clipboard";
     auto* picture = static_cast<METAFILEPICT*>(GlobalLock(record));
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->mm, MM_ANISOTROPIC);
-    EXPECT_EQ(picture->xExt, -1000);
-    EXPECT_EQ(picture->yExt, -1900);
+    EXPECT_EQ(std::tuple(picture->mm, picture->xExt, picture->yExt),
+              std::tuple(MM_ANISOTROPIC, -1000L, -1900L));
     std::vector<COLORREF> played = PictureBitmap(picture->hMF, nullptr);
     GlobalUnlock(record);
     CloseClipboard();
     std::vector<COLORREF> drawn = PictureBitmap(nullptr, &expanded);
-    size_t same = 0;
-    for (size_t i = 0; i < drawn.size(); ++i)
-        same += played[i] == drawn[i];
+    size_t same = std::inner_product(drawn.begin(), drawn.end(), played.begin(), size_t{0},
+                                     std::plus<>(), std::equal_to<>());
     EXPECT_GT(same, drawn.size() * 99 / 100) << "the picture is not the label";
     EXPECT_EQ(played[0], RGB(200, 100, 50)) << "the margin stays empty";
     EXPECT_NE(played[550 * 500 + 25], RGB(200, 100, 50)) << "the frame at x = 0";
 
-    ASSERT_TRUE(app.Close());
-    EXPECT_TRUE(app.ExpectDialog("the save question").Press(IDNO) && app.WaitForExit());
+    SaveQuestion(app, IDNO);
+    EXPECT_TRUE(app.WaitForExit());
 }
 
 } // namespace

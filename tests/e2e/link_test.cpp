@@ -2,7 +2,7 @@
 // on the program's serial port: the monitor, a transmit over a bad line, the identity question,
 // faults of the line, each ending in its message, receives, and the port vanishing. The
 // conversations' rules are tested in tests/unit.
-#include "sim_control.h"
+#include "rig.h"
 #include "steps.h"
 
 #include "link/wire_encoding.h"
@@ -12,41 +12,37 @@ namespace {
 using namespace e2e;
 
 const char* const kSilent = "El controlador no contesta.";
+const std::string kVersion = W1252("El controlador es un ZR94VK con programa versión 3.7");
 
-// Faults of the line: simulator options, cleared by sim::Reset() after each, and the command
+// Faults of the line (simulator options, cleared by sim::Reset() after each), and the command
 // that meets them with the message that ends it.
-const struct {
-    const char* what;
-    const char* control;
-    int command;
-    const char* caption;
-    std::string text;
-} kFaults[] = {
+const std::tuple<const char*, const char*, int, std::string> kFaults[] = {
     {"a burst of garbage instead of the answer", "noise 600\ndrop 1\n", CMD_RECEIVE_VERSION,
-     kDefaultCaption, kSilent},
+     kSilent},
     // The second version answer comes while the identity is awaited.
-    {"every answer twice", "twice 1000\n", CMD_TRANSMIT_CONFIG, kDefaultCaption,
+    {"every answer twice", "twice 1000\n", CMD_TRANSMIT_CONFIG,
      W1252("T2 - Código de respuesta erróneo. ")},
     // Part 1 is answered with the version.
-    {"answers meant for another request", "stale 1000\n", CMD_RECEIVE_CONFIG, kDefaultCaption,
+    {"answers meant for another request", "stale 1000\n", CMD_RECEIVE_CONFIG,
      W1252("R1 - Código de respuesta erróneo en la recepción de la configuración.")},
 };
 
 // The simulator's last answers to 'b' and 'f' since `from`: what it holds, or sent.
 void ExpectSimulatorSent(const ControllerConfig& image, size_t from) {
-    std::vector<std::string> parts1 = sim::Lines(from, "TX CD=c CO=o OR=c LA=226 ");
-    std::vector<std::string> parts2 = sim::Lines(from, "TX CD=c CO=o OR=c LA=40 ");
-    ASSERT_FALSE(parts1.empty() || parts2.empty());
     PartTexts texts = EncodeParts(image);
-    EXPECT_EQ(sim::Data(parts1.back()), std::string(texts.part1.data(), kPart1Length));
-    EXPECT_EQ(sim::Data(parts2.back()), std::string(texts.part2.data(), kPart2Length));
+    for (const std::string& sent : {"TX CD=c CO=o OR=c LA=226 " + sim::Logged(texts.part1),
+                                    "TX CD=c CO=o OR=c LA=40 " + sim::Logged(texts.part2)}) {
+        std::vector<std::string> lines = sim::Lines(from, sent.substr(0, sent.find("DATA")));
+        EXPECT_EQ(lines.empty() ? "" : lines.back().substr(0, sent.size()), sent);
+    }
 }
 
 TEST(Link, OneStartAgainstTheSimulator) {
     if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
-    int port = LinkedComPort() > 0 ? LinkedComPort() : 2;
     ASSERT_TRUE(sim::Reset());
-    const std::string archive = RemoveReceiveArchive();
+    // The program's folder of received copies, removed (or a file of its name).
+    const std::string archive = JoinPath(Environment("APPDATA"), "cnfzrt94\\Recibidas");
+    RemoveAll(archive);
     // A document that differs from the simulator's empty configuration (system 1, cabin 1) in
     // everything but its identity.
     ControllerConfig document = Identity(1, 1);
@@ -56,19 +52,14 @@ TEST(Link, OneStartAgainstTheSimulator) {
     std::snprintf(document.siteName, sizeof document.siteName, "%s", W1252("Edificio Peñón Norte"));
     App app;
     ASSERT_TRUE(LaunchWith(app, document));
-    auto expectDocumentUntouched = [&] {
-        EXPECT_EQ(app.Title(), Title(1));
-        EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "the document is marked as modified";
-    };
 
     // The port is open (Wine refuses RTS toggling; it opens with RTS held on instead).
     ASSERT_TRUE(app.Command(CMD_MONITOR));
-    Dialog monitor = FindByCaption(app, kMonitor);
-    EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM" + std::to_string(port));
-    EXPECT_EQ(monitor.ItemText(IDC_MON_STATE), W1252("Válido"));
+    Dialog monitor = app.ExpectDialog("the monitor");
+    EXPECT_EQ(monitor.ItemText(IDC_MON_PORT) + " " + monitor.ItemText(IDC_MON_STATE),
+              "COM" + Environment("ZRT_E2E_COM_PORT") + W1252(" Válido"));
     size_t mark = sim::Mark();
-    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator,
-             W1252("El controlador es un ZR94VK con programa versión 3.7"));
+    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
     EXPECT_EQ(sim::Requests(mark), "v");
 
     // A transmit over a bad line: noise before each answer, answers in pieces.
@@ -79,44 +70,41 @@ TEST(Link, OneStartAgainstTheSimulator) {
     EXPECT_GE(sim::Lines(mark, "PIECE").size(), 20u);
     ExpectSimulatorSent(document, mark);
     // The last answer and request on the monitor (its fields' texts are tested in tests/fuzz).
-    const std::string part2(EncodeParts(document).part2.data(), kPart2Length);
-    EXPECT_EQ(monitor.ItemText(IDC_MON_RX_DATA) + monitor.ItemText(IDC_MON_TX_OR), part2 + "f");
+    EXPECT_EQ(monitor.ItemText(IDC_MON_RX_DATA) + monitor.ItemText(IDC_MON_TX_OR),
+              EncodeParts(document).part2 + "f");
     // Wine raises the main window over the windows it owns when it is activated again (Windows
     // keeps them above it): bring the monitor to the front for the picture.
-    SetWindowPos(monitor.Handle(), HWND_TOP, 0, 0, 0, 0,
+    SetWindowPos(monitor.hwnd, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_TRUE(SaveScreenshot(nullptr, "link_monitor_after_transmit"));
-    Click(app, monitor.Item(IDC_MON_CLEAR));
+    monitor.Click(IDC_MON_CLEAR);
     EXPECT_EQ(monitor.ItemText(IDC_MON_RX_DATA) + monitor.ItemText(IDC_MON_TX_OR), "");
     // Escape in the monitor hides it, as the menu command does.
     PostMessageA(monitor.Item(IDC_MON_RX_DATA), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    PostMessageA(monitor.Item(IDC_MON_RX_DATA), WM_KEYUP, VK_ESCAPE, 0xC0010001);
     ASSERT_TRUE(app.WaitIdle());
-    EXPECT_FALSE(FindByCaption(app, kMonitor));
-    EXPECT_TRUE(IsWindow(monitor.Handle())) << "closing the monitor only hides it";
+    EXPECT_FALSE(app.FindDialog());
+    EXPECT_TRUE(IsWindow(monitor.hwnd)) << "closing the monitor only hides it";
 
     // A controller of another cabin: the question, its No, and its Yes after "Cancelar".
     ASSERT_TRUE(sim::Control("noise 0\nsplit 0\ncabin 0\n"));
     mark = sim::Mark();
     ASSERT_TRUE(app.Command(CMD_TRANSMIT_CONFIG));
-    Dialog question = WaitForBox(app);
-    ExpectBox(question, kConfigurator,
-              W1252("El controlador está configurado para Sistema 1, Cabina E. ¿Desea "
-                    "configurarlo para Sistema 1, Cabina 1?"),
-              0);
-    EXPECT_TRUE(IsWindowEnabled(FindByCaption(app, kInterrogation).Handle()));
+    const std::string identity = W1252("El controlador está configurado para Sistema 1, Cabina E. "
+                                       "¿Desea configurarlo para Sistema 1, Cabina 1?");
+    Dialog question = ExpectBox(app, kConfigurator, identity, 0, {kInterrogation});
+    EXPECT_EQ(app.FindDialog({kConfigurator}).Caption(), kInterrogation) << "not enabled";
     EXPECT_TRUE(SaveScreenshot(nullptr, "link_identity_question"));
     ASSERT_TRUE(question.Press(IDNO));
     ExpectEnd(app, kConfigurator, W1252("Transmisión de datos interrumpida"));
     ASSERT_TRUE(app.Command(CMD_TRANSMIT_CONFIG));
-    question = WaitForBox(app);
-    ASSERT_TRUE(FindByCaption(app, kInterrogation).Press(IDCANCEL));
+    question = ExpectBox(app, kConfigurator, identity, 0, {kInterrogation});
+    ASSERT_TRUE(app.FindDialog({kConfigurator}).Press(IDCANCEL));
     EXPECT_FALSE(IsWindowEnabled(app.MainWindow())) << "no other command while it is asked";
     ASSERT_TRUE(question.Press(IDYES));
-    EXPECT_FALSE(WaitForBox(app, 1000)) << "a box came after Yes";
+    EXPECT_FALSE(WaitUntil([&] { return app.FindDialog(); }, 1000)) << "a box came after Yes";
     EXPECT_EQ(sim::Requests(mark), "vbvb") << "Yes after Cancelar sent something";
-    expectDocumentUntouched();
+    ExpectDocument(app, 1, false);
 
     // A received image that the document refuses shows only the document's message.
     ControllerConfig stored = Identity(345, 2);
@@ -128,19 +116,18 @@ TEST(Link, OneStartAgainstTheSimulator) {
     RunToEnd(app, CMD_RECEIVE_CONFIG, W1252("Error en archivo de configuración"),
              W1252("Número de paradas 30 incorrecto."));
     EXPECT_EQ(sim::Requests(mark), "vbf");
-    EXPECT_FALSE(WaitForBox(app, 1000)) << "a second message came";
-    expectDocumentUntouched();
+    EXPECT_FALSE(WaitUntil([&] { return app.FindDialog(); }, 1000)) << "a second message came";
+    ExpectDocument(app, 1, false);
 
     // Each fault of the line ends in its message and leaves the document as it was; whatever
     // it left on the line, the next exchange reads only its own answer.
-    for (const auto& fault : kFaults) {
-        SCOPED_TRACE(fault.what);
-        ASSERT_TRUE(sim::Reset() && sim::Control(fault.control));
-        RunToEnd(app, fault.command, fault.caption, fault.text);
+    for (const auto& [what, control, command, text] : kFaults) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(sim::Reset() && sim::Control(control));
+        RunToEnd(app, command, kDefaultCaption, text);
         ASSERT_TRUE(sim::Reset());
-        expectDocumentUntouched();
-        RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator,
-                 W1252("El controlador es un ZR94VK con programa versión 3.7"));
+        ExpectDocument(app, 1, false);
+        RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
     }
 
     // A modified document stays modified through a transmit; a receive first asks to save it,
@@ -148,7 +135,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ASSERT_TRUE(sim::Reset());
     ASSERT_TRUE(EditSystemNumber(app, 1));
     RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
-    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_SAVE)) << "the transmit changed the modified flag";
+    ExpectDocument(app, 1, true);
     // A read-back answered just after its retry went out is answered twice: the repeat is
     // dropped instead of being taken for part 2's answer.
     mark = sim::Mark();
@@ -167,27 +154,25 @@ TEST(Link, OneStartAgainstTheSimulator) {
     RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
     EXPECT_EQ(sim::Requests(mark), "vvbhebf");
     mark = sim::Mark();
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDCANCEL);
+    SaveQuestion(app, IDCANCEL, CMD_RECEIVE_CONFIG);
     EXPECT_EQ(sim::Requests(mark), "");
     // No: the receive goes on. It gives the version and part 1 two seconds together: a version
     // answer past the one second of a version query still leaves part 1 time after two polls.
     ASSERT_TRUE(sim::Control("system 345\ncabin 2\ndelay 1100\n"));
-    ASSERT_TRUE(app.Command(CMD_RECEIVE_CONFIG));
-    ExpectBox(app.ExpectDialog("the save question"), W1252("Atención"), kSaveQuestion, IDNO);
+    SaveQuestion(app, IDNO, CMD_RECEIVE_CONFIG);
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=v"));
     ASSERT_TRUE(sim::Control("delay 0\n"));
     ExpectEnd(app, kConfigurator, kReceived);
     EXPECT_EQ(sim::Requests(mark), "vbf");
-    EXPECT_EQ(app.Title(), Title(345));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE)) << "a received configuration counts as saved";
+    ExpectDocument(app, 345, false); // a received configuration counts as saved
     // The document holds exactly what the controller sent, and is named after its identity.
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
     Dialog save = app.ExpectDialog("the save-file dialog");
     EXPECT_EQ(save.FileName(), "A00345_2.Z94");
-    EXPECT_TRUE(save.FillFileName(JoinPath(TestFolder(), "A00345_2.Z94")));
-    const std::string file = ReadBytes(JoinPath(TestFolder(), "A00345_2.Z94"));
-    ExpectSimulatorSent(ConfigIn(JoinPath(TestFolder(), "A00345_2.Z94")), mark);
+    path = JoinPath(TestFolder(), "A00345_2.Z94");
+    EXPECT_TRUE(save.FillFileName(path));
+    const std::string file = ReadBytes(path);
+    ExpectSimulatorSent(ConfigIn(path), mark);
 
     // Every receive leaves its copy, the refused one included; two in one minute keep both.
     RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
@@ -201,13 +186,13 @@ TEST(Link, OneStartAgainstTheSimulator) {
     EXPECT_EQ(same, 2) << "copies that differ from what the controller sent";
     // A copy that cannot be written (a file where its folder should be) leaves the receive
     // alone, and is told in the status bar.
-    RemoveReceiveArchive();
+    RemoveAll(archive);
     ASSERT_TRUE(WriteBytes(archive, ""));
     RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
     EXPECT_EQ(app.StatusText(0),
               W1252("No se pudo guardar la copia de la configuración recibida."));
     EXPECT_EQ(app.Title(), Title(345));
-    RemoveReceiveArchive();
+    RemoveAll(archive);
 
     // The port vanishes while the controller is still to answer: the program reports a silent
     // controller, and goes on doing so on the dead port.

@@ -1,10 +1,10 @@
-// Printing the configuration report and the label on the rig's printer (printer.h).
-#include "printer.h"
+// Printing the configuration report and the label on the rig's printer (rig.h).
+#include "rig.h"
 #include "steps.h"
 
 #include "config/config_report.h"
 
-#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -22,9 +22,7 @@ std::vector<std::string> Report(const ControllerConfig& config) {
 // The label's frame on the newest PDF, in millimetres: the middle of its line, from the page's
 // corner (where the PDF printer's printable area starts), and its width and height. The page is
 // read back as a 300 dpi grey picture; the frame is the outermost thing printed.
-struct Frame {
-    double left, top, width, height;
-};
+using Frame = std::array<double, 4>; // left, top, width, height
 Frame PrintedFrame() {
     std::string picture = JoinPath(TestFolder(), "label");
     if (!OnNewestPdf("/usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" + UnixPath(picture) + "'"))
@@ -100,10 +98,10 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     WaitUntil([&] { return (bool)(cancel = app.FindDialog()); });
     ASSERT_TRUE(cancel) << "no cancel dialog";
     EXPECT_EQ(cancel.Caption(), W1252("Impresión"));
-    char message[100] = ""; // from Wine's window server: the program is busy printing
-    GetWindowTextA(cancel.Item(IDC_PRINT_TEXT), message, sizeof message);
-    EXPECT_STREQ(message, W1252("Se esta imprimiendo la configuración."));
-    EXPECT_TRUE(cancel.Press(IDCANCEL));
+    // From Wine's window server: the program is busy printing.
+    EXPECT_EQ(WindowText(cancel.Item(IDC_PRINT_TEXT)),
+              W1252("Se esta imprimiendo la configuración."));
+    cancel.Press(IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
     app.Command(CMD_PRINT_CONFIG);
     EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
@@ -116,19 +114,15 @@ TEST(Print, ConfigurationReportOnThePrinter) {
         Frame frame;
     } labels[] = {{321, {5, 5, 86.8, 164.8}}, {1, {5, 5, 94.8, 180.1}}};
     for (const auto& label : labels) {
-        if (label.system == 1) {
-            ASSERT_TRUE(app.Command(CMD_NEW));
-        }
+        ASSERT_TRUE(label.system != 1 || app.Command(CMD_NEW));
         const std::string labelName =
             " Configurador ZRT94VK - Etiqueta controlador Nº " + std::to_string(label.system) + " ";
         app.Command(CMD_PRINT_LABEL);
         ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", labelName) == 1; }, 60000));
         EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
         Frame f = PrintedFrame();
-        EXPECT_NEAR(f.left, label.frame.left, 0.5) << label.system;
-        EXPECT_NEAR(f.top, label.frame.top, 0.5) << label.system;
-        EXPECT_NEAR(f.width, label.frame.width, 0.5) << label.system;
-        EXPECT_NEAR(f.height, label.frame.height, 0.5) << label.system;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(f[i], label.frame[i], 0.5) << label.system << ", measure " << i;
     }
     NewestPdfText("print_label"); // its page as a picture to look at
     ASSERT_TRUE(app.CloseAndWait());

@@ -7,11 +7,7 @@ namespace {
 
 using namespace e2e;
 
-std::string LegacySettingsPath() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return JoinPath(windows, "cnfzrt94.ini");
-}
+const std::string kLegacySettings = JoinPath(Environment("WINDIR"), "cnfzrt94.ini");
 
 // The settings file's lines, each followed by ";", blank ones left out.
 std::string Settings() {
@@ -37,21 +33,22 @@ Dialog OpenSettings(App& app) {
     return d;
 }
 
-// The controller commands' toolbar buttons and menu items, 1 where enabled.
+// The controller commands' and Save's toolbar buttons and menu items, 1 where enabled.
 std::string ControllerCommands(App& app) {
     std::string enabled;
+    HWND toolbar = app.FindChild(TOOLBARCLASSNAMEA);
     for (int command :
-         {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG, CMD_EVENT_LOG})
-        enabled += std::string{ToolbarButtonEnabled(app, command) ? '1' : '0',
+         {CMD_RECEIVE_VERSION, CMD_RECEIVE_CONFIG, CMD_TRANSMIT_CONFIG, CMD_EVENT_LOG, CMD_SAVE})
+        enabled += std::string{SendWithTimeout(toolbar, TB_ISBUTTONENABLED, command, 0) ? '1' : '0',
                                app.IsMenuItemGrayed(command) ? '0' : '1'};
     return enabled;
 }
 
 TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     DeleteFileA(SettingsPath().c_str());
-    DeleteFileA(LegacySettingsPath().c_str());
+    DeleteFileA(kLegacySettings.c_str());
     App app;
-    ASSERT_TRUE(app.Launch(LaunchOptions{.settings = std::nullopt}));
+    ASSERT_TRUE(app.Launch({.settings = std::nullopt}));
     EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 630, 470}));
     // Written already while the window was made and first shown.
     EXPECT_EQ(Settings(), "[General];CommPort=2;Empresa1=BRIVALT;Empresa2=S.A.;[Desktop];Status=2;"
@@ -59,23 +56,19 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
 
     // The status bar: its parts, and menu help in their place.
     auto parts = [&] {
-        return std::vector<std::string>{app.StatusText(0), app.StatusText(1), app.StatusText(2),
-                                        app.StatusText(3)};
+        return app.StatusText(0) + "|" + app.StatusText(1) + "|" + app.StatusText(2) + "|" +
+               app.StatusText(3);
     };
-    EXPECT_EQ(parts(), (std::vector<std::string>{"Por ayuda Pulse F1", "", W1252("Nº 00001"), ""}));
-    PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(CMD_EXIT, MF_HILITE), 1);
-    ASSERT_TRUE(app.WaitIdle());
+    EXPECT_EQ(parts(), W1252("Por ayuda Pulse F1||Nº 00001|"));
+    ASSERT_TRUE(app.Post(WM_MENUSELECT, MAKEWPARAM(CMD_EXIT, MF_HILITE), 1));
     EXPECT_EQ(app.StatusText(0), W1252("Termina con la ejecución del programa"));
-    PostMessageA(app.MainWindow(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    ASSERT_TRUE(app.WaitIdle());
+    ASSERT_TRUE(app.Post(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0));
     EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
     EXPECT_TRUE(SaveScreenshot(app.MainWindow(), "main_window_with_bars"));
     SetWindowPos(app.MainWindow(), nullptr, 40, 30, 700, 500, SWP_NOZORDER); // to be remembered
 
     // With the port open the controller commands are enabled; nothing to save yet.
-    EXPECT_EQ(ControllerCommands(app), "11111111");
-    EXPECT_FALSE(ToolbarButtonEnabled(app, CMD_SAVE));
-    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_SAVE));
+    EXPECT_EQ(ControllerCommands(app), "1111111100");
 
     // About and maker's boxes.
     for (auto [command, caption, picture] : {std::tuple{CMD_ABOUT, "Acerca del Programa", "about"},
@@ -87,7 +80,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
             EXPECT_EQ(box.ItemText(IDC_ABOUT_VERSION), "4.2.1");
             EXPECT_NE(box.ItemText(IDC_ABOUT_DATE), "");
         }
-        EXPECT_TRUE(SaveScreenshot(box.Handle(), std::string(picture) + "_box"));
+        EXPECT_TRUE(SaveScreenshot(box.hwnd, std::string(picture) + "_box"));
         EXPECT_TRUE(box.Press(IDCANCEL));
     }
 
@@ -95,7 +88,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     PostMessageA(app.MainWindow(), WM_KEYDOWN, VK_F1, 0x003B0001);
     PostMessageA(app.MainWindow(), WM_KEYUP, VK_F1, 0xC03B0001);
     EXPECT_TRUE(WaitForHelpTopic(app, "Contenido"));
-    HWND help = WaitForProgramWindow(app, "ZrtHelpWindow");
+    HWND help = app.WaitForWindow("ZrtHelpWindow");
     ASSERT_TRUE(app.Command(CMD_HELP_SEARCH));
     HWND search = GetDlgItem(help, 12), results = GetDlgItem(help, 13);
     SendWithTimeout(search, WM_SETTEXT, 0, (LPARAM) "renivel");
@@ -115,43 +108,40 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     // The settings dialog: its help button, pop-up help beside a field, whose closing key is
     // used up, a company line cut at 15 characters, and a port change said once.
     Dialog settings = OpenSettings(app);
-    EXPECT_TRUE(SaveScreenshot(settings.Handle(), "settings_dialog"));
-    Click(app, settings.Item(IDC_HELP_BUTTON));
+    EXPECT_TRUE(SaveScreenshot(settings.hwnd, "settings_dialog"));
+    settings.Click(IDC_HELP_BUTTON);
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Configuración del programa")));
     HWND line1 = settings.Item(IDC_SETTINGS_LINE1);
-    SetForegroundWindow(settings.Handle());
-    SendWithTimeout(settings.Handle(), WM_NEXTDLGCTL, (WPARAM)line1, TRUE);
+    SetForegroundWindow(settings.hwnd);
+    SendWithTimeout(settings.hwnd, WM_NEXTDLGCTL, (WPARAM)line1, TRUE);
     PressKey(VK_F1);
     RECT popup = ExpectPopUp(
         app, W1252("Primera línea del nombre de la empresa instaladora o de mantenimiento"), 'X');
     RECT edit{};
     GetWindowRect(line1, &edit);
-    EXPECT_EQ(popup.left, edit.left);
-    EXPECT_EQ(popup.top, edit.bottom + 2);
+    EXPECT_EQ(std::pair(popup.left, popup.top), std::pair(edit.left, edit.bottom + 2));
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "BRIVALT");
     SendWithTimeout(line1, EM_SETSEL, 0, -1);
     for (char c : std::string("Ascensores Patagonia"))
         PostMessageA(line1, WM_CHAR, (unsigned char)c, 1);
     ASSERT_TRUE(app.WaitIdle());
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Ascensores Pata");
-    Click(app, settings.Item(IDC_SETTINGS_COM7));
-    Click(app, settings.Item(IDOK));
-    ExpectBox(app.ExpectDialog("the port message"), kConfigurator,
+    settings.Click(IDC_SETTINGS_COM7);
+    settings.Click(IDOK);
+    ExpectBox(app, kConfigurator,
               W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
                     "Configurador."));
-    EXPECT_TRUE(settings.WaitClosed());
+    EXPECT_TRUE(WaitUntil([&] { return !settings.IsOpen(); }));
     EXPECT_TRUE(app.WaitIdle() && !app.FindDialog()) << "a second message";
     // OK on the port that is configured says nothing.
     settings = OpenSettings(app);
-    EXPECT_TRUE(IsDlgButtonChecked(settings.Handle(), IDC_SETTINGS_COM7));
+    EXPECT_TRUE(IsDlgButtonChecked(settings.hwnd, IDC_SETTINGS_COM7));
     EXPECT_TRUE(settings.Press(IDOK)) << app.FindDialog().Describe();
 
     // A modified document shows MOD and its number; closing it unsaved.
     ASSERT_TRUE(EditSystemNumber(app, 321));
-    EXPECT_EQ(parts(),
-              (std::vector<std::string>{"Por ayuda Pulse F1", "MOD", W1252("Nº 00321"), ""}));
-    ASSERT_TRUE(app.Close());
-    ASSERT_TRUE(app.ExpectDialog("the save question").Press(IDNO));
+    EXPECT_EQ(parts(), W1252("Por ayuda Pulse F1|MOD|Nº 00321|"));
+    SaveQuestion(app, IDNO);
     ASSERT_TRUE(app.WaitForExit());
     const std::string general = "[General];CommPort=7;Empresa1=Ascensores Pata;Empresa2=S.A.;";
     EXPECT_EQ(Settings(), general + "[Desktop];Status=2;OrgWinL=40;OrgWinR=740;OrgWinT=30;"
@@ -160,26 +150,23 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     // The next start: where the window was, on COM7, which has no device.
     const LaunchOptions again{.settings = std::nullopt, .expectDialog = true};
     ASSERT_TRUE(app.Launch(again));
-    ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption,
-              "No se pudo abrir el puerto de comunicaciones COM7.");
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el puerto de comunicaciones COM7.");
     EXPECT_EQ(Placement(app), (std::vector<long>{40, 30, 740, 530}));
-    EXPECT_EQ(ControllerCommands(app), "00000000");
+    EXPECT_EQ(ControllerCommands(app), "0000000000");
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     Dialog monitor = app.ExpectDialog("the monitor");
-    EXPECT_EQ(monitor.ItemText(IDC_MON_PORT), "COM7");
-    EXPECT_EQ(monitor.ItemText(IDC_MON_STATE), W1252("No válido"));
+    EXPECT_EQ(monitor.ItemText(IDC_MON_PORT) + " " + monitor.ItemText(IDC_MON_STATE),
+              W1252("COM7 No válido"));
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     // The commands themselves, reached anyway, say why they cannot go on.
     for (int command : {CMD_RECEIVE_VERSION, CMD_EVENT_LOG}) {
         ASSERT_TRUE(app.Command(command));
-        ExpectBox(app.ExpectDialog("the closed-port message"), kDefaultCaption,
+        ExpectBox(app, kDefaultCaption,
                   "No es posible comunicarse con el controlador.\nEl puerto de comunicaciones no "
                   "pudo ser abierto.");
     }
     // Maximized, it keeps the normal rectangle.
-    PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    ASSERT_TRUE(app.WaitIdle());
-    EXPECT_TRUE(IsZoomed(app.MainWindow()));
+    EXPECT_TRUE(app.Post(WM_SYSCOMMAND, SC_MAXIMIZE) && IsZoomed(app.MainWindow()));
     ASSERT_TRUE(app.CloseAndWait());
     EXPECT_EQ(Settings(), general + "[Desktop];Status=0;OrgWinL=40;OrgWinR=740;OrgWinT=30;"
                                     "OrgWinB=530;");
@@ -191,20 +178,19 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
                                "Empresa2=Rosario\r\n[Desktop]\r\nOrgWinL=5000\r\nOrgWinR=5640\r\n"
                                "OrgWinT=60\r\nOrgWinB=540\r\n";
     DeleteFileA(SettingsPath().c_str());
-    ASSERT_TRUE(WriteBytes(LegacySettingsPath(), legacy));
+    ASSERT_TRUE(WriteBytes(kLegacySettings, legacy));
     ASSERT_TRUE(app.Launch(again));
-    ExpectBox(app.ExpectDialog("the port message"), kDefaultCaption,
-              W1252("Puerto de comunicaciones COM10 no válido."));
+    ExpectBox(app, kDefaultCaption, W1252("Puerto de comunicaciones COM10 no válido."));
     EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 650, 490}));
     settings = OpenSettings(app);
-    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "Elevadores Sur");
-    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE2), "Rosario");
+    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1) + "|" + settings.ItemText(IDC_SETTINGS_LINE2),
+              "Elevadores Sur|Rosario");
     EXPECT_TRUE(settings.Press(IDCANCEL));
     ASSERT_TRUE(app.CloseAndWait());
     EXPECT_EQ(Settings(), "[General];CommPort=10;Empresa1=Elevadores Sur;Empresa2=Rosario;"
                           "[Desktop];Status=2;OrgWinL=10;OrgWinR=650;OrgWinT=10;OrgWinB=490;");
-    EXPECT_EQ(ReadBytes(LegacySettingsPath()), legacy);
-    DeleteFileA(LegacySettingsPath().c_str());
+    EXPECT_EQ(ReadBytes(kLegacySettings), legacy);
+    DeleteFileA(kLegacySettings.c_str());
 }
 
 } // namespace

@@ -3,21 +3,14 @@
 // windows are back where they were, and its memory within a megabyte of where it was. Only
 // scripts/soak.sh (make soak) runs it; SOAK_TRANSMITS, SOAK_RECEIVES, SOAK_REPAINTS and
 // SOAK_DIALOGS shorten it.
-#include "sim_control.h"
-#include "probe/probe_protocol.h"
+#include "rig.h"
 #include "steps.h"
 
 #include <psapi.h>
 
-#include <cstdlib>
-
 namespace {
 
 using namespace e2e;
-
-int Count(const char* name, int otherwise) {
-    return Environment(name).empty() ? otherwise : std::atoi(Environment(name).c_str());
-}
 
 // What the program's GDI owners hold (Wine's GetGuiResources gives 0), its windows, and its
 // private memory in KiB.
@@ -26,22 +19,17 @@ struct Usage {
     SIZE_T privateKb;
 };
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    return ++*(uint32_t*)count, TRUE;
-}
-uint32_t CountChildren(HWND window) {
-    uint32_t count = 0;
-    EnumChildWindows(window, CountChild, (LPARAM)&count);
-    return count;
-}
-
 Usage Measure(App& app, const char* when) {
     app.WaitIdle();
     PROCESS_MEMORY_COUNTERS_EX memory{};
     GetProcessMemoryInfo(app.Process(), (PROCESS_MEMORY_COUNTERS*)&memory, sizeof memory);
-    uint32_t windows = 0;
-    for (HWND w : TopLevelWindows(app.ThreadId(), nullptr))
-        windows += 1 + CountChildren(w);
+    uint32_t windows = 0; // the top-level windows and their children
+    auto count = [](HWND window, LPARAM n) -> BOOL {
+        EnumChildWindows(
+            window, [](HWND, LPARAM n) -> BOOL { return ++*(uint32_t*)n, TRUE; }, n);
+        return ++*(uint32_t*)n, TRUE;
+    };
+    EnumThreadWindows(app.ThreadId(), count, (LPARAM)&windows);
     // Wine leaves PrivateUsage at 0; its pagefile usage counts the same private pages.
     Usage u{app.ProbeCall(ProbeLiveGdiObjects, app.MainWindow(), 0), windows,
             (memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024};
@@ -50,27 +38,21 @@ Usage Measure(App& app, const char* when) {
     return u;
 }
 
-// Every command that opens a dialog, and what closes it again.
-const int kDialogCommands[] = {CMD_EDIT_CONFIG, CMD_SETTINGS, CMD_ABOUT,       CMD_ABOUT_MAKER,
-                               CMD_OPEN,        CMD_SAVE_AS,  CMD_PRINT_SETUP, CMD_EVENT_LOG};
-
-struct Work {
-    int transmits, receives, repaints, dialogs;
-};
-
-void Session(App& app, Work w) {
-    for (int i = 0; i < w.transmits; ++i)
+// Transmits, receives, repaints and rounds of every dialog: each opened and closed again.
+void Session(App& app, const int (&work)[4]) {
+    for (int i = 0; i < work[0]; ++i)
         RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
-    for (int i = 0; i < w.receives; ++i)
+    for (int i = 0; i < work[1]; ++i)
         RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
     const int kZooms[] = {CMD_ZOOM_IN, CMD_ZOOM_IN, CMD_ZOOM_OUT, CMD_FIT_WHOLE, CMD_FIT_WIDTH};
-    for (int i = 0; i < w.repaints; ++i) {
+    for (int i = 0; i < work[2]; ++i) {
         ASSERT_TRUE(app.Command(kZooms[i % 5]));
         RedrawWindow(app.MainWindow(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
-    for (int i = 0; i < w.dialogs; ++i)
-        for (int command : kDialogCommands) {
+    for (int i = 0; i < work[3]; ++i)
+        for (int command : {CMD_EDIT_CONFIG, CMD_SETTINGS, CMD_ABOUT, CMD_ABOUT_MAKER, CMD_OPEN,
+                            CMD_SAVE_AS, CMD_PRINT_SETUP, CMD_EVENT_LOG}) {
             ASSERT_TRUE(app.Command(command));
             Dialog dialog = app.ExpectDialog("a dialog of the program");
             ASSERT_TRUE(dialog.Press(IDCANCEL)) << command << ": " << dialog.Describe();
@@ -79,7 +61,7 @@ void Session(App& app, Work w) {
 }
 
 TEST(Soak, ResourcesComeBack) {
-    if (!std::getenv("ZRT_SOAK")) GTEST_SKIP() << "run by scripts/soak.sh";
+    if (Environment("ZRT_SOAK").empty()) GTEST_SKIP() << "run by scripts/soak.sh";
     if (!sim::Available()) GTEST_SKIP() << "needs the controller simulator (scripts/test.sh)";
     ASSERT_TRUE(sim::Reset());
     App app;
@@ -88,13 +70,17 @@ TEST(Soak, ResourcesComeBack) {
     // zoom cycles fill the font caches of every zoom (about 800 KiB under Wine, once).
     Session(app, {1, 1, 50, 1});
     Usage before = Measure(app, "before");
-    const Work all = {Count("SOAK_TRANSMITS", 500), Count("SOAK_RECEIVES", 500),
-                      Count("SOAK_REPAINTS", 1000), Count("SOAK_DIALOGS", 200)};
-    const Work half = {all.transmits / 2, all.receives / 2, all.repaints / 2, all.dialogs / 2};
+    int half[4], rest[4], i = 0;
+    for (auto [name, otherwise] : {std::pair{"SOAK_TRANSMITS", 500},
+                                   {"SOAK_RECEIVES", 500},
+                                   {"SOAK_REPAINTS", 1000},
+                                   {"SOAK_DIALOGS", 200}}) {
+        int all = Environment(name).empty() ? otherwise : std::atoi(Environment(name).c_str());
+        half[i] = all / 2, rest[i++] = all - all / 2;
+    }
     Session(app, half);
     Measure(app, "middle");
-    Session(app, {all.transmits - half.transmits, all.receives - half.receives,
-                  all.repaints - half.repaints, all.dialogs - half.dialogs});
+    Session(app, rest);
     Usage after = Measure(app, "after");
     EXPECT_NE(before.gdi, kProbeNoItem);
     EXPECT_EQ(after.gdi, before.gdi);

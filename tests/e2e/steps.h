@@ -1,17 +1,12 @@
 #pragma once
 // Steps the scenarios share: the window title, configuration files, message boxes, a modified
-// document, the program's own windows, the help window, keys and clicks.
+// document, the help window, keys, and the controller link's exchanges.
 #include "driver.h"
 
 #include "app/config_file.h"
 #include "base/cp1252.h"
 #include "config/controller_config.h"
 #include "resource.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace e2e {
 
@@ -53,21 +48,35 @@ inline ControllerConfig Identity(unsigned systemNumber, unsigned cabin) {
     return image;
 }
 
-// Writes `image` as `name` into the test's folder and starts the program on it from the
-// command line.
-inline bool LaunchWith(App& app, const ControllerConfig& image,
-                       const std::string& name = "start.z94") {
-    std::string path = JoinPath(TestFolder(), name);
-    return WriteBytes(path, ConfigFileOf(image)) && app.Launch(path);
+// The document's system number in the window title, and whether it is marked as modified.
+inline void ExpectDocument(App& app, unsigned systemNumber, bool modified) {
+    EXPECT_EQ(app.Title(), Title(systemNumber));
+    EXPECT_EQ(app.IsMenuItemGrayed(CMD_SAVE), !modified) << "the document's modified flag";
 }
 
-// Checks a message box's caption and text; then presses `button` unless it is 0.
-inline void ExpectBox(const Dialog& box, const std::string& caption, const std::string& text,
-                      int button = IDOK) {
-    ASSERT_TRUE(box) << "expected the message \"" << text << "\"";
-    EXPECT_EQ(box.Caption(), caption) << box.Describe();
-    EXPECT_EQ(box.Text(), text) << box.Describe();
-    EXPECT_TRUE(!button || box.Press(button)) << box.Describe();
+// Writes `image` into the test's folder and starts the program on it from the command line.
+inline bool LaunchWith(App& app, const ControllerConfig& image) {
+    std::string path = JoinPath(TestFolder(), "start.z94");
+    return WriteBytes(path, ConfigFileOf(image)) && app.Launch({.commandLine = path});
+}
+
+// Waits for a message box (the dialog in front, but those whose captions begin with one of
+// `besides`), checks its caption and text, and presses `button` unless it is 0.
+inline Dialog ExpectBox(App& app, const std::string& caption, const std::string& text,
+                        int button = IDOK, std::initializer_list<std::string> besides = {}) {
+    Dialog box = app.ExpectDialog("the message \"" + text + "\"", besides);
+    EXPECT_EQ(box.Describe(), Dialog::Describe(caption, text));
+    if (box && button) {
+        EXPECT_TRUE(box.Press(button)) << box.Describe();
+    }
+    return box;
+}
+
+// Closes the program, or runs `command`, on a modified document, and answers the question
+// whether to save it with `button`.
+inline void SaveQuestion(App& app, int button, int command = 0) {
+    EXPECT_TRUE(command ? app.Command(command) : app.Close());
+    ExpectBox(app, W1252("Atención"), kSaveQuestion, button);
 }
 
 // Sets the system number on the editor's first page and accepts the editor, which leaves the
@@ -75,33 +84,18 @@ inline void ExpectBox(const Dialog& box, const std::string& caption, const std::
 inline bool EditSystemNumber(App& app, unsigned systemNumber) {
     if (!app.Command(CMD_EDIT_CONFIG)) return false;
     Dialog editor = app.ExpectDialog("the configuration editor");
-    HWND page = FindWindowExA(editor.Handle(), nullptr, "#32770", nullptr);
+    HWND page = FindWindowExA(editor.hwnd, nullptr, "#32770", nullptr);
     if (!page ||
-        !Dialog(page, &app).SetItemText(IDC_GEN_SYSTEM_NUMBER, std::to_string(systemNumber))) {
+        !Dialog{page, &app}.SetItemText(IDC_GEN_SYSTEM_NUMBER, std::to_string(systemNumber))) {
         ADD_FAILURE() << "no system number on the editor's first page";
         return false;
     }
     return editor.Press(IDOK) && app.WaitForTitle(Title(systemNumber));
 }
 
-inline bool ToolbarButtonEnabled(App& app, int command) {
-    return SendWithTimeout(app.FindChild(TOOLBARCLASSNAMEA), TB_ISBUTTONENABLED, command, 0) != 0;
-}
-
-// The first visible top-level window of a class of the program's thread, once there is one.
-inline HWND WaitForProgramWindow(App& app, const char* className) {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND w : TopLevelWindows(app.ThreadId(), className))
-            if (IsWindowVisible(w)) return (found = w) != nullptr;
-        return false;
-    });
-    return found;
-}
-
 // Waits until the help window shows the topic titled `title`.
 inline bool WaitForHelpTopic(App& app, const std::string& title) {
-    HWND help = WaitForProgramWindow(app, "ZrtHelpWindow");
+    HWND help = app.WaitForWindow("ZrtHelpWindow");
     return WaitUntil([&] {
         return ControlText(FindWindowExA(help, nullptr, "ZrtHelpTopic", nullptr)) == title;
     });
@@ -115,7 +109,7 @@ inline void PressKey(BYTE key) {
 
 // The help pop-up's text begins with `firstSentence`; `key` takes it away. Returns where it was.
 inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
-    HWND popup = WaitForProgramWindow(app, "ZrtHelpPopup");
+    HWND popup = app.WaitForWindow("ZrtHelpPopup");
     RECT at{};
     GetWindowRect(popup, &at);
     EXPECT_EQ(ControlText(popup).substr(0, firstSentence.size()), firstSentence);
@@ -125,13 +119,6 @@ inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = V
     return at;
 }
 
-// A button clicked as the mouse would; returns once the program is idle again (or has entered
-// a box the click opened).
-inline void Click(App& app, HWND button) {
-    PostMessageA(button, BM_CLICK, 0, 0);
-    app.WaitIdle();
-}
-
 // --- The controller link's exchanges ---
 
 constexpr const char* kInterrogation = "Interrogando controlador...";
@@ -139,32 +126,11 @@ constexpr const char* kMonitor = "Comunicaciones";
 constexpr const char* kConfigured = "El controlador fue configurado correctamente.";
 const std::string kReceived =
     W1252("La configuración del controlador ha sido recibida correctamente.");
-inline Dialog FindByCaption(App& app, const std::string& caption) {
-    for (HWND d : DialogsOf(app.ThreadId()))
-        if (WindowText(d) == caption) return Dialog(d, &app);
-    return Dialog();
-}
-
-// A box that ends or interrupts a conversation: any enabled dialog of the program but the
-// interrogation dialog and the monitor.
-inline Dialog WaitForBox(App& app, DWORD timeoutMs = 15000) {
-    Dialog found;
-    WaitUntil(
-        [&] {
-            for (HWND d : DialogsOf(app.ThreadId()))
-                if (WindowText(d) != kInterrogation && WindowText(d) != kMonitor &&
-                    IsWindowEnabled(d))
-                    return static_cast<bool>(found = Dialog(d, &app));
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
 
 // The box that ends a conversation, checked and answered; then the conversation is over.
 inline void ExpectEnd(App& app, const std::string& caption, const std::string& text) {
-    ExpectBox(WaitForBox(app), caption, text);
-    EXPECT_TRUE(WaitUntil([&] { return !FindByCaption(app, kInterrogation); }) && app.WaitIdle());
+    ExpectBox(app, caption, text, IDOK, {kInterrogation, kMonitor});
+    EXPECT_TRUE(WaitUntil([&] { return !app.FindDialog({kMonitor}); }) && app.WaitIdle());
 }
 
 inline void RunToEnd(App& app, int command, const std::string& caption, const std::string& text) {

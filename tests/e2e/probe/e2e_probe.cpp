@@ -17,45 +17,36 @@ HWND Window(const ProbeBlock& block) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.window));
 }
 
-void AnswerMenuItem(ProbeBlock& block) {
-    block.result = GetMenuState(GetMenu(Window(block)), block.id, MF_BYCOMMAND);
-}
-
-// Scroll bars keep their state in the window's own process under Wine.
-void AnswerScrollBar(ProbeBlock& block) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    if (!GetScrollInfo(Window(block), (int)block.id, &si)) {
-        block.result = kProbeNoItem;
-        return;
-    }
-    SCROLLBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    GetScrollBarInfo(Window(block), block.id == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
-    bool enabled = !(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-    std::snprintf(block.text, sizeof block.text, "%d %d %u %d %d", si.nMin, si.nMax, si.nPage,
-                  si.nPos, enabled ? 1 : 0);
-    block.result = (uint32_t)si.nPos;
-}
-void AnswerTextMessage(ProbeBlock& block) {
-    block.result = (uint32_t)SendMessageA(Window(block), block.id, block.param, (LPARAM)block.text);
-}
-
-void AnswerClipboardPictureSize(ProbeBlock& block) {
-    block.result = kProbeNoItem;
-    if (!OpenClipboard(nullptr)) return;
-    if (HANDLE record = GetClipboardData(CF_METAFILEPICT))
-        block.result = (uint32_t)GlobalSize(record);
-    CloseClipboard();
-}
-
-void AnswerLiveGdiObjects(ProbeBlock& block) {
-    using Count = long (*)();
-    auto count = reinterpret_cast<Count>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), "ZrtLiveGdiObjects")));
-    block.result = count ? (uint32_t)count() : kProbeNoItem;
-}
+// In the order of ProbeFunction, from 1.
+void (*const kAnswers[])(ProbeBlock&) = {
+    [](ProbeBlock& block) {
+        block.result = GetMenuState(GetMenu(Window(block)), block.id, MF_BYCOMMAND);
+    },
+    [](ProbeBlock& block) {
+        block.result =
+            (uint32_t)SendMessageA(Window(block), block.id, block.param, (LPARAM)block.text);
+    },
+    // Scroll bars keep their state in the window's own process under Wine.
+    [](ProbeBlock& block) {
+        SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        GetScrollBarInfo(Window(block), block.id == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
+        block.result = GetScrollInfo(Window(block), (int)block.id, &si) ? si.nPos : kProbeNoItem;
+        std::snprintf(block.text, sizeof block.text, "%d %d %u %d %d", si.nMin, si.nMax, si.nPage,
+                      si.nPos, !(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE));
+    },
+    [](ProbeBlock& block) {
+        HANDLE record = OpenClipboard(nullptr) ? GetClipboardData(CF_METAFILEPICT) : nullptr;
+        block.result = record ? (uint32_t)GlobalSize(record) : kProbeNoItem;
+        CloseClipboard();
+    },
+    [](ProbeBlock& block) {
+        auto count = reinterpret_cast<long (*)()>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA(nullptr), "ZrtLiveGdiObjects")));
+        block.result = count ? (uint32_t)count() : kProbeNoItem;
+    },
+};
 } // namespace
 
 extern "C" {
@@ -71,13 +62,9 @@ __declspec(dllexport) LRESULT CALLBACK
 
 __declspec(dllexport) LRESULT CALLBACK ProbeCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code >= 0 && g_shared && call->message == g_callMessage) {
-        // In the order of ProbeFunction, from 1.
-        void (*const answers[])(ProbeBlock&) = {AnswerMenuItem, AnswerTextMessage, AnswerScrollBar,
-                                                AnswerClipboardPictureSize, AnswerLiveGdiObjects};
-        if (call->wParam >= 1 && call->wParam <= std::size(answers))
-            answers[call->wParam - 1](g_shared->block);
-    }
+    if (code >= 0 && g_shared && call->message == g_callMessage && call->wParam >= 1 &&
+        call->wParam <= std::size(kAnswers))
+        kAnswers[call->wParam - 1](g_shared->block);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 }
