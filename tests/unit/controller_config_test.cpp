@@ -72,10 +72,6 @@ TEST(RelayCatalogue, CodesZeroToNinetyNineAndTheirTexts) {
     }
     EXPECT_FALSE(RelayHasDescription(100));
     EXPECT_FALSE(RelayHasDescription(-1));
-    relayDescriptionText(20, text, sizeof text);
-    EXPECT_STREQ(text, W1252("20 - GON  Gong                            \rSe activa al llegar a "
-                             "piso y permanece cerrado un tiempo TGON (\"Tiempo de gong\"). Se "
-                             "activa si hay llamadas externas. (Ver también relé 90)"));
     relayDescriptionText(0, text, sizeof text);
     EXPECT_STREQ(text, W1252("00 -    \rNo actúa, queda siempre abierto."));
     relayReportText(100, text, sizeof text);

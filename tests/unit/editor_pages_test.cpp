@@ -1,7 +1,7 @@
 // The editor's pages through a fake control map: what the end-to-end tests of the sheet do not
 // reach (the order of refusals, corrections of stored values no list holds, enable rules of
-// every function, bounded reads) and the help tables. That a new stop count leaves stations and
-// doors in range is the editor fuzzer's.
+// every function, bounded reads). That a new stop count leaves stations and doors in range is
+// the editor fuzzer's.
 #include "fake_page_controls.h"
 
 #include "base/cp1252.h"
@@ -144,8 +144,6 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
     for (auto [relay, typed] : {std::pair{1, "abc"}, {2, "-5"}, {3, "  7x"}})
         fake.Type(page, IDC_OUT_RELAY + relay, typed);
-    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
-    EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4);
     // The arrows stop at 0 and at the catalogue's last code.
     fake.Type(page, IDC_OUT_RELAY + 5, "99");
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 5, SpinStep::Up);
@@ -219,27 +217,6 @@ TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
     EXPECT_EQ(std::memcmp(&working.TEP, expected, kTimerCount), 0);
 }
 
-TEST(TimerApplicability, FollowsTheOutputsDoorAndScreens) {
-    ControllerConfig config = MakeEmptyConfig();
-    bool uses[kTimerCount];
-    timerApplicability(config, uses);
-    // Field order: TEP TALA TZUM TPA TACL TACEA TNIV0 TRETP TAPA TOPC TACEB TARR TESTR TGON
-    // TGEN TINHP
-    const bool none[kTimerCount] = {1, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 1, 0, 0, 0, 0};
-    EXPECT_EQ(std::memcmp(uses, none, sizeof uses), 0);
-    // Relays for TZUM, TACEB only, TRETP, TGON, TGEN; a terminal for TESTR; TAPA, TINHP.
-    for (auto [relay, code] : {std::pair{0, 37}, {1, 7}, {2, 81}, {4, 20}, {17, 38}})
-        config.relayFunction[relay] = (uint8_t)code;
-    config.auxTerminalFunction[3] = 39;
-    config.doorMode = config.screenSystem = 1;
-    timerApplicability(config, uses);
-    const bool all[kTimerCount] = {1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    EXPECT_EQ(std::memcmp(uses, all, sizeof uses), 0);
-    config.relayFunction[1] = 58;
-    timerApplicability(config, uses);
-    EXPECT_TRUE(uses[5] && !uses[10]);
-}
-
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8, working.preOpening = working.alwaysOpenOnArrival = 1;
     working.closeAttempts = 3;
@@ -290,27 +267,6 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
               (Ints{5, 1, 1, kOptionReleveling | kOptionSegments14 | (3 << 1)}));
     fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
-}
-
-// A control of a range finds its context in a one-pair table naming it; any other control, its
-// page's table of pairs; 0: no help.
-TEST(EditorHelp, ContextsOfControlsTheirLabelsAndRanges) {
-    auto contextOf = [](int dialogId, int control) -> uint32_t {
-        uint32_t scratch[4];
-        for (const uint32_t* t = EditorHelpTable(PageRow(dialogId), control, scratch); t[0] || t[1];
-             t += 2)
-            if (t[0] == (uint32_t)control) return t[1];
-        return 0;
-    };
-    const std::tuple<int, int, uint32_t> cases[] = {
-        {IDD_PAGE_STOPS, 30, 800},    {IDD_PAGE_STOPS, 123, 801},    {IDD_PAGE_STOPS, 124, 0},
-        {IDD_PAGE_STOPS, 623, 804},   {IDD_PAGE_STOPS, 65535, 0},    {IDD_PAGE_OUTPUTS, 233, 402},
-        {IDD_PAGE_OUTPUTS, 317, 403}, {IDD_PAGE_OUTPUTS, 453, 400},  {IDD_PAGE_GENERAL, 1010, 111},
-        {IDD_PAGE_GENERAL, 103, 111}, {IDD_PAGE_TIMES, 993, 507},    {IDD_PAGE_TIMES, 1013, 507},
-        {IDD_PAGE_DOOR, 112, 613},    {IDD_PAGE_ADVANCED, 814, 702},
-    };
-    for (const auto& [dialogId, control, context] : cases)
-        EXPECT_EQ(contextOf(dialogId, control), context) << control;
 }
 
 } // namespace
