@@ -17,23 +17,6 @@ std::string Ask(SimController& sim, char command, char letter, const std::string
     return DataOf(answer);
 }
 
-bool Silent(SimController& sim, char command) {
-    LinkPacket answer;
-    std::string note;
-    return !sim.Respond(Packet('o', 'c', command), answer, note) && !note.empty();
-}
-
-TEST(SimController, PartTwoAndCountersOnlyFromVersionThree) {
-    SimController sim;
-    sim.hours = 1234;
-    sim.operations = 56;
-    EXPECT_EQ(Ask(sim, 'g', 'G'), "001234000056");
-    EXPECT_EQ(Ask(sim, 'f', 'c').size(), (size_t)kPart2Length);
-    sim.version = "02.99";
-    EXPECT_TRUE(Silent(sim, 'g'));
-    EXPECT_TRUE(Silent(sim, 'f'));
-}
-
 // A write stored and read back is the Link scenario's transmit and the simulator options
 // fuzzer's; here the faults it can play.
 TEST(SimController, RefusedWritesAndMismatchedReadBacks) {

@@ -83,9 +83,6 @@ struct FakeHost {
     }
 };
 
-const char* const kSaveQuestion =
-    W1252("La configuración corriente fue modificada, ¿Desea salvarla?");
-
 struct DocumentTest : ::testing::Test {
     FakeHost fake;
     ConfigDocument doc;
@@ -108,13 +105,9 @@ void ExpectBox(const Box& box, const std::string& text, const std::string& capti
     EXPECT_EQ(box.flags, flags);
 }
 
-TEST_F(DocumentTest, NewAsksToSaveAModifiedDocumentWithYesNoAndCancel) {
-    Modify(); // an unmodified one is not asked about: the Document scenario
-    fake.answers = {mb::IdCancel};
-    doc.New();
-    ASSERT_EQ(fake.boxes.size(), 1u);
-    ExpectBox(fake.boxes[0], kSaveQuestion, W1252("Atención"), mb::YesNoCancel | mb::IconQuestion);
-    EXPECT_EQ(doc.image.systemNumber, 123);
+// The question's words and its Cancel are the Document scenario's.
+TEST_F(DocumentTest, NewAsksToSaveAModifiedDocument) {
+    Modify();
     fake.answers = {mb::IdYes};
     doc.New();
     EXPECT_EQ(fake.files.count("A00123_2.Z94"), 1u);
@@ -154,18 +147,12 @@ TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
     EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 262u);
 }
 
+// The received copy's name keeps the image as the controller sent it; the recommended name
+// sets a hall-call controller's cabin to 0.
 TEST_F(DocumentTest, RecommendedNameOfAHallCallController) {
     char name[64];
-    doc.image.systemNumber = 123, doc.image.cabinNumber = 2;
-    doc.RecommendedFileName(name, sizeof name);
-    EXPECT_STREQ(name, "A00123_2.Z94");
-    // The received copy's name, for a cabin and for a hall-call controller, whose image is kept
-    // as the controller sent it.
-    const LocalDateTime when = {2026, 12, 7, 1, 9, 5};
-    ReceiveArchiveName(doc.image, when, 1, name, sizeof name);
-    EXPECT_STREQ(name, "A00123_2 2026-12-07 0905.Z94");
-    doc.image.controllerFunction = 0;
-    ReceiveArchiveName(doc.image, when, 2, name, sizeof name);
+    doc.image.systemNumber = 123, doc.image.cabinNumber = 2, doc.image.controllerFunction = 0;
+    ReceiveArchiveName(doc.image, {2026, 12, 7, 1, 9, 5}, 2, name, sizeof name);
     EXPECT_STREQ(name, "A00123_E 2026-12-07 0905 (2).Z94");
     EXPECT_EQ(doc.image.cabinNumber, 2);
     doc.RecommendedFileName(name, sizeof name);

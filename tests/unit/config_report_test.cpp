@@ -79,13 +79,9 @@ TEST(ConfigReport, LinesThatFollowTheImage) {
          W1252("\r\r- Funcionamiento duplex\r\r"
                "Estación principal:   02 - descansa con puerta Cerrada\r"
                "Estación secundaria:  03 - descansa con puerta Abierta")},
-        {duplexWithDoor(1), {"Reposa:               Cerrada\r", "Apertura retardada:   No\r",
-                             W1252("Zona de puerta:       Mínima\r")}},
         {duplexWithDoor(0), {}, {"Reposa:"}, W1252("Estación secundaria:  03")},
         {[](CC& c) { c.doorMode = 3, c.screenSystem = 2; }, {"Reposa:               Cerrada\r"},
          {"Zona de puerta:"}},
-        {[](CC& c) { c.doorMode = 3, c.screenSystem = 1; },
-         {W1252("Zona de puerta:       Máxima\r")}},
         {[](CC& c) { c.optionFlags = kOptionSegments14 | kOptionReleveling; },
          {W1252("Relé auxliar  2:   00 - No actúa.\r\rInd. de posición:  14 segmentos\r"),
           W1252("Con renivelación:     Si\r")},
@@ -94,10 +90,6 @@ TEST(ConfigReport, LinesThatFollowTheImage) {
          {W1252("Puerto de supervisión: 3 - TTL\r\r\r- Borrado")}, {"Anunciador"}},
         {[](CC& c) { c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1; },
          {W1252("Puerto de supervisión: 1 - RS-232C\rAnunciador vocal especial\r")}},
-        {[](CC& c) { c.relayFunction[4] = 20, c.auxTerminalFunction[1] = 1; },
-         {W1252("Relé  5:           20 - GON  Gong") + std::string(28, ' ') + "\r",
-          W1252("Relé auxliar  2:   01 - POT  Potencial")}},
-        {[](CC& c) { c.screenSystem = 0; }, {W1252("Sistema de Pantallas:  No válido\r")}},
         // clang-format on
     };
     for (const Case& k : cases) {

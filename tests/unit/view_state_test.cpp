@@ -69,13 +69,11 @@ TEST(LabelViewState, TextsLeftOutLieWhollyOutsideTheView) {
     } kRows[] = {
         {{155, 0, 300, 1000}, LabelAlign::Left, false, true},
         {{165, 0, 300, 1000}, LabelAlign::Left, false, false},
-        {{0, 0, 35, 1000}, LabelAlign::Left, false, false},
         {{0, 0, 45, 1000}, LabelAlign::Right, false, true},
         {{135, 0, 300, 1000}, LabelAlign::Centre, false, true},
         {{0, 515, 300, 1000}, LabelAlign::Left, false, false},
         {{0, 0, 300, 435}, LabelAlign::Left, true, false},
         {{0, 0, 300, 445}, LabelAlign::Left, true, true},
-        {{0, 515, 300, 1000}, LabelAlign::Left, true, false},
         {{0, 555, 300, 1000}, LabelAlign::Right, true, true},
         {{115, 0, 300, 1000}, LabelAlign::Left, true, false},
     };
