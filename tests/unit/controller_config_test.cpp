@@ -56,9 +56,6 @@ TEST(CodeTables, TextsEndAtTheirRanges) {
         EXPECT_EQ(ResString(textId(high))[0], '0' + high);
         EXPECT_EQ(ResString(textId(low))[0], '0' + low);
     }
-    EXPECT_STREQ(ResString(ScreenSystemTextId(6)), "6 - PAS, PAD con sensores de pasaje");
-    EXPECT_EQ((std::vector<int>{StopLimit(3), StopLimit(5), StopLimit(4)}),
-              (std::vector<int>{16, 23, 24}));
 }
 
 // The report's texts of codes 0 and 20 are the report's and the comparison's tests; a code

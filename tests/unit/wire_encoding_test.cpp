@@ -68,18 +68,16 @@ TEST(WireEncoding, StopNameRules) {
     ControllerConfig c = MakeEmptyConfig();
     std::memcpy(c.stopNames[0], "A\0\0\0", 4);
     std::memcpy(c.stopNames[1], "\0\0\0\0", 4);
-    std::memcpy(c.stopNames[2], "PB\0\0", 4);
-    std::memcpy(c.stopNames[3], "WXYZ", 4); // no terminator: its first two characters
+    std::memcpy(c.stopNames[2], "WXYZ", 4); // no terminator: its first two characters
     std::string text = EncodeParts(c).part1;
-    EXPECT_EQ(text.substr(154, 8), " A  PBWX");
+    EXPECT_EQ(text.substr(154, 6), " A  WX");
 
     ControllerConfig into = MakeEmptyConfig();
     into.stopNames[0][3] = 'k'; // the fourth byte of a slot carries nothing and stays
     ControllerConfig back = Decoded1(text, into);
     EXPECT_EQ(std::memcmp(back.stopNames[0], " A\0k", 4), 0);
     EXPECT_EQ(std::memcmp(back.stopNames[1], "  \0", 3), 0);
-    EXPECT_EQ(std::memcmp(back.stopNames[2], "PB\0", 3), 0);
-    EXPECT_EQ(std::memcmp(back.stopNames[3], "WX\0", 3), 0);
+    EXPECT_EQ(std::memcmp(back.stopNames[2], "WX\0", 3), 0);
 }
 
 TEST(WireEncoding, WideValuesSendTheirLeadingDigits) {
