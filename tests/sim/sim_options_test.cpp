@@ -75,11 +75,4 @@ TEST(SimOptions, CommandLineInOrderAndStartOnlyOptions) {
     EXPECT_FALSE(ApplySimOption(sim, "link", "/l", error)) << "the control file cannot move it";
 }
 
-TEST(SimLog, PacketsAreDescribedWithEscapes) {
-    EXPECT_EQ(DescribePacket("RX", Packet('o', 'c', 'v')), "RX CD=o CO=c OR=v LA=0 DATA=\"\"");
-    EXPECT_EQ(DescribePacket("TX", Packet('c', 'o', 'w', std::string("a\"\\\x01 b", 6))),
-              "TX CD=c CO=o OR=w LA=6 DATA=\"a\\x22\\x5C\\x01 b\"");
-    EXPECT_EQ(DescribePacket("TX", Packet('c', 'o', ' ')), "TX CD=c CO=o OR=\\x20 LA=0 DATA=\"\"");
-}
-
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,8 +18,6 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
     using CC = ControllerConfig;
     const std::pair<std::function<void(CC&)>, std::vector<std::string>> cases[] = {
         {[](CC&) {}, {}},
-        {[](CC& c) { std::memcpy(c.siteName, "Torre Sur", 10); },
-         {W1252("Obra|Configuración vacía|Torre Sur")}},
         // A code shown as its catalogue words, without the blanks its name carries.
         {[](CC& c) { c.relayFunction[4] = 20; }, {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
         // The door option bits mean something only for an automatic door.

@@ -127,8 +127,6 @@ TEST(ConfigReport, HeadingWithLongCompanyLinesAndTheBufferCut) {
     std::string r = Report(MakeEmptyConfig(), h);
     EXPECT_EQ(r.substr(0, 63), "\r                        " + std::string(8, ' ') +
                                    "AB Una linea de mas de quince\r");
-    EXPECT_TRUE(Has(r, "ZRT94VK 12.345.6789\r\r\r"
-                       "Fecha:         Viernes, 31 de Diciembre de 1999, 23:59\r"));
     // A buffer too small for the report holds its beginning.
     char small[40];
     std::memset(small, '#', sizeof small);

@@ -162,7 +162,6 @@ TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
         working.auxTerminalFunction[j] = (uint8_t)(10 + j);
     working.optionFlags = kOptionSegments14, working.auxOutputType = 9;
     Open(IDD_PAGE_OUTPUTS);
-    EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled);
     EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
     fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
     EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);

@@ -99,13 +99,4 @@ TEST(WireEncoding, WideValuesSendTheirLeadingDigits) {
     EXPECT_EQ(back.relayFunction[0], 15);
 }
 
-TEST(WireEncoding, NumericFieldsReadOnlyTheirOwnCharacters) {
-    auto parse = [](const char* text, int width) {
-        return ParseDecimalField((const uint8_t*)text, width);
-    };
-    EXPECT_EQ((std::vector<int>{parse("00714", 5), parse(" 12", 3), parse("-5", 2), parse("+4", 2),
-                                parse("1a3", 3), parse("E", 1), parse("1234", 2)}),
-              (std::vector<int>{714, 12, -5, 4, 1, 0, 12}));
-}
-
 } // namespace
