@@ -1,8 +1,10 @@
-// The label view's arithmetic: zoom bounds and which texts it may leave out. Centring and the
-// scroll limits are the Label scenario's.
+// The label view's arithmetic: zoom bounds, centring within the scroll limits, and which texts
+// it may leave out.
 #include "label/view_state.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -14,6 +16,13 @@ ViewState View(int width = 600, int height = 380) {
     v.clientWidth = width;
     v.clientHeight = height;
     return v;
+}
+
+using Point = std::pair<int, int>;
+
+LabelPoint Centre(const ViewState& v) {
+    LabelRect c = v.VisibleRect();
+    return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
 }
 
 // A step in and out is the Label scenario's.
@@ -32,6 +41,22 @@ TEST(LabelViewState, ZoomBounds) {
     ViewState minimized = View(0, 0);
     EXPECT_FALSE(minimized.ZoomIn());
     EXPECT_EQ(minimized.zoomPercent, 100);
+}
+
+// A double click centres its point, as far as the page's edges allow.
+TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
+    ViewState v = View();
+    v.zoomPercent = 400;
+    v.CenterOn(515, 965);
+    v.ClampScroll();
+    EXPECT_TRUE(std::abs(Centre(v).x - 515) <= 1 && std::abs(Centre(v).y - 965) <= 1);
+    v.CenterOn(1000, 1900);
+    v.ClampScroll();
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{kPageWidth - v.VisibleRect().Width(),
+                                                    kPageHeight - v.VisibleRect().Height()}));
+    v.CenterOn(-100, 0);
+    v.ClampScroll();
+    EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{0, 0}));
 }
 
 // A text of 5 cells of 10 at (100, 500) covers x 100..150 (left), 50..100 (right) or 75..125
