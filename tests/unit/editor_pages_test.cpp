@@ -144,6 +144,8 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
     for (auto [relay, typed] : {std::pair{1, "abc"}, {2, "-5"}, {3, "  7x"}})
         fake.Type(page, IDC_OUT_RELAY + relay, typed);
+    page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
+    EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4) << "an arrow focuses its field";
     // The arrows stop at 0 and at the catalogue's last code.
     fake.Type(page, IDC_OUT_RELAY + 5, "99");
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 5, SpinStep::Up);
