@@ -76,6 +76,10 @@ TEST(VersionInfo, VersionTextWithItsFlags) {
     EXPECT_EQ((std::vector<std::string>{Version(0), Version(1), Version(2), Version(3)}),
               (std::vector<std::string>{"4.2.1", "4.2.1 (D)", "4.2.1 Beta", "4.2.1 Beta (D)"}));
     EXPECT_EQ(Version(3, 0x00040002, 0x00010000, 8), "4.2.1 B"); // cut, never past the buffer
+    // The about box's date is read with this query; nothing else shows it.
+    char query[64];
+    FormatVersionQuery(0xFFFF, 0xFFFF, "X", query, sizeof query);
+    EXPECT_STREQ(query, "\\StringFileInfo\\FFFFFFFF\\X");
 }
 
 } // namespace
