@@ -1,6 +1,5 @@
 // The comparison before a transmit: each field that differs, in the report's words, with the
-// value of the current configuration and of the file. A stop name and the speed are the Document
-// scenario's.
+// value of the current configuration and of the file. The speed is the Document scenario's.
 #include "config/config_compare.h"
 
 #include "base/cp1252.h"
