@@ -7,6 +7,8 @@
 
 #include "link/wire_encoding.h"
 
+#include <regex>
+
 namespace {
 
 using namespace e2e;
@@ -134,8 +136,11 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=e"));
     ASSERT_TRUE(sim::Control("delay 1500\n"));
     ExpectEnd(app, kConfigurator, kConfigured);
-    EXPECT_EQ(sim::Requests(mark), "vbhebbf");
-    EXPECT_EQ(sim::Lines(mark, "TX CD=c CO=o OR=c LA=226 ").size(), 3u);
+    // A loaded machine may read the first answer only after a second retry: each read-back
+    // request is answered, and all but the first answer are dropped.
+    const std::string requests = sim::Requests(mark);
+    EXPECT_TRUE(std::regex_match(requests, std::regex("vbhebb+f"))) << requests;
+    EXPECT_EQ(sim::Lines(mark, "TX CD=c CO=o OR=c LA=226 ").size(), requests.size() - 4);
     // Too late for a version query, which waits one second; the late answer left on the line
     // is emptied by the next command, which reads only its own.
     mark = sim::Mark();
