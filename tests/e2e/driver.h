@@ -107,7 +107,14 @@ class App {
         if (!(main_ = WaitForWindow(kMainWindowClass, kStartTimeoutMs)))
             return Fail("no main window");
         thread_ = GetWindowThreadProcessId(main_, nullptr);
-        if (!InjectProbe()) return Fail("cannot load the test probe into the program");
+        // Once, in CI, the probe failed to load at once into a program that had just shown its
+        // window, for a reason we could not reproduce: say why, and try again while it runs.
+        std::string why = InjectProbe();
+        for (int retry = 0; !why.empty() && retry < 3 && IsRunning(); ++retry) {
+            std::printf("probe not loaded (%s), trying again\n", why.c_str());
+            ReleaseProbe(), Sleep(500), why = InjectProbe();
+        }
+        if (!why.empty()) return Fail("cannot load the test probe into the program: " + why);
         // The splash box (a dialog without a title bar) goes at the first timer tick of a
         // message loop; only then has start-up finished.
         auto splashGone = [this] {
@@ -236,16 +243,18 @@ class App {
     static bool HasTitleBar(HWND window) {
         return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     }
-    bool InjectProbe() {
+    // Loads the probe into the program; why not, when it could not.
+    std::string InjectProbe() {
         // The probe library loaded into this process too, to find its hook procedures.
         static HMODULE probe = LoadLibraryA(JoinPath(ExeFolder(), "e2e_probe.dll").c_str());
         char name[64];
         std::snprintf(name, sizeof name, kProbeSharedName, processId_);
         probeMapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            sizeof(ProbeShared), name);
-        if (!probe || !probeMapping_) return false;
-        probeShared_ = static_cast<ProbeShared*>(
-            MapViewOfFile(probeMapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+        if (probeMapping_)
+            probeShared_ = static_cast<ProbeShared*>(
+                MapViewOfFile(probeMapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+        if (!probe || !probeShared_) return "no probe block, error " + LastError();
         syncMessage_ = RegisterWindowMessageA(kProbeSyncMessage);
         callMessage_ = RegisterWindowMessageA(kProbeCallMessage);
         // The program loads the probe for these hooks on its own thread, the next time it reads
@@ -255,19 +264,27 @@ class App {
         for (int i = 0; i < 2; ++i) {
             auto proc = (HOOKPROC)(void*)GetProcAddress(probe, hooks[i].second);
             hooks_[i] = proc ? SetWindowsHookExA(hooks[i].first, proc, probe, thread_) : nullptr;
+            if (!hooks_[i]) return "no hook, error " + LastError();
         }
-        return probeShared_ && hooks_[0] && hooks_[1] && WaitIdle();
+        if (WaitIdle(kStartTimeoutMs)) return "";
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_, &code);
+        return code == STILL_ACTIVE ? "the program did not read its queue, error " + LastError()
+                                    : "the program ended with " + std::to_string(code);
+    }
+    static std::string LastError() { return std::to_string(GetLastError()); }
+    void ReleaseProbe() {
+        for (HHOOK& hook : hooks_)
+            if (hook) UnhookWindowsHookEx(hook), hook = nullptr;
+        if (probeShared_) UnmapViewOfFile(probeShared_), probeShared_ = nullptr;
+        if (probeMapping_) CloseHandle(probeMapping_), probeMapping_ = nullptr;
     }
     // Kills the program if it still runs, and lets go of everything held for it.
     void Reset() {
         if (IsRunning()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
         if (process_) CloseHandle(process_);
-        for (HHOOK hook : hooks_)
-            if (hook) UnhookWindowsHookEx(hook);
-        if (probeShared_) UnmapViewOfFile(probeShared_);
-        if (probeMapping_) CloseHandle(probeMapping_);
-        process_ = probeMapping_ = nullptr, processId_ = thread_ = 0, main_ = nullptr;
-        hooks_[0] = hooks_[1] = nullptr, probeShared_ = nullptr;
+        ReleaseProbe();
+        process_ = nullptr, processId_ = thread_ = 0, main_ = nullptr;
     }
 
     HANDLE process_ = nullptr;
