@@ -13,6 +13,19 @@ namespace {
 
 LabelView* g_view;
 
+// Sets a scroll bar unless it shows exactly this already (Wine redraws a bar at every call, a few
+// milliseconds each). A bar that is not needed is disabled, not hidden, so the page does not jump.
+void SetScrollBar(HWND window, int bar, int max, int page, int pos) {
+    SCROLLINFO now{sizeof now, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(window, bar, &now) && now.nMin == 0 && now.nMax == max &&
+        now.nPage == (UINT)page && now.nPos == pos)
+        return;
+    SCROLLINFO si{
+        sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, max, (UINT)page, pos,
+        0};
+    SetScrollInfo(window, bar, &si, TRUE);
+}
+
 LabelPoint PointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
@@ -270,18 +283,8 @@ void LabelView::RefreshView() {
     if (!window) return;
     state.ClampScroll();
     LabelRect visible = state.VisibleRect();
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    // A bar that is not needed is disabled, not hidden, so the page does not jump.
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMax = kPageWidth;
-    si.nPage = (UINT)visible.Width();
-    si.nPos = state.scrollX;
-    SetScrollInfo(window, SB_HORZ, &si, TRUE);
-    si.nMax = kPageHeight;
-    si.nPage = (UINT)visible.Height();
-    si.nPos = state.scrollY;
-    SetScrollInfo(window, SB_VERT, &si, TRUE);
+    SetScrollBar(window, SB_HORZ, kPageWidth, visible.Width(), state.scrollX);
+    SetScrollBar(window, SB_VERT, kPageHeight, visible.Height(), state.scrollY);
     InvalidateRect(window, nullptr, FALSE);
 }
 
