@@ -55,14 +55,16 @@ TEST(Link, OneStartAgainstTheSimulator) {
     App app;
     ASSERT_TRUE(LaunchWith(app, document));
 
-    // The port is open (Wine refuses RTS toggling; it opens with RTS held on instead).
+    size_t mark = sim::Mark();
+    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
+    EXPECT_EQ(sim::Requests(mark), "v");
+    // The port is open (Wine refuses RTS toggling; it opens with RTS held on instead). The
+    // monitor, made now, shows the packets that came before it.
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     Dialog monitor = app.ExpectDialog("the monitor");
     EXPECT_EQ(monitor.ItemText(IDC_MON_PORT) + " " + monitor.ItemText(IDC_MON_STATE),
               "COM" + Environment("ZRT_E2E_COM_PORT") + W1252(" Válido"));
-    size_t mark = sim::Mark();
-    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
-    EXPECT_EQ(sim::Requests(mark), "v");
+    EXPECT_EQ(monitor.ItemText(IDC_MON_TX_OR) + monitor.ItemText(IDC_MON_RX_OR), "vw");
 
     // A transmit over a bad line: noise before each answer, answers in pieces.
     ASSERT_TRUE(sim::Control("noise 8\nsplit 20\ngap 30\n"));

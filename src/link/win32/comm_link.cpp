@@ -63,11 +63,7 @@ void CommLink::Init(uint32_t portNumber, HWND ownerWindow, HINSTANCE moduleInsta
     port = portNumber;
     owner = ownerWindow;
     instance = moduleInstance;
-    if (!isOpen) {
-        Open(); // a failure has been shown already and leaves the link closed
-        monitorWindow = CreateCommMonitor(instance, owner, this);
-        if (monitorWindow) ShowWindow(monitorWindow, SW_HIDE);
-    }
+    if (!isOpen) Open(); // a failure has been shown already and leaves the link closed
 }
 
 bool CommLink::Open() {
@@ -131,8 +127,21 @@ void CommLink::Close() {
     isOpen = 0;
 }
 
+// The monitor is made when it is first shown, not at start-up, where it would cost a fifth of
+// the time to the first painted label.
 void CommLink::ShowMonitor(bool show) {
+    if (show && !monitorWindow && (monitorWindow = CreateCommMonitor(instance, owner, this)))
+        for (bool received : {false, true})
+            if (lastPacket[received])
+                ShowPacketInMonitor(monitorWindow, *lastPacket[received], received);
     if (monitorWindow) ShowWindow(monitorWindow, show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void CommLink::ShowInMonitor(const LinkPacket& packet, bool received) {
+    if (monitorWindow)
+        ShowPacketInMonitor(monitorWindow, packet, received);
+    else
+        lastPacket[received] = packet;
 }
 
 bool CommLink::IsMonitorVisible() const {
@@ -149,7 +158,7 @@ bool CommLink::SendPacket(const LinkPacket& packet) {
         OutputDebugStringA("Error de escritura.\r\n");
         return false;
     }
-    if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, false);
+    ShowInMonitor(packet, false);
     return true;
 }
 
@@ -158,7 +167,7 @@ bool CommLink::ReceivePacket(LinkPacket& packet) {
     // One byte at a time, so that whatever follows a completed frame stays in the driver.
     ByteSource source{.context = handle, .readByte = ReadOneByte};
     if (!::ReceivePacket(receiver, source, packet)) return false;
-    if (monitorWindow) ShowPacketInMonitor(monitorWindow, packet, true);
+    ShowInMonitor(packet, true);
     return true;
 }
 

@@ -8,23 +8,26 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 struct CommLink {
     uint32_t port = 0;
     HANDLE handle = INVALID_HANDLE_VALUE;
-    HWND monitorWindow = nullptr;
+    HWND monitorWindow = nullptr; // made the first time it is shown
     HINSTANCE instance = nullptr;
     HWND owner = nullptr; // owns every message box of the link; parent of the monitor
     uint32_t isOpen = 0;
     PacketReceiver receiver;
+    // Until the monitor is made, the last packet of each direction, [received], for it to show.
+    std::optional<LinkPacket> lastPacket[2];
 
     CommLink() = default;
     CommLink(const CommLink&) = delete;
     CommLink& operator=(const CommLink&) = delete;
     ~CommLink() { Close(); }
 
-    // Opens the port (once) and creates the hidden monitor. A failure has been reported to the
-    // user by then, and the link stays closed until the program is started again.
+    // Opens the port (once). A failure has been reported to the user by then, and the link stays
+    // closed until the program is started again.
     void Init(uint32_t port, HWND owner, HINSTANCE instance);
     bool Open();
     void Close();
@@ -43,6 +46,7 @@ struct CommLink {
 
   private:
     bool Configure();
+    void ShowInMonitor(const LinkPacket& packet, bool received);
     void Fail(unsigned textId);
 };
 
