@@ -127,8 +127,8 @@ void CommLink::Close() {
     isOpen = 0;
 }
 
-// The monitor is made when it is first shown, not at start-up, where it would cost a fifth of
-// the time to the first painted label.
+// The monitor is made when it is first shown, not at start-up, where making it took about a fifth
+// of the program's own part of the time to the first painted label.
 void CommLink::ShowMonitor(bool show) {
     if (show && !monitorWindow && (monitorWindow = CreateCommMonitor(instance, owner, this)))
         for (bool received : {false, true})
