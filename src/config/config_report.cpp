@@ -15,7 +15,6 @@ struct Report {
     bool automaticDoor() const { return c.doorMode != 0; }
 
     void Text(unsigned id) { t.Append(ResString(id)); }
-    void YesNo(bool yes) { Text(yes ? str::ReportYes : str::ReportNo); }
     // A labelled line: the label, the value's text and the line end.
     void Line(const char* label, unsigned textId) {
         t.Append(label);
