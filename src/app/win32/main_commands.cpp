@@ -108,29 +108,26 @@ bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
         ArchiveReceivedImage(g_document, image) ? ArchiveCopy::Written : ArchiveCopy::Failed;
     return g_document.ReplaceImage(image);
 }
-void ReadDocumentImage(void*, ControllerConfig* image) {
-    *image = g_document.image;
-}
 void MarkDocumentSaved(void*) {
     g_document.SetModified(false);
 }
 const InterrogationDocument kInterrogationDocument = {
     .context = nullptr,
     .replaceImage = ReplaceDocumentImage,
-    .readImage = ReadDocumentImage,
     .markSaved = MarkDocumentSaved,
 };
 
 void ReceiveVersion(HWND window) {
     if (!PortReady(window)) return;
-    RunInterrogation(window, g_instance, VersionQuery, kInterrogationDocument);
+    RunInterrogation(window, g_instance, VersionQuery, g_document.image, kInterrogationDocument);
 }
 // The user may save a modified document first, or cancel.
 void ReceiveConfiguration(HWND window) {
     if (!g_document.QuerySave(true)) return;
     if (!PortReady(window)) return;
     g_archiveCopy = ArchiveCopy::None;
-    RunInterrogation(window, g_instance, ReceiveVersionCheck, kInterrogationDocument);
+    RunInterrogation(window, g_instance, ReceiveVersionCheck, g_document.image,
+                     kInterrogationDocument);
     // The bar's first part tells of the last copy until another one is written.
     if (g_archiveCopy == ArchiveCopy::Failed)
         g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
@@ -146,7 +143,8 @@ void TransmitConfiguration(HWND window) {
         MessageBoxA(window, text, ResString(str::CaptionConfigurator), MB_ICONSTOP);
         return;
     }
-    RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
+    RunInterrogation(window, g_instance, TransmitVersionCheck, g_document.image,
+                     kInterrogationDocument);
 }
 void ViewEventLog(HWND window) {
     EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);

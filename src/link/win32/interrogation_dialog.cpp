@@ -16,6 +16,7 @@ struct InterrogationDialog {
     HWND window = nullptr;
     HWND mainWindow = nullptr;
     const InterrogationDocument* document = nullptr;
+    const ControllerConfig* image = nullptr;
     ConversationHost host{};
 };
 
@@ -37,10 +38,6 @@ int HostAsk(void* context, const char* text, const char* caption, unsigned flags
 bool HostReplaceImage(void* context, const ControllerConfig& image) {
     const InterrogationDocument& document = *Self(context)->document;
     return document.replaceImage(document.context, image);
-}
-void HostReadImage(void* context, ControllerConfig* image) {
-    const InterrogationDocument& document = *Self(context)->document;
-    document.readImage(document.context, image);
 }
 
 void StopTimers(HWND window) {
@@ -88,7 +85,7 @@ INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     d->window = window;
     CenterDialog(window);
     SetTimer(window, kPollTimerId, kPollPeriodMs, nullptr);
-    Carry(*d, ConversationStart(g_conversation, d->host));
+    Carry(*d, ConversationStart(g_conversation, d->host, *d->image));
     return TRUE;
 }
 
@@ -131,15 +128,15 @@ INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPA
 } // namespace
 
 void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
-                      const InterrogationDocument& document) {
+                      const ControllerConfig& image, const InterrogationDocument& document) {
     g_conversation.conversationState = conversationCode;
     InterrogationDialog d;
     d.mainWindow = mainWindow;
     d.document = &document;
+    d.image = &image;
     d.host = {.exchange = DialogExchangeHost(&d),
               .askQuestion = HostAsk,
-              .replaceImage = HostReplaceImage,
-              .readImage = HostReadImage};
+              .replaceImage = HostReplaceImage};
     DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
                     reinterpret_cast<LPARAM>(&d));
 }

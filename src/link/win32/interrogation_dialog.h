@@ -15,13 +15,12 @@ struct InterrogationDocument {
     void* context;
     // The document's ReplaceImage: false when it refused the image (it has said why itself).
     bool (*replaceImage)(void* context, const ControllerConfig& image);
-    // A copy of the document's current image.
-    void (*readImage)(void* context, ControllerConfig* image);
     // A received configuration counts as saved.
     void (*markSaved)(void* context);
 };
 
 // Runs the dialog for the conversation that `conversationCode` opens (VersionQuery,
-// ReceiveVersionCheck or TransmitVersionCheck), owned by the main window.
+// ReceiveVersionCheck or TransmitVersionCheck), owned by the main window. A transmit sends
+// `image`, the document's as the dialog opens: the modal dialog keeps it from changing.
 void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
-                      const InterrogationDocument& document);
+                      const ControllerConfig& image, const InterrogationDocument& document);
