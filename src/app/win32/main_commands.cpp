@@ -1,5 +1,5 @@
-// What each menu item, toolbar button and accelerator does. A command that is not in this table
-// is not built yet: its menu item stays grayed and the window passes it on unhandled.
+// What each menu item, toolbar button and accelerator does, and when it is enabled: one table,
+// walked both to run a command and to set the states of its menu item and button.
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/compare_dialog.h"
@@ -182,9 +182,18 @@ void HelpSearch(HWND window) {
     ProgramHelp(window, kHelpFile, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
 }
 
+// When a command is enabled; a command without a rule always is.
+bool DocumentModified() {
+    return g_document.modified != 0;
+}
+bool PortOpen() {
+    return g_commLink.IsOpen();
+}
+
 struct Command {
     WORD id;
     void (*run)(HWND window);
+    bool (*enabled)() = nullptr;
 };
 
 const Command kCommands[] = {
@@ -192,7 +201,7 @@ const Command kCommands[] = {
     {CMD_OPEN, Open},
     {CMD_OPEN_RECEIVED, OpenReceived},
     {CMD_COMPARE, CompareWithFile},
-    {CMD_SAVE, Save},
+    {CMD_SAVE, Save, DocumentModified},
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},
     {CMD_PRINT_CONFIG, PrintConfiguration},
@@ -200,10 +209,10 @@ const Command kCommands[] = {
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
     {CMD_EDIT_CONFIG, EditConfiguration},
-    {CMD_RECEIVE_VERSION, ReceiveVersion},
-    {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
-    {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
-    {CMD_EVENT_LOG, ViewEventLog},
+    {CMD_RECEIVE_VERSION, ReceiveVersion, PortOpen},
+    {CMD_RECEIVE_CONFIG, ReceiveConfiguration, PortOpen},
+    {CMD_TRANSMIT_CONFIG, TransmitConfiguration, PortOpen},
+    {CMD_EVENT_LOG, ViewEventLog, PortOpen},
     {CMD_MONITOR, ToggleMonitor},
     {CMD_COPY_LABEL, CopyLabel},
     {CMD_FIT_WIDTH, FitLabelWidth},
@@ -217,21 +226,20 @@ const Command kCommands[] = {
     {CMD_ABOUT_MAKER, ShowMakerBox},
 };
 
-const Command* FindCommand(WORD id) {
-    for (const Command& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
-}
-
 } // namespace
 
 bool RunCommand(HWND window, WORD id) {
-    const Command* command = FindCommand(id);
-    if (!command) return false;
-    command->run(window);
-    return true;
+    for (const Command& c : kCommands) {
+        if (c.id != id) continue;
+        c.run(window);
+        return true;
+    }
+    return false;
 }
 
-bool IsCommandAvailable(WORD id) {
-    return FindCommand(id) != nullptr;
+// Every command sits in a pop-up, which reads its items' states when it opens: the menu bar
+// itself is not redrawn.
+void UpdateCommandStates(HWND window) {
+    for (const Command& c : kCommands)
+        EnableCommand(window, c.id, !c.enabled || c.enabled());
 }

@@ -23,46 +23,6 @@ namespace {
 constexpr int kMinimumTrackSize = 330;
 constexpr int kStatusPositions[] = {0, -140, -90};
 
-// Every command of the menu, in menu order.
-const WORD kMenuCommands[] = {
-    CMD_NEW,
-    CMD_OPEN,
-    CMD_SAVE,
-    CMD_SAVE_AS,
-    CMD_PRINT_SETUP,
-    CMD_PRINT_CONFIG,
-    CMD_PRINT_LABEL,
-    CMD_SETTINGS,
-    CMD_EXIT,
-    CMD_EDIT_CONFIG,
-    CMD_RECEIVE_VERSION,
-    CMD_RECEIVE_CONFIG,
-    CMD_TRANSMIT_CONFIG,
-    CMD_EVENT_LOG,
-    CMD_MONITOR,
-    CMD_ZOOM_IN,
-    CMD_ZOOM_OUT,
-    CMD_FIT_WIDTH,
-    CMD_FIT_WHOLE,
-    CMD_HELP_ON_HELP,
-    CMD_HELP_CONTENTS,
-    CMD_HELP_SEARCH,
-    CMD_ABOUT,
-    CMD_ABOUT_MAKER,
-};
-
-bool CommandRuleAllows(WORD id) {
-    switch (id) {
-    case CMD_SAVE: return g_document.modified != 0;
-    // The controller commands need the serial port.
-    case CMD_RECEIVE_CONFIG:
-    case CMD_RECEIVE_VERSION:
-    case CMD_TRANSMIT_CONFIG:
-    case CMD_EVENT_LOG: return g_commLink.IsOpen();
-    default: return true;
-    }
-}
-
 void CloseHelp(HWND window) {
     ProgramHelp(window, kHelpFile, HELP_QUIT, 0);
     ProgramHelp(window, kHelpOnHelpFile, HELP_QUIT, 0);
@@ -180,13 +140,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void EnableCommand(HWND window, WORD id, bool enabled) {
     EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     g_toolbar.EnableButton(id, enabled);
-}
-
-// Every command sits in a pop-up, which reads its items' states when it opens: the menu bar
-// itself is not redrawn.
-void UpdateCommandStates(HWND window) {
-    for (WORD id : kMenuCommands)
-        EnableCommand(window, id, IsCommandAvailable(id) && CommandRuleAllows(id));
 }
 
 void RefreshMainWindow(HWND window) {

@@ -11,10 +11,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 bool InitializeApplication(HWND window);
 
 void RefreshMainWindow(HWND window);
-void UpdateCommandStates(HWND window);
 void EnableCommand(HWND window, WORD commandId, bool enabled);
 void RecordWindowPlacement(HWND window);
 
-// The command table: runs a command and tells whether the program has it.
+// The command table: runs a command (false when the program has none of that id), and sets every
+// command's menu item and button enabled or grayed as its rule says now.
 bool RunCommand(HWND window, WORD commandId);
-bool IsCommandAvailable(WORD commandId);
+void UpdateCommandStates(HWND window);
