@@ -17,9 +17,7 @@
 #include "events/win32/event_log_dialog.h"
 #include "help/win32/help.h"
 #include "label/win32/label_clipboard.h"
-#include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
-#include "print/win32/print_job.h"
 #include "print/win32/print_label.h"
 #include "res/resource.h"
 
@@ -72,7 +70,7 @@ void PrintConfiguration(HWND) {
 // The label of a copy of the configuration, at its true size.
 void PrintLabelCommand(HWND) {
     const ControllerConfig copy = g_document.image;
-    PrintLabel(copy, g_settings.companyLine1, g_settings.companyLine2);
+    PrintLabel(g_printJob, copy, g_settings.companyLine1, g_settings.companyLine2);
 }
 
 // The editor works on a copy; only an accepted copy goes back to the document, which checks it.
@@ -116,18 +114,21 @@ const InterrogationDocument kInterrogationDocument = {
     .replaceImage = ReplaceDocumentImage,
     .markSaved = MarkDocumentSaved,
 };
+void Interrogate(HWND window, int conversationCode) {
+    RunInterrogation(window, g_instance, g_conversation, g_commLink, conversationCode,
+                     g_document.image, kInterrogationDocument);
+}
 
 void ReceiveVersion(HWND window) {
     if (!PortReady(window)) return;
-    RunInterrogation(window, g_instance, VersionQuery, g_document.image, kInterrogationDocument);
+    Interrogate(window, VersionQuery);
 }
 // The user may save a modified document first, or cancel.
 void ReceiveConfiguration(HWND window) {
     if (!g_document.QuerySave(true)) return;
     if (!PortReady(window)) return;
     g_archiveCopy = ArchiveCopy::None;
-    RunInterrogation(window, g_instance, ReceiveVersionCheck, g_document.image,
-                     kInterrogationDocument);
+    Interrogate(window, ReceiveVersionCheck);
     // The bar's first part tells of the last copy until another one is written.
     if (g_archiveCopy == ArchiveCopy::Failed)
         g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
@@ -143,11 +144,11 @@ void TransmitConfiguration(HWND window) {
         MessageBoxA(window, text, ResString(str::CaptionConfigurator), MB_ICONSTOP);
         return;
     }
-    RunInterrogation(window, g_instance, TransmitVersionCheck, g_document.image,
-                     kInterrogationDocument);
+    Interrogate(window, TransmitVersionCheck);
 }
 void ViewEventLog(HWND window) {
-    EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);
+    EventLogCommand(window, g_instance, g_eventLog, g_commLink, g_printJob, g_settings.companyLine1,
+                    g_settings.companyLine2);
 }
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());

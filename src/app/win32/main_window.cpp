@@ -10,8 +10,6 @@
 #include "base/string_ids.h"
 #include "base/win32/message_table.h"
 #include "help/win32/help.h"
-#include "link/win32/comm_link.h"
-#include "print/win32/print_job.h"
 #include "res/resource.h"
 
 #include <cstdio>

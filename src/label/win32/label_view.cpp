@@ -11,7 +11,9 @@ const char kLabelViewClass[] = "ETIVENT";
 
 namespace {
 
-LabelView* g_view;
+LabelView* ViewOf(HWND window) {
+    return reinterpret_cast<LabelView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 // Sets a scroll bar unless it shows exactly this already (Wine redraws a bar at every call, a few
 // milliseconds each). A bar that is not needed is disabled, not hidden, so the page does not jump.
@@ -63,23 +65,31 @@ void EndDrag(LabelView& v) {
     ClipCursor(nullptr);
 }
 
-LRESULT OnCreate(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+// The view comes with its window's creation, the first message it handles.
+LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    auto* view = static_cast<LabelView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    view->window = window;
+    return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
+}
+
+LRESULT OnCreate(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     v.state.dragging = false;
     v.state.cursorOverPage = false;
     return 0;
 }
 
-LRESULT OnSize(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnSize(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     v.state.clientWidth = LOWORD(lParam);
     v.state.clientHeight = HIWORD(lParam);
     v.RefreshView();
     return 0;
 }
 
-LRESULT OnPaint(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnPaint(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     PaintDc paint(v.window);
     RECT client;
     GetClientRect(v.window, &client);
@@ -111,8 +121,8 @@ LRESULT OnPaint(HWND, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnSetCursor(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnSetCursor(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     POINT at;
     GetCursorPos(&at);
     ScreenToClient(v.window, &at);
@@ -123,8 +133,8 @@ LRESULT OnSetCursor(HWND, WPARAM, LPARAM) {
     return TRUE;
 }
 
-LRESULT OnKeyDown(HWND, WPARAM key, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM) {
+    LabelView& v = *ViewOf(window);
     static const struct {
         WPARAM key;
         UINT message;
@@ -158,18 +168,18 @@ LRESULT Scroll(LabelView& v, bool vertical, WPARAM wParam) {
     return 0;
 }
 
-LRESULT OnHScroll(HWND, WPARAM wParam, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnHScroll(HWND window, WPARAM wParam, LPARAM) {
+    LabelView& v = *ViewOf(window);
     return Scroll(v, false, wParam);
 }
 
-LRESULT OnVScroll(HWND, WPARAM wParam, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM) {
+    LabelView& v = *ViewOf(window);
     return Scroll(v, true, wParam);
 }
 
-LRESULT OnLButtonDown(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonDown(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.cursorOverPage) return 0;
     v.state.dragging = true;
     v.state.dragStart = v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -179,8 +189,8 @@ LRESULT OnLButtonDown(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnMouseMove(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnMouseMove(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.dragging) return 0;
     DrawRubberBand(v);
     v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -188,8 +198,8 @@ LRESULT OnMouseMove(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnLButtonUp(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonUp(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.dragging) return 0;
     EndDrag(v);
     v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -198,14 +208,14 @@ LRESULT OnLButtonUp(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnCaptureChanged(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnCaptureChanged(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (v.state.dragging && reinterpret_cast<HWND>(lParam) != v.window) EndDrag(v);
     return 0;
 }
 
-LRESULT OnLButtonDoubleClick(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonDoubleClick(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     LabelPoint p = v.state.ToLabel(PointOf(lParam));
     v.state.CenterOn(p.x, p.y);
     v.RefreshView();
@@ -213,6 +223,7 @@ LRESULT OnLButtonDoubleClick(HWND, WPARAM, LPARAM lParam) {
 }
 
 const WindowMessageHandler kHandlers[] = {
+    {WM_NCCREATE, OnNcCreate},
     {WM_CREATE, OnCreate},
     {WM_SIZE, OnSize},
     {WM_PAINT, OnPaint},
@@ -228,8 +239,6 @@ const WindowMessageHandler kHandlers[] = {
 };
 
 LRESULT CALLBACK LabelViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!g_view) return DefWindowProcA(window, message, wParam, lParam);
-    if (!g_view->window) g_view->window = window; // messages of CreateWindowEx itself
     return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
 }
 
@@ -244,14 +253,13 @@ bool LabelView::Create(HINSTANCE instance, HWND parentWindow, const LabelViewHos
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = kLabelViewClass;
     if (!RegisterClassA(&wc)) return false;
-    g_view = this;
     parent = parentWindow;
     host = viewHost;
     state = ViewState();
     window = nullptr;
     if (!CreateWindowExA(WS_EX_STATICEDGE, kLabelViewClass, "",
                          WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0, 100, 100,
-                         parent, nullptr, instance, nullptr)) {
+                         parent, nullptr, instance, this)) {
         window = nullptr;
         return false;
     }

@@ -25,7 +25,7 @@ struct LabelViewHost {
     void (*companyLines)(void* context, const char** line1, const char** line2);
 };
 
-// One view in the program; its window procedure reaches it through the reference Create sets.
+// The view behind one window; its window procedure finds it from the window (GWLP_USERDATA).
 struct LabelView {
     HWND window = nullptr;
     HWND parent = nullptr;
