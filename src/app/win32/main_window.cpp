@@ -102,17 +102,13 @@ LRESULT OnZoomChanged(HWND, WPARAM, LPARAM) {
     return 0;
 }
 
-void ReadDocumentImage(void*, ControllerConfig* image) {
-    *image = g_document.image;
+void ReadLabelContent(void*, LabelContent* content) {
+    content->image = g_document.image;
+    content->line1 = g_settings.companyLine1;
+    content->line2 = g_settings.companyLine2;
 }
 
-void ReadCompanyLines(void*, const char** line1, const char** line2) {
-    *line1 = g_settings.companyLine1;
-    *line2 = g_settings.companyLine2;
-}
-
-const LabelViewHost kLabelHost = {
-    .context = nullptr, .readImage = ReadDocumentImage, .companyLines = ReadCompanyLines};
+const LabelViewHost kLabelHost = {.context = nullptr, .read = ReadLabelContent};
 
 const WindowMessageHandler kHandlers[] = {
     {WM_MOVE, OnMoveOrSize},

@@ -95,7 +95,9 @@ LRESULT OnPaint(HWND window, WPARAM, LPARAM) {
     GetClientRect(v.window, &client);
     int w = client.right, h = client.bottom;
     MemoryDc memory(paint.Get());
-    std::string key = v.PictureKey();
+    LabelContent content;
+    v.host.read(v.host.context, &content);
+    std::string key = v.PictureKey(content);
     if (!v.picture || key != v.pictureKey) {
         // Off screen first, then one copy: the view does not flicker.
         BITMAP held{};
@@ -111,7 +113,7 @@ LRESULT OnPaint(HWND window, WPARAM, LPARAM) {
             Rectangle(memory.Get(), 0, 0, w + 1, h + 1);
         }
         v.ApplyViewMapping(memory.Get());
-        v.DrawPage(memory.Get());
+        v.DrawPage(memory.Get(), content);
         SetMapMode(memory.Get(), MM_TEXT);
         SetWindowOrgEx(memory.Get(), 0, 0, nullptr);
         SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
@@ -326,23 +328,19 @@ void LabelView::ApplyViewMapping(HDC dc) const {
     SetViewportOrgEx(dc, 0, 0, nullptr);
 }
 
-std::string LabelView::PictureKey() const {
-    ControllerConfig image;
-    host.readImage(host.context, &image);
-    const char *line1 = "", *line2 = "";
-    host.companyLines(host.context, &line1, &line2);
+std::string LabelView::PictureKey(const LabelContent& content) const {
     ViewMapping mapping = state.Mapping();
     RECT client{};
     GetClientRect(window, &client);
     COLORREF workspace = GetSysColor(COLOR_APPWORKSPACE);
-    std::string key(reinterpret_cast<const char*>(&image), sizeof image);
+    std::string key(reinterpret_cast<const char*>(&content.image), sizeof content.image);
     key.append(reinterpret_cast<const char*>(&mapping), sizeof mapping);
     key.append(reinterpret_cast<const char*>(&client), sizeof client);
     key.append(reinterpret_cast<const char*>(&workspace), sizeof workspace);
-    return key.append(line1).append(1, '\0').append(line2);
+    return key.append(content.line1).append(1, '\0').append(content.line2);
 }
 
-void LabelView::DrawPage(HDC dc) const {
+void LabelView::DrawPage(HDC dc, const LabelContent& content) const {
     LabelRect visible = state.VisibleRect();
     GdiLabelCanvas gdi(dc, &visible);
     LabelCanvas canvas = gdi.Canvas();
@@ -351,9 +349,5 @@ void LabelView::DrawPage(HDC dc) const {
     const LabelPoint shadow[] = {{1000, 30}, {1030, 30}, {1030, 1930},
                                  {30, 1930}, {30, 1900}, {1000, 1900}};
     canvas.polygon(canvas.context, shadow, 6, kNoPen, LabelBrush::Grey);
-    ControllerConfig copy;
-    host.readImage(host.context, &copy);
-    const char *line1 = "", *line2 = "";
-    host.companyLines(host.context, &line1, &line2);
-    DrawLabel(canvas, copy, line1, line2);
+    DrawLabel(canvas, content.image, content.line1, content.line2);
 }
