@@ -127,9 +127,7 @@ const WindowMessageHandler kHandlers[] = {
 
 } // namespace
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
-}
+const WNDPROC MainWndProc = WindowProcedure<kHandlers>;
 
 void EnableCommand(HWND window, WORD id, bool enabled) {
     EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

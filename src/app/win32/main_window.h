@@ -5,7 +5,7 @@
 
 extern const char kMainWindowClass[];
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern const WNDPROC MainWndProc;
 
 // Start-up steps that need the main window to exist.
 bool InitializeApplication(HWND window);

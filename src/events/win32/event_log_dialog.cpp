@@ -249,10 +249,6 @@ const DialogMessageHandler kHandlers[] = {
     {WM_CLOSE, OnClose},
 };
 
-INT_PTR CALLBACK EventLogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLink& link,
@@ -269,6 +265,6 @@ void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLin
     d.companyLine1 = companyLine1;
     d.companyLine2 = companyLine2;
     d.host = DialogExchangeHost(&d);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow, EventLogProc,
-                    reinterpret_cast<LPARAM>(&d));
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow,
+                    DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(&d));
 }

@@ -240,16 +240,12 @@ const WindowMessageHandler kHandlers[] = {
     {WM_LBUTTONDBLCLK, OnLButtonDoubleClick},
 };
 
-LRESULT CALLBACK LabelViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 bool LabelView::Create(HINSTANCE instance, HWND parentWindow, const LabelViewHost& viewHost) {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = LabelViewProc;
+    wc.lpfnWndProc = WindowProcedure<kHandlers>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);

@@ -120,10 +120,6 @@ const DialogMessageHandler kHandlers[] = {
     {WM_CLOSE, OnClose},
 };
 
-INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 void RunInterrogation(HWND mainWindow, HINSTANCE instance, Conversation& conversation,
@@ -139,6 +135,6 @@ void RunInterrogation(HWND mainWindow, HINSTANCE instance, Conversation& convers
     d.host = {.exchange = DialogExchangeHost(&d),
               .askQuestion = HostAsk,
               .replaceImage = HostReplaceImage};
-    DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
+    DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
 }
