@@ -169,7 +169,7 @@ void RecordWindowPlacement(HWND window) {
     }
 }
 
-bool InitializeApplication(HWND window) {
+void InitializeApplication(HWND window) {
     // The configuration files carry the program's major version as their format version.
     FixedVersionInfo version;
     ReadFixedVersionInfo(g_instance, &version);
@@ -185,5 +185,4 @@ bool InitializeApplication(HWND window) {
     g_labelView.FitLabelWidth();
     g_document.New();
     UpdateCommandStates(window);
-    return true;
 }

@@ -8,7 +8,7 @@ extern const char kMainWindowClass[];
 extern const WNDPROC MainWndProc;
 
 // Start-up steps that need the main window to exist.
-bool InitializeApplication(HWND window);
+void InitializeApplication(HWND window);
 
 void RefreshMainWindow(HWND window);
 void EnableCommand(HWND window, WORD commandId, bool enabled);

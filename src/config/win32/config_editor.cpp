@@ -160,7 +160,7 @@ bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
     PROPSHEETHEADERA sheet = {};
     sheet.dwSize = sizeof sheet;
     // The program's icon in the caption, loaded here and freed below: given by its id, the
-    // sheet's own copy was never freed, a few kilobytes at every opening.
+    // sheet's own copy is never freed, a few kilobytes at every opening.
     HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
