@@ -3,7 +3,7 @@
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/compare_dialog.h"
-#include "app/win32/main_window.h"
+#include "app/win32/main_commands.h"
 #include "app/win32/receive_archive_win32.h"
 #include "app/win32/settings_dialog.h"
 #include "app/win32/version_resource.h"
@@ -85,10 +85,11 @@ void Exit(HWND window) {
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
-// Whatever the answer, the window shows the settings as they are now.
+// Whatever the answer, the window refreshes as after a change of the document: the label shows
+// the company lines as they are now.
 void ProgramSettingsDialog(HWND window) {
     ShowSettingsDialog(window);
-    RefreshMainWindow(window);
+    SendMessageA(window, WM_DOC_CHANGED, 0, 0);
 }
 
 // The controller commands need the open port; without it they say so and do nothing.
@@ -226,6 +227,11 @@ const Command kCommands[] = {
     {CMD_ABOUT, ShowAboutBox},
     {CMD_ABOUT_MAKER, ShowMakerBox},
 };
+
+void EnableCommand(HWND window, WORD id, bool enabled) {
+    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    g_toolbar.EnableButton(id, enabled);
+}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "app/version_info.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
+#include "app/win32/main_commands.h"
 #include "app/win32/settings_file.h"
 #include "app/win32/version_resource.h"
 #include "base/cp1252.h"
@@ -128,11 +129,6 @@ const WindowMessageHandler kHandlers[] = {
 } // namespace
 
 const WNDPROC MainWndProc = WindowProcedure<kHandlers>;
-
-void EnableCommand(HWND window, WORD id, bool enabled) {
-    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    g_toolbar.EnableButton(id, enabled);
-}
 
 void RefreshMainWindow(HWND window) {
     const ControllerConfig& image = g_document.image;
