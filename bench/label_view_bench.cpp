@@ -22,12 +22,8 @@ constexpr double kFrameMs = 1000.0 / 60;
 // The expanded label: the most elements a label has.
 ControllerConfig g_image;
 
-void ReadImage(void*, ControllerConfig* image) {
-    *image = g_image;
-}
-void CompanyLines(void*, const char** line1, const char** line2) {
-    *line1 = "BRIVALT";
-    *line2 = "S.A.";
+void ReadContent(void*, LabelContent* content) {
+    *content = {g_image, "BRIVALT", "S.A."};
 }
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,7 +95,7 @@ int main(int argc, char** argv) {
                                   460, nullptr, nullptr, instance, nullptr);
     ShowWindow(parent, SW_SHOW);
     LabelView view;
-    if (!parent || !view.Create(instance, parent, {nullptr, ReadImage, CompanyLines})) {
+    if (!parent || !view.Create(instance, parent, {nullptr, ReadContent})) {
         std::fprintf(stderr, "no window\n");
         return 1;
     }

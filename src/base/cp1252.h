@@ -1,7 +1,7 @@
 #pragma once
 // The program's texts are Windows-1252; its sources are UTF-8. W1252("Relé %2d:") turns a
 // literal into its Windows-1252 bytes at compile time. Every literal with a character outside
-// ASCII goes through it (tests check the sources for strays).
+// ASCII goes through it (scripts/check-floors.sh checks the sources for strays).
 #include <cstddef>
 
 template <std::size_t N> struct Cp1252Text { char data[N]; };

@@ -7,7 +7,6 @@ enum Id : unsigned {
 #define STR(id, name, text) name = id,
 #define ROW(id, text)
 #define BASE(id, name) name = id,
-#include "base/string_ids.h"
 #include "res/strings.inc"
 #undef STR
 #undef ROW

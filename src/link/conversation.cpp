@@ -29,20 +29,12 @@ void TakeVersion(Conversation& c, const LinkPacket& answer) {
     c.controllerMajor = VersionMajor(answer);
 }
 
-ControllerConfig DocumentImage(const ConversationHost& host) {
-    ControllerConfig image;
-    host.readImage(host.exchange.context, &image);
-    return image;
+bool MatchesPart1(const Conversation& c, const LinkPacket& answer) {
+    return std::memcmp(c.outgoingPart1, answer.data, kPart1Length) == 0;
 }
 
-bool MatchesPart1(const ConversationHost& host, const LinkPacket& answer) {
-    return std::memcmp(EncodeParts(DocumentImage(host)).part1.data(), answer.data, kPart1Length) ==
-           0;
-}
-
-bool MatchesPart2(const ConversationHost& host, const LinkPacket& answer) {
-    return std::memcmp(EncodeParts(DocumentImage(host)).part2.data(), answer.data, kPart2Length) ==
-           0;
+bool MatchesPart2(const Conversation& c, const LinkPacket& answer) {
+    return std::memcmp(c.outgoingPart2, answer.data, kPart2Length) == 0;
 }
 
 // --- Version query ---------------------------------------------------------------------------
@@ -166,7 +158,7 @@ StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
                                 const LinkPacket& answer) {
     if (answer.OR != 'c') return Fail(c.exchange, "T2 - %s. ", str::WrongAnswerCode);
     if (answer.LA != kPart1Length) return Fail(c.exchange, "T2 - %s. ", str::WrongLength);
-    bool go = ConfirmIdentity(c, host, answer, DocumentImage(host));
+    bool go = ConfirmIdentity(c, host, answer, c.outgoing);
     if (c.ended) {
         // The dialog was closed while the question was open: nothing more goes to the line.
         c.exchange.statusText[0] = '\0';
@@ -179,7 +171,7 @@ StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
     bool twoParts = c.controllerMajor >= kTwoPartMajor;
     LinkPacket request = MakeRequest(twoParts ? 'h' : 'a');
     request.LA = kPart1Length;
-    std::memcpy(request.data, EncodeParts(DocumentImage(host)).part1.data(), kPart1Length);
+    std::memcpy(request.data, c.outgoingPart1, kPart1Length);
     SetStatus(c.exchange, twoParts ? "%s (1)." : "%s.", str::Transmitting);
     SendRequest(c.exchange, host.exchange, request);
     StartAnswerTimer(host.exchange, kExchangePeriodMs);
@@ -230,7 +222,7 @@ StepResult TransmitPart1Step(Conversation& c, const ConversationHost& host,
     if (!Accepted(c, answer)) return StepFailed;
     LinkPacket request = MakeRequest('e');
     request.LA = kPart2Length;
-    std::memcpy(request.data, EncodeParts(DocumentImage(host)).part2.data(), kPart2Length);
+    std::memcpy(request.data, c.outgoingPart2, kPart2Length);
     SetStatus(c.exchange, "%s (2).", str::Transmitting);
     SendRequest(c.exchange, host.exchange, request);
     StartAnswerTimer(host.exchange, kExchangePeriodMs);
@@ -249,11 +241,10 @@ StepResult TransmitPart2Step(Conversation& c, const ConversationHost& host,
     return StepContinue;
 }
 
-StepResult VerifySinglePartStep(Conversation& c, const ConversationHost& host,
-                                const LinkPacket& answer) {
+StepResult VerifySinglePartStep(Conversation& c, const LinkPacket& answer) {
     if (answer.OR != 'c') return Fail(c.exchange, "T4- %s.", str::WrongAnswerCode);
     if (answer.LA != kPart1Length) return Fail(c.exchange, "T4- %s.", str::WrongLength);
-    if (!MatchesPart1(host, answer)) {
+    if (!MatchesPart1(c, answer)) {
         SetStatus(c.exchange, str::NotVerified);
         AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
@@ -267,7 +258,7 @@ StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
                            const LinkPacket& answer) {
     if (answer.OR != 'c') return Fail(c.exchange, "T5- %s.", str::WrongAnswerCode);
     if (answer.LA != kPart1Length) return Fail(c.exchange, "T5- %s.", str::WrongLength);
-    if (!MatchesPart1(host, answer)) {
+    if (!MatchesPart1(c, answer)) {
         SetStatus(c.exchange, str::Part1NotVerified);
         AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
@@ -279,11 +270,10 @@ StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
     return StepContinue;
 }
 
-StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
-                           const LinkPacket& answer) {
+StepResult VerifyPart2Step(Conversation& c, const LinkPacket& answer) {
     if (answer.OR != 'c') return Fail(c.exchange, "T7- %s.", str::WrongAnswerCode);
     if (answer.LA != kPart2Length) return Fail(c.exchange, "T7- %s.", str::WrongLength);
-    if (!MatchesPart2(host, answer)) {
+    if (!MatchesPart2(c, answer)) {
         SetStatus(c.exchange, str::Part2NotVerified);
         AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
@@ -294,7 +284,11 @@ StepResult VerifyPart2Step(Conversation& c, const ConversationHost& host,
 
 } // namespace
 
-bool BeginConversation(Conversation& c, const ConversationHost& host) {
+bool BeginConversation(Conversation& c, const ConversationHost& host,
+                       const ControllerConfig& outgoing) {
+    c.outgoing = outgoing;
+    EncodePart1(outgoing, c.outgoingPart1);
+    EncodePart2(outgoing, c.outgoingPart2);
     c.ended = false;
     c.boxOpen = false;
     int state = c.conversationState;
@@ -325,11 +319,11 @@ StepResult ConversationStep(Conversation& c, const ConversationHost& host,
     case TransmitVersionCheck: return TransmitVersionStep(c, host, answer);
     case TransmitIdentityCheck: return TransmitIdentityStep(c, host, answer);
     case TransmitSinglePart: return TransmitSinglePartStep(c, host, answer);
-    case VerifySinglePart: return VerifySinglePartStep(c, host, answer);
+    case VerifySinglePart: return VerifySinglePartStep(c, answer);
     case TransmitPart1: return TransmitPart1Step(c, host, answer);
     case TransmitPart2: return TransmitPart2Step(c, host, answer);
     case VerifyPart1: return VerifyPart1Step(c, host, answer);
-    case VerifyPart2: return VerifyPart2Step(c, host, answer);
+    case VerifyPart2: return VerifyPart2Step(c, answer);
     default: SetStatus(c.exchange, str::SequenceError); return StepFailed;
     }
 }

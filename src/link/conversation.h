@@ -4,6 +4,7 @@
 // and survives the dialog. The steps reach the world only through a ConversationHost.
 #include "config/controller_config.h"
 #include "link/exchange.h"
+#include "link/wire_encoding.h"
 
 #include <cstdint>
 
@@ -30,8 +31,6 @@ struct ConversationHost {
     int (*askQuestion)(void* context, const char* text, const char* caption, unsigned flags);
     // The document's ReplaceImage: false when it refused the image (it has said why itself).
     bool (*replaceImage)(void* context, const ControllerConfig& image);
-    // A copy of the document's current image.
-    void (*readImage)(void* context, ControllerConfig* image);
 };
 
 struct Conversation {
@@ -43,6 +42,11 @@ struct Conversation {
     // The image being received; each receive starts it from the empty configuration, so that
     // an older controller's image holds the defaults where it has no part 2.
     ControllerConfig stagingConfig{};
+    // The document's image as the conversation began, and its two parts as they go on the line:
+    // a transmit sends and verifies these, whatever happens to the document meanwhile.
+    ControllerConfig outgoing{};
+    char outgoingPart1[kPart1Length]{};
+    char outgoingPart2[kPart2Length]{};
     // The dialog ended (cancelled, or over) while a step was waiting in a box.
     bool ended = false;
     // A step waits in a box of the main window (the identity question, or the document refusing
@@ -50,11 +54,12 @@ struct Conversation {
     bool boxOpen = false;
 };
 
-// Empties the line, sends the version request that opens conversations 10, 30 and 201 and starts
-// the answer timer (1000 ms for the version query, 2000 ms before a receive or transmit);
-// statusText is then "Solicitando versión.". Any other state: statusText is "Comando %d no
-// válido." and false.
-bool BeginConversation(Conversation& c, const ConversationHost& host);
+// Takes `outgoing` as the image to transmit, empties the line, sends the version request that opens
+// conversations 10, 30 and 201 and starts the answer timer (1000 ms for the version query, 2000 ms
+// before a receive or transmit); statusText is then "Solicitando versión.". Any other state:
+// statusText is "Comando %d no válido." and false.
+bool BeginConversation(Conversation& c, const ConversationHost& host,
+                       const ControllerConfig& outgoing);
 
 // Checks one answer, sends the next request and advances conversationState. Always leaves a
 // text in statusText; a failure with an empty statusText has already been reported (the

@@ -27,8 +27,10 @@ bool OpensConversation(int state) {
 
 } // namespace
 
-DialogAction ConversationStart(Conversation& c, const ConversationHost& host) {
-    if (!BeginConversation(c, host)) return End(c.exchange.statusText, mb::IconExclamation);
+DialogAction ConversationStart(Conversation& c, const ConversationHost& host,
+                               const ControllerConfig& outgoing) {
+    if (!BeginConversation(c, host, outgoing))
+        return End(c.exchange.statusText, mb::IconExclamation);
     return Progress(c);
 }
 

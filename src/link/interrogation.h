@@ -20,8 +20,10 @@ struct DialogAction {
     bool markSaved = false;     // SetModified(false) on the document before ending
 };
 
-// On creation, after centring and starting the poll timer: sends the version request.
-DialogAction ConversationStart(Conversation& c, const ConversationHost& host);
+// On creation, after centring and starting the poll timer: takes the image a transmit sends and
+// sends the version request.
+DialogAction ConversationStart(Conversation& c, const ConversationHost& host,
+                               const ControllerConfig& outgoing);
 
 // Poll timer: reads one completed answer, if any, and takes the step; a repeat of the answer
 // taken last is dropped. Nothing is read while a step waits in a box (a second answer would take

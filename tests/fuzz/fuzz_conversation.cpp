@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         conv.conversationState = s;
         ended = false;
         taken = line.replaced.size();
-        carry(ConversationStart(conv, line.host));
+        carry(ConversationStart(conv, line.host, line.document));
     };
 
     if (flags & Correct) {

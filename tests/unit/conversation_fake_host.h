@@ -63,7 +63,6 @@ struct FakeConversationHost {
             self->document = image;
             return true;
         };
-        host.readImage = [](void* c, ControllerConfig* image) { *image = Self(c)->document; };
     }
     static FakeConversationHost* Self(void* c) { return static_cast<FakeConversationHost*>(c); }
 

@@ -42,7 +42,7 @@ struct ConversationTest : ::testing::Test {
 
     DialogAction Start(int code) {
         conv.conversationState = code;
-        return ConversationStart(conv, fake.host);
+        return ConversationStart(conv, fake.host, fake.document);
     }
     DialogAction Give(const LinkPacket& p) { return ConversationAnswer(conv, fake.host, p); }
     DialogAction Timeout() { return ConversationAnswerTimer(conv, fake.host); }
@@ -73,7 +73,7 @@ TEST_F(ConversationTest, StartSendsTheVersionRequestWithItsPeriod) {
         FakeConversationHost f;
         Conversation c;
         c.conversationState = code;
-        ExpectProgress(ConversationStart(c, f.host), W1252("Solicitando versión."));
+        ExpectProgress(ConversationStart(c, f.host, f.document), W1252("Solicitando versión."));
         EXPECT_EQ(f.discards, 1) << "what the last command left on the line is gone";
         EXPECT_EQ(f.Letters(), "v");
         EXPECT_EQ(f.TimerLog(), code == VersionQuery ? "start 1000" : "start 2000");

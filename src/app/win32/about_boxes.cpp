@@ -35,10 +35,6 @@ const DialogMessageHandler kSplashHandlers[] = {
     {WM_DESTROY, ReleaseStaticPictures},
 };
 
-INT_PTR CALLBACK SplashProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kSplashHandlers, box, message, wParam, lParam);
-}
-
 // Enter, Escape and the button close both boxes.
 INT_PTR OnCloseCommand(HWND box, WPARAM wParam, LPARAM) {
     if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
@@ -65,10 +61,6 @@ const DialogMessageHandler kAboutHandlers[] = {
     {WM_DESTROY, ReleaseStaticPictures},
 };
 
-INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kAboutHandlers, box, message, wParam, lParam);
-}
-
 INT_PTR OnMakerInit(HWND box, WPARAM, LPARAM) {
     CenterDialog(box);
     return TRUE;
@@ -80,22 +72,21 @@ const DialogMessageHandler kMakerHandlers[] = {
     {WM_DESTROY, ReleaseStaticPictures},
 };
 
-INT_PTR CALLBACK MakerProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kMakerHandlers, box, message, wParam, lParam);
-}
-
 } // namespace
 
 void ShowSplashBox(HWND owner) {
-    HWND box = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SPLASH), owner, SplashProc, 0);
+    HWND box = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SPLASH), owner,
+                                  DialogProcedure<kSplashHandlers>, 0);
     // Start-up keeps the message loop waiting; paint the box now so it is seen meanwhile.
     if (box) UpdateWindow(box);
 }
 
 void ShowAboutBox(HWND owner) {
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, DialogProcedure<kAboutHandlers>,
+                    0);
 }
 
 void ShowMakerBox(HWND owner) {
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_MAKER), owner, MakerProc, 0);
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_MAKER), owner, DialogProcedure<kMakerHandlers>,
+                    0);
 }

@@ -7,20 +7,11 @@
 #include "app/window_placement.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
-#include "link/win32/comm_link.h"
 #include "res/resource.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
-
-HINSTANCE g_instance;
-HWND g_mainWindow;
-ConfigDocument g_document;
-ProgramSettings g_settings;
-StatusBar g_statusBar;
-Toolbar g_toolbar;
-LabelView g_labelView;
 
 namespace {
 

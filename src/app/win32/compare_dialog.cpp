@@ -57,10 +57,6 @@ const DialogMessageHandler kHandlers[] = {
     {WM_COMMAND, OnCommand},
 };
 
-INT_PTR CALLBACK CompareProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, dialog, message, wParam, lParam);
-}
-
 } // namespace
 
 void CompareWithFile(HWND owner) {
@@ -75,6 +71,6 @@ void CompareWithFile(HWND owner) {
         return;
     }
     CompareDialog d{path, &differences};
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_COMPARE), owner, CompareProc,
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_COMPARE), owner, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
 }

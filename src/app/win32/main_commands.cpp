@@ -1,9 +1,9 @@
-// What each menu item, toolbar button and accelerator does. A command that is not in this table
-// is not built yet: its menu item stays grayed and the window passes it on unhandled.
+// What each menu item, toolbar button and accelerator does, and when it is enabled: one table,
+// walked both to run a command and to set the states of its menu item and button.
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/compare_dialog.h"
-#include "app/win32/main_window.h"
+#include "app/win32/main_commands.h"
 #include "app/win32/receive_archive_win32.h"
 #include "app/win32/settings_dialog.h"
 #include "app/win32/version_resource.h"
@@ -17,9 +17,7 @@
 #include "events/win32/event_log_dialog.h"
 #include "help/win32/help.h"
 #include "label/win32/label_clipboard.h"
-#include "link/win32/comm_link.h"
 #include "link/win32/interrogation_dialog.h"
-#include "print/win32/print_job.h"
 #include "print/win32/print_label.h"
 #include "res/resource.h"
 
@@ -72,7 +70,7 @@ void PrintConfiguration(HWND) {
 // The label of a copy of the configuration, at its true size.
 void PrintLabelCommand(HWND) {
     const ControllerConfig copy = g_document.image;
-    PrintLabel(copy, g_settings.companyLine1, g_settings.companyLine2);
+    PrintLabel(g_printJob, copy, g_settings.companyLine1, g_settings.companyLine2);
 }
 
 // The editor works on a copy; only an accepted copy goes back to the document, which checks it.
@@ -87,10 +85,11 @@ void Exit(HWND window) {
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
-// Whatever the answer, the window shows the settings as they are now.
+// Whatever the answer, the window refreshes as after a change of the document: the label shows
+// the company lines as they are now.
 void ProgramSettingsDialog(HWND window) {
     ShowSettingsDialog(window);
-    RefreshMainWindow(window);
+    SendMessageA(window, WM_DOC_CHANGED, 0, 0);
 }
 
 // The controller commands need the open port; without it they say so and do nothing.
@@ -108,29 +107,29 @@ bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
         ArchiveReceivedImage(g_document, image) ? ArchiveCopy::Written : ArchiveCopy::Failed;
     return g_document.ReplaceImage(image);
 }
-void ReadDocumentImage(void*, ControllerConfig* image) {
-    *image = g_document.image;
-}
 void MarkDocumentSaved(void*) {
     g_document.SetModified(false);
 }
 const InterrogationDocument kInterrogationDocument = {
     .context = nullptr,
     .replaceImage = ReplaceDocumentImage,
-    .readImage = ReadDocumentImage,
     .markSaved = MarkDocumentSaved,
 };
+void Interrogate(HWND window, int conversationCode) {
+    RunInterrogation(window, g_instance, g_conversation, g_commLink, conversationCode,
+                     g_document.image, kInterrogationDocument);
+}
 
 void ReceiveVersion(HWND window) {
     if (!PortReady(window)) return;
-    RunInterrogation(window, g_instance, VersionQuery, kInterrogationDocument);
+    Interrogate(window, VersionQuery);
 }
 // The user may save a modified document first, or cancel.
 void ReceiveConfiguration(HWND window) {
     if (!g_document.QuerySave(true)) return;
     if (!PortReady(window)) return;
     g_archiveCopy = ArchiveCopy::None;
-    RunInterrogation(window, g_instance, ReceiveVersionCheck, kInterrogationDocument);
+    Interrogate(window, ReceiveVersionCheck);
     // The bar's first part tells of the last copy until another one is written.
     if (g_archiveCopy == ArchiveCopy::Failed)
         g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
@@ -146,10 +145,11 @@ void TransmitConfiguration(HWND window) {
         MessageBoxA(window, text, ResString(str::CaptionConfigurator), MB_ICONSTOP);
         return;
     }
-    RunInterrogation(window, g_instance, TransmitVersionCheck, kInterrogationDocument);
+    Interrogate(window, TransmitVersionCheck);
 }
 void ViewEventLog(HWND window) {
-    EventLogCommand(window, g_instance, g_settings.companyLine1, g_settings.companyLine2);
+    EventLogCommand(window, g_instance, g_eventLog, g_commLink, g_printJob, g_settings.companyLine1,
+                    g_settings.companyLine2);
 }
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
@@ -184,9 +184,18 @@ void HelpSearch(HWND window) {
     ProgramHelp(window, kHelpFile, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
 }
 
+// When a command is enabled; a command without a rule always is.
+bool DocumentModified() {
+    return g_document.modified != 0;
+}
+bool PortOpen() {
+    return g_commLink.IsOpen();
+}
+
 struct Command {
     WORD id;
     void (*run)(HWND window);
+    bool (*enabled)() = nullptr;
 };
 
 const Command kCommands[] = {
@@ -194,7 +203,7 @@ const Command kCommands[] = {
     {CMD_OPEN, Open},
     {CMD_OPEN_RECEIVED, OpenReceived},
     {CMD_COMPARE, CompareWithFile},
-    {CMD_SAVE, Save},
+    {CMD_SAVE, Save, DocumentModified},
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},
     {CMD_PRINT_CONFIG, PrintConfiguration},
@@ -202,10 +211,10 @@ const Command kCommands[] = {
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
     {CMD_EDIT_CONFIG, EditConfiguration},
-    {CMD_RECEIVE_VERSION, ReceiveVersion},
-    {CMD_RECEIVE_CONFIG, ReceiveConfiguration},
-    {CMD_TRANSMIT_CONFIG, TransmitConfiguration},
-    {CMD_EVENT_LOG, ViewEventLog},
+    {CMD_RECEIVE_VERSION, ReceiveVersion, PortOpen},
+    {CMD_RECEIVE_CONFIG, ReceiveConfiguration, PortOpen},
+    {CMD_TRANSMIT_CONFIG, TransmitConfiguration, PortOpen},
+    {CMD_EVENT_LOG, ViewEventLog, PortOpen},
     {CMD_MONITOR, ToggleMonitor},
     {CMD_COPY_LABEL, CopyLabel},
     {CMD_FIT_WIDTH, FitLabelWidth},
@@ -219,21 +228,25 @@ const Command kCommands[] = {
     {CMD_ABOUT_MAKER, ShowMakerBox},
 };
 
-const Command* FindCommand(WORD id) {
-    for (const Command& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
+void EnableCommand(HWND window, WORD id, bool enabled) {
+    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    g_toolbar.EnableButton(id, enabled);
 }
 
 } // namespace
 
 bool RunCommand(HWND window, WORD id) {
-    const Command* command = FindCommand(id);
-    if (!command) return false;
-    command->run(window);
-    return true;
+    for (const Command& c : kCommands) {
+        if (c.id != id) continue;
+        c.run(window);
+        return true;
+    }
+    return false;
 }
 
-bool IsCommandAvailable(WORD id) {
-    return FindCommand(id) != nullptr;
+// Every command sits in a pop-up, which reads its items' states when it opens: the menu bar
+// itself is not redrawn.
+void UpdateCommandStates(HWND window) {
+    for (const Command& c : kCommands)
+        EnableCommand(window, c.id, !c.enabled || c.enabled());
 }

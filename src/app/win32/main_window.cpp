@@ -3,6 +3,7 @@
 #include "app/version_info.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
+#include "app/win32/main_commands.h"
 #include "app/win32/settings_file.h"
 #include "app/win32/version_resource.h"
 #include "base/cp1252.h"
@@ -10,8 +11,6 @@
 #include "base/string_ids.h"
 #include "base/win32/message_table.h"
 #include "help/win32/help.h"
-#include "link/win32/comm_link.h"
-#include "print/win32/print_job.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -22,46 +21,6 @@ namespace {
 
 constexpr int kMinimumTrackSize = 330;
 constexpr int kStatusPositions[] = {0, -140, -90};
-
-// Every command of the menu, in menu order.
-const WORD kMenuCommands[] = {
-    CMD_NEW,
-    CMD_OPEN,
-    CMD_SAVE,
-    CMD_SAVE_AS,
-    CMD_PRINT_SETUP,
-    CMD_PRINT_CONFIG,
-    CMD_PRINT_LABEL,
-    CMD_SETTINGS,
-    CMD_EXIT,
-    CMD_EDIT_CONFIG,
-    CMD_RECEIVE_VERSION,
-    CMD_RECEIVE_CONFIG,
-    CMD_TRANSMIT_CONFIG,
-    CMD_EVENT_LOG,
-    CMD_MONITOR,
-    CMD_ZOOM_IN,
-    CMD_ZOOM_OUT,
-    CMD_FIT_WIDTH,
-    CMD_FIT_WHOLE,
-    CMD_HELP_ON_HELP,
-    CMD_HELP_CONTENTS,
-    CMD_HELP_SEARCH,
-    CMD_ABOUT,
-    CMD_ABOUT_MAKER,
-};
-
-bool CommandRuleAllows(WORD id) {
-    switch (id) {
-    case CMD_SAVE: return g_document.modified != 0;
-    // The controller commands need the serial port.
-    case CMD_RECEIVE_CONFIG:
-    case CMD_RECEIVE_VERSION:
-    case CMD_TRANSMIT_CONFIG:
-    case CMD_EVENT_LOG: return g_commLink.IsOpen();
-    default: return true;
-    }
-}
 
 void CloseHelp(HWND window) {
     ProgramHelp(window, kHelpFile, HELP_QUIT, 0);
@@ -144,17 +103,13 @@ LRESULT OnZoomChanged(HWND, WPARAM, LPARAM) {
     return 0;
 }
 
-void ReadDocumentImage(void*, ControllerConfig* image) {
-    *image = g_document.image;
+void ReadLabelContent(void*, LabelContent* content) {
+    content->image = g_document.image;
+    content->line1 = g_settings.companyLine1;
+    content->line2 = g_settings.companyLine2;
 }
 
-void ReadCompanyLines(void*, const char** line1, const char** line2) {
-    *line1 = g_settings.companyLine1;
-    *line2 = g_settings.companyLine2;
-}
-
-const LabelViewHost kLabelHost = {
-    .context = nullptr, .readImage = ReadDocumentImage, .companyLines = ReadCompanyLines};
+const LabelViewHost kLabelHost = {.context = nullptr, .read = ReadLabelContent};
 
 const WindowMessageHandler kHandlers[] = {
     {WM_MOVE, OnMoveOrSize},
@@ -173,21 +128,7 @@ const WindowMessageHandler kHandlers[] = {
 
 } // namespace
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
-}
-
-void EnableCommand(HWND window, WORD id, bool enabled) {
-    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    g_toolbar.EnableButton(id, enabled);
-}
-
-// Every command sits in a pop-up, which reads its items' states when it opens: the menu bar
-// itself is not redrawn.
-void UpdateCommandStates(HWND window) {
-    for (WORD id : kMenuCommands)
-        EnableCommand(window, id, IsCommandAvailable(id) && CommandRuleAllows(id));
-}
+const WNDPROC MainWndProc = WindowProcedure<kHandlers>;
 
 void RefreshMainWindow(HWND window) {
     const ControllerConfig& image = g_document.image;
@@ -224,7 +165,7 @@ void RecordWindowPlacement(HWND window) {
     }
 }
 
-bool InitializeApplication(HWND window) {
+void InitializeApplication(HWND window) {
     // The configuration files carry the program's major version as their format version.
     FixedVersionInfo version;
     ReadFixedVersionInfo(g_instance, &version);
@@ -240,5 +181,4 @@ bool InitializeApplication(HWND window) {
     g_labelView.FitLabelWidth();
     g_document.New();
     UpdateCommandStates(window);
-    return true;
 }

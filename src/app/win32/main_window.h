@@ -1,20 +1,14 @@
 #pragma once
-// The program's single top-level window: its procedure, the command table, and keeping title
-// and command states in step with the document.
+// The program's single top-level window: its procedure, its start-up steps, and keeping title,
+// status bar and label view in step with the document.
 #include <windows.h>
 
 extern const char kMainWindowClass[];
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern const WNDPROC MainWndProc;
 
 // Start-up steps that need the main window to exist.
-bool InitializeApplication(HWND window);
+void InitializeApplication(HWND window);
 
 void RefreshMainWindow(HWND window);
-void UpdateCommandStates(HWND window);
-void EnableCommand(HWND window, WORD commandId, bool enabled);
 void RecordWindowPlacement(HWND window);
-
-// The command table: runs a command and tells whether the program has it.
-bool RunCommand(HWND window, WORD commandId);
-bool IsCommandAvailable(WORD commandId);

@@ -129,14 +129,10 @@ const DialogMessageHandler kHandlers[] = {
     {WM_HELP, OnHelp},
 };
 
-INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, dialog, message, wParam, lParam);
-}
-
 } // namespace
 
 void ShowSettingsDialog(HWND owner) {
     SettingsDialog d{&g_settings, g_settings.port};
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsProc,
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
 }

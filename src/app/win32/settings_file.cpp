@@ -1,6 +1,6 @@
-// Settings files through the private-profile functions. The file used to be named without a
-// folder, which puts it in the Windows folder, where an ordinary user may not write: every
-// setting would be lost. The user's application-data folder is always writable.
+// Settings files through the private-profile functions, in the user's application-data folder,
+// which is always writable: a name without a folder would put the file in the Windows folder,
+// where an ordinary user may not write.
 #include "app/win32/settings_file.h"
 
 #include "app/settings_store.h"

@@ -4,15 +4,11 @@
 //
 //   LRESULT OnSize(HWND window, WPARAM wParam, LPARAM lParam);
 //   const WindowMessageHandler kViewHandlers[] = {{WM_SIZE, OnSize}, {WM_PAINT, OnPaint}};
-//   LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-//       return DispatchWindowMessage(kViewHandlers, window, message, wParam, lParam);
-//   }
+//   wc.lpfnWndProc = WindowProcedure<kViewHandlers>;
 //
 //   INT_PTR OnInitDialog(HWND dialog, WPARAM wParam, LPARAM lParam);
 //   const DialogMessageHandler kBoxHandlers[] = {{WM_INITDIALOG, OnInitDialog}};
-//   INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-//       return DispatchDialogMessage(kBoxHandlers, dialog, message, wParam, lParam);
-//   }
+//   DialogBoxParamA(instance, name, owner, DialogProcedure<kBoxHandlers>, 0);
 //
 // A window's handler returns the message's result; a message missing from the table goes to
 // DefWindowProcA. A dialog's handler returns TRUE when it dealt with the message and FALSE to
@@ -54,4 +50,15 @@ INT_PTR DispatchDialogMessage(const DialogMessageHandler (&table)[N], HWND dialo
                               WPARAM wParam, LPARAM lParam) {
     if (auto handle = FindMessageHandler(table, message)) return handle(dialog, wParam, lParam);
     return FALSE;
+}
+
+// The window or dialog procedure of a handler table.
+template <const auto& table>
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchWindowMessage(table, window, message, wParam, lParam);
+}
+
+template <const auto& table>
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchDialogMessage(table, dialog, message, wParam, lParam);
 }

@@ -135,10 +135,6 @@ const DialogMessageHandler kHandlers[] = {
     {WM_VSCROLL, OnVScroll},       {WM_HELP, OnHelp},     {WM_CONTEXTMENU, OnContextMenu},
 };
 
-INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
@@ -155,7 +151,7 @@ bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
         p.dwFlags = PSP_HASHELP;
         p.hInstance = instance;
         p.pszTemplate = MAKEINTRESOURCEA(session.pages[i].row->dialogId);
-        p.pfnDlgProc = PageProc;
+        p.pfnDlgProc = DialogProcedure<kHandlers>;
         p.lParam = reinterpret_cast<LPARAM>(&bindings[i]);
     }
 
@@ -164,7 +160,7 @@ bool ConfigEditor::Edit(HWND owner, ControllerConfig& config) {
     PROPSHEETHEADERA sheet = {};
     sheet.dwSize = sizeof sheet;
     // The program's icon in the caption, loaded here and freed below: given by its id, the
-    // sheet's own copy was never freed, a few kilobytes at every opening.
+    // sheet's own copy is never freed, a few kilobytes at every opening.
     HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));

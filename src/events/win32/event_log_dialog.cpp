@@ -8,15 +8,11 @@
 #include "events/event_log_texts.h"
 #include "help/win32/help.h"
 #include "link/interrogation.h"
-#include "link/win32/comm_link.h"
 #include "link/win32/dialog_exchange.h"
-#include "print/win32/print_job.h"
 #include "res/resource.h"
 
 #include <string>
 #include <vector>
-
-EventLog g_eventLog;
 
 namespace {
 
@@ -34,6 +30,9 @@ const DWORD kHelpTable[] = {
 struct EventLogDialog {
     HWND window = nullptr;
     HWND mainWindow = nullptr;
+    EventLog* log = nullptr;
+    CommLink* link = nullptr;
+    PrintJob* printer = nullptr;
     const char* companyLine1 = nullptr;
     const char* companyLine2 = nullptr;
     ExchangeHost host{};
@@ -54,7 +53,7 @@ void EnableButtons(EventLogDialog& d, bool idle) {
     HWND focus = GetFocus();
     for (int id : {IDC_EVT_REFRESH, IDC_EVT_CLEAR, IDC_EVT_PRINT}) {
         HWND button = GetDlgItem(d.window, id);
-        bool enable = idle && (id != IDC_EVT_PRINT || g_eventLog.logRead);
+        bool enable = idle && (id != IDC_EVT_PRINT || d.log->logRead);
         // A disabled button keeps no keyboard: the focus goes to the list.
         if (!enable && button == focus)
             SendMessageA(d.window, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(d.window, IDC_EVT_LIST), TRUE);
@@ -78,16 +77,16 @@ void TakeBackFront(EventLogDialog& d) {
 
 void SetCounters(EventLogDialog& d, bool read) {
     char text[kEventTextSize];
-    FormatCounter(read, g_eventLog.runningHours, text, sizeof text);
+    FormatCounter(read, d.log->runningHours, text, sizeof text);
     SetDlgItemTextA(d.window, IDC_EVT_HOURS, text);
-    FormatCounter(read, g_eventLog.operationCount, text, sizeof text);
+    FormatCounter(read, d.log->operationCount, text, sizeof text);
     SetDlgItemTextA(d.window, IDC_EVT_OPERATIONS, text);
 }
 
 // The identity and the counters belong to the log that the last refresh read; without one (a
 // clear after a failed refresh) the dialog keeps saying they are unknown.
 void Fill(EventLogDialog& d) {
-    const EventLog& log = g_eventLog;
+    const EventLog& log = *d.log;
     char text[kEventTextSize];
     FormatEventCount(log.eventCount, text, sizeof text);
     SetDlgItemTextA(d.window, IDC_EVT_COUNT, text);
@@ -108,20 +107,20 @@ void Refresh(EventLogDialog& d) {
     SetDlgItemTextA(d.window, IDC_EVT_COUNT, ResString(str::EventsUnknown));
     SetCounters(d, false);
     EnableButtons(d, false);
-    StartRefresh(g_eventLog, d.host);
+    StartRefresh(*d.log, d.host);
 }
 
 // The question is owned by the main window, so that the poll timer goes on meanwhile; a refresh
 // started or the dialog closed while it was up wins over its Yes.
 void Clear(EventLogDialog& d) {
-    if (g_eventLog.eventState != EventIdle) return;
+    if (d.log->eventState != EventIdle) return;
     int reply = MessageBoxIds(d.mainWindow, str::ClearEventsQuestion, str::CaptionConfigurator,
                               MB_YESNO | MB_ICONQUESTION);
     if (d.ended) return;
     TakeBackFront(d);
-    if (reply != IDYES || g_eventLog.eventState != EventIdle) return;
+    if (reply != IDYES || d.log->eventState != EventIdle) return;
     EnableButtons(d, false);
-    StartClear(g_eventLog, d.host);
+    StartClear(*d.log, d.host);
 }
 
 std::vector<std::string> ListLines(HWND list) {
@@ -138,21 +137,21 @@ std::vector<std::string> ListLines(HWND list) {
 // The list as shown. The dialog waits meanwhile: a second job must not start from it while the
 // job's abort procedure lets its buttons work.
 void Print(EventLogDialog& d) {
-    if (!g_eventLog.logRead || g_eventLog.eventState != EventIdle) return;
+    if (!d.log->logRead || d.log->eventState != EventIdle) return;
     std::vector<std::string> lines = ListLines(GetDlgItem(d.window, IDC_EVT_LIST));
     std::vector<const char*> pointers;
     for (const std::string& line : lines)
         pointers.push_back(line.c_str());
     const EventPrintHeading heading = {d.companyLine1, d.companyLine2, LocalNow(),
-                                       g_eventLog.controllerSystem, g_eventLog.controllerCabin};
+                                       d.log->controllerSystem, d.log->controllerCabin};
     std::vector<char> text(kEventPrintBufferSize);
     BuildEventPrintText(heading, pointers.data(), (int)pointers.size(), text.data(),
                         (int)text.size());
     char title[kEventTextSize], cancelText[kEventTextSize];
-    FormatEventPrintTitle(g_eventLog.controllerSystem, title, sizeof title);
+    FormatEventPrintTitle(d.log->controllerSystem, title, sizeof title);
     LoadResString(str::PrintingEvents, cancelText, sizeof cancelText);
     EnableWindow(d.window, FALSE);
-    g_printJob.PrintText(text.data(), cancelText, title);
+    d.printer->PrintText(text.data(), cancelText, title);
     TakeBackFront(d);
 }
 
@@ -170,11 +169,11 @@ void Help(EventLogDialog& d) {
 
 void Poll(EventLogDialog& d) {
     LinkPacket answer;
-    if (d.boxOpen || !ReceiveAnswer(g_eventLog.exchange, d.host, &answer)) return;
-    switch (EventStep(g_eventLog, d.host, answer)) {
+    if (d.boxOpen || !ReceiveAnswer(d.log->exchange, d.host, &answer)) return;
+    switch (EventStep(*d.log, d.host, answer)) {
     case StepFailed:
         EnableButtons(d, true);
-        ShowBox(d, g_eventLog.exchange.statusText, MB_ICONSTOP);
+        ShowBox(d, d.log->exchange.statusText, MB_ICONSTOP);
         break;
     case StepContinue: break;
     case StepFinished:
@@ -187,7 +186,7 @@ void Poll(EventLogDialog& d) {
 // Idle before the box: an answer that comes while it is up is a late one, not the refresh's.
 void AnswerTimeout(EventLogDialog& d) {
     KillTimer(d.window, kAnswerTimerId);
-    EventTimeout(g_eventLog);
+    EventTimeout(*d.log);
     ShowBox(d, ResString(str::NoAnswer), MB_ICONEXCLAMATION);
     EnableButtons(d, true);
 }
@@ -250,23 +249,22 @@ const DialogMessageHandler kHandlers[] = {
     {WM_CLOSE, OnClose},
 };
 
-INT_PTR CALLBACK EventLogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
-void EventLogCommand(HWND mainWindow, HINSTANCE instance, const char* companyLine1,
-                     const char* companyLine2) {
-    if (!g_commLink.IsOpen()) {
+void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLink& link,
+                     PrintJob& printer, const char* companyLine1, const char* companyLine2) {
+    if (!link.IsOpen()) {
         MessageBoxIds(mainWindow, str::NoPort, 0, MB_ICONSTOP);
         return;
     }
     EventLogDialog d;
     d.mainWindow = mainWindow;
+    d.log = &log;
+    d.link = &link;
+    d.printer = &printer;
     d.companyLine1 = companyLine1;
     d.companyLine2 = companyLine2;
     d.host = DialogExchangeHost(&d);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow, EventLogProc,
-                    reinterpret_cast<LPARAM>(&d));
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow,
+                    DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(&d));
 }

@@ -2,14 +2,13 @@
 // The event log dialog: reads the controller's event log as it opens, refreshes it, clears it
 // after asking, and prints it.
 #include "events/event_log.h"
+#include "link/win32/comm_link.h"
+#include "print/win32/print_job.h"
 
 #include <windows.h>
 
-// The log of the whole program: it outlives each dialog, and the next opening reads it anew.
-extern EventLog g_eventLog;
-
-// Menu command "Ver archivo de eventos...": with the serial port open, runs the dialog modally
-// over the main window; otherwise says that the controller cannot be reached. The company lines
-// head the printed list.
-void EventLogCommand(HWND mainWindow, HINSTANCE instance, const char* companyLine1,
-                     const char* companyLine2);
+// Menu command "Ver archivo de eventos...": with `link` open, runs the dialog modally over the
+// main window, reading into `log` and printing with `printer`; otherwise says that the
+// controller cannot be reached. The company lines head the printed list.
+void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLink& link,
+                     PrintJob& printer, const char* companyLine1, const char* companyLine2);

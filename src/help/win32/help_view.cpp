@@ -208,10 +208,6 @@ const WindowMessageHandler kViewHandlers[] = {
     {WM_GETDLGCODE, OnViewGetDlgCode},
 };
 
-LRESULT CALLBACK TopicViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kViewHandlers, window, message, wParam, lParam);
-}
-
 // ---- Pop-up ----
 
 // The pop-up goes at the next key or click anywhere in the program, which it uses up, and when
@@ -290,10 +286,6 @@ const WindowMessageHandler kPopupHandlers[] = {
     {WM_NCDESTROY, OnPopupNcDestroy},
 };
 
-LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kPopupHandlers, window, message, wParam, lParam);
-}
-
 // Below the control when it fits on the screen, else above it; never past the screen's edges.
 POINT PopupPlace(HWND control, int width, int height) {
     RECT c, work;
@@ -314,7 +306,7 @@ void RegisterPopup(HINSTANCE instance) {
     if (done) return;
     WNDCLASSA wc{};
     wc.style = CS_DROPSHADOW | CS_SAVEBITS;
-    wc.lpfnWndProc = PopupProc;
+    wc.lpfnWndProc = WindowProcedure<kPopupHandlers>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
@@ -363,7 +355,7 @@ void RegisterHelpTopicView(HINSTANCE instance) {
     static bool done = false;
     if (done) return;
     WNDCLASSA wc{};
-    wc.lpfnWndProc = TopicViewProc;
+    wc.lpfnWndProc = WindowProcedure<kViewHandlers>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);

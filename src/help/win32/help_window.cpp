@@ -275,16 +275,12 @@ const WindowMessageHandler kHandlers[] = {
     {WM_DESTROY, OnDestroy},
 };
 
-LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
-}
-
 bool Register(HINSTANCE instance) {
     static bool done = false;
     if (done) return true;
     RegisterHelpTopicView(instance);
     WNDCLASSA wc{};
-    wc.lpfnWndProc = HelpWindowProc;
+    wc.lpfnWndProc = WindowProcedure<kHandlers>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(110));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);

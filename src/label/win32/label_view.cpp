@@ -11,7 +11,9 @@ const char kLabelViewClass[] = "ETIVENT";
 
 namespace {
 
-LabelView* g_view;
+LabelView* ViewOf(HWND window) {
+    return reinterpret_cast<LabelView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 // Sets a scroll bar unless it shows exactly this already (Wine redraws a bar at every call, a few
 // milliseconds each). A bar that is not needed is disabled, not hidden, so the page does not jump.
@@ -63,29 +65,39 @@ void EndDrag(LabelView& v) {
     ClipCursor(nullptr);
 }
 
-LRESULT OnCreate(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+// The view comes with its window's creation, the first message it handles.
+LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    auto* view = static_cast<LabelView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    view->window = window;
+    return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
+}
+
+LRESULT OnCreate(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     v.state.dragging = false;
     v.state.cursorOverPage = false;
     return 0;
 }
 
-LRESULT OnSize(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnSize(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     v.state.clientWidth = LOWORD(lParam);
     v.state.clientHeight = HIWORD(lParam);
     v.RefreshView();
     return 0;
 }
 
-LRESULT OnPaint(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnPaint(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     PaintDc paint(v.window);
     RECT client;
     GetClientRect(v.window, &client);
     int w = client.right, h = client.bottom;
     MemoryDc memory(paint.Get());
-    std::string key = v.PictureKey();
+    LabelContent content;
+    v.host.read(v.host.context, &content);
+    std::string key = v.PictureKey(content);
     if (!v.picture || key != v.pictureKey) {
         // Off screen first, then one copy: the view does not flicker.
         BITMAP held{};
@@ -101,7 +113,7 @@ LRESULT OnPaint(HWND, WPARAM, LPARAM) {
             Rectangle(memory.Get(), 0, 0, w + 1, h + 1);
         }
         v.ApplyViewMapping(memory.Get());
-        v.DrawPage(memory.Get());
+        v.DrawPage(memory.Get(), content);
         SetMapMode(memory.Get(), MM_TEXT);
         SetWindowOrgEx(memory.Get(), 0, 0, nullptr);
         SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
@@ -111,8 +123,8 @@ LRESULT OnPaint(HWND, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnSetCursor(HWND, WPARAM, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnSetCursor(HWND window, WPARAM, LPARAM) {
+    LabelView& v = *ViewOf(window);
     POINT at;
     GetCursorPos(&at);
     ScreenToClient(v.window, &at);
@@ -123,8 +135,8 @@ LRESULT OnSetCursor(HWND, WPARAM, LPARAM) {
     return TRUE;
 }
 
-LRESULT OnKeyDown(HWND, WPARAM key, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM) {
+    LabelView& v = *ViewOf(window);
     static const struct {
         WPARAM key;
         UINT message;
@@ -158,18 +170,18 @@ LRESULT Scroll(LabelView& v, bool vertical, WPARAM wParam) {
     return 0;
 }
 
-LRESULT OnHScroll(HWND, WPARAM wParam, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnHScroll(HWND window, WPARAM wParam, LPARAM) {
+    LabelView& v = *ViewOf(window);
     return Scroll(v, false, wParam);
 }
 
-LRESULT OnVScroll(HWND, WPARAM wParam, LPARAM) {
-    LabelView& v = *g_view;
+LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM) {
+    LabelView& v = *ViewOf(window);
     return Scroll(v, true, wParam);
 }
 
-LRESULT OnLButtonDown(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonDown(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.cursorOverPage) return 0;
     v.state.dragging = true;
     v.state.dragStart = v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -179,8 +191,8 @@ LRESULT OnLButtonDown(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnMouseMove(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnMouseMove(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.dragging) return 0;
     DrawRubberBand(v);
     v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -188,8 +200,8 @@ LRESULT OnMouseMove(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnLButtonUp(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonUp(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (!v.state.dragging) return 0;
     EndDrag(v);
     v.state.dragEnd = v.state.ToLabel(PointOf(lParam));
@@ -198,14 +210,14 @@ LRESULT OnLButtonUp(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnCaptureChanged(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnCaptureChanged(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     if (v.state.dragging && reinterpret_cast<HWND>(lParam) != v.window) EndDrag(v);
     return 0;
 }
 
-LRESULT OnLButtonDoubleClick(HWND, WPARAM, LPARAM lParam) {
-    LabelView& v = *g_view;
+LRESULT OnLButtonDoubleClick(HWND window, WPARAM, LPARAM lParam) {
+    LabelView& v = *ViewOf(window);
     LabelPoint p = v.state.ToLabel(PointOf(lParam));
     v.state.CenterOn(p.x, p.y);
     v.RefreshView();
@@ -213,6 +225,7 @@ LRESULT OnLButtonDoubleClick(HWND, WPARAM, LPARAM lParam) {
 }
 
 const WindowMessageHandler kHandlers[] = {
+    {WM_NCCREATE, OnNcCreate},
     {WM_CREATE, OnCreate},
     {WM_SIZE, OnSize},
     {WM_PAINT, OnPaint},
@@ -227,31 +240,24 @@ const WindowMessageHandler kHandlers[] = {
     {WM_LBUTTONDBLCLK, OnLButtonDoubleClick},
 };
 
-LRESULT CALLBACK LabelViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!g_view) return DefWindowProcA(window, message, wParam, lParam);
-    if (!g_view->window) g_view->window = window; // messages of CreateWindowEx itself
-    return DispatchWindowMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 bool LabelView::Create(HINSTANCE instance, HWND parentWindow, const LabelViewHost& viewHost) {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = LabelViewProc;
+    wc.lpfnWndProc = WindowProcedure<kHandlers>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = kLabelViewClass;
     if (!RegisterClassA(&wc)) return false;
-    g_view = this;
     parent = parentWindow;
     host = viewHost;
     state = ViewState();
     window = nullptr;
     if (!CreateWindowExA(WS_EX_STATICEDGE, kLabelViewClass, "",
                          WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0, 100, 100,
-                         parent, nullptr, instance, nullptr)) {
+                         parent, nullptr, instance, this)) {
         window = nullptr;
         return false;
     }
@@ -318,23 +324,19 @@ void LabelView::ApplyViewMapping(HDC dc) const {
     SetViewportOrgEx(dc, 0, 0, nullptr);
 }
 
-std::string LabelView::PictureKey() const {
-    ControllerConfig image;
-    host.readImage(host.context, &image);
-    const char *line1 = "", *line2 = "";
-    host.companyLines(host.context, &line1, &line2);
+std::string LabelView::PictureKey(const LabelContent& content) const {
     ViewMapping mapping = state.Mapping();
     RECT client{};
     GetClientRect(window, &client);
     COLORREF workspace = GetSysColor(COLOR_APPWORKSPACE);
-    std::string key(reinterpret_cast<const char*>(&image), sizeof image);
+    std::string key(reinterpret_cast<const char*>(&content.image), sizeof content.image);
     key.append(reinterpret_cast<const char*>(&mapping), sizeof mapping);
     key.append(reinterpret_cast<const char*>(&client), sizeof client);
     key.append(reinterpret_cast<const char*>(&workspace), sizeof workspace);
-    return key.append(line1).append(1, '\0').append(line2);
+    return key.append(content.line1).append(1, '\0').append(content.line2);
 }
 
-void LabelView::DrawPage(HDC dc) const {
+void LabelView::DrawPage(HDC dc, const LabelContent& content) const {
     LabelRect visible = state.VisibleRect();
     GdiLabelCanvas gdi(dc, &visible);
     LabelCanvas canvas = gdi.Canvas();
@@ -343,9 +345,5 @@ void LabelView::DrawPage(HDC dc) const {
     const LabelPoint shadow[] = {{1000, 30}, {1030, 30}, {1030, 1930},
                                  {30, 1930}, {30, 1900}, {1000, 1900}};
     canvas.polygon(canvas.context, shadow, 6, kNoPen, LabelBrush::Grey);
-    ControllerConfig copy;
-    host.readImage(host.context, &copy);
-    const char *line1 = "", *line2 = "";
-    host.companyLines(host.context, &line1, &line2);
-    DrawLabel(canvas, copy, line1, line2);
+    DrawLabel(canvas, content.image, content.line1, content.line2);
 }

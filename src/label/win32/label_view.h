@@ -17,15 +17,21 @@ constexpr UINT WM_ZOOM_CHANGED = WM_USER + 10;
 
 extern const char kLabelViewClass[];
 
-// What the view reads of the program: the configuration it shows, copied, and the two company
-// lines of the program settings.
-struct LabelViewHost {
-    void* context;
-    void (*readImage)(void* context, ControllerConfig* image);
-    void (*companyLines)(void* context, const char** line1, const char** line2);
+// What a label shows: a copy of the configuration and the two company lines of the program
+// settings.
+struct LabelContent {
+    ControllerConfig image;
+    const char* line1 = "";
+    const char* line2 = "";
 };
 
-// One view in the program; its window procedure reaches it through the reference Create sets.
+// What the view reads of the program, once per paint.
+struct LabelViewHost {
+    void* context;
+    void (*read)(void* context, LabelContent* content);
+};
+
+// The view behind one window; its window procedure finds it from the window (GWLP_USERDATA).
 struct LabelView {
     HWND window = nullptr;
     HWND parent = nullptr;
@@ -53,11 +59,11 @@ struct LabelView {
 
     // Maps label units onto `dc` as the view shows them.
     void ApplyViewMapping(HDC dc) const;
-    // Draws the page, its shadow and the label into `dc`, mapped; the paint handler copies it.
-    void DrawPage(HDC dc) const;
-    // Everything a painted picture depends on: configuration, company lines, mapping, size and
-    // background colour.
-    std::string PictureKey() const;
+    // Draws the page, its shadow and the label of `content` into `dc`, mapped; the paint handler
+    // copies it.
+    void DrawPage(HDC dc, const LabelContent& content) const;
+    // Everything a painted picture depends on: the content, mapping, size and background colour.
+    std::string PictureKey(const LabelContent& content) const;
     // After any zoom: the parent hears of it, the view repaints.
     void ZoomChanged();
 };

@@ -10,8 +10,6 @@
 
 #include <cstdio>
 
-CommLink g_commLink;
-
 namespace {
 
 constexpr DWORD kBaudRate = 19200;

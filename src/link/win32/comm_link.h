@@ -49,5 +49,3 @@ struct CommLink {
     void ShowInMonitor(const LinkPacket& packet, bool received);
     void Fail(unsigned textId);
 };
-
-extern CommLink g_commLink;

@@ -81,15 +81,11 @@ const DialogMessageHandler kHandlers[] = {
     {WM_COMMAND, OnCommand},
 };
 
-INT_PTR CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
 HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link) {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MONITOR), owner, MonitorProc,
-                              reinterpret_cast<LPARAM>(link));
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MONITOR), owner,
+                              DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(link));
 }
 
 void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received) {

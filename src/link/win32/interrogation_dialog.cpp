@@ -4,18 +4,18 @@
 #include "base/win32/message_box_ids.h"
 #include "base/win32/message_table.h"
 #include "link/interrogation.h"
-#include "link/win32/comm_link.h"
 #include "link/win32/dialog_exchange.h"
 #include "res/resource.h"
-
-Conversation g_conversation;
 
 namespace {
 
 struct InterrogationDialog {
     HWND window = nullptr;
     HWND mainWindow = nullptr;
+    Conversation* conversation = nullptr;
+    CommLink* link = nullptr;
     const InterrogationDocument* document = nullptr;
+    const ControllerConfig* image = nullptr;
     ConversationHost host{};
 };
 
@@ -29,7 +29,7 @@ InterrogationDialog* Self(void* context) {
 int HostAsk(void* context, const char* text, const char* caption, unsigned flags) {
     InterrogationDialog& d = *Self(context);
     int reply = MessageBoxA(d.mainWindow, text, caption, flags);
-    bool dialogEnded = g_conversation.ended;
+    bool dialogEnded = d.conversation->ended;
     EnableWindow(d.mainWindow, dialogEnded);
     SetActiveWindow(dialogEnded ? d.mainWindow : d.window);
     return reply;
@@ -37,10 +37,6 @@ int HostAsk(void* context, const char* text, const char* caption, unsigned flags
 bool HostReplaceImage(void* context, const ControllerConfig& image) {
     const InterrogationDocument& document = *Self(context)->document;
     return document.replaceImage(document.context, image);
-}
-void HostReadImage(void* context, ControllerConfig* image) {
-    const InterrogationDocument& document = *Self(context)->document;
-    document.readImage(document.context, image);
 }
 
 void StopTimers(HWND window) {
@@ -51,7 +47,7 @@ void StopTimers(HWND window) {
 void Finish(InterrogationDialog& d, const DialogAction& action) {
     // Nothing more is read or sent while the last box is up.
     StopTimers(d.window);
-    ConversationEnded(g_conversation);
+    ConversationEnded(*d.conversation);
     if (action.text)
         MessageBoxA(d.window, action.text, BoxCaption(action.captionId).Get(), action.boxFlags);
     if (action.markSaved) d.document->markSaved(d.document->context);
@@ -73,9 +69,9 @@ void Carry(InterrogationDialog& d, const DialogAction& action) {
 // command starts under it; the step then sends nothing.
 void Cancel(InterrogationDialog& d) {
     StopTimers(d.window);
-    ConversationEnded(g_conversation);
+    ConversationEnded(*d.conversation);
     EndDialog(d.window, 0);
-    if (g_conversation.boxOpen) EnableWindow(d.mainWindow, FALSE);
+    if (d.conversation->boxOpen) EnableWindow(d.mainWindow, FALSE);
 }
 
 InterrogationDialog* DialogOf(HWND window) {
@@ -88,7 +84,7 @@ INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
     d->window = window;
     CenterDialog(window);
     SetTimer(window, kPollTimerId, kPollPeriodMs, nullptr);
-    Carry(*d, ConversationStart(g_conversation, d->host));
+    Carry(*d, ConversationStart(*d->conversation, d->host, *d->image));
     return TRUE;
 }
 
@@ -96,9 +92,9 @@ INT_PTR OnTimer(HWND window, WPARAM id, LPARAM) {
     InterrogationDialog* d = DialogOf(window);
     if (!d) return FALSE;
     if (id == kPollTimerId) {
-        Carry(*d, ConversationPoll(g_conversation, d->host));
+        Carry(*d, ConversationPoll(*d->conversation, d->host));
     } else if (id == kAnswerTimerId) {
-        Carry(*d, ConversationAnswerTimer(g_conversation, d->host));
+        Carry(*d, ConversationAnswerTimer(*d->conversation, d->host));
     }
     return TRUE;
 }
@@ -124,22 +120,21 @@ const DialogMessageHandler kHandlers[] = {
     {WM_CLOSE, OnClose},
 };
 
-INT_PTR CALLBACK InterrogationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, window, message, wParam, lParam);
-}
-
 } // namespace
 
-void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
+void RunInterrogation(HWND mainWindow, HINSTANCE instance, Conversation& conversation,
+                      CommLink& link, int conversationCode, const ControllerConfig& image,
                       const InterrogationDocument& document) {
-    g_conversation.conversationState = conversationCode;
+    conversation.conversationState = conversationCode;
     InterrogationDialog d;
     d.mainWindow = mainWindow;
+    d.conversation = &conversation;
+    d.link = &link;
     d.document = &document;
+    d.image = &image;
     d.host = {.exchange = DialogExchangeHost(&d),
               .askQuestion = HostAsk,
-              .replaceImage = HostReplaceImage,
-              .readImage = HostReadImage};
-    DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, InterrogationProc,
+              .replaceImage = HostReplaceImage};
+    DialogBoxParamA(instance, IDD_INTERROGATION, mainWindow, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
 }

@@ -3,25 +3,22 @@
 // receive configuration or transmit configuration.
 #include "config/controller_config.h"
 #include "link/conversation.h"
+#include "link/win32/comm_link.h"
 
 #include <windows.h>
-
-// The conversation state of the whole program: one conversation at a time. It outlives each
-// dialog (the controller's version and the staged image stay until the next answer).
-extern Conversation g_conversation;
 
 // What a conversation needs of the open document.
 struct InterrogationDocument {
     void* context;
     // The document's ReplaceImage: false when it refused the image (it has said why itself).
     bool (*replaceImage)(void* context, const ControllerConfig& image);
-    // A copy of the document's current image.
-    void (*readImage)(void* context, ControllerConfig* image);
     // A received configuration counts as saved.
     void (*markSaved)(void* context);
 };
 
 // Runs the dialog for the conversation that `conversationCode` opens (VersionQuery,
-// ReceiveVersionCheck or TransmitVersionCheck), owned by the main window.
-void RunInterrogation(HWND mainWindow, HINSTANCE instance, int conversationCode,
+// ReceiveVersionCheck or TransmitVersionCheck) on `link`, owned by the main window. A transmit
+// sends `image`, the document's as the dialog opens: the modal dialog keeps it from changing.
+void RunInterrogation(HWND mainWindow, HINSTANCE instance, Conversation& conversation,
+                      CommLink& link, int conversationCode, const ControllerConfig& image,
                       const InterrogationDocument& document);

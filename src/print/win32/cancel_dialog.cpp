@@ -36,10 +36,6 @@ const DialogMessageHandler kHandlers[] = {
     {WM_DESTROY, ReleaseStaticPictures},
 };
 
-INT_PTR CALLBACK CancelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchDialogMessage(kHandlers, dialog, message, wParam, lParam);
-}
-
 } // namespace
 
 void SetCancelText(const char* text) {
@@ -48,8 +44,8 @@ void SetCancelText(const char* text) {
 }
 
 HWND OpenCancelDialog(HINSTANCE instance, HWND owner) {
-    g_cancelDialog =
-        CreateDialogA(instance, MAKEINTRESOURCEA(IDD_PRINT_CANCEL), owner, CancelDialogProc);
+    g_cancelDialog = CreateDialogA(instance, MAKEINTRESOURCEA(IDD_PRINT_CANCEL), owner,
+                                   DialogProcedure<kHandlers>);
     return g_cancelDialog;
 }
 

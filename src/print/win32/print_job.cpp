@@ -4,8 +4,6 @@
 #include "base/win32/message_box_ids.h"
 #include "print/win32/cancel_dialog.h"
 
-PrintJob g_printJob;
-
 namespace {
 
 constexpr int kFontPoints = 10;

@@ -29,5 +29,3 @@ struct PrintJob {
     // Prints a text whose lines end in a carriage return.
     void PrintText(const char* text, const char* cancelMessage, const char* documentName);
 };
-
-extern PrintJob g_printJob;

@@ -5,7 +5,6 @@
 #include "label/label_renderer.h"
 #include "label/win32/label_gdi.h"
 #include "print/win32/cancel_dialog.h"
-#include "print/win32/print_job.h"
 
 #include <cstdio>
 
@@ -22,13 +21,14 @@ constexpr double kMargin = 0.197;
 
 } // namespace
 
-void PrintLabel(const ControllerConfig& config, const char* company1, const char* company2) {
+void PrintLabel(PrintJob& job, const ControllerConfig& config, const char* company1,
+                const char* company2) {
     SetCancelText(ResString(str::PrintingLabel));
-    g_printJob.abortProc = PrintAbortProc;
+    job.abortProc = PrintAbortProc;
     char name[256];
     std::snprintf(name, sizeof name, ResString(str::PrintLabelTitle), (int)config.systemNumber);
-    if (g_printJob.BeginPrintJob(name)) {
-        HDC dc = g_printJob.printerDC;
+    if (job.BeginPrintJob(name)) {
+        HDC dc = job.printerDC;
         int px = GetDeviceCaps(dc, LOGPIXELSX), py = GetDeviceCaps(dc, LOGPIXELSY);
         const Box& box = NeedsExpansionBoard(config) ? kExpanded : kBasic;
         int previous = SetMapMode(dc, MM_ISOTROPIC);
@@ -39,5 +39,5 @@ void PrintLabel(const ControllerConfig& config, const char* company1, const char
         DrawLabelOnDc(dc, config, company1, company2);
         SetMapMode(dc, previous);
     }
-    g_printJob.EndPrintJob();
+    job.EndPrintJob();
 }

@@ -3,5 +3,7 @@
 // basic layout, 3.6 x 6.49 for the one with the expansion board, 0.197 inch from the printable
 // area's corner.
 #include "config/controller_config.h"
+#include "print/win32/print_job.h"
 
-void PrintLabel(const ControllerConfig& config, const char* company1, const char* company2);
+void PrintLabel(PrintJob& job, const ControllerConfig& config, const char* company1,
+                const char* company2);
