@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,41 @@ TEST(LabelViewState, CenterOnGoesAsFarAsTheScrollLimitsAllow) {
     v.CenterOn(-100, 0);
     v.ClampScroll();
     EXPECT_EQ((Point{v.scrollX, v.scrollY}), (Point{0, 0}));
+}
+
+// Mappings as GDI sets them up and converts with them, measured under Wine on a 1024 x 768 screen
+// of 271 x 203 mm. The first is fitted twice (once is 235 x 384); in the second a point falls on
+// a half (y 1440.5), which GDI's single-precision transform rounds down.
+TEST(LabelViewState, MappingIsTheDevicesOwn) {
+    // clang-format off
+    const struct {
+        float zoom;
+        int scrollX, scrollY, marginX, width, height, viewportX, viewportY;
+        LabelRect visible;
+        LabelPoint device, itsLabel, label, itsDevice;
+    } kRows[] = {
+        {51.527195f, 1075, 1070, 0, 230, 848, 235, 383, {875, 870, 3591, 10880},
+         {1373, 108}, {17088, 2145}, {21, 628}, {-72, -21}},
+        {321.947632f, 0, 74, 394, 497, 617, 236, 384, {-594, -126, 341, 1036},
+         {727, 832}, {774, 1440}, {-120, 850}, {252, 518}},
+    };
+    // clang-format on
+    for (const auto& r : kRows) {
+        ViewState v = View(r.width, r.height);
+        v.deviceMmX = 271, v.deviceMmY = 203, v.devicePixelsX = 1024, v.devicePixelsY = 768;
+        v.zoomPercent = r.zoom;
+        v.scrollX = r.scrollX, v.scrollY = r.scrollY, v.marginX = r.marginX;
+        ViewMapping m = v.Mapping();
+        LabelRect c = v.VisibleRect();
+        LabelPoint label = v.ToLabel(r.device), device = v.ToDevice(r.label);
+        EXPECT_EQ((Point{m.viewportExtX, m.viewportExtY}), (Point{r.viewportX, r.viewportY}));
+        EXPECT_EQ(
+            (std::vector<int>{c.left, c.top, c.right, c.bottom, label.x, label.y, device.x,
+                              device.y}),
+            (std::vector<int>{r.visible.left, r.visible.top, r.visible.right, r.visible.bottom,
+                              r.itsLabel.x, r.itsLabel.y, r.itsDevice.x, r.itsDevice.y}))
+            << "zoom " << r.zoom;
+    }
 }
 
 // A text of 5 cells of 10 at (100, 500) covers x 100..150 (left), 50..100 (right) or 75..125
