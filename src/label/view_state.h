@@ -40,13 +40,16 @@ struct ViewState {
     LabelPoint dragStart{}, dragEnd{};
     // Half the screen's resolution: at zoom 100 the whole page fits into half the screen.
     int32_t viewportExtX = 1, viewportExtY = 1;
-    // The device's pixel width over its pixel height, as the isotropic fit sees them.
-    double pixelAspect = 1;
+    // The device's size in millimetres and in pixels, whose ratio is the pixels' shape that the
+    // isotropic fit weighs: square pixels unless set.
+    int32_t deviceMmX = 1, deviceMmY = 1, devicePixelsX = 1, devicePixelsY = 1;
     int clientWidth = 0, clientHeight = 0; // pixels
 
     // The mapping as set on a device context (before the device's fit) and as in effect.
     ViewMapping RequestedMapping() const;
     ViewMapping Mapping() const;
+    // Point conversions, to the pixel and the unit that DPtoLP and LPtoDP give on a device
+    // context with this mapping.
     LabelPoint ToLabel(LabelPoint device) const;
     LabelPoint ToDevice(LabelPoint label) const;
     // The client area in label units, normalised.

@@ -267,11 +267,10 @@ bool LabelView::Create(HINSTANCE instance, HWND parentWindow, const LabelViewHos
     state.viewportExtX = GetDeviceCaps(dc.Get(), HORZRES) / 2;
     state.viewportExtY = GetDeviceCaps(dc.Get(), VERTRES) / 2;
     // The isotropic fit weighs the pixels' physical shape, as the device reports it.
-    double pixelWidth =
-        (double)GetDeviceCaps(dc.Get(), HORZSIZE) / GetDeviceCaps(dc.Get(), HORZRES);
-    double pixelHeight =
-        (double)GetDeviceCaps(dc.Get(), VERTSIZE) / GetDeviceCaps(dc.Get(), VERTRES);
-    if (pixelWidth > 0 && pixelHeight > 0) state.pixelAspect = pixelWidth / pixelHeight;
+    state.deviceMmX = GetDeviceCaps(dc.Get(), HORZSIZE);
+    state.deviceMmY = GetDeviceCaps(dc.Get(), VERTSIZE);
+    state.devicePixelsX = GetDeviceCaps(dc.Get(), HORZRES);
+    state.devicePixelsY = GetDeviceCaps(dc.Get(), VERTRES);
     PostMessageA(parent, WM_ZOOM_CHANGED, 0, 0);
     return true;
 }
