@@ -19,8 +19,7 @@ void SaveAs(App& app, const std::string& recommended, const std::string& path) {
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
     Dialog save = app.ExpectDialog("the save-file dialog");
     EXPECT_EQ(save.FileName(), recommended);
-    // The system's dialog speaks the program's language (the rig runs Wine in Spanish).
-    EXPECT_EQ(save.ItemText(IDCANCEL), "Cancelar");
+    EXPECT_EQ(save.ItemText(IDCANCEL), "Cancelar"); // the system's dialog, in Spanish too
     SaveScreenshot(save.hwnd, "save_as_dialog");
     EXPECT_TRUE(save.FillFileName(path)) << app.FindDialog().Describe();
 }
