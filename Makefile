@@ -1,10 +1,11 @@
-# The README's two commands: `make run` and `make test`. Everything is built under build/.
+# The README's commands: `make run`, `make test` and `make dist`. Everything is built under build/,
+# the release goes to dist/.
 SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 BUILD := $(CURDIR)/build
 
-.PHONY: run test deps native cross fuzz unit bench fuzz-long fuzz-coverage soak format clean
+.PHONY: run test dist deps native cross fuzz unit bench fuzz-long fuzz-coverage soak format clean
 
 # The program and the controller simulator that answers on its serial port.
 run: deps
@@ -16,6 +17,14 @@ run: deps
 
 test: deps native cross fuzz
 	scripts/test.sh
+
+# The release in dist/: the installer, the portable zip and their checksums (tools/dist/dist.sh).
+# SIGN_PFX=file.pfx SIGN_PASS_FILE=file sign them; SIGN_TIMESTAMP=url time-stamps the signatures.
+dist: deps
+	@$(CONFIGURE_CROSS)
+	@cmake --build $(BUILD)/win -j$(JOBS) --target cnfzrt94 zrt94sim
+	SIGN_PFX='$(SIGN_PFX)' SIGN_PASS_FILE='$(SIGN_PASS_FILE)' SIGN_TIMESTAMP='$(SIGN_TIMESTAMP)' \
+	    tools/dist/dist.sh
 
 deps:
 	@scripts/deps.sh
@@ -67,4 +76,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

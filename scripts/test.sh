@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs every test after `make test` has built native, cross and fuzz: the native unit tests, the
-# cross-built unit tests under Wine, the end-to-end tests under Wine on a private Xvfb, and the
-# fuzzers for a short time. Prints a summary and exits non-zero when anything failed.
+# cross-built unit tests under Wine, the end-to-end tests under Wine on a private Xvfb, the
+# release (tests/release) and the fuzzers for a short time. Prints a summary and exits non-zero
+# when anything failed.
 #
 # Environment:
 #   E2E_FILTER=Suite.Test*   run only these end-to-end tests (GoogleTest filter)
 #   E2E_TIMEOUT=S            seconds the end-to-end tests may take (default 900)
 #   ZRT_TEST_ON_DISPLAY=1    run the end-to-end tests on $DISPLAY to watch them
 #   FUZZ_SECONDS=N           time per fuzzer (default 10)
-#   ONLY="unit e2e"          run only these steps (native, wine-unit, e2e, fuzz)
+#   ONLY="unit e2e"          run only these steps (native, wine-unit, e2e, release, fuzz)
 #   ZRT_E2E_COM_PORT=N       the program's serial port in the tests (default 2), on which the
 #                            controller simulator answers
 set -uo pipefail
@@ -104,6 +105,9 @@ if wanted wine-unit || wanted e2e; then
     wanted wine-unit && step "unit tests under Wine" wine_unit
     wanted e2e && step "end-to-end tests under Wine" e2e
 fi
+
+# Installer and zip, in a Wine prefix and on a display of their own.
+wanted release && step "release under Wine" tests/release/release_test.sh
 
 if wanted fuzz && [[ -x scripts/fuzz.sh ]]; then
     step "fuzzers (${FUZZ_SECONDS:-10} s each)" fuzz

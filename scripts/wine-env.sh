@@ -47,16 +47,18 @@ zrt_winpath() {
     echo "Z:${p//\//\\}"
 }
 
-# Uses (and creates once) a private 64-bit prefix in DIR. ANSI code page 1252 comes from the
-# C.UTF-8 locale; Mono and Gecko are not wanted, so their installers never ask; a crashing program
-# ends instead of waiting in Wine's crash dialog. With DESKTOP (e.g. 1024x768) every program of
-# the prefix runs in one Wine virtual desktop of that size, which draws title bars itself (Xvfb
-# has no window manager) and gives tests one screen to capture.
+# Uses (and creates once) a private 64-bit prefix in DIR. The es_ES.UTF-8 locale (scripts/deps.sh
+# makes it) shows the system's own dialogs and buttons in Spanish, like the program, with the ANSI
+# code page 1252 that the program's texts are written in; Mono and Gecko are not wanted, so their
+# installers never ask; a crashing program ends instead of waiting in Wine's crash dialog. With
+# DESKTOP (e.g. 1024x768) every program of the prefix runs in one Wine virtual desktop of that
+# size, which draws title bars itself (Xvfb has no window manager) and gives tests one screen to
+# capture.
 zrt_wine_prefix() {
     local desktop=${2:-}
     export WINEPREFIX
     WINEPREFIX=$(realpath -m "$1")
-    export WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+    export WINEARCH=win64 WINEDEBUG=-all LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     mkdir -p "$(dirname "$WINEPREFIX")"
     (

@@ -109,7 +109,9 @@
 // Version of this build (also the configuration files' format version: major number)
 #define ZRT_VERSION_MAJOR 4
 #define ZRT_VERSION_MINOR 2
+#ifndef ZRT_VERSION_PATCH // the release test builds a later version (CMakeLists.txt)
 #define ZRT_VERSION_PATCH 1
+#endif
 #define ZRT_VERSION_BUILD 0
 
 // Controls of the configuration editor's pages. Each page numbers its own controls, so the same

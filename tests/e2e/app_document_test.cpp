@@ -19,6 +19,8 @@ void SaveAs(App& app, const std::string& recommended, const std::string& path) {
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
     Dialog save = app.ExpectDialog("the save-file dialog");
     EXPECT_EQ(save.FileName(), recommended);
+    EXPECT_EQ(save.ItemText(IDCANCEL), "Cancelar"); // the system's dialog, in Spanish too
+    SaveScreenshot(save.hwnd, "save_as_dialog");
     EXPECT_TRUE(save.FillFileName(path)) << app.FindDialog().Describe();
 }
 

@@ -11,7 +11,7 @@
 namespace e2e {
 
 // A message box without a caption of its own shows the system's default caption; under this
-// prefix's English Wine that is "Error".
+// prefix's Spanish Wine that is "Error".
 constexpr const char* kDefaultCaption = "Error";
 constexpr const char* kConfigurator = "Configurador ZRT94";
 
