@@ -22,6 +22,8 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
          {W1252("Relé 5|00 - No actúa.|20 - GON  Gong")}},
         // Compared as the controller holds them: it pads a one-letter stop name with a blank.
         {[](CC& c, CC& f) { c.stopNames[2][1] = 0, f.stopNames[2][0] = ' '; }, {}},
+        // A value wider than its field reaches the controller as its leading digits.
+        {[](CC&, CC& f) { f.carSpeed = 1000; }, {"Velocidad de cabina|80 m/min|100 m/min"}},
         // A difference in blanks alone is shown in quotes.
         {[](CC& c, CC& f) { c.stopNames[2][0] = f.stopNames[2][1] = ' '; },
          {"Parada 3 - Nombre|\" ?\"|\"? \""}},

@@ -127,22 +127,13 @@ TEST_F(DocumentTest, NewAsksToSaveAModifiedDocument) {
     EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
 }
 
-// A save that fails stops it too: the Document scenario's file held open.
-TEST_F(DocumentTest, QuerySaveStopsWhenTheOverwriteIsDeclined) {
-    Modify();
-    fake.files["A00123_2.Z94"] = {1, 2, 3};
-    fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
-    EXPECT_FALSE(doc.QuerySave(true));
-    EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 3u);
-    EXPECT_EQ(doc.modified, 1u);
-}
-
-// The file a save writes, under its recommended name, is the Document scenario's.
+// The file a save writes, under its recommended name, is the Document scenario's. A save declined
+// (or failed: the scenario's file held open) stops the caller of QuerySave.
 TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
     Modify();
     fake.files["A00123_2.Z94"] = {};
-    fake.answers = {mb::IdNo};
-    EXPECT_EQ(doc.Save(), SaveResult::Declined);
+    fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
+    EXPECT_FALSE(doc.QuerySave(true));
     ExpectBox(fake.boxes.back(),
               W1252("El archivo C:\\WORK\\A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"),
               "Configurador ZRT94", mb::YesNo | mb::IconQuestion);
@@ -179,11 +170,13 @@ TEST_F(DocumentTest, SaveAsQuestionsTheNameUntilAcceptedAndCancelWritesNothing) 
     EXPECT_EQ(doc.SaveAs(), SaveResult::Failed);
     ExpectBox(fake.boxes.back(), W1252("El archivo debe tener extensión '.Z94' ."),
               W1252("Atención"), mb::IconStop);
+    fake.dialogChoices = {"C:\\" + std::string(253, 'a')}; // no room left for ".Z94"
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Failed);
     fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir.1\\other"}; // a folder's dot
     fake.answers = {mb::IdNo, mb::IdYes};
     EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
     EXPECT_EQ(fake.dialogInitial.back(), "A00123_2.Z94") << "offered again after a No";
-    ExpectBox(fake.boxes[1],
+    ExpectBox(fake.boxes[2],
               W1252("El nombre recomendado para el archivo es A00123_2.Z94. ¿Desea salvarlo con "
                     "el nombre OTHER.Z94?"),
               W1252("Atención"), mb::YesNo | mb::IconQuestion);

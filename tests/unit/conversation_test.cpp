@@ -112,7 +112,7 @@ TEST_F(ConversationTest, Failures) {
     const std::tuple<int, std::vector<LinkPacket>, std::string> cases[] = {
         {V, {Answer('x', "03.0794VK")}, W1252("V - Error en la recepción de la versión")},
         {V, {VersionAnswer("03.07", "94vk")}, "V - " + model},
-        {V, {Packet('o', 'c', 'w', "03.0794VK")}, address},
+        {V, {Packet('c', 'c', 'w', "03.0794VK")}, address},
         {R, {Answer('x', "03.0794VK")}, W1252("R - Error en la verificación del controlador.")},
         {R, {VersionAnswer("03.07", "94VJ")}, "R - " + model + cannot},
         {R, {v3, junk('d', 226)}, "R1 - " + code + inReceive},
