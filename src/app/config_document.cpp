@@ -28,6 +28,19 @@ const char* FileNamePart(const char* path) {
 }
 } // namespace
 
+bool GiveExtension(char* path, int size, const char* extension) {
+    if (const char* dot = std::strrchr(FileNamePart(path), '.')) {
+        char given[16];
+        std::snprintf(given, sizeof given, "%s", dot + 1);
+        UpperCaseAscii(given);
+        return std::strcmp(given, extension) == 0;
+    }
+    int length = (int)std::strlen(path);
+    if (length + 1 + (int)std::strlen(extension) >= size) return false;
+    std::snprintf(path + length, size - length, ".%s", extension);
+    return true;
+}
+
 void UpperCaseAscii(char* text) {
     for (; *text; ++text)
         if (*text >= 'a' && *text <= 'z') *text = (char)(*text - 'a' + 'A');
@@ -40,6 +53,10 @@ bool CheckStopCount(const ControllerConfig& image, const DocumentHost* host) {
     std::snprintf(text, sizeof text, W1252("Número de paradas %d incorrecto."), stops);
     host->messageBox(host->context, text, W1252("Error en archivo de configuración"), mb::IconStop);
     return false;
+}
+
+void ConfigDocument::FullPath(const char* path, char (&full)[kPathSize]) {
+    host->fullPath(host->context, path, full, sizeof full);
 }
 
 int ConfigDocument::AskText(const char* text, unsigned captionId, unsigned flags) {
@@ -125,7 +142,9 @@ bool ConfigDocument::ReadPath(const char* givenPath, ControllerConfig& loaded) {
     // A path too long to hold is refused whole: cut short, it could name another file.
     if (length > (size_t)kPathSize ||
         !host->readFile(host->context, path, bytes, sizeof bytes, &read)) {
-        std::snprintf(text, sizeof text, ResString(str::CannotOpenFile), path);
+        char full[kPathSize];
+        FullPath(path, full);
+        std::snprintf(text, sizeof text, ResString(str::CannotOpenFile), full);
         AskText(text, 0, mb::IconStop);
         return false;
     }
@@ -153,8 +172,9 @@ SaveResult ConfigDocument::Save() {
     char name[64];
     RecommendedFileName(name, sizeof name);
     if (host->fileExists(host->context, name)) {
-        char text[256 + 64];
-        std::snprintf(text, sizeof text, ResString(str::OverwriteQuestion), name);
+        char full[kPathSize], text[256 + kPathSize];
+        FullPath(name, full);
+        std::snprintf(text, sizeof text, ResString(str::OverwriteQuestion), full);
         if (AskText(text, str::CaptionConfigurator, mb::YesNo | mb::IconQuestion) != mb::IdYes)
             return SaveResult::Declined;
     }
@@ -164,13 +184,18 @@ SaveResult ConfigDocument::Save() {
 SaveResult ConfigDocument::SaveAs() {
     char recommended[64];
     RecommendedFileName(recommended, sizeof recommended);
-    char title[256], filter[256], path[kPathSize];
+    char title[256], filter[256], path[kPathSize], extension[16];
     LoadResString(str::SaveTitle, title, sizeof title);
     LoadFilter(filter);
+    LoadResString(str::FileExtension, extension, sizeof extension);
     std::snprintf(path, sizeof path, "%s", recommended);
     for (;;) {
         if (!host->saveFileDialog(host->context, title, filter, path, sizeof path))
             return SaveResult::Declined;
+        if (!GiveExtension(path, sizeof path, extension)) {
+            Ask(str::WrongExtension, str::CaptionAttention, mb::IconStop);
+            return SaveResult::Failed;
+        }
         char chosen[kPathSize];
         std::snprintf(chosen, sizeof chosen, "%s", FileNamePart(path));
         UpperCaseAscii(chosen);
@@ -187,12 +212,15 @@ SaveResult ConfigDocument::SaveAs() {
 bool ConfigDocument::WriteToPath(const char* path) {
     unsigned char bytes[kConfigFileSize];
     EncodeConfigFile(image, fileVersion, bytes);
+    char full[kPathSize], text[256 + kPathSize];
+    FullPath(path, full);
     if (!host->writeFile(host->context, path, bytes, sizeof bytes)) {
-        char text[256 + kPathSize];
-        std::snprintf(text, sizeof text, ResString(str::CannotSave), path);
+        std::snprintf(text, sizeof text, ResString(str::CannotSave), full);
         AskText(text, 0, mb::IconStop);
         return false;
     }
+    std::snprintf(text, sizeof text, ResString(str::SavedIn), full);
+    host->showStatus(host->context, text);
     SetModified(false);
     return true;
 }

@@ -28,6 +28,11 @@ struct DocumentHost {
     bool (*writeFile)(void* context, const char* path, const unsigned char* data, int size);
     // Tells the owner window that the image or the modified flag changed.
     void (*postChanged)(void* context);
+    // The full path that the file functions take `path` for (a relative one lies in the current
+    // folder, which the file dialogs move); the path as given when it cannot be formed.
+    void (*fullPath)(void* context, const char* path, char* full, int size);
+    // A text for the main window's status bar.
+    void (*showStatus)(void* context, const char* text);
 };
 
 enum class SaveResult { Saved, Declined, Failed };
@@ -63,6 +68,7 @@ struct ConfigDocument {
   private:
     bool ChooseFile(const char* folder, char* path, int pathSize);
     bool ReadPath(const char* path, ControllerConfig& loaded);
+    void FullPath(const char* path, char (&full)[kPathSize]);
     int Ask(unsigned textId, unsigned captionId, unsigned flags);
     int AskText(const char* text, unsigned captionId, unsigned flags);
 };
@@ -72,6 +78,11 @@ bool CheckStopCount(const ControllerConfig& image, const DocumentHost* host);
 
 // The recommended file name of an image, which is left as it is.
 void RecommendedName(const ControllerConfig& image, char* name, int size);
+
+// The rule of a name chosen to save under, so that Open takes the file again: a file name
+// without an extension gets ".`extension`"; true when the path then ends in that extension (in
+// any case), false for another one or a path too long to take it.
+bool GiveExtension(char* path, int size, const char* extension);
 
 // Upper-cases the letters a to z in place; accented letters stay as they are.
 void UpperCaseAscii(char* text);

@@ -179,6 +179,13 @@ StepResult TransmitIdentityStep(Conversation& c, const ConversationHost& host,
     return StepContinue;
 }
 
+// From the controller's first acceptance of a part on, it no longer holds what it held before:
+// a failure must not say that it was not configured.
+bool ControllerWritten(int state) {
+    return state == TransmitPart2 || state == VerifySinglePart || state == VerifyPart1 ||
+           state == VerifyPart2;
+}
+
 // The controller's reply to a configuration it was given: true for 'e' with no data; otherwise
 // statusText says what it objected to.
 bool Accepted(Conversation& c, const LinkPacket& answer) {
@@ -190,11 +197,11 @@ bool Accepted(Conversation& c, const LinkPacket& answer) {
     case 'f': SetStatus(c.exchange, "T3- %s", str::FixedConfig); return false;
     case 'm':
         SetStatus(c.exchange, "T3- %s", str::OutOfRange);
-        AppendStatus(c.exchange, str::NotConfigured);
+        if (!ControllerWritten(c.conversationState)) AppendStatus(c.exchange, str::NotConfigured);
         return false;
     case 'M':
         SetStatus(c.exchange, "T3- %s", str::WrongDataType);
-        AppendStatus(c.exchange, str::NotConfigured);
+        if (!ControllerWritten(c.conversationState)) AppendStatus(c.exchange, str::NotConfigured);
         return false;
     default: SetStatus(c.exchange, "T3- %s.", str::WrongAnswerType); return false;
     }
@@ -246,7 +253,6 @@ StepResult VerifySinglePartStep(Conversation& c, const LinkPacket& answer) {
     if (answer.LA != kPart1Length) return Fail(c.exchange, "T4- %s.", str::WrongLength);
     if (!MatchesPart1(c, answer)) {
         SetStatus(c.exchange, str::NotVerified);
-        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
     SetStatus(c.exchange, str::Configured);
@@ -260,7 +266,6 @@ StepResult VerifyPart1Step(Conversation& c, const ConversationHost& host,
     if (answer.LA != kPart1Length) return Fail(c.exchange, "T5- %s.", str::WrongLength);
     if (!MatchesPart1(c, answer)) {
         SetStatus(c.exchange, str::Part1NotVerified);
-        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
     Send(c, host, 'f');
@@ -275,11 +280,33 @@ StepResult VerifyPart2Step(Conversation& c, const LinkPacket& answer) {
     if (answer.LA != kPart2Length) return Fail(c.exchange, "T7- %s.", str::WrongLength);
     if (!MatchesPart2(c, answer)) {
         SetStatus(c.exchange, str::Part2NotVerified);
-        AppendStatus(c.exchange, str::NotConfigured);
         return StepFailed;
     }
     SetStatus(c.exchange, str::Configured);
     return StepFinished;
+}
+
+// The step of the state the conversation is in.
+StepResult Dispatch(Conversation& c, const ConversationHost& host, const LinkPacket& answer) {
+    if (answer.CD != 'c' || answer.CO != 'o') {
+        SetStatus(c.exchange, str::WrongAddress);
+        return StepFailed;
+    }
+    switch (c.conversationState) {
+    case VersionQuery: return VersionQueryStep(c, answer);
+    case ReceiveVersionCheck: return ReceiveVersionStep(c, host, answer);
+    case ReceivePart1: return ReceivePart1Step(c, host, answer);
+    case ReceivePart2: return ReceivePart2Step(c, host, answer);
+    case TransmitVersionCheck: return TransmitVersionStep(c, host, answer);
+    case TransmitIdentityCheck: return TransmitIdentityStep(c, host, answer);
+    case TransmitSinglePart: return TransmitSinglePartStep(c, host, answer);
+    case VerifySinglePart: return VerifySinglePartStep(c, answer);
+    case TransmitPart1: return TransmitPart1Step(c, host, answer);
+    case TransmitPart2: return TransmitPart2Step(c, host, answer);
+    case VerifyPart1: return VerifyPart1Step(c, host, answer);
+    case VerifyPart2: return VerifyPart2Step(c, answer);
+    default: SetStatus(c.exchange, str::SequenceError); return StepFailed;
+    }
 }
 
 } // namespace
@@ -307,25 +334,11 @@ bool BeginConversation(Conversation& c, const ConversationHost& host,
 
 StepResult ConversationStep(Conversation& c, const ConversationHost& host,
                             const LinkPacket& answer) {
-    if (answer.CD != 'c' || answer.CO != 'o') {
-        SetStatus(c.exchange, str::WrongAddress);
-        return StepFailed;
-    }
-    switch (c.conversationState) {
-    case VersionQuery: return VersionQueryStep(c, answer);
-    case ReceiveVersionCheck: return ReceiveVersionStep(c, host, answer);
-    case ReceivePart1: return ReceivePart1Step(c, host, answer);
-    case ReceivePart2: return ReceivePart2Step(c, host, answer);
-    case TransmitVersionCheck: return TransmitVersionStep(c, host, answer);
-    case TransmitIdentityCheck: return TransmitIdentityStep(c, host, answer);
-    case TransmitSinglePart: return TransmitSinglePartStep(c, host, answer);
-    case VerifySinglePart: return VerifySinglePartStep(c, answer);
-    case TransmitPart1: return TransmitPart1Step(c, host, answer);
-    case TransmitPart2: return TransmitPart2Step(c, host, answer);
-    case VerifyPart1: return VerifyPart1Step(c, host, answer);
-    case VerifyPart2: return VerifyPart2Step(c, answer);
-    default: SetStatus(c.exchange, str::SequenceError); return StepFailed;
-    }
+    // Whatever went wrong once the controller took a part, it must be given the whole again.
+    bool written = ControllerWritten(c.conversationState);
+    StepResult result = Dispatch(c, host, answer);
+    if (result == StepFailed && written) AppendStatus(c.exchange, str::ConfigChanged);
+    return result;
 }
 
 bool ConversationTimeout(Conversation& c, const ConversationHost& host) {
@@ -341,5 +354,6 @@ bool ConversationTimeout(Conversation& c, const ConversationHost& host) {
     if (readingBack) c.retriesLeft = 0;
     StopAnswerTimer(host.exchange);
     SetStatus(c.exchange, str::NoAnswer);
+    if (ControllerWritten(c.conversationState)) AppendStatus(c.exchange, str::ConfigChanged);
     return false;
 }

@@ -44,8 +44,11 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // New on an unmodified document asks nothing.
     ASSERT_TRUE(app.Command(CMD_NEW) && app.WaitForTitle(Title(1)));
 
-    // Save As: the recommended name typed in lower case is no other name to ask about.
-    SaveAs(app, "A00001_1.Z94", JoinPath(folder, "a00001_1.z94"));
+    // Save As: another extension is refused; the recommended name typed in lower case and
+    // without its extension is no other name to ask about.
+    SaveAs(app, "A00001_1.Z94", JoinPath(folder, "a00001_1.txt"));
+    ExpectBox(app, W1252("Atención"), W1252("El archivo debe tener extensión '.Z94' ."));
+    SaveAs(app, "A00001_1.Z94", JoinPath(folder, "a00001_1"));
     EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
     EXPECT_EQ(ReadBytes(JoinPath(folder, "A00001_1.Z94")), ConfigFileOf(Identity(1, 1)));
 
@@ -76,11 +79,11 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_TRUE(app.Command(CMD_SAVE));
-    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
+    ExpectBox(app, kDefaultCaption, CannotSave(target)); // where the dialogs left the folder
     SaveAs(app, "A00077_1.Z94", target);
     ExpectBox(app, kDefaultCaption, CannotSave(target));
     SaveQuestion(app, IDYES);
-    ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
+    ExpectBox(app, kDefaultCaption, CannotSave(target));
     ASSERT_TRUE(app.WaitIdle()) << "the program ended although the save failed";
     SaveQuestion(app, IDCANCEL);
     ASSERT_TRUE(app.WaitIdle()) << "Cancel ended the program";

@@ -136,7 +136,9 @@ TEST(Editor, SixPagesRefusalsHelpAndWhatReachesTheDocument) {
     ASSERT_TRUE(editor.sheet.Press(IDOK));
     EXPECT_TRUE(app.WaitForTitle(Title(4321))) << app.Title();
     ASSERT_TRUE(app.Command(CMD_SAVE));
-    ControllerConfig s = ConfigIn(JoinPath(TestFolder(), "A04321_1.Z94"));
+    const std::string saved = JoinPath(TestFolder(), "A04321_1.Z94");
+    EXPECT_EQ(app.StatusText(0), W1252("Configuración guardada en ") + saved);
+    ControllerConfig s = ConfigIn(saved);
     EXPECT_EQ(std::tuple(+s.stopCount, +s.lastServedStop, std::string(s.stopNames[23]),
                          s.optionFlags & kOptionSegments14, +s.stopDoors[3]),
               std::tuple(10, 10, "SS", kOptionSegments14, 3))

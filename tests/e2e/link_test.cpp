@@ -27,6 +27,9 @@ const std::tuple<const char*, const char*, int, std::string> kFaults[] = {
     // Part 1 is answered with the version.
     {"answers meant for another request", "stale 1000\n", CMD_RECEIVE_CONFIG,
      W1252("R1 - Código de respuesta erróneo en la recepción de la configuración.")},
+    {"a controller that keeps something else than it took", "mismatch part2\n", CMD_TRANSMIT_CONFIG,
+     W1252("La configuracion 2 no pudo ser verificada. La configuración del controlador fue "
+           "modificada y puede ser errónea: transmítala nuevamente.")},
 };
 
 // The simulator's last answers to 'b' and 'f' since `from`: what it holds, or sent.

@@ -8,6 +8,7 @@
 #include "app/config_file.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -40,6 +41,7 @@ DocumentHost Host(Disk& disk) {
         return true;
     };
     h.postChanged = [](void*) {};
+    h.fullPath = [](void*, const char* p, char* f, int n) { std::snprintf(f, n, "%s", p); };
     return h;
 }
 

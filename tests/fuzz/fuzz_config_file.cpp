@@ -11,6 +11,7 @@
 #include "base/message_box.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -43,6 +44,8 @@ DocumentHost Host(Disk& disk) {
         return !d.fails;
     };
     h.postChanged = [](void*) {};
+    h.fullPath = [](void*, const char* p, char* f, int n) { std::snprintf(f, n, "%s", p); };
+    h.showStatus = [](void*, const char*) {};
     return h;
 }
 

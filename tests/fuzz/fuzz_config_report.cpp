@@ -1,7 +1,7 @@
 // The report of an arbitrary 256-byte image, company lines and date, into the 10000-character
 // buffer the print command uses; the buffer is allocated to size so that any overflow is caught.
 // Then the image compared with the empty configuration, and with itself, which differs in nothing.
-#include "config/config_compare.h"
+#include "app/config_compare.h"
 #include "config/config_report.h"
 
 #include <cstddef>

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -30,6 +31,7 @@ struct FakeHost {
     std::vector<std::string> dialogInitial; // the name each save dialog opened with
     std::map<std::string, std::vector<unsigned char>> files;
     int changes = 0;
+    std::string status;
     DocumentHost host{};
 
     FakeHost() {
@@ -74,6 +76,11 @@ struct FakeHost {
             return true;
         };
         host.postChanged = [](void* c) { ++static_cast<FakeHost*>(c)->changes; };
+        // A name without a drive lies in the current folder, C:\\WORK.
+        host.fullPath = [](void*, const char* path, char* full, int size) {
+            std::snprintf(full, size, "%s%s", path[1] == ':' ? "" : "C:\\WORK\\", path);
+        };
+        host.showStatus = [](void* c, const char* t) { static_cast<FakeHost*>(c)->status = t; };
     }
 
     std::vector<unsigned char> FileOf(const ControllerConfig& image) {
@@ -120,31 +127,21 @@ TEST_F(DocumentTest, NewAsksToSaveAModifiedDocument) {
     EXPECT_EQ(fake.boxes.back().flags, mb::YesNo | mb::IconQuestion);
 }
 
-// A save that fails stops it too: the Document scenario's file held open.
-TEST_F(DocumentTest, QuerySaveStopsWhenTheOverwriteIsDeclined) {
-    Modify();
-    fake.files["A00123_2.Z94"] = {1, 2, 3};
-    for (bool offerCancel : {true, false}) {
-        fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
-        EXPECT_FALSE(doc.QuerySave(offerCancel));
-        EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 3u);
-    }
-    EXPECT_EQ(doc.modified, 1u);
-}
-
-// The file a save writes, under its recommended name, is the Document scenario's.
+// The file a save writes, under its recommended name, is the Document scenario's. A save declined
+// (or failed: the scenario's file held open) stops the caller of QuerySave.
 TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
     Modify();
     fake.files["A00123_2.Z94"] = {};
-    fake.answers = {mb::IdNo};
-    EXPECT_EQ(doc.Save(), SaveResult::Declined);
+    fake.answers = {mb::IdYes, mb::IdNo}; // save? yes; overwrite? no
+    EXPECT_FALSE(doc.QuerySave(true));
     ExpectBox(fake.boxes.back(),
-              W1252("El archivo A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"),
+              W1252("El archivo C:\\WORK\\A00123_2.Z94 ya existe. ¿Desea sobreescribirlo?"),
               "Configurador ZRT94", mb::YesNo | mb::IconQuestion);
     EXPECT_EQ(doc.modified, 1u);
     fake.answers = {mb::IdYes};
     EXPECT_EQ(doc.Save(), SaveResult::Saved);
     EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 262u);
+    EXPECT_EQ(fake.status, W1252("Configuración guardada en C:\\WORK\\A00123_2.Z94"));
 }
 
 // The received copy's name keeps the image as the controller sent it; the recommended name
@@ -168,15 +165,23 @@ TEST_F(DocumentTest, SaveAsQuestionsTheNameUntilAcceptedAndCancelWritesNothing) 
     EXPECT_TRUE(fake.files.empty());
     EXPECT_EQ(doc.modified, 1u);
 
-    fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir\\other.z94"};
+    // Another extension is refused before anything is written; none gets Open's.
+    fake.dialogChoices = {"C:\\dir\\other.z95"};
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Failed);
+    ExpectBox(fake.boxes.back(), W1252("El archivo debe tener extensión '.Z94' ."),
+              W1252("Atención"), mb::IconStop);
+    fake.dialogChoices = {"C:\\" + std::string(253, 'a')}; // no room left for ".Z94"
+    EXPECT_EQ(doc.SaveAs(), SaveResult::Failed);
+    fake.dialogChoices = {"C:\\dir\\other.z94", "C:\\dir.1\\other"}; // a folder's dot
     fake.answers = {mb::IdNo, mb::IdYes};
     EXPECT_EQ(doc.SaveAs(), SaveResult::Saved);
     EXPECT_EQ(fake.dialogInitial.back(), "A00123_2.Z94") << "offered again after a No";
-    ExpectBox(fake.boxes[0],
+    ExpectBox(fake.boxes[2],
               W1252("El nombre recomendado para el archivo es A00123_2.Z94. ¿Desea salvarlo con "
                     "el nombre OTHER.Z94?"),
               W1252("Atención"), mb::YesNo | mb::IconQuestion);
-    EXPECT_EQ(fake.files.count("C:\\dir\\other.z94"), 1u);
+    EXPECT_EQ(fake.files.count("C:\\dir.1\\other.Z94"), 1u);
+    EXPECT_EQ(fake.files.size(), 1u);
     EXPECT_EQ(doc.modified, 0u);
 }
 
@@ -200,7 +205,11 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_FALSE(doc.OpenPath("c:\\bad.z94"));
     ExpectBox(fake.boxes.back(), W1252("No es un archivo de configuración de ZRT94VK válido."),
               "<default>", mb::IconStop);
-    // A file that cannot be read: the Document scenario's.
+    // A file that cannot be read is named with its folder (the pipe that fails is the Document
+    // scenario's).
+    EXPECT_FALSE(doc.OpenPath("nada.z94"));
+    ExpectBox(fake.boxes.back(), "No se pudo abrir el archivo C:\\WORK\\NADA.Z94 .", "<default>",
+              mb::IconStop);
 
     // Open asks first, then loads without asking again.
     ControllerConfig other = MakeEmptyConfig();

@@ -11,6 +11,8 @@
 namespace {
 
 const char* const kNotConfigured = " El controlador no fue configurado.";
+const std::string kChanged = W1252(" La configuración del controlador fue modificada y puede ser "
+                                   "errónea: transmítala nuevamente.");
 const char* const kConfigured = "El controlador fue configurado correctamente.";
 const std::string kReceived =
     W1252("La configuración del controlador ha sido recibida correctamente.");
@@ -105,13 +107,12 @@ TEST_F(ConversationTest, Failures) {
                       code = W1252("Código de respuesta erróneo"),
                       length = W1252("Largo de paquete erróneo"),
                       inReceive = W1252(" en la recepción de la configuración."),
-                      unverified = "no pudo ser verificada." + std::string(kNotConfigured),
-                      t3 = "T3- ";
+                      unverified = "no pudo ser verificada." + kChanged, t3 = "T3- ";
     const int V = VersionQuery, R = ReceiveVersionCheck, T = TransmitVersionCheck;
     const std::tuple<int, std::vector<LinkPacket>, std::string> cases[] = {
         {V, {Answer('x', "03.0794VK")}, W1252("V - Error en la recepción de la versión")},
         {V, {VersionAnswer("03.07", "94vk")}, "V - " + model},
-        {V, {Packet('o', 'c', 'w', "03.0794VK")}, address},
+        {V, {Packet('c', 'c', 'w', "03.0794VK")}, address},
         {R, {Answer('x', "03.0794VK")}, W1252("R - Error en la verificación del controlador.")},
         {R, {VersionAnswer("03.07", "94VJ")}, "R - " + model + cannot},
         {R, {v3, junk('d', 226)}, "R1 - " + code + inReceive},
@@ -124,15 +125,16 @@ TEST_F(ConversationTest, Failures) {
         {T, {v2, P1(), Answer('M')}, t3 + W1252("Tipo de datos erróneo.") + kNotConfigured},
         {T, {v3, P1(), Answer('x')}, t3 + W1252("Tipo de respuesta erróneo.")},
         {T, {v2, P1(), Answer('e', "ok")}, t3 + length + "."},
+        {T, {v3, P1(), ack, Answer('M')}, t3 + W1252("Tipo de datos erróneo.") + kChanged},
         // Read-backs: another image, or a wrong answer.
         {T, {v2, P1(), ack, Part1Answer(otherTEP)}, "La configuracion " + unverified},
         {T, {v3, P1(), ack, ack, Part1Answer(otherTEP)}, "La configuracion 1 " + unverified},
         {T,
          {v3, P1(), ack, ack, P1(), Part2Answer(otherSpeed)},
          "La configuracion 2 " + unverified},
-        {T, {v2, P1(), ack, junk('x', 226)}, "T4- " + code + "."},
-        {T, {v3, P1(), ack, ack, junk('c', 40)}, "T5- " + length + "."},
-        {T, {v3, P1(), ack, ack, P1(), junk('c', 226)}, "T7- " + length + "."},
+        {T, {v2, P1(), ack, junk('x', 226)}, "T4- " + code + "." + kChanged},
+        {T, {v3, P1(), ack, ack, junk('c', 40)}, "T5- " + length + "." + kChanged},
+        {T, {v3, P1(), ack, ack, P1(), junk('c', 226)}, "T7- " + length + "." + kChanged},
     };
     for (const auto& [code, answers, text] : cases) {
         fake.sent.clear();
@@ -242,7 +244,7 @@ TEST_F(ConversationTest, ReadBackRetriesRunOut) {
         ExpectProgress(Timeout(), text);
         timers += "start 1000, ";
     }
-    ExpectEnd(Timeout(), "El controlador no contesta.", mb::IconExclamation);
+    ExpectEnd(Timeout(), "El controlador no contesta." + kChanged, mb::IconExclamation);
     EXPECT_EQ(fake.sent.size() - before, 4u);
     EXPECT_EQ(fake.TimerLog(), timers + "stop");
 }

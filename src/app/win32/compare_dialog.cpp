@@ -5,7 +5,7 @@
 #include "base/string_ids.h"
 #include "base/win32/message_box_ids.h"
 #include "base/win32/message_table.h"
-#include "config/config_compare.h"
+#include "app/config_compare.h"
 #include "res/resource.h"
 
 #include <cstdio>

@@ -1,6 +1,8 @@
 #include "app/win32/document_host.h"
 
 #include "app/win32/app_globals.h"
+#include "base/res_string.h"
+#include "base/string_ids.h"
 
 #include <commdlg.h>
 
@@ -39,6 +41,10 @@ bool SaveFileDialog(void* context, const char* title, const char* filter, char* 
                     int pathSize) {
     OPENFILENAMEA ofn = FileDialogBlock(context, title, filter, path, pathSize);
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    // A name typed without an extension gets the one Open asks for.
+    char extension[16];
+    LoadResString(str::FileExtension, extension, sizeof extension);
+    ofn.lpstrDefExt = extension;
     return GetSaveFileNameA(&ofn) != 0;
 }
 
@@ -97,6 +103,15 @@ void PostChanged(void* context) {
     PostMessageA(Owner(context), WM_DOC_CHANGED, 0, 0);
 }
 
+void FullPath(void*, const char* path, char* full, int size) {
+    DWORD n = GetFullPathNameA(path, size, full, nullptr);
+    if (n == 0 || n >= (DWORD)size) lstrcpynA(full, path, size);
+}
+
+void ShowStatus(void*, const char* text) {
+    g_statusBar.SetText(0, text);
+}
+
 } // namespace
 
 const DocumentHost* Win32DocumentHost(HWND owner) {
@@ -110,6 +125,8 @@ const DocumentHost* Win32DocumentHost(HWND owner) {
         .fileExists = FileExists,
         .writeFile = WriteFileSafely,
         .postChanged = PostChanged,
+        .fullPath = FullPath,
+        .showStatus = ShowStatus,
     };
     return &host;
 }

@@ -1,4 +1,4 @@
-#include "config/config_compare.h"
+#include "app/config_compare.h"
 
 #include "base/cp1252.h"
 #include "base/res_string.h"
@@ -6,6 +6,7 @@
 #include "base/text_builder.h"
 #include "config/code_tables.h"
 #include "config/relay_catalogue.h"
+#include "link/wire_encoding.h"
 
 #include <cstdio>
 #include <cstring>
@@ -223,9 +224,41 @@ void EntryText(const ControllerConfig& c, const CompareField& f, int i, char* ou
         Text(t, str::CompareNoStop);
     else
         f.text(c, f, i, t);
-    // Relay names carry blanks of their own after them.
+    // Relay names carry blanks of their own after them, and the controller pads a site name with
+    // blanks to its full width. A stop name's two characters are shown as they are.
+    if (f.text == StopName) return;
     while (t.length > 0 && out[t.length - 1] == ' ')
-        out[--t.length] = '\0';
+        t.DropLast(' ');
+}
+
+bool SameButBlanks(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        while (*a == ' ')
+            ++a;
+        while (*b == ' ')
+            ++b;
+        if (*a != *b) return false;
+        if (!*a) return true;
+    }
+}
+
+void Quote(char* text, size_t size) {
+    char copy[sizeof ConfigDifference::current];
+    std::snprintf(copy, sizeof copy, "%s", text);
+    std::snprintf(text, size, "\"%s\"", copy);
+}
+
+// The image as the controller would hold it after taking it: what the line does not carry, or
+// carries in another form (a one-letter stop name gains a leading blank), is no difference.
+ControllerConfig AsController(const ControllerConfig& image) {
+    const PartTexts parts = EncodeParts(image);
+    ControllerConfig held = image;
+    LinkPacket packet{};
+    std::memcpy(packet.data, parts.part1.data(), kPart1Length);
+    DecodePart1(packet, held);
+    std::memcpy(packet.data, parts.part2.data(), kPart2Length);
+    DecodePart2(packet, held);
+    return held;
 }
 
 void AddIfDifferent(const ControllerConfig& current, const ControllerConfig& file,
@@ -234,14 +267,20 @@ void AddIfDifferent(const ControllerConfig& current, const ControllerConfig& fil
     EntryText(current, f, i, d.current, sizeof d.current);
     EntryText(file, f, i, d.file, sizeof d.file);
     if (std::strcmp(d.current, d.file) == 0) return;
+    // Otherwise the two would look alike.
+    if (SameButBlanks(d.current, d.file)) {
+        Quote(d.current, sizeof d.current);
+        Quote(d.file, sizeof d.file);
+    }
     std::snprintf(d.label, sizeof d.label, f.label, i + 1);
     differences.push_back(d);
 }
 
 } // namespace
 
-std::vector<ConfigDifference> CompareConfigs(const ControllerConfig& current,
-                                             const ControllerConfig& file) {
+std::vector<ConfigDifference> CompareConfigs(const ControllerConfig& currentImage,
+                                             const ControllerConfig& fileImage) {
+    const ControllerConfig current = AsController(currentImage), file = AsController(fileImage);
     std::vector<ConfigDifference> differences;
     int stops = StopsOf(current) > StopsOf(file) ? StopsOf(current) : StopsOf(file);
     const int count = sizeof kFields / sizeof kFields[0];
