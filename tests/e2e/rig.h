@@ -78,33 +78,18 @@ inline std::string Logged(const std::string& data) {
 
 namespace e2e {
 
-inline std::string CupsLog(const char* name) {
-    return ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
-}
-
 // How many times the CUPS log `name` holds `what`.
 inline size_t InLog(const char* name, const std::string& what) {
-    std::string log = CupsLog(name);
+    std::string log = ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), std::string("log\\") + name));
     size_t n = 0;
     for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; at += what.size())
         ++n;
     return n;
 }
 
-// What the printer itself said went wrong, to follow a failed check of the paper: the error
-// lines of CUPS's log and of cups-pdf's.
+// The printer's own account of a failed job (its filters' errors), for a check of the paper.
 inline std::string PrinterTrouble() {
-    std::string said;
-    for (const char* name : {"error_log", "cups-pdf-PDF_log"}) {
-        std::string log = CupsLog(name);
-        for (size_t at = 0, end; at < log.size(); at = end + 1) {
-            end = std::min(log.find('\n', at), log.size());
-            std::string line = log.substr(at, end - at);
-            if (line.rfind("E [", 0) == 0 || line.find("[ERROR]") != line.npos)
-                said += "\n  " + line;
-        }
-    }
-    return said.empty() ? "" : "\nthe printer said:" + said;
+    return "\nerror_log:\n" + ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), "log\\error_log"));
 }
 
 // The newest PDF's text (pdftotext -layout), in Windows-1252, with its pages as pictures in the

@@ -34,8 +34,7 @@ void Nothing(void*) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) return 0;
-    Printed printed;
-    printed.width = data[2] * 20;
+    Printed printed{"", {}, data[2] * 20};
     printed.grid = MeasureTextGrid(1 + data[0] % 60, 1 + data[1] % 30, printed.width, data[3] * 20);
     if (!TextGridFits(printed.grid)) return 0;
     std::string text(reinterpret_cast<const char*>(data + 4), size - 4);

@@ -83,8 +83,7 @@ TEST(LabelCallGrid, EveryFunctionAndControlType) {
     }
     // Type 4's up calls stand on the expansion board, the top stop's place blank.
     EXPECT_EQ(GridTexts(Draw(Config(1, 4, 8)), 745), Expected({{47, 41, 1}}, {40}));
-    // A name's control bytes, which XML cannot carry, and its markup, in the SVG picture.
-    ControllerConfig names = Config(1, 3, 8);
+    ControllerConfig names = Config(1, 3, 8); // in the SVG picture, as XML can carry them:
     std::snprintf(names.stopNames[0], kStopNameSize, "\x01<");
     EXPECT_NE(LabelSvg(Draw(names)).find(">\xEF\xBF\xBD&lt;</text>"), std::string::npos);
 }

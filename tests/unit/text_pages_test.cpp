@@ -33,10 +33,7 @@ struct FakePrinter {
                 [](void* c) { return Of(c).Add("[", ++Of(c).starts != Of(c).failStart); },
                 [](void* c) { return Of(c).Add("end", !Of(c).failDocument); },
                 [](void* c) { Of(c).Add("abort"); },
-                [](void* c) {
-                    FakePrinter& f = Of(c);
-                    return f.cancelFrom && ++f.checks >= f.cancelFrom;
-                }};
+                [](void* c) { return Of(c).cancelFrom && ++Of(c).checks >= Of(c).cancelFrom; }};
     }
 };
 
@@ -47,10 +44,10 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
             s.append(n > first ? " " : "").append(std::to_string(n)).append(":L");
         return s;
     };
-    std::string lines59, lines61;
-    for (int i = 0; i < 61; ++i)
-        (i < 59 ? lines59 : lines61) += "L\r";
-    lines61 = lines59 + lines61;
+    std::string lines59;
+    for (int i = 0; i < 59; ++i)
+        lines59 += "L\r";
+    const std::string lines61 = lines59 + "L\rL\r";
     const std::string x(100, 'x'), page = logged(2, 60);
     struct Case {
         const char* name;
@@ -61,16 +58,13 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     };
     // clang-format off
     const Case cases[] = {
-        {"empty line", "A\r\rB", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 4:B ] end"},
-        {"CR LF", "A\r\nB\n\r", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 3:B ] end"},
+        {"CR LF", "A\r\n\rB\n\r", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 4:B ] end"},
         {"wrap", x + "\r", 60, 81, 0, 0, 0, PrintOutcome::Printed,
          "2:" + x.substr(0, 81) + " 3:" + x.substr(81) + " ] end"},
-        // A line as wide as the grid ends with its carriage return, not before it.
-        {"full line", x + "\rB", 60, 100, 0, 0, 0, PrintOutcome::Printed, "2:" + x + " 3:B ] end"},
+        {"a full line ends at its CR", x + "\rB", 60, 100, 0, 0, 0, PrintOutcome::Printed, "2:" + x + " 3:B ] end"},
         {"a page holds lines 2 to 60", lines61, 60, 80, 0, 0, 0, PrintOutcome::Printed,
          page + " ] [ " + logged(2, 3) + " ] end"},
-        // A text that fills its last page exactly starts no page after it.
-        {"ends at a page break", lines59, 60, 80, 0, 0, 0, PrintOutcome::Printed, page + " ] end"},
+        {"no page after a full last page", lines59, 60, 80, 0, 0, 0, PrintOutcome::Printed, page + " ] end"},
         // A page the printer refuses ends the job; nothing goes into the lost page.
         {"end refused", lines61, 60, 80, 1, 0, 0, PrintOutcome::PageEndFailed, page + " ]! abort"},
         {"start refused", lines61, 60, 80, 0, 1, 0, PrintOutcome::PageStartFailed,
@@ -84,8 +78,7 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     };
     // clang-format on
     for (const Case& c : cases) {
-        FakePrinter printer{c.failEnd, c.failStart, c.cancelFrom, 3 * c.charsPerLine / 10, 0, 0,
-                            0,         ""};
+        FakePrinter printer{c.failEnd, c.failStart, c.cancelFrom, 3 * c.charsPerLine / 10};
         TextPages pages;
         pages.Begin(printer.Device(), {10, 3, c.linesPerPage, c.charsPerLine});
         EXPECT_EQ(pages.PrintText(c.text.c_str()), c.outcome) << c.name;
@@ -111,8 +104,7 @@ TEST(TextGrid, LeavesTwoLinesFreeAndEndsLinesAtTheRightEdge) {
         TextGrid g = MeasureTextGrid(lineHeight, charWidth, width, height);
         return std::to_string(g.linesPerPage) + " x " + std::to_string(g.charsPerLine);
     };
-    // A4 at 600 dpi: 144 characters after a margin of 432 end at 4752.
-    EXPECT_EQ(grid(50, 30, 4760, 6800), "134 x 144");
+    EXPECT_EQ(grid(50, 30, 4760, 6800), "134 x 144"); // A4, 600 dpi: 432 + 144 x 30 = 4752
     EXPECT_EQ(grid(50, 30, 9000, 6800), "134 x 255"); // no line longer than the buffer
     EXPECT_EQ(grid(50, 30, 149, 149), "0 x 4");       // 2.98 lines: none left
     EXPECT_EQ(grid(50, 1, 9, 149), "0 x 9");          // a margin that rounds down to nothing
