@@ -154,18 +154,32 @@ zrt_unlink_com() {
 # at it through CUPS_SERVER. The PDFs land in PDFDIR (default build/pdf), named after the job's
 # document name. Sets ZRT_PDF_DIR.
 #
+# CUPS runs its filters as user lp, which cannot read a spool under a private (0700) parent
+# folder: every job would print blank. So the spool, the logs and the PDFs live in a folder of
+# their own under /var/tmp that lp can reach, made for this run; DIR and PDFDIR link to it while
+# cupsd runs, and at exit the logs and the PDFs are copied into them and the folder goes.
+#
 # cups-pdf reads its settings from /etc/cups alone (the path is built into it), whatever the
 # cupsd's configuration: cups-pdf.conf there sends every job to ~/PDF of the job's user, shared by
 # everyone who prints as that user. It also reads /etc/cups/cups-pdf-NAME.conf for a printer whose
 # device is cups-pdf:/NAME, so the printer gets a name of its own, made from PDFDIR, and such a
 # file that sends its jobs to PDFDIR; the file goes when the script ends.
 zrt_start_cups() {
-    local dir pdf pid name
-    dir=$(realpath -m "${1:-$ZRT_BUILD/cups}")
-    pdf=$(realpath -m "${2:-$ZRT_BUILD/pdf}")
-    rm -rf "$dir"
+    local link_dir link_pdf top dir pdf pid name
+    link_dir=$(realpath -m "${1:-$ZRT_BUILD/cups}")
+    link_pdf=$(realpath -m "${2:-$ZRT_BUILD/pdf}")
+    top=$(mktemp -d /var/tmp/zrt-cups.XXXXXX) || return 1
+    chmod 0755 "$top"
+    dir=$top/cups pdf=$top/pdf
     mkdir -p "$dir"/{conf/ppd,spool,cache,state,log,cups-pdf} "$pdf"
-    name=zrt-$(echo "$pdf" | md5sum | cut -c1-12)
+    rm -rf "$link_dir" "$link_pdf"
+    mkdir -p "$(dirname "$link_dir")" "$(dirname "$link_pdf")"
+    ln -s "$dir" "$link_dir"
+    ln -s "$pdf" "$link_pdf"
+    zrt_on_exit "rm -rf '$top'"
+    zrt_on_exit "rm -f '$link_dir' '$link_pdf'; mkdir -p '$link_dir' '$link_pdf' &&
+        cp -pr '$pdf'/. '$link_pdf'/ && cp -pr '$dir/log' '$link_dir'/"
+    name=zrt-$(echo "$link_pdf" | md5sum | cut -c1-12)
     printf 'Out %s\nSpool %s\nLog %s\nDecodeHexStrings 1\n' "$pdf" "$dir/cups-pdf" "$dir/log" \
         >"/etc/cups/cups-pdf-$name.conf"
     zrt_on_exit "rm -f '/etc/cups/cups-pdf-$name.conf'"
@@ -193,8 +207,9 @@ Sandboxing Relaxed
 EOF
     cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" &
     pid=$!
-    zrt_on_exit "kill $pid"
-    export CUPS_SERVER=$dir/cups.sock ZRT_PDF_DIR=$pdf
+    # cupsd writes its job cache as it stops: its folder goes only after it.
+    zrt_on_exit "kill $pid; for _ in \$(seq 50); do kill -0 $pid || break; sleep 0.1; done"
+    export CUPS_SERVER=$dir/cups.sock ZRT_PDF_DIR=$link_pdf
     for _ in $(seq 50); do
         [[ -S $dir/cups.sock ]] && lpstat -r >/dev/null 2>&1 && break
         sleep 0.1
@@ -202,10 +217,10 @@ EOF
     # lpadmin warns that printer drivers are deprecated; cups-pdf still comes as one.
     lpadmin -p PDF -v "cups-pdf:/$name" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null &&
         lpadmin -d PDF || {
-        zrt_log "could not set up the PDF printer (see $dir/log/error_log)"
+        zrt_log "could not set up the PDF printer (see $link_dir/log/error_log)"
         return 1
     }
-    zrt_log "CUPS on $CUPS_SERVER, default printer PDF (output in $pdf)"
+    zrt_log "CUPS on $CUPS_SERVER, default printer PDF (output in $link_pdf)"
 }
 
 # Starts the controller simulator (tools/sim; ZRT_SIM overrides its path) with ARGS, reads the

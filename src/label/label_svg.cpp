@@ -38,6 +38,8 @@ std::string Paint(LabelPen pen, LabelBrush brush) {
     return text;
 }
 
+// XML has no way to write a control character, not even as a reference; a name a file fills
+// with them shows U+FFFD in their place.
 std::string Escaped(const char* text) {
     std::string out;
     for (char ch : Cp1252ToUtf8(text)) {
@@ -46,7 +48,7 @@ std::string Escaped(const char* text) {
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += ch;
+        default: out += (unsigned char)ch < 0x20 ? "\xEF\xBF\xBD" : std::string(1, ch);
         }
     }
     return out;

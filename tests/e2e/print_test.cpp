@@ -48,7 +48,7 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     EXPECT_TRUE(NoJobLeft(app));
     // Its text, and its pages as pictures to look at.
     std::string paper = NewestPdfText("print_report");
-    EXPECT_EQ(std::count(paper.begin(), paper.end(), '\f'), 3) << "pages";
+    EXPECT_EQ(std::count(paper.begin(), paper.end(), '\f'), 3) << "pages" << PrinterTrouble();
     if (Words(paper, '\n') != before) { // unless the minute turned while it printed
         EXPECT_EQ(Words(paper, '\n'), Report(config));
     }

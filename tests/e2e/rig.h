@@ -87,6 +87,11 @@ inline size_t InLog(const char* name, const std::string& what) {
     return n;
 }
 
+// The printer's own account of a failed job (its filters' errors), for a check of the paper.
+inline std::string PrinterTrouble() {
+    return "\nerror_log:\n" + ReadBytes(JoinPath(Environment("ZRT_E2E_CUPS"), "log\\error_log"));
+}
+
 // The newest PDF's text (pdftotext -layout), in Windows-1252, with its pages as pictures in the
 // artefacts (`pictures`-1.png, ...) unless `pictures` is empty.
 inline std::string NewestPdfText(const std::string& pictures = "") {

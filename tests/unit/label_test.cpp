@@ -3,6 +3,7 @@
 // fuzzer's.
 #include "label/call_grid.h"
 #include "label/label_renderer.h"
+#include "label/label_svg.h"
 #include "label/recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,9 @@ TEST(LabelCallGrid, EveryFunctionAndControlType) {
     }
     // Type 4's up calls stand on the expansion board, the top stop's place blank.
     EXPECT_EQ(GridTexts(Draw(Config(1, 4, 8)), 745), Expected({{47, 41, 1}}, {40}));
+    ControllerConfig names = Config(1, 3, 8); // a control byte in the SVG, as XML allows
+    std::snprintf(names.stopNames[0], kStopNameSize, "\x01 ");
+    EXPECT_NE(LabelSvg(Draw(names)).find(">\xEF\xBF\xBD </text>"), std::string::npos);
 }
 
 std::string TextAt(const std::vector<LabelElement>& elements, int x, int y) {

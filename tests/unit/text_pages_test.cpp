@@ -33,10 +33,7 @@ struct FakePrinter {
                 [](void* c) { return Of(c).Add("[", ++Of(c).starts != Of(c).failStart); },
                 [](void* c) { return Of(c).Add("end", !Of(c).failDocument); },
                 [](void* c) { Of(c).Add("abort"); },
-                [](void* c) {
-                    FakePrinter& f = Of(c);
-                    return f.cancelFrom && ++f.checks >= f.cancelFrom;
-                }};
+                [](void* c) { return Of(c).cancelFrom && ++Of(c).checks >= Of(c).cancelFrom; }};
     }
 };
 
@@ -47,9 +44,10 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
             s.append(n > first ? " " : "").append(std::to_string(n)).append(":L");
         return s;
     };
-    std::string lines61;
-    for (int i = 0; i < 61; ++i)
-        lines61 += "L\r";
+    std::string lines59;
+    for (int i = 0; i < 59; ++i)
+        lines59 += "L\r";
+    const std::string lines61 = lines59 + "L\rL\r";
     const std::string x(100, 'x'), page = logged(2, 60);
     struct Case {
         const char* name;
@@ -60,17 +58,19 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     };
     // clang-format off
     const Case cases[] = {
-        {"empty line", "A\r\rB", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 4:B ] end"},
-        {"CR LF", "A\r\nB\n\r", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 3:B ] end"},
-        {"wrap", x + "\r", 60, 80, 0, 0, 0, PrintOutcome::Printed,
+        {"CR LF", "A\r\n\rB\n\r", 60, 80, 0, 0, 0, PrintOutcome::Printed, "2:A 4:B ] end"},
+        {"wrap", x + "\r", 60, 81, 0, 0, 0, PrintOutcome::Printed,
          "2:" + x.substr(0, 81) + " 3:" + x.substr(81) + " ] end"},
+        {"a full line ends at its CR", x + "\rB", 60, 100, 0, 0, 0, PrintOutcome::Printed, "2:" + x + " 3:B ] end"},
         {"a page holds lines 2 to 60", lines61, 60, 80, 0, 0, 0, PrintOutcome::Printed,
          page + " ] [ " + logged(2, 3) + " ] end"},
+        {"no page after a full last page", lines59, 60, 80, 0, 0, 0, PrintOutcome::Printed, page + " ] end"},
         // A page the printer refuses ends the job; nothing goes into the lost page.
-        {"end refused", lines61, 60, 80, 1, 0, 0, PrintOutcome::PageFailed, page + " ]! abort"},
-        {"start refused", lines61, 60, 80, 0, 1, 0, PrintOutcome::PageFailed, page + " ] [! abort"},
+        {"end refused", lines61, 60, 80, 1, 0, 0, PrintOutcome::PageEndFailed, page + " ]! abort"},
+        {"start refused", lines61, 60, 80, 0, 1, 0, PrintOutcome::PageStartFailed,
+         page + " ] [! abort"},
         // A cancel stops at the next page break, or when the last page ends, and drops the job.
-        {"cancelled", lines61, 60, 80, 0, 0, 1, PrintOutcome::Cancelled, page + " ] [ abort"},
+        {"cancelled", lines61, 60, 80, 0, 0, 1, PrintOutcome::Cancelled, page + " ] abort"},
         {"cancelled at the end", "A", 60, 80, 0, 0, 1, PrintOutcome::Printed, "2:A abort"},
         // Without room for a line or a character nothing is printed.
         {"no line fits", "A\rB", 1, 80, 0, 0, 0, PrintOutcome::PaperTooSmall, "abort"},
@@ -78,8 +78,7 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     };
     // clang-format on
     for (const Case& c : cases) {
-        FakePrinter printer{c.failEnd, c.failStart, c.cancelFrom, 3 * c.charsPerLine / 10, 0, 0,
-                            0,         ""};
+        FakePrinter printer{c.failEnd, c.failStart, c.cancelFrom, 3 * c.charsPerLine / 10};
         TextPages pages;
         pages.Begin(printer.Device(), {10, 3, c.linesPerPage, c.charsPerLine});
         EXPECT_EQ(pages.PrintText(c.text.c_str()), c.outcome) << c.name;
@@ -100,14 +99,15 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
     notStarted.End();
 }
 
-TEST(TextGrid, LeavesTwoLinesAndTwoCharactersFree) {
+TEST(TextGrid, LeavesTwoLinesFreeAndEndsLinesAtTheRightEdge) {
     auto grid = [](int lineHeight, int charWidth, int width, int height) {
         TextGrid g = MeasureTextGrid(lineHeight, charWidth, width, height);
         return std::to_string(g.linesPerPage) + " x " + std::to_string(g.charsPerLine);
     };
-    EXPECT_EQ(grid(50, 30, 4760, 6800), "134 x 156"); // A4 at 600 dpi
-    EXPECT_EQ(grid(50, 30, 9000, 6800), "134 x 254"); // no line longer than the buffer
-    EXPECT_EQ(grid(50, 30, 149, 149), "0 x 2");       // 2.98 lines: none left
+    EXPECT_EQ(grid(50, 30, 4760, 6800), "134 x 144"); // A4, 600 dpi: 432 + 144 x 30 = 4752
+    EXPECT_EQ(grid(50, 30, 9000, 6800), "134 x 255"); // no line longer than the buffer
+    EXPECT_EQ(grid(50, 30, 149, 149), "0 x 4");       // 2.98 lines: none left
+    EXPECT_EQ(grid(50, 1, 9, 149), "0 x 9");          // a margin that rounds down to nothing
     EXPECT_EQ(grid(0, 0, 4760, 6800), "0 x 0");       // a font without metrics
 }
 

@@ -26,13 +26,39 @@ HFONT CreateJobFont(HDC dc) {
                        PROOF_QUALITY, FIXED_PITCH, "Courier New");
 }
 
+// GDI gives a character's advance rounded to whole device units, but a printer may place each
+// character at the font's exact advance (Courier New at 300 dpi: 25.2 where GDI says 25, three
+// characters over a line), so the advance of the selected font is read at its design size,
+// scaled and rounded up. Fonts without outlines advance as GDI says.
+int32_t PrintedAdvance(HDC dc, int32_t rounded) {
+    OUTLINETEXTMETRICA outline{};
+    outline.otmSize = sizeof outline;
+    LOGFONTA font{};
+    if (!GetOutlineTextMetricsA(dc, sizeof outline, &outline) || outline.otmEMSquare == 0 ||
+        !GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfHeight >= 0)
+        return rounded;
+    const int32_t em = -font.lfHeight, design = (int32_t)outline.otmEMSquare;
+    font.lfHeight = -design;
+    font.lfWidth = 0;
+    HFONT large = CreateFontIndirectA(&font);
+    HGDIOBJ previous = SelectObject(dc, large);
+    SIZE advance{};
+    GetTextExtentPoint32A(dc, "M", 1, &advance);
+    SelectObject(dc, previous);
+    DeleteObject(large);
+    int32_t exact = (int32_t)(((int64_t)advance.cx * em + design - 1) / design);
+    return exact > rounded ? exact : rounded;
+}
+
 TextGrid MeasureJobText(HDC dc) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     RECT area{};
     GetClipBox(dc, &area);
-    return MeasureTextGrid(metrics.tmHeight + metrics.tmExternalLeading, metrics.tmAveCharWidth,
-                           area.right - area.left, area.bottom - area.top);
+    // Text starts at the device origin, so the area's right side is the edge a line must keep to.
+    return MeasureTextGrid(metrics.tmHeight + metrics.tmExternalLeading,
+                           PrintedAdvance(dc, metrics.tmAveCharWidth), area.right,
+                           area.bottom - area.top);
 }
 
 // A refusal that follows the user's own cancel (the abort procedure said stop) is no error.
@@ -137,7 +163,9 @@ void PrintJob::PrintText(const char* text, const char* cancelMessage, const char
     abortProc = PrintAbortProc;
     if (BeginPrintJob(documentName)) {
         PrintOutcome outcome = pages.PrintText(text);
-        if (outcome == PrintOutcome::PageFailed)
+        if (outcome == PrintOutcome::PageEndFailed)
+            ReportJobError(owner, str::EndPageError);
+        else if (outcome == PrintOutcome::PageStartFailed)
             ReportJobError(owner, str::StartPageError);
         else if (outcome == PrintOutcome::PaperTooSmall)
             MessageBoxIds(owner, str::PaperTooSmall, str::CaptionConfigurator, MB_ICONSTOP);
