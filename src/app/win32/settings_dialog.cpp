@@ -1,19 +1,31 @@
 #include "app/win32/settings_dialog.h"
 
 #include "app/win32/app_globals.h"
+#include "app/win32/port_watch.h"
 #include "app/win32/settings_file.h"
 #include "base/message_box.h"
+#include "base/res_string.h"
 #include "base/string_ids.h"
 #include "base/win32/message_box_ids.h"
 #include "base/win32/message_table.h"
 #include "help/win32/help.h"
+#include "link/port_number.h"
+#include "link/version_answer.h"
+#include "link/win32/serial_ports.h"
 #include "res/resource.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kDialogHelpContext = 410;
+constexpr UINT_PTR kSearchTimer = 1;
+constexpr UINT kSearchTickMs = 50;
+// As long as a version query waits for its answer.
+constexpr DWORD kSearchAnswerMs = 1000;
 
 const struct {
     int button, port;
@@ -51,13 +63,36 @@ const DWORD kHelpTable[] = {
     203,
     IDC_SETTINGS_COM9,
     203,
+    IDC_SETTINGS_OTHER,
+    203,
+    IDC_SETTINGS_OTHER_PORT,
+    203,
+    IDC_SETTINGS_PRESENT,
+    203,
+    IDC_SETTINGS_SEARCH,
+    203,
+    IDC_SETTINGS_SEARCH_STATE,
+    203,
     0,
     0,
 };
 
+// "Buscar controlador": the version asked of each port present in turn, one timer tick after
+// another, so that the dialog answers all along and "Detener" ends it.
+struct PortSearch {
+    std::vector<uint32_t> ports;
+    size_t next = 0;
+    CommLink probe;             // a port other than the program's own
+    CommLink* asking = nullptr; // the probe, or the program's link for the port it has open
+    DWORD askedAt = 0;
+    bool running = false;
+};
+
 struct SettingsDialog {
-    ProgramSettings* settings;
-    int pendingPort; // chosen, and stored only on "Aceptar"
+    ProgramSettings* settings = nullptr;
+    uint32_t pendingPort = 0; // a numbered button's port, stored only on "Aceptar"
+    bool accepted = false;
+    PortSearch search;
 };
 
 SettingsDialog* DataOf(HWND dialog) {
@@ -71,13 +106,47 @@ void ReadCompanyLine(HWND dialog, int id, char (&line)[kCompanyLineSize]) {
     std::memcpy(line, text, sizeof text);
 }
 
+// Checks the button of `port`, or "Otro" with the port's name; no button for an invalid port.
+void ChoosePort(HWND dialog, SettingsDialog* d, uint32_t port) {
+    d->pendingPort = port;
+    bool numbered = false;
+    for (const auto& b : kPortButtons) {
+        CheckDlgButton(dialog, b.button, b.port == (int)port ? BST_CHECKED : BST_UNCHECKED);
+        numbered |= b.port == (int)port;
+    }
+    bool other = !numbered && IsValidPortNumber(port);
+    CheckDlgButton(dialog, IDC_SETTINGS_OTHER, other ? BST_CHECKED : BST_UNCHECKED);
+    if (!other) return;
+    char name[16];
+    FormatPortName(port, name, sizeof name);
+    SetDlgItemTextA(dialog, IDC_SETTINGS_OTHER_PORT, name);
+}
+
+// "Presentes: COM3, COM12", and the ports from 10 up in the drop-down of "Otro".
+void ListPortsPresent(HWND dialog) {
+    std::string list;
+    for (uint32_t port : SerialPortsPresent()) {
+        char name[16];
+        FormatPortName(port, name, sizeof name);
+        list += (list.empty() ? "" : ", ") + std::string(name);
+        if (port >= 10)
+            SendDlgItemMessageA(dialog, IDC_SETTINGS_OTHER_PORT, CB_ADDSTRING, 0, (LPARAM)name);
+    }
+    char text[1024];
+    if (list.empty())
+        LoadResString(str::NoPortPresent, text, sizeof text);
+    else
+        std::snprintf(text, sizeof text, ResString(str::PortsPresent), list.c_str());
+    SetDlgItemTextA(dialog, IDC_SETTINGS_PRESENT, text);
+}
+
 INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
     SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
     SettingsDialog* d = DataOf(dialog);
     CenterDialog(dialog);
-    d->pendingPort = d->settings->port;
-    for (const auto& b : kPortButtons)
-        if (b.port == d->pendingPort) CheckDlgButton(dialog, b.button, BST_CHECKED);
+    ListPortsPresent(dialog);
+    ChoosePort(dialog, d, PortOfSetting(d->settings->port));
+    d->search.probe.owner = dialog;
     SetDlgItemTextA(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     SetDlgItemTextA(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_LINE1, EM_LIMITTEXT, kCompanyLineMax, 0);
@@ -85,21 +154,137 @@ INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
+void SetSearchState(HWND dialog, const char* text) {
+    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH_STATE, text);
+}
+
+void EndSearch(HWND dialog, SettingsDialog* d) {
+    PortSearch& s = d->search;
+    KillTimer(dialog, kSearchTimer);
+    s.probe.Close();
+    s.asking = nullptr;
+    s.running = false;
+    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH, ResString(str::SearchController));
+}
+
+void EndSearch(HWND dialog, SettingsDialog* d, unsigned textId) {
+    EndSearch(dialog, d);
+    SetSearchState(dialog, ResString(textId));
+}
+
+// Sends the version request on the next port that opens; the program's own open port is asked
+// through its link.
+void AskNextPort(HWND dialog, SettingsDialog* d) {
+    PortSearch& s = d->search;
+    s.probe.Close();
+    s.asking = nullptr;
+    while (s.next < s.ports.size()) {
+        uint32_t port = s.ports[s.next++];
+        char name[16], text[256];
+        FormatPortName(port, name, sizeof name);
+        std::snprintf(text, sizeof text, ResString(str::SearchTrying), name);
+        SetSearchState(dialog, text);
+        CommLink* link = &g_commLink;
+        if (port != g_commLink.port || !g_commLink.IsOpen()) {
+            s.probe.port = port;
+            if (!s.probe.OpenQuietly()) continue;
+            link = &s.probe;
+        }
+        link->DiscardInput();
+        if (!link->SendPacket(MakeRequest('v'))) continue;
+        s.asking = link;
+        s.askedAt = GetTickCount();
+        return;
+    }
+    EndSearch(dialog, d, str::SearchNone);
+}
+
+bool IsControllerVersion(const LinkPacket& answer) {
+    return answer.CD == 'c' && answer.CO == 'o' && answer.OR == 'w' && HasModelMark(answer);
+}
+
+INT_PTR OnTimer(HWND dialog, WPARAM wParam, LPARAM) {
+    SettingsDialog* d = DataOf(dialog);
+    if (!d || wParam != kSearchTimer || !d->search.running) return FALSE;
+    PortSearch& s = d->search;
+    LinkPacket answer;
+    while (s.asking && s.asking->ReceivePacket(answer)) {
+        if (!IsControllerVersion(answer)) continue;
+        uint32_t port = s.asking->port;
+        EndSearch(dialog, d);
+        ChoosePort(dialog, d, port);
+        char name[16], text[256];
+        FormatPortName(port, name, sizeof name);
+        std::snprintf(text, sizeof text, ResString(str::SearchFound), name, VersionMajor(answer),
+                      VersionMinor(answer));
+        SetSearchState(dialog, text);
+        return TRUE;
+    }
+    if (!s.asking || GetTickCount() - s.askedAt >= kSearchAnswerMs) AskNextPort(dialog, d);
+    return TRUE;
+}
+
+void StartOrStopSearch(HWND dialog, SettingsDialog* d) {
+    PortSearch& s = d->search;
+    if (s.running) {
+        EndSearch(dialog, d, str::SearchStopped);
+        return;
+    }
+    s.ports = SerialPortsPresent();
+    s.next = 0;
+    s.running = true;
+    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH, ResString(str::StopSearch));
+    SetTimer(dialog, kSearchTimer, kSearchTickMs, nullptr);
+    AskNextPort(dialog, d);
+}
+
+// The port chosen: a numbered button's, or the number typed or picked beside "Otro"; a typed
+// number that is refused is said, and nothing is stored.
+bool ReadChosenPort(HWND dialog, SettingsDialog* d, uint32_t* port) {
+    *port = d->pendingPort;
+    if (IsDlgButtonChecked(dialog, IDC_SETTINGS_OTHER) != BST_CHECKED) return true;
+    char text[64];
+    GetDlgItemTextA(dialog, IDC_SETTINGS_OTHER_PORT, text, sizeof text);
+    TypedPort typed = ParseTypedPort(text);
+    if (typed.refusal == 0) {
+        *port = typed.port;
+        return true;
+    }
+    MessageBoxIds(dialog, typed.refusal, str::CaptionConfigurator, MB_ICONEXCLAMATION);
+    SetFocus(GetDlgItem(dialog, IDC_SETTINGS_OTHER_PORT));
+    return false;
+}
+
 void Accept(HWND dialog, SettingsDialog* d) {
+    uint32_t port;
+    if (!ReadChosenPort(dialog, d, &port)) return;
+    EndSearch(dialog, d);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
-    if (d->pendingPort != d->settings->port)
-        MessageBoxIds(dialog, str::PortChanged, str::CaptionConfigurator,
-                      mb::IconInformation | mb::Ok);
-    d->settings->port = (int8_t)d->pendingPort;
+    d->pendingPort = port;
+    d->settings->port = (int8_t)port;
     SaveSettingsFile(*d->settings);
+    d->accepted = true;
     EndDialog(dialog, IDOK);
+}
+
+// Typing or picking a port beside "Otro" chooses "Otro".
+void ChooseOther(HWND dialog) {
+    for (const auto& b : kPortButtons)
+        CheckDlgButton(dialog, b.button, BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_SETTINGS_OTHER, BST_CHECKED);
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM) {
     SettingsDialog* d = DataOf(dialog);
-    if (!d || HIWORD(wParam) != BN_CLICKED) return FALSE;
+    if (!d) return FALSE;
     WORD id = LOWORD(wParam);
+    if (id == IDC_SETTINGS_OTHER_PORT) {
+        if (HIWORD(wParam) == CBN_EDITCHANGE || HIWORD(wParam) == CBN_SELCHANGE)
+            ChooseOther(dialog);
+        return TRUE;
+    }
+    if (HIWORD(wParam) != BN_CLICKED) return FALSE;
     for (const auto& b : kPortButtons)
         if (b.button == id) {
             d->pendingPort = b.port;
@@ -107,7 +292,11 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM) {
         }
     switch (id) {
     case IDOK: Accept(dialog, d); return TRUE;
-    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    case IDCANCEL:
+        EndSearch(dialog, d);
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case IDC_SETTINGS_SEARCH: StartOrStopSearch(dialog, d); return TRUE;
     case IDC_HELP_BUTTON:
         ProgramHelp(dialog, kHelpFile, HELP_CONTEXT, kDialogHelpContext);
         return TRUE;
@@ -127,12 +316,20 @@ const DialogMessageHandler kHandlers[] = {
     {WM_INITDIALOG, OnInitDialog},
     {WM_COMMAND, OnCommand},
     {WM_HELP, OnHelp},
+    {WM_TIMER, OnTimer},
 };
 
 } // namespace
 
 void ShowSettingsDialog(HWND owner) {
-    SettingsDialog d{&g_settings, g_settings.port};
+    SettingsDialog d;
+    d.settings = &g_settings;
+    d.pendingPort = PortOfSetting(g_settings.port);
     DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
+    if (!d.accepted) return;
+    // The port chosen is used at once; accepting the same port tries a missing one again.
+    uint32_t port = PortOfSetting(g_settings.port);
+    if (port != g_commLink.port || !g_commLink.IsOpen()) g_commLink.SwitchPort(port);
+    ShowPortState();
 }
