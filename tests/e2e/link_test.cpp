@@ -22,22 +22,16 @@ const std::string kPort = "COM" + Environment("ZRT_E2E_COM_PORT");
 const std::string kChooseAnother =
     W1252(" elija otro puerto en Archivo > Configuración del programa...");
 
-// Shell commands in the prefix's folder of port links, where the simulator's port is the link
-// com2 (ZRT_E2E_COM_PORT); "away" stands for it while its adapter is pulled out.
+// Shell commands in the prefix's folder of port links, where $P is the simulator's port (com2)
+// and $P.away stands for it while its adapter is pulled out.
 bool PortLinks(const std::string& commands) {
-    const std::string port = "com" + Environment("ZRT_E2E_COM_PORT");
-    std::string line = "cd $WINEPREFIX/dosdevices";
-    for (size_t at = 0; at < commands.size(); ++at)
-        line += commands.compare(at, 4, "away") == 0   ? (at += 3, port + ".away")
-                : commands.compare(at, 4, "port") == 0 ? (at += 3, port)
-                                                       : std::string(1, commands[at]);
-    return RunLinux(line);
+    return RunLinux("cd $WINEPREFIX/dosdevices; P=com$ZRT_E2E_COM_PORT; " + commands);
 }
 
 // Whatever a scenario stopped in, the simulator's port is back and the other links are gone.
 struct PortLinksRestored {
     ~PortLinksRestored() {
-        PortLinks("; [ -e away ] && mv away port; rm -f com3 com5 com12; "
+        PortLinks("[ -e $P.away ] && mv $P.away $P; rm -f com3 com5 com12; "
                   "[ -f silent.pid ] && kill $(cat silent.pid); rm -f silent.pid");
     }
 };
@@ -84,7 +78,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     std::snprintf(document.siteName, sizeof document.siteName, "%s", W1252("Edificio Peñón Norte"));
     // Started before the adapter is plugged in: the commands are grayed and the bar says why.
     PortLinksRestored restored;
-    ASSERT_TRUE(PortLinks("; mv port away"));
+    ASSERT_TRUE(PortLinks("mv $P $P.away"));
     std::string path = JoinPath(TestFolder(), "start.z94");
     ASSERT_TRUE(WriteBytes(path, ConfigFileOf(document)));
     App app;
@@ -98,7 +92,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     EXPECT_EQ(app.StatusText(0), W1252("Sin conexión: no se encuentra el puerto ") + kPort +
                                      ". Conecte el adaptador o" + kChooseAnother);
     // Plugged in: the device-change message alone opens the port.
-    ASSERT_TRUE(PortLinks("; mv away port"));
+    ASSERT_TRUE(PortLinks("mv $P.away $P"));
     ASSERT_TRUE(app.Post(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED) && app.WaitIdle());
     EXPECT_FALSE(app.IsMenuItemGrayed(CMD_RECEIVE_VERSION));
     EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
@@ -232,7 +226,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     mark = sim::Mark();
     ASSERT_TRUE(app.Command(CMD_TRANSMIT_CONFIG));
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=v"));
-    ASSERT_TRUE(PortLinks("; mv port away"));
+    ASSERT_TRUE(PortLinks("mv $P $P.away"));
     ASSERT_TRUE(app.Post(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED));
     ExpectEnd(app, kDefaultCaption, kSilent);
     ExpectDocument(app, 345, false);
@@ -243,7 +237,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
 
     // "Buscar controlador" asks each port present: a silent line as COM3, the simulator as COM5.
     ASSERT_TRUE(sim::Control("delay 0\n"));
-    ASSERT_TRUE(PortLinks("; ln -sfn $(readlink away) com5; "
+    ASSERT_TRUE(PortLinks("ln -sfn $(readlink $P.away) com5; "
                           "(timeout 120 socat -u pty,raw,echo=0,link=com3 OPEN:/dev/null & "
                           "echo $! >silent.pid); for i in $(seq 50); do [ -e com3 ] && break; "
                           "sleep 0.1; done"));
@@ -266,7 +260,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
 
     // A port above 9: the simulator as COM12, picked from the drop-down beside "Otro".
-    ASSERT_TRUE(PortLinks("; mv com5 com12"));
+    ASSERT_TRUE(PortLinks("mv com5 com12"));
     ASSERT_TRUE(app.Command(CMD_SETTINGS));
     settings = app.ExpectDialog("the settings dialog");
     HWND other = settings.Item(IDC_SETTINGS_OTHER_PORT);
