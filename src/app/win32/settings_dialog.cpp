@@ -1,6 +1,7 @@
 #include "app/win32/settings_dialog.h"
 
 #include "app/win32/app_globals.h"
+#include "app/win32/port_search.h"
 #include "app/win32/port_watch.h"
 #include "app/win32/settings_file.h"
 #include "base/message_box.h"
@@ -10,7 +11,6 @@
 #include "base/win32/message_table.h"
 #include "help/win32/help.h"
 #include "link/port_number.h"
-#include "link/version_answer.h"
 #include "link/win32/serial_ports.h"
 #include "res/resource.h"
 
@@ -22,10 +22,6 @@
 namespace {
 
 constexpr DWORD kDialogHelpContext = 410;
-constexpr UINT_PTR kSearchTimer = 1;
-constexpr UINT kSearchTickMs = 50;
-// As long as a version query waits for its answer.
-constexpr DWORD kSearchAnswerMs = 1000;
 
 const struct {
     int button, port;
@@ -75,17 +71,6 @@ const DWORD kHelpTable[] = {
     203,
     0,
     0,
-};
-
-// "Buscar controlador": the version asked of each port present in turn, one timer tick after
-// another, so that the dialog answers all along and "Detener" ends it.
-struct PortSearch {
-    std::vector<uint32_t> ports;
-    size_t next = 0;
-    CommLink probe;             // a port other than the program's own
-    CommLink* asking = nullptr; // the probe, or the program's link for the port it has open
-    DWORD askedAt = 0;
-    bool running = false;
 };
 
 struct SettingsDialog {
@@ -146,7 +131,6 @@ INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
     CenterDialog(dialog);
     ListPortsPresent(dialog);
     ChoosePort(dialog, d, PortOfSetting(d->settings->port));
-    d->search.probe.owner = dialog;
     SetDlgItemTextA(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     SetDlgItemTextA(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_LINE1, EM_LIMITTEXT, kCompanyLineMax, 0);
@@ -154,88 +138,13 @@ INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
-void SetSearchState(HWND dialog, const char* text) {
-    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH_STATE, text);
-}
-
-void EndSearch(HWND dialog, SettingsDialog* d) {
-    PortSearch& s = d->search;
-    KillTimer(dialog, kSearchTimer);
-    s.probe.Close();
-    s.asking = nullptr;
-    s.running = false;
-    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH, ResString(str::SearchController));
-}
-
-void EndSearch(HWND dialog, SettingsDialog* d, unsigned textId) {
-    EndSearch(dialog, d);
-    SetSearchState(dialog, ResString(textId));
-}
-
-// Sends the version request on the next port that opens; the program's own open port is asked
-// through its link.
-void AskNextPort(HWND dialog, SettingsDialog* d) {
-    PortSearch& s = d->search;
-    s.probe.Close();
-    s.asking = nullptr;
-    while (s.next < s.ports.size()) {
-        uint32_t port = s.ports[s.next++];
-        char name[16], text[256];
-        FormatPortName(port, name, sizeof name);
-        std::snprintf(text, sizeof text, ResString(str::SearchTrying), name);
-        SetSearchState(dialog, text);
-        CommLink* link = &g_commLink;
-        if (port != g_commLink.port || !g_commLink.IsOpen()) {
-            s.probe.port = port;
-            if (!s.probe.OpenQuietly()) continue;
-            link = &s.probe;
-        }
-        link->DiscardInput();
-        if (!link->SendPacket(MakeRequest('v'))) continue;
-        s.asking = link;
-        s.askedAt = GetTickCount();
-        return;
-    }
-    EndSearch(dialog, d, str::SearchNone);
-}
-
-bool IsControllerVersion(const LinkPacket& answer) {
-    return answer.CD == 'c' && answer.CO == 'o' && answer.OR == 'w' && HasModelMark(answer);
-}
-
+// A controller found by the search is chosen as the user would.
 INT_PTR OnTimer(HWND dialog, WPARAM wParam, LPARAM) {
     SettingsDialog* d = DataOf(dialog);
-    if (!d || wParam != kSearchTimer || !d->search.running) return FALSE;
-    PortSearch& s = d->search;
-    LinkPacket answer;
-    while (s.asking && s.asking->ReceivePacket(answer)) {
-        if (!IsControllerVersion(answer)) continue;
-        uint32_t port = s.asking->port;
-        EndSearch(dialog, d);
-        ChoosePort(dialog, d, port);
-        char name[16], text[256];
-        FormatPortName(port, name, sizeof name);
-        std::snprintf(text, sizeof text, ResString(str::SearchFound), name, VersionMajor(answer),
-                      VersionMinor(answer));
-        SetSearchState(dialog, text);
-        return TRUE;
-    }
-    if (!s.asking || GetTickCount() - s.askedAt >= kSearchAnswerMs) AskNextPort(dialog, d);
+    if (!d || wParam != kSearchTimer) return FALSE;
+    uint32_t found;
+    if (SearchTick(d->search, dialog, g_commLink, &found)) ChoosePort(dialog, d, found);
     return TRUE;
-}
-
-void StartOrStopSearch(HWND dialog, SettingsDialog* d) {
-    PortSearch& s = d->search;
-    if (s.running) {
-        EndSearch(dialog, d, str::SearchStopped);
-        return;
-    }
-    s.ports = SerialPortsPresent();
-    s.next = 0;
-    s.running = true;
-    SetDlgItemTextA(dialog, IDC_SETTINGS_SEARCH, ResString(str::StopSearch));
-    SetTimer(dialog, kSearchTimer, kSearchTickMs, nullptr);
-    AskNextPort(dialog, d);
 }
 
 // The port chosen: a numbered button's, or the number typed or picked beside "Otro"; a typed
@@ -258,7 +167,7 @@ bool ReadChosenPort(HWND dialog, SettingsDialog* d, uint32_t* port) {
 void Accept(HWND dialog, SettingsDialog* d) {
     uint32_t port;
     if (!ReadChosenPort(dialog, d, &port)) return;
-    EndSearch(dialog, d);
+    EndSearch(d->search, dialog);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
     d->pendingPort = port;
@@ -293,10 +202,10 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM) {
     switch (id) {
     case IDOK: Accept(dialog, d); return TRUE;
     case IDCANCEL:
-        EndSearch(dialog, d);
+        EndSearch(d->search, dialog);
         EndDialog(dialog, IDCANCEL);
         return TRUE;
-    case IDC_SETTINGS_SEARCH: StartOrStopSearch(dialog, d); return TRUE;
+    case IDC_SETTINGS_SEARCH: StartOrStopSearch(d->search, dialog, g_commLink); return TRUE;
     case IDC_HELP_BUTTON:
         ProgramHelp(dialog, kHelpFile, HELP_CONTEXT, kDialogHelpContext);
         return TRUE;
@@ -327,9 +236,9 @@ void ShowSettingsDialog(HWND owner) {
     d.pendingPort = PortOfSetting(g_settings.port);
     DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, DialogProcedure<kHandlers>,
                     reinterpret_cast<LPARAM>(&d));
-    if (!d.accepted) return;
     // The port chosen is used at once; accepting the same port tries a missing one again.
     uint32_t port = PortOfSetting(g_settings.port);
-    if (port != g_commLink.port || !g_commLink.IsOpen()) g_commLink.SwitchPort(port);
+    if (!d.accepted || (port == g_commLink.port && g_commLink.IsOpen())) return;
+    g_commLink.SwitchPort(port);
     ShowPortState();
 }
