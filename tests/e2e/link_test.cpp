@@ -245,10 +245,13 @@ TEST(Link, OneStartAgainstTheSimulator) {
     Dialog settings = app.ExpectDialog("the settings dialog");
     const std::string present = settings.ItemText(IDC_SETTINGS_PRESENT);
     EXPECT_NE(present.find("COM3, COM5"), std::string::npos) << present;
-    mark = sim::Mark();
+    auto searchState = [&] { return settings.ItemText(IDC_SETTINGS_SEARCH_STATE); };
     settings.Click(IDC_SETTINGS_SEARCH);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_SEARCH), "Detener");
-    auto searchState = [&] { return settings.ItemText(IDC_SETTINGS_SEARCH_STATE); };
+    settings.Click(IDC_SETTINGS_SEARCH);
+    EXPECT_EQ(searchState(), W1252("Búsqueda detenida. No se cambió el puerto."));
+    mark = sim::Mark();
+    settings.Click(IDC_SETTINGS_SEARCH);
     EXPECT_TRUE(WaitUntil([&] { return searchState().rfind("Probando COM3", 0) == 0; }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return searchState().rfind("En ", 0) == 0; }, 10000));
     EXPECT_EQ(searchState(), W1252("En COM5 contestó un ZRT94VK con programa versión 3.7."));
