@@ -60,6 +60,11 @@ void CommLink::Init(uint32_t portNumber, HWND ownerWindow, HINSTANCE moduleInsta
 
 bool CommLink::Open() {
     if (isOpen) return true;
+    // A handle held from an open that failed its settings would keep the port from opening.
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
     char name[16], device[24];
     FormatPortName(port, name, sizeof name); // also for a number out of range, to name it
     if (!IsValidPortNumber(port)) {
