@@ -1,11 +1,14 @@
 // The controller link as a technician meets it, in one start against the controller simulator
-// on the program's serial port: the monitor, a transmit over a bad line, the identity question,
-// faults of the line, each ending in its message, receives, and the port vanishing. The
-// conversations' rules are tested in tests/unit.
+// on the program's serial port: the adapter plugged in after the start, the monitor, a transmit
+// over a bad line, the identity question, faults of the line, each ending in its message,
+// receives, the adapter pulled out during a transmit, the search for the controller and a port
+// above 9. The conversations' rules are tested in tests/unit.
 #include "rig.h"
 #include "steps.h"
 
 #include "link/wire_encoding.h"
+
+#include <dbt.h>
 
 #include <regex>
 
@@ -15,6 +18,27 @@ using namespace e2e;
 
 const char* const kSilent = "El controlador no contesta.";
 const std::string kVersion = W1252("El controlador es un ZR94VK con programa versión 3.7");
+const std::string kPort = "COM" + Environment("ZRT_E2E_COM_PORT");
+const std::string kChooseAnother =
+    W1252(" elija otro puerto en Archivo > Configuración del programa...");
+
+// Shell commands in the prefix's folder of port links, where $P is the simulator's port (com2)
+// and $P.away stands for it while its adapter is pulled out.
+bool PortLinks(const std::string& commands) {
+    return RunLinux("cd $WINEPREFIX/dosdevices; P=com$ZRT_E2E_COM_PORT; " + commands);
+}
+
+// Whatever a scenario stopped in, the simulator's port is back and the other links are gone.
+struct PortLinksRestored {
+    ~PortLinksRestored() {
+        PortLinks("[ -e $P.away ] && mv $P.away $P; rm -f com3 com5 com12; "
+                  "[ -f silent.pid ] && kill $(cat silent.pid); rm -f silent.pid");
+    }
+};
+
+std::string MonitorPort(const Dialog& monitor) {
+    return monitor.ItemText(IDC_MON_PORT) + " " + monitor.ItemText(IDC_MON_STATE);
+}
 
 // Faults of the line (simulator options, cleared by sim::Reset() after each), and the command
 // that meets them with the message that ends it.
@@ -55,8 +79,26 @@ TEST(Link, OneStartAgainstTheSimulator) {
     document.TPA = 7;
     document.relayFunction[3] = 12;
     std::snprintf(document.siteName, sizeof document.siteName, "%s", W1252("Edificio Peñón Norte"));
+    // Started before the adapter is plugged in: the commands are grayed and the bar says why.
+    PortLinksRestored restored;
+    ASSERT_TRUE(PortLinks("mv $P $P.away"));
+    std::string path = JoinPath(TestFolder(), "start.z94");
+    ASSERT_TRUE(WriteBytes(path, ConfigFileOf(document)));
     App app;
-    ASSERT_TRUE(LaunchWith(app, document));
+    ASSERT_TRUE(app.Launch({.commandLine = path, .expectDialog = true}));
+    // Wine keeps a device of the port's number from its registry, which opens but has no serial
+    // settings (without it the message is that the port could not be opened).
+    ExpectBox(app, kDefaultCaption,
+              W1252("Error en GetCommState.\nElija el puerto del adaptador en Archivo > "
+                    "Configuración del programa..."));
+    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_RECEIVE_VERSION));
+    EXPECT_EQ(app.StatusText(0), W1252("Sin conexión: no se encuentra el puerto ") + kPort +
+                                     ". Conecte el adaptador o" + kChooseAnother);
+    // Plugged in: the device-change message alone opens the port.
+    ASSERT_TRUE(PortLinks("mv $P.away $P"));
+    ASSERT_TRUE(app.Post(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED) && app.WaitIdle());
+    EXPECT_FALSE(app.IsMenuItemGrayed(CMD_RECEIVE_VERSION));
+    EXPECT_EQ(app.StatusText(0), "Por ayuda Pulse F1");
 
     size_t mark = sim::Mark();
     RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
@@ -65,8 +107,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     // monitor, made now, shows the packets that came before it.
     ASSERT_TRUE(app.Command(CMD_MONITOR));
     Dialog monitor = app.ExpectDialog("the monitor");
-    EXPECT_EQ(monitor.ItemText(IDC_MON_PORT) + " " + monitor.ItemText(IDC_MON_STATE),
-              "COM" + Environment("ZRT_E2E_COM_PORT") + W1252(" Válido"));
+    EXPECT_EQ(MonitorPort(monitor), kPort + W1252(" Válido"));
     EXPECT_EQ(monitor.ItemText(IDC_MON_TX_OR) + monitor.ItemText(IDC_MON_RX_OR), "vw");
 
     // A transmit over a bad line: noise before each answer, answers in pieces.
@@ -107,7 +148,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     // A received image that the document refuses shows only the document's message.
     ControllerConfig stored = Identity(345, 2);
     stored.stopCount = 30;
-    std::string path = JoinPath(TestFolder(), "controlador.z94");
+    path = JoinPath(TestFolder(), "controlador.z94");
     ASSERT_TRUE(WriteBytes(path, ConfigFileOf(stored)));
     ASSERT_TRUE(sim::Control("config " + UnixPath(path) + "\n"));
     mark = sim::Mark();
@@ -182,15 +223,60 @@ TEST(Link, OneStartAgainstTheSimulator) {
               W1252("No se pudo guardar la copia de la configuración recibida."));
     RemoveAll(archive);
 
-    // The port vanishes while the controller is still to answer: the program reports a silent
-    // controller, and goes on doing so on the dead port.
+    // The adapter is pulled out while the controller is still to answer: the transmit ends as on
+    // a silent line, the document as it was, and the commands gray with the bar saying why.
     ASSERT_TRUE(sim::Control("delay 1500\n"));
     mark = sim::Mark();
     ASSERT_TRUE(app.Command(CMD_TRANSMIT_CONFIG));
     ASSERT_TRUE(sim::WaitForLine(mark, "RX CD=o CO=c OR=v"));
-    ASSERT_TRUE(sim::Control("hang-up\n"));
+    ASSERT_TRUE(PortLinks("mv $P $P.away"));
+    ASSERT_TRUE(app.Post(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED));
     ExpectEnd(app, kDefaultCaption, kSilent);
-    RunToEnd(app, CMD_RECEIVE_VERSION, kDefaultCaption, kSilent);
+    ExpectDocument(app, 345, false);
+    EXPECT_TRUE(app.IsMenuItemGrayed(CMD_RECEIVE_VERSION));
+    EXPECT_EQ(app.StatusText(0), W1252("Se desconectó el adaptador del puerto ") + kPort +
+                                     ". Vuelva a conectarlo o" + kChooseAnother);
+    EXPECT_EQ(MonitorPort(monitor), kPort + W1252(" No válido"));
+
+    // "Buscar controlador" asks each port present: a silent line as COM3, the simulator as COM5.
+    ASSERT_TRUE(sim::Control("delay 0\n"));
+    ASSERT_TRUE(PortLinks("ln -sfn $(readlink $P.away) com5; "
+                          "(timeout 120 socat -u pty,raw,echo=0,link=com3 OPEN:/dev/null & "
+                          "echo $! >silent.pid); for i in $(seq 50); do [ -e com3 ] && break; "
+                          "sleep 0.1; done"));
+    ASSERT_TRUE(app.Command(CMD_SETTINGS));
+    Dialog settings = app.ExpectDialog("the settings dialog");
+    const std::string present = settings.ItemText(IDC_SETTINGS_PRESENT);
+    EXPECT_NE(present.find("COM3, COM5"), std::string::npos) << present;
+    auto searchState = [&] { return settings.ItemText(IDC_SETTINGS_SEARCH_STATE); };
+    settings.Click(IDC_SETTINGS_SEARCH);
+    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_SEARCH), "Detener");
+    settings.Click(IDC_SETTINGS_SEARCH);
+    EXPECT_EQ(searchState(), W1252("Búsqueda detenida. No se cambió el puerto."));
+    mark = sim::Mark();
+    settings.Click(IDC_SETTINGS_SEARCH);
+    EXPECT_TRUE(WaitUntil([&] { return searchState().rfind("Probando COM3", 0) == 0; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return searchState().rfind("En ", 0) == 0; }, 10000));
+    EXPECT_EQ(searchState(), W1252("En COM5 contestó un ZRT94VK con programa versión 3.7."));
+    EXPECT_EQ(sim::Requests(mark), "v");
+    EXPECT_EQ(IsDlgButtonChecked(settings.hwnd, IDC_SETTINGS_COM5), (UINT)BST_CHECKED);
+    EXPECT_TRUE(SaveScreenshot(settings.hwnd, "settings_dialog_search"));
+    ASSERT_TRUE(settings.Press(IDOK) && app.WaitIdle());
+    EXPECT_EQ(MonitorPort(monitor), W1252("COM5 Válido"));
+    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
+
+    // A port above 9: the simulator as COM12, picked from the drop-down beside "Otro".
+    ASSERT_TRUE(PortLinks("mv com5 com12"));
+    ASSERT_TRUE(app.Command(CMD_SETTINGS));
+    settings = app.ExpectDialog("the settings dialog");
+    HWND other = settings.Item(IDC_SETTINGS_OTHER_PORT);
+    EXPECT_EQ(SendWithTimeout(other, CB_GETCOUNT, 0, 0), 1);
+    SendWithTimeout(other, CB_SETCURSEL, 0, 0);
+    settings.Click(IDC_SETTINGS_OTHER);
+    EXPECT_EQ(settings.ItemText(IDC_SETTINGS_OTHER_PORT), "COM12");
+    ASSERT_TRUE(settings.Press(IDOK) && app.WaitIdle());
+    EXPECT_EQ(MonitorPort(monitor), W1252("COM12 Válido"));
+    RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
     EXPECT_TRUE(app.CloseAndWait()) << "a question came: " << app.FindDialog().Describe();
     ASSERT_TRUE(sim::Reset());
 }

@@ -1,6 +1,6 @@
 // The shell as a technician meets it, over three starts: the first one without a settings file
-// (bars, menu help, the about box, the help window, the settings dialog), the next on
-// the port chosen there, which has no device, and one on an older installation's file.
+// (bars, menu help, the about box, the help window, the settings dialog and a port chosen there
+// that has no device), the next on that port, and one on an older installation's file.
 #include "steps.h"
 
 namespace {
@@ -8,6 +8,8 @@ namespace {
 using namespace e2e;
 
 const std::string kLegacySettings = JoinPath(Environment("WINDIR"), "cnfzrt94.ini");
+const std::string kChooseAnother =
+    W1252("Elija el puerto del adaptador en Archivo > Configuración del programa...");
 
 // The main window's left, top, right and bottom edges.
 std::vector<long> Placement(App& app) {
@@ -78,7 +80,7 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     EXPECT_TRUE(WaitForHelpTopic(app, W1252("Cómo usar la Ayuda")));
 
     // The settings dialog: its help button, pop-up help beside a field, whose closing key is used
-    // up, and a port change said once.
+    // up, a typed port refused, and a port without a device, which is tried at once.
     ASSERT_TRUE(app.Command(CMD_SETTINGS));
     Dialog settings = app.ExpectDialog("the settings dialog");
     EXPECT_TRUE(SaveScreenshot(settings.hwnd, "settings_dialog"));
@@ -91,24 +93,34 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
     ExpectPopUp(app, W1252("Primera línea del nombre de la empresa instaladora o de mantenimiento"),
                 'X');
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_LINE1), "BRIVALT") << "the closing key was typed";
-    settings.Click(IDC_SETTINGS_COM7);
+    settings.Click(IDC_SETTINGS_OTHER);
+    SendWithTimeout(settings.Item(IDC_SETTINGS_OTHER_PORT), WM_SETTEXT, 0, (LPARAM) "256");
     settings.Click(IDOK);
     ExpectBox(app, kConfigurator,
-              W1252("Para que el cambio de puerto serie sea válido deberá salir y reingresar al "
-                    "Configurador."));
+              W1252("No existe un puerto con ese número. Escriba un número de 1 a 255."));
+    ASSERT_TRUE(settings.IsOpen()) << "a refused port closed the dialog";
+    settings.Click(IDC_SETTINGS_COM7);
+    settings.Click(IDOK);
+    ExpectBox(app, kDefaultCaption,
+              "No se pudo abrir el puerto de comunicaciones COM7.\n" + kChooseAnother);
     EXPECT_TRUE(WaitUntil([&] { return !settings.IsOpen(); }));
     EXPECT_TRUE(app.WaitIdle() && !app.FindDialog()) << "a second message";
+    EXPECT_EQ(ControllerCommands(app), "0000000000");
+    EXPECT_EQ(app.StatusText(0), W1252("Sin conexión: no se encuentra el puerto COM7. Conecte el "
+                                       "adaptador o elija otro puerto en Archivo > Configuración "
+                                       "del programa..."));
 
     // A modified document shows MOD and its number; closing it unsaved.
     ASSERT_TRUE(EditSystemNumber(app, 321));
-    EXPECT_EQ(parts(), W1252("Por ayuda Pulse F1|MOD|Nº 00321|"));
+    EXPECT_EQ(parts().substr(parts().find('|')), W1252("|MOD|Nº 00321|"));
     SaveQuestion(app, IDNO);
     ASSERT_TRUE(app.WaitForExit());
 
     // The next start: where the window was, on COM7, which has no device.
     const LaunchOptions again{.settings = std::nullopt, .expectDialog = true};
     ASSERT_TRUE(app.Launch(again));
-    ExpectBox(app, kDefaultCaption, "No se pudo abrir el puerto de comunicaciones COM7.");
+    ExpectBox(app, kDefaultCaption,
+              "No se pudo abrir el puerto de comunicaciones COM7.\n" + kChooseAnother);
     EXPECT_EQ(Placement(app), (std::vector<long>{40, 30, 740, 530}));
     EXPECT_EQ(ControllerCommands(app), "0000000000");
     // A command reached anyway says why it cannot go on.
@@ -120,14 +132,15 @@ TEST(Shell, BarsBoxesHelpAndSettingsOverThreeStarts) {
 
     // Without the user's file, an older installation's file in the Windows folder is read, and
     // from then on only the user's file is written. Its window was left on a monitor that is
-    // gone: the window opens at the default place, with its size.
-    const std::string legacy = "[General]\r\nCommPort=10\r\nEmpresa1=Elevadores Sur\r\n"
+    // gone: the window opens at the default place, with its size. Its port, 256, is 0 in a byte.
+    const std::string legacy = "[General]\r\nCommPort=256\r\nEmpresa1=Elevadores Sur\r\n"
                                "Empresa2=Rosario\r\n[Desktop]\r\nOrgWinL=5000\r\nOrgWinR=5640\r\n"
                                "OrgWinT=60\r\nOrgWinB=540\r\n";
     DeleteFileA(SettingsPath().c_str());
     ASSERT_TRUE(WriteBytes(kLegacySettings, legacy));
     ASSERT_TRUE(app.Launch(again));
-    ExpectBox(app, kDefaultCaption, W1252("Puerto de comunicaciones COM10 no válido."));
+    ExpectBox(app, kDefaultCaption,
+              W1252("Puerto de comunicaciones COM0 no válido.\n") + kChooseAnother);
     EXPECT_EQ(Placement(app), (std::vector<long>{10, 10, 650, 490}));
     ASSERT_TRUE(app.CloseAndWait());
     EXPECT_NE(ReadBytes(SettingsPath()).find("Empresa1=Elevadores Sur"), std::string::npos);

@@ -1,8 +1,12 @@
 // Frames on the wire and the receiver that assembles them.
 #include "link_test_support.h"
 
+#include "base/string_ids.h"
+#include "link/port_number.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -99,3 +103,40 @@ TEST(Receiver, TwoFramesInOneBurstAndACutFrame) {
 }
 
 } // namespace
+
+// The port a setting or the user names: its name, its device, and the typed numbers refused.
+TEST(PortNumber, NamesAndTypedNumbers) {
+    const struct {
+        const char* typed;
+        uint32_t port;
+        unsigned refusal;
+        const char *name, *device;
+    } cases[] = {
+        {"1", 1, 0, "COM1", "\\\\.\\COM1"},
+        {" COM12 ", 12, 0, "COM12", "\\\\.\\COM12"},
+        {"com255", 255, 0, "COM255", "\\\\.\\COM255"},
+        {"0", 0, str::TypedPortOutOfRange, "COM0", "\\\\.\\COM0"},
+        {"256", 0, str::TypedPortOutOfRange, "COM256", "\\\\.\\COM256"},
+        {"99999999999999999999", 0, str::TypedPortOutOfRange, nullptr, nullptr},
+        {"", 0, str::TypedPortNotNumber, nullptr, nullptr},
+        {"COM", 0, str::TypedPortNotNumber, nullptr, nullptr},
+        {"-3", 0, str::TypedPortNotNumber, nullptr, nullptr},
+        {"12a", 0, str::TypedPortNotNumber, nullptr, nullptr},
+        {"1 2", 0, str::TypedPortNotNumber, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TypedPort typed = ParseTypedPort(c.typed);
+        EXPECT_EQ(typed.port, c.port);
+        EXPECT_EQ(typed.refusal, c.refusal);
+        if (!c.name) continue;
+        uint32_t number = c.refusal ? (uint32_t)std::atoi(c.typed) : c.port;
+        char name[16], device[16];
+        FormatPortName(number, name, sizeof name);
+        FormatPortDevice(number, device, sizeof device);
+        EXPECT_EQ(std::string(name) + " " + device, std::string(c.name) + " " + c.device);
+    }
+    // The settings' signed byte: 200 is stored as -56, 256 truncates to the invalid 0.
+    EXPECT_EQ(PortOfSetting((int8_t)200), 200u);
+    EXPECT_FALSE(IsValidPortNumber(PortOfSetting((int8_t)256)));
+}

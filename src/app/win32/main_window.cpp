@@ -4,6 +4,7 @@
 #include "app/win32/app_globals.h"
 #include "app/win32/document_host.h"
 #include "app/win32/main_commands.h"
+#include "app/win32/port_watch.h"
 #include "app/win32/settings_file.h"
 #include "app/win32/version_resource.h"
 #include "base/cp1252.h"
@@ -11,6 +12,7 @@
 #include "base/string_ids.h"
 #include "base/win32/message_table.h"
 #include "help/win32/help.h"
+#include "link/port_number.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -124,6 +126,7 @@ const WindowMessageHandler kHandlers[] = {
     {WM_COMMAND, OnCommand},
     {WM_ZOOM_CHANGED, OnZoomChanged},
     {WM_DOC_CHANGED, OnDocChanged},
+    {WM_DEVICECHANGE, OnDeviceChange},
 };
 
 } // namespace
@@ -172,8 +175,8 @@ void InitializeApplication(HWND window) {
     g_document.Init(Win32DocumentHost(window), ProductMajor(version), ProductMinor(version));
     g_statusBar.Create(window, g_instance, ResString(str::StatusHelpText),
                        sizeof kStatusPositions / sizeof kStatusPositions[0], kStatusPositions);
-    // A port given as a signed byte in the settings reaches the link as it is.
-    g_commLink.Init((uint32_t)g_settings.port, window, g_instance);
+    g_commLink.Init(PortOfSetting(g_settings.port), window, g_instance);
+    ShowPortState();
     g_toolbar.Create(window, g_instance, kMainToolbar);
     g_printJob.Init(window, g_instance);
     g_labelView.Create(g_instance, window, kLabelHost);

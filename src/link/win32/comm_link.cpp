@@ -49,12 +49,6 @@ bool ReadOneByte(void* context, uint8_t* byte) {
     return ReadFile(static_cast<HANDLE>(context), byte, 1, &read, nullptr) && read == 1;
 }
 
-void ShowPortMessage(HWND owner, unsigned textId, const char* portName) {
-    char text[256];
-    std::snprintf(text, sizeof text, ResString(textId), portName);
-    MessageBoxA(owner, text, nullptr, MB_ICONSTOP);
-}
-
 } // namespace
 
 void CommLink::Init(uint32_t portNumber, HWND ownerWindow, HINSTANCE moduleInstance) {
@@ -66,21 +60,57 @@ void CommLink::Init(uint32_t portNumber, HWND ownerWindow, HINSTANCE moduleInsta
 
 bool CommLink::Open() {
     if (isOpen) return true;
-    char name[16];
+    // A handle held from an open that failed its settings would keep the port from opening.
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+    char name[16], device[24];
     FormatPortName(port, name, sizeof name); // also for a number out of range, to name it
     if (!IsValidPortNumber(port)) {
-        ShowPortMessage(owner, str::InvalidPort, name);
+        ShowPortMessage(str::InvalidPort, name);
         return false;
     }
-    handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FormatPortDevice(port, device, sizeof device);
+    handle =
+        CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        ShowPortMessage(owner, str::CannotOpenPort, name);
+        ShowPortMessage(str::CannotOpenPort, name);
+        ShowStateInMonitor();
         return false;
     }
     // On a failure below the handle stays held, closed: Close releases it.
-    if (!Configure()) return false;
-    isOpen = 1;
-    return true;
+    if (Configure()) isOpen = 1;
+    ShowStateInMonitor();
+    return isOpen != 0;
+}
+
+bool CommLink::OpenQuietly() {
+    reportFailures = false;
+    bool opened = Open();
+    reportFailures = true;
+    return opened;
+}
+
+bool CommLink::SwitchPort(uint32_t newPort) {
+    Close();
+    port = newPort;
+    receiver.Reset();
+    return Open();
+}
+
+// The port's message says where another port is chosen.
+void CommLink::ShowPortMessage(unsigned textId, const char* portName) {
+    if (!reportFailures) return;
+    char text[512];
+    int n = std::snprintf(text, sizeof text, ResString(textId), portName);
+    if (n > 0 && n < (int)sizeof text)
+        std::snprintf(text + n, sizeof text - n, "\n%s", ResString(str::PortChoiceHint));
+    MessageBoxA(owner, text, nullptr, MB_ICONSTOP);
+}
+
+void CommLink::ShowStateInMonitor() {
+    if (monitorWindow) ShowLinkInMonitor(monitorWindow, *this);
 }
 
 bool CommLink::Configure() {
@@ -113,7 +143,12 @@ bool CommLink::Configure() {
 }
 
 void CommLink::Fail(unsigned textId) {
-    MessageBoxIds(owner, textId, 0, MB_ICONSTOP);
+    if (!reportFailures) return;
+    char hint[256];
+    LoadResString(str::PortChoiceHint, hint, sizeof hint);
+    char text[512];
+    std::snprintf(text, sizeof text, "%s\n%s", ResString(textId), hint);
+    MessageBoxA(owner, text, nullptr, MB_ICONSTOP);
 }
 
 void CommLink::Close() {
@@ -123,6 +158,7 @@ void CommLink::Close() {
         if (!released && isOpen) MessageBoxIds(owner, str::CloseFailed, 0, MB_ICONSTOP);
     }
     isOpen = 0;
+    ShowStateInMonitor();
 }
 
 // The monitor is made when it is first shown, not at start-up, where making it took about a fifth

@@ -1,7 +1,7 @@
 #pragma once
-// The program's only connection to the controller: one serial port, opened at start-up and kept
-// open until the program ends, the framing of packets on it, and the communications monitor
-// that shows the last packet of each direction.
+// The program's only connection to the controller: one serial port, opened at start-up, again
+// when another port is chosen or the adapter comes back, the framing of packets on it, and the
+// communications monitor that shows the port, its state and the last packet of each direction.
 #include "link/link_packet.h"
 #include "link/receiver.h"
 
@@ -17,6 +17,7 @@ struct CommLink {
     HINSTANCE instance = nullptr;
     HWND owner = nullptr; // owns every message box of the link; parent of the monitor
     uint32_t isOpen = 0;
+    bool reportFailures = true; // a failed open shows its message box
     PacketReceiver receiver;
     // Until the monitor is made, the last packet of each direction, [received], for it to show.
     std::optional<LinkPacket> lastPacket[2];
@@ -26,11 +27,15 @@ struct CommLink {
     CommLink& operator=(const CommLink&) = delete;
     ~CommLink() { Close(); }
 
-    // Opens the port (once). A failure has been reported to the user by then, and the link stays
-    // closed until the program is started again.
+    // Opens the port. A failure has been reported to the user by then, and the link stays closed
+    // until another port is chosen or the adapter comes (OpenQuietly).
     void Init(uint32_t port, HWND owner, HINSTANCE instance);
     bool Open();
+    // As Open, without a message box: for a port that may just be missing.
+    bool OpenQuietly();
     void Close();
+    // Closes the port in use and opens `newPort` in its place, saying why when it cannot.
+    bool SwitchPort(uint32_t newPort);
     bool IsOpen() const { return isOpen != 0; }
 
     void ShowMonitor(bool show);
@@ -48,4 +53,6 @@ struct CommLink {
     bool Configure();
     void ShowInMonitor(const LinkPacket& packet, bool received);
     void Fail(unsigned textId);
+    void ShowPortMessage(unsigned textId, const char* portName);
+    void ShowStateInMonitor();
 };

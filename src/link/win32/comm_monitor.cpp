@@ -4,10 +4,10 @@
 #include "base/string_ids.h"
 #include "base/win32/message_table.h"
 #include "link/monitor_fields.h"
+#include "link/port_number.h"
 #include "link/win32/comm_link.h"
 #include "res/resource.h"
 
-#include <cstdio>
 #include <initializer_list>
 
 namespace {
@@ -38,14 +38,9 @@ void ClearGroup(HWND window, const Group& g) {
         SetDlgItemTextA(window, id, "");
 }
 
-// The port and its state as they were when the window was made; they are not updated later.
 INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
-    auto* link = reinterpret_cast<CommLink*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-    char name[16];
-    std::snprintf(name, sizeof name, "COM%d", (int)link->port);
-    SetDlgItemTextA(window, IDC_MON_PORT, name);
-    SetDlgItemTextA(window, IDC_MON_STATE, ResString(link->IsOpen() ? str::Valid : str::NotValid));
+    ShowLinkInMonitor(window, *reinterpret_cast<CommLink*>(lParam));
     return TRUE;
 }
 
@@ -86,6 +81,13 @@ const DialogMessageHandler kHandlers[] = {
 HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link) {
     return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MONITOR), owner,
                               DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(link));
+}
+
+void ShowLinkInMonitor(HWND monitor, const CommLink& link) {
+    char name[16];
+    FormatPortName(link.port, name, sizeof name);
+    SetDlgItemTextA(monitor, IDC_MON_PORT, name);
+    SetDlgItemTextA(monitor, IDC_MON_STATE, ResString(link.IsOpen() ? str::Valid : str::NotValid));
 }
 
 void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received) {
