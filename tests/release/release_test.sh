@@ -20,7 +20,7 @@ msi=$out/dist/cnfzrt94-$v1-win64.msi later=$out/later/cnfzrt94-$v2-win64.msi
 
 check "checksums; the later build unsigned, and said so" \
     eval '(cd "$out/dist" && sha256sum -c SHA256SUMS) && grep unsigned "$out/later.txt"'
-unzip -q "${msi%.msi}.zip" -d "$out/portable" && files=$(ls "$out/portable" | xargs)
+unzip -q "${msi%.msi}.zip" -d "$out/portable" && files=$(LC_ALL=C ls "$out/portable" | xargs)
 check "zip holds exactly its files" test "$files" == "LEAME.txt cnfzrt94.exe zrt94sim.exe"
 for f in "$msi" "$out/portable/cnfzrt94.exe"; do
     check "signature of ${f##*/}" osslsigncode verify -CAfile "$c/cert.pem" -in "$f"
