@@ -1,6 +1,5 @@
 // The document's flows through a scripted host: message boxes, file dialogs and files. That a
-// failed open leaves the document as it was is the file fuzzer's; that a path is opened whole,
-// never cut to another file's, the command line fuzzer's.
+// failed open leaves the document as it was is the file fuzzer's.
 #include "app/config_document.h"
 #include "app/config_file.h"
 #include "app/receive_archive.h"
@@ -30,6 +29,7 @@ struct FakeHost {
     std::vector<std::string> dialogInitial; // the name each save dialog opened with
     std::map<std::string, std::vector<unsigned char>> files;
     int changes = 0;
+    bool diskFull = false; // every write fails
     DocumentHost host{};
 
     FakeHost() {
@@ -70,8 +70,9 @@ struct FakeHost {
             return static_cast<FakeHost*>(c)->files.count(path) > 0;
         };
         host.writeFile = [](void* c, const char* path, const unsigned char* data, int size) {
-            static_cast<FakeHost*>(c)->files[path].assign(data, data + size);
-            return true;
+            auto* self = static_cast<FakeHost*>(c);
+            if (!self->diskFull) self->files[path].assign(data, data + size);
+            return !self->diskFull;
         };
         host.postChanged = [](void* c) { ++static_cast<FakeHost*>(c)->changes; };
     }
@@ -145,6 +146,13 @@ TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
     fake.answers = {mb::IdYes};
     EXPECT_EQ(doc.Save(), SaveResult::Saved);
     EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 262u);
+    Modify();
+    fake.diskFull = true, fake.answers = {mb::IdYes};
+    EXPECT_EQ(doc.Save(), SaveResult::Failed);
+    ExpectBox(fake.boxes.back(),
+              W1252("No se pudo abrir el archivo A00123_2.Z94 para salvar la configuración."),
+              "<default>", mb::IconStop);
+    EXPECT_EQ(doc.modified, 1u);
 }
 
 // The received copy's name keeps the image as the controller sent it; the recommended name
@@ -200,7 +208,13 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_FALSE(doc.OpenPath("c:\\bad.z94"));
     ExpectBox(fake.boxes.back(), W1252("No es un archivo de configuración de ZRT94VK válido."),
               "<default>", mb::IconStop);
-    // A file that cannot be read: the Document scenario's.
+    EXPECT_FALSE(doc.OpenPath("c:\\none.z94"));
+    ExpectBox(fake.boxes.back(), "No se pudo abrir el archivo C:\\NONE.Z94 .", "<default>",
+              mb::IconStop);
+    // A path too long to hold is not cut to another file's.
+    std::string longPath = std::string(296, 'A') + ".Z94";
+    fake.files[longPath.substr(0, kPathSize)] = fake.FileOf(MakeEmptyConfig());
+    EXPECT_FALSE(doc.OpenPath(longPath.c_str()));
 
     // Open asks first, then loads without asking again.
     ControllerConfig other = MakeEmptyConfig();

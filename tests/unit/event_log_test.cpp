@@ -32,12 +32,16 @@ std::string Records(const std::string& records) {
 // A full log of fifty is the Events scenario's and the event log fuzzer's.
 TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCode) {
     RefreshUpToEvents("03.07");
-    Give(Answer('C', Records("0101"
-                             "0202"
-                             "0303"
+    Give(Answer('C', Records("0703"
+                             "1712"
+                             "0124"
                              "0005"
                              "0404")));
     EXPECT_EQ(log.eventCount, 3u);
+    const int read[][2] = {{7, 3}, {17, 12}, {1, 24}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(log.events[i].code == read[i][0] && log.events[i].stop == read[i][1]) << i;
+    EXPECT_TRUE(log.countersRead && log.runningHours == 10 && log.operationCount == 20);
 }
 
 // The request, the emptied table and what the dialog keeps showing are the Events scenario's.

@@ -250,11 +250,6 @@ int main() {
     Write("fuzz_settings_file", "numbers",
           Bytes{3} + " +12\n\n\n-2147483648\n4294967296\n\t-7x\n99999999999\n-");
 
-    for (const char* line : {"\"C:\\Obras\\A00123_2.Z94\"", "a00123_2.z94", "\"", "\"\"", "",
-                             "\"C:\\Mis documentos\\obra.z94", "\"x.Z94\" \"y.Z94\""})
-        Write("fuzz_command_line", "line-" + std::to_string(std::string(line).size()), line);
-    Write("fuzz_command_line", "too-long", "\"C:\\" + std::string(300, 'A') + ".Z94\"");
-
     // Help: a search query on the first line, then the book's source.
     std::vector<Bytes> pieces = Pieces(Source("cnfzrt94.txt"), 6);
     for (size_t i = 0; i < pieces.size(); ++i)
