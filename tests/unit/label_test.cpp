@@ -2,12 +2,14 @@
 // data/label_elements.txt: each function, both layouts and each kind of call grid. Images whose
 // stop count and names a file may fill with anything are the label fuzzer's.
 #include "label/label_renderer.h"
+#include "label/label_svg.h"
 #include "label/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -88,6 +90,25 @@ TEST(Label, ExpansionBoardNeededBy) {
         if (t.relay) c.relayFunction[t.relay - 1] = 3;
         EXPECT_EQ(NeedsExpansionBoard(c), t.expanded != 0) << &t - cases;
     }
+}
+
+// Each kind of element and of pen, each alignment, a turned text and the characters XML quotes.
+TEST(Label, SvgPicture) {
+    RecordingCanvas recording;
+    LabelCanvas c = recording.Canvas();
+    c.box(c.context, 10, 20, 110, 70, LabelPen{6}, LabelBrush::White);
+    c.disc(c.context, 50, 60, 12, kStockBlackPen, LabelBrush::Black);
+    const LabelPoint points[] = {{1, 2}, {3, 4}, {5, 6}};
+    c.polyline(c.context, points, 3, LabelPen{2});
+    const LabelPoint corners[] = {{0, 0}, {10, 0}, {10, 10}};
+    c.polygon(c.context, corners, 3, kNoPen, LabelBrush::LightGrey);
+    c.text(c.context, 100, 200, 20, LabelAlign::Left, false, "A<B");
+    c.text(c.context, 300, 400, 20, LabelAlign::Right, true, "\"x&y>\xE9");
+    c.text(c.context, 5, 6, 20, LabelAlign::Centre, false, "");
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/tests/unit/data/label.svg");
+    std::stringstream expected;
+    expected << in.rdbuf();
+    EXPECT_EQ(LabelSvg(recording.elements), expected.str());
 }
 
 } // namespace
