@@ -1,4 +1,4 @@
-// The text conversions on arbitrary bytes. UTF-8 of any Windows-1252 text converts back to it;
+// The text conversions on arbitrary bytes. Any Windows-1252 text converts to UTF-8 and back;
 // any other input gives at most one character per byte and never a byte Windows-1252 leaves
 // undefined. Folding for search gives a lower-case letter, a digit or a blank, and folding
 // twice changes nothing.
@@ -12,33 +12,8 @@
 
 namespace {
 
-// The code points of Windows-1252's 0x80..0x9F; 0 where it defines none.
-const uint16_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 bool Undefined(uint8_t c) {
-    return c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] == 0;
-}
-
-std::string Utf8(const std::string& cp1252) {
-    std::string out;
-    for (unsigned char c : cp1252) {
-        unsigned cp = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-        if (cp < 0x80) {
-            out += (char)cp;
-        } else if (cp < 0x800) {
-            out += (char)(0xC0 | cp >> 6);
-            out += (char)(0x80 | (cp & 0x3F));
-        } else {
-            out += (char)(0xE0 | cp >> 12);
-            out += (char)(0x80 | ((cp >> 6) & 0x3F));
-            out += (char)(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
+    return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
 } // namespace
@@ -52,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string text;
     for (unsigned char c : bytes)
-        text += Undefined(c) ? '?' : (char)c;
-    std::string utf8 = Utf8(text);
+        text += Undefined(c) || c == 0 ? '?' : (char)c;
+    std::string utf8 = Cp1252ToUtf8(text.c_str());
     if (Utf8ToCp1252(utf8.data(), utf8.size()) != text) std::abort();
 
     for (char c : bytes) {
