@@ -28,6 +28,12 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
          {"Cantidad de paradas|14|15", "Parada 15 - Nombre|(no existe)|??",
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
+        {[](CC& c) {
+             c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1, c.mainRestsDoorClosed = 0;
+         },
+         {W1252("Puerto de supervisión|0 - Sin Supervisión|1 - RS-232C"),
+          W1252("Anunciador vocal|estándar|especial"),
+          W1252("Estación principal - descansa con puerta|Cerrada|Abierta")}},
     };
     for (const auto& [changeFile, expected] : cases) {
         const ControllerConfig current = MakeEmptyConfig();

@@ -270,4 +270,46 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
 }
 
+// Every page left without a change gives back the image it showed: a duplex master with an
+// automatic door and two-digit indicator, and a cabin controller with a manual door and a
+// 14-segment one (its terminals 3 and 4 at 0), every option the other way.
+TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
+    for (int variant = 0; variant < 2; ++variant) {
+        ControllerConfig c = MakeEmptyConfig();
+        std::snprintf(c.siteName, sizeof c.siteName, "OBRA %d", variant);
+        c.systemNumber = 4321, c.cabinNumber = variant ? 5 : 1, c.carSpeed = variant ? 150 : 63;
+        c.controllerFunction = variant ? 1 : 3, c.controlType = variant ? 2 : 3;
+        c.stopCount = variant ? 20 : 12, c.firstServedStop = 2, c.lastServedStop = 9;
+        c.screenSystem = variant ? 4 : 3, c.optionFlags = variant ? 1 | 8 | 2 << 1 : 3 << 1;
+        c.independentHallButtons = (uint8_t)variant, c.auxOutputType = variant ? 8 : 2;
+        rebuildServedStopFlags(c);
+        for (int i = 0; i < kMaxStops; ++i) {
+            std::snprintf(c.stopNames[i], kStopNameSize, "%c%d", 'A' + variant, i % 10);
+            c.stopDoors[i] = (uint8_t)((i + variant) % 4);
+            if (i >= 2 && i < 8) c.stopCallsNotServed[i] = (uint8_t)((i + variant) % 6);
+        }
+        for (int k = 0; k < kRelayCount; ++k)
+            c.relayFunction[k] = (uint8_t)(k * 3 + variant);
+        for (int k = 0; k < kAuxTerminalCount; ++k)
+            c.auxTerminalFunction[k] = (uint8_t)(variant && k >= 2 ? 0 : 40 + k); // 14 segments
+        for (int t = 0; t < kTimerCount; ++t)
+            (&c.TEP)[t] = (uint8_t)(t * 15 + variant);
+        c.doorMode = variant ? 0 : 1 + 5, c.preOpening = c.alwaysOpenOnArrival = (uint8_t)variant;
+        c.closeAttempts = variant ? 4 : 1, c.openAttempts = variant ? 1 : 3;
+        c.preClosingContact = (uint8_t)!variant;
+        c.restStation = variant ? 20 : 0, c.fireStation = variant ? 1 : 12;
+        c.duplexMainStation = variant ? 0 : 11, c.duplexSecondaryStation = variant ? 0 : 3;
+        c.falseStopLimit = variant ? 9 : 0, c.minLoadCabinCallLimit = variant ? 0 : 9;
+        c.mainRestsDoorClosed = (uint8_t)variant, c.secondaryRestsDoorClosed = (uint8_t)!variant;
+        c.specialVoiceAnnouncer = (uint8_t)!variant;
+        for (int i = 0; i < kEditorPageCount; ++i) {
+            working = c;
+            Open(kEditorPages[i].dialogId);
+            EXPECT_TRUE(Leave());
+            EXPECT_EQ(std::memcmp(&working, &c, sizeof c), 0)
+                << "page " << kEditorPages[i].dialogId << " variant " << variant;
+        }
+    }
+}
+
 } // namespace
