@@ -232,16 +232,11 @@ int main() {
         Bytes frame = Frame(p);
         Write("fuzz_receiver", "frame-" + std::to_string(i), Bytes{(char)i} + frame);
         if (p.LA < 20) stream += "x\nU" + frame;
-        Write("fuzz_monitor_fields", "packet-" + std::to_string(i),
-              Bytes{(char)p.CD, (char)p.CO, (char)p.OR, (char)p.LA} +
-                  Bytes((const char*)p.data, p.LA));
     }
     Write("fuzz_receiver", "stream", Bytes{5} + stream);
     Bytes spoilt = Frame(packets[9]);
     spoilt[spoilt.size() - 3] ^= 1;
     Write("fuzz_receiver", "bad-check", Bytes{0} + spoilt);
-    Write("fuzz_monitor_fields", "nul-inside", Bytes{'c', 'o', 'c', 9} + "03.0" + '\0' + "94VK");
-    Write("fuzz_monitor_fields", "long", Bytes{'c', 'o', 'c', (char)255} + std::string(255, 'U'));
 
     // Settings: which files exist (bit 0 the user's, bit 1 the old one), then a value per line.
     Write("fuzz_settings_file", "defaults", Bytes{1} + "2\nBRIVALT\nS.A.\n2\n10\n630\n10\n470");
