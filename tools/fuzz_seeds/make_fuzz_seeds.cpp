@@ -238,13 +238,6 @@ int main() {
     spoilt[spoilt.size() - 3] ^= 1;
     Write("fuzz_receiver", "bad-check", Bytes{0} + spoilt);
 
-    // Settings: which files exist (bit 0 the user's, bit 1 the old one), then a value per line.
-    Write("fuzz_settings_file", "defaults", Bytes{1} + "2\nBRIVALT\nS.A.\n2\n10\n630\n10\n470");
-    Write("fuzz_settings_file", "legacy", Bytes{2} + "5\nASCENSORES DEL NORTE\nSL\n0\n-4\n800\n");
-    Write("fuzz_settings_file", "missing", Bytes{0});
-    Write("fuzz_settings_file", "numbers",
-          Bytes{3} + " +12\n\n\n-2147483648\n4294967296\n\t-7x\n99999999999\n-");
-
     // Help: a search query on the first line, then the book's source.
     std::vector<Bytes> pieces = Pieces(Source("cnfzrt94.txt"), 6);
     for (size_t i = 0; i < pieces.size(); ++i)
