@@ -198,26 +198,6 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
     EXPECT_EQ(working.TEP, 1);
 }
 
-// Every timer is shown and stored in its own field, but a hidden one reads as 0.
-TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
-    Open(IDD_PAGE_TIMES);
-    const int ids[kTimerCount] = {IDC_TIM_TEP,   IDC_TIM_TALA,  IDC_TIM_TZUM,  IDC_TIM_TPA,
-                                  IDC_TIM_TACL,  IDC_TIM_TACEA, IDC_TIM_TNIV0, IDC_TIM_TRETP,
-                                  IDC_TIM_TAPA,  IDC_TIM_TOPC,  IDC_TIM_TACEB, IDC_TIM_TARR,
-                                  IDC_TIM_TESTR, IDC_TIM_TGON,  IDC_TIM_TGEN,  IDC_TIM_TINHP};
-    uint8_t expected[kTimerCount];
-    for (int t = 0; t < kTimerCount; ++t) {
-        EXPECT_TRUE(fake[ids[t]].visible && fake[ids[t] + IDC_TIM_LABEL_OFFSET].enabled &&
-                    fake[ids[t] + IDC_TIM_UNIT_OFFSET].enabled)
-            << ids[t];
-        fake[ids[t]].text = std::to_string(expected[t] = (uint8_t)(20 + t));
-    }
-    fake[IDC_TIM_TGEN].visible = false;
-    expected[14] = 0;
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(std::memcmp(&working.TEP, expected, kTimerCount), 0);
-}
-
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8, working.preOpening = working.alwaysOpenOnArrival = 1;
     working.closeAttempts = 3;
