@@ -109,6 +109,17 @@ TEST(EventTexts, MnemonicsAndTexts) {
     FormatEventLine(3, {4, 12}, line, sizeof line);
     EXPECT_EQ(std::string(line),
               W1252("03 - Parada 12 Código NC La puerta no cierra luego del segundo intento."));
+    // The dialog's count, title and counters, and the printed list's document name.
+    char count[32], title[128], hours[16], unknown[16], print[128];
+    FormatEventCount(7, count, sizeof count);
+    FormatEventTitle(123, 2, title, sizeof title);
+    FormatCounter(true, 1520, hours, sizeof hours), FormatCounter(false, 1520, unknown, 16);
+    FormatEventPrintTitle(123, print, sizeof print);
+    EXPECT_EQ(std::string(count) + "|" + title + "|" + hours + "|" + unknown + "|" + print,
+              "07 Eventos|Archivo de eventos - Controlador 123, Cabina 2|1520|??????|"
+              "Configurador ZRT94 - Lista de eventos controlador 123");
+    FormatEventTitle(123, 0, title, sizeof title);
+    EXPECT_STREQ(title, "Archivo de eventos - Controlador 123, Llamadas exteriores");
 }
 
 TEST(EventLogTexts, PrintedList) {
