@@ -6,9 +6,11 @@
 
 #include "base/cp1252.h"
 #include "base/message_box.h"
+#include "help/help_book.h"
 #include "res/resource.h"
 
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -290,6 +292,21 @@ TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
                 << "page " << kEditorPages[i].dialogId << " variant " << variant;
         }
     }
+}
+
+// Each page's help table, read as the help window reads it, against data/page_help.txt.
+TEST(EditorHelp, EveryControlsContext) {
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/tests/unit/data/page_help.txt");
+    int dialog, control, context, read = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (std::sscanf(line.c_str(), "%d %d %d", &dialog, &control, &context) != 3) continue;
+        uint32_t scratch[4], found = 0;
+        bool known = HelpContextForControl(EditorHelpTable(PageRow(dialog), control, scratch),
+                                           (uint32_t)control, &found);
+        EXPECT_EQ(known ? (int)found : 0, context) << dialog << " " << control;
+        ++read;
+    }
+    EXPECT_EQ(read, 124);
 }
 
 } // namespace
