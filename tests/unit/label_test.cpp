@@ -1,6 +1,8 @@
 // The controller label, read back from a recording canvas and compared call by call with
-// data/label_elements.txt: each function, both layouts and each kind of call grid. Images whose
-// stop count and names a file may fill with anything are the label fuzzer's.
+// data/label_elements.txt: each function, both layouts (and what switches them: relay 11, not
+// relay 10; supervision ports 1 and 2, not 3; control type 4; never function 0) and each kind
+// of call grid. Images whose stop count and names a file may fill with anything are the label
+// fuzzer's.
 #include "label/label_renderer.h"
 #include "label/label_svg.h"
 #include "label/recording_canvas.h"
@@ -73,23 +75,7 @@ TEST(Label, EachFunctionLayoutAndCallGrid) {
             std::snprintf(c.stopNames[i], kStopNameSize, "%d", i + 1);
     }
     compare();
-    EXPECT_EQ(labels, 7);
-}
-
-TEST(Label, ExpansionBoardNeededBy) {
-    const struct {
-        int function, type, flags, relay, expanded;
-    } cases[] = {
-        {0, 4, 2, 11, 0}, {2, 1, 6, 10, 0}, {2, 1, 2, 0, 1},  {2, 1, 4, 0, 1},
-        {2, 4, 0, 0, 1},  {2, 1, 0, 11, 1}, {2, 1, 0, 18, 1},
-    };
-    for (const auto& t : cases) {
-        ControllerConfig c = MakeEmptyConfig();
-        c.controllerFunction = (uint8_t)t.function, c.controlType = (uint8_t)t.type;
-        c.optionFlags = (uint8_t)t.flags;
-        if (t.relay) c.relayFunction[t.relay - 1] = 3;
-        EXPECT_EQ(NeedsExpansionBoard(c), t.expanded != 0) << &t - cases;
-    }
+    EXPECT_EQ(labels, 8);
 }
 
 // Each kind of element and of pen, each alignment, a turned text and the characters XML quotes.

@@ -1,5 +1,6 @@
 // Windows-1252 and UTF-8: data/cp1252.txt holds every character Windows-1252 defines from the
-// blank on, in UTF-8 as a reference codec wrote it.
+// blank on, in UTF-8 as a reference codec wrote it. Arbitrary bytes are the help book fuzzer's,
+// whose sources go through the same conversion.
 #include "base/text_encoding.h"
 
 #include <gtest/gtest.h>

@@ -246,13 +246,6 @@ int main() {
     Write("fuzz_help_book", "small",
           "a\n@book B\n@contents c\n@topic c\n@title C\n## H\n- [t](100), **b**\n@topic 100\n"
           "@title T\n@keywords k; a b\ntext [c](c)\n");
-    Write("fuzz_text_encoding", "help", Source("cnfzrt94.txt").substr(0, 600));
-    Bytes all;
-    for (int c = 0; c < 256; ++c)
-        all += (char)c;
-    Write("fuzz_text_encoding", "bytes", all);
-    Write("fuzz_text_encoding", "utf8",
-          "Configuraci\xc3\xb3n \xe2\x82\xac \xc5\xa0 \xf0\x9f\x98\x80 \xed\xa0\x80");
 
     // Simulator: its command line, one argument a line, an empty line, then a control file.
     Write("fuzz_sim_options", "old-other", "--version\n02.40\n--system\n345\n--cabin\n2\n\n");
