@@ -1,8 +1,7 @@
 // The controller label, read back from a recording canvas and compared call by call with
 // data/label_elements.txt: each function, both layouts (and what switches them: relay 11, not
 // relay 10; supervision ports 1 and 2, not 3; control type 4; never function 0) and each kind
-// of call grid. Images whose stop count and names a file may fill with anything are the label
-// fuzzer's.
+// of call grid; then any stop count and names without their terminators, as a file may hold.
 #include "label/label_renderer.h"
 #include "label/label_svg.h"
 #include "label/recording_canvas.h"
@@ -10,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -76,6 +76,27 @@ TEST(Label, EachFunctionLayoutAndCallGrid) {
     }
     compare();
     EXPECT_EQ(labels, 8);
+}
+
+// The grids take each stop they have room for, by at most the first three characters of its
+// slot: the slots' last bytes, a '#', are never drawn.
+TEST(Label, AnyStopCountAndUnterminatedNames) {
+    // Control type and names drawn: 24 stops twice (0); 16 three times less the two ends (3); 24
+    // cabin, 23 down and, on the board, 23 up calls (4); 23 cabin, 22 down and 3 up calls (5).
+    for (auto [type, drawn] : {std::pair{0, 48}, {3, 46}, {4, 70}, {5, 48}}) {
+        ControllerConfig c = MakeEmptyConfig();
+        c.controllerFunction = 1, c.controlType = (uint8_t)type, c.stopCount = 255;
+        for (auto& slot : c.stopNames)
+            std::memcpy(slot, "NNN#", kStopNameSize);
+        RecordingCanvas canvas;
+        DrawLabel(canvas.Canvas(), c, "", "");
+        int names = 0;
+        for (const LabelElement& e : canvas.elements) {
+            names += e.kind == LabelElement::Text && std::string(e.text) == "NNN";
+            EXPECT_EQ(std::strchr(e.text, '#'), nullptr) << type;
+        }
+        EXPECT_EQ(names, drawn) << type;
+    }
 }
 
 // Each kind of element and of pen, each alignment, a turned text and the characters XML quotes.
