@@ -16,23 +16,23 @@
 
 namespace {
 
+// One drawing call as a line of the data file.
 std::string Line(const LabelElement& e) {
     static const char* const kBrush[] = {"none", "white", "lightgrey", "grey", "black"};
     char s[160];
-    if (e.kind == LabelElement::Box || e.kind == LabelElement::Disc)
-        std::snprintf(s, sizeof s,
-                      e.kind == LabelElement::Box ? "box %d %d %d %d" : "disc %d %d %d", e.x1, e.y1,
-                      e.x2, e.y2);
+    bool box = e.kind == LabelElement::Box;
     if (e.kind == LabelElement::Text)
         std::snprintf(s, sizeof s, "text %d %d %d %c%s \"%s\"", e.x1, e.y1, e.x2,
                       "LRC"[(int)e.align], e.up ? " up" : "", e.text);
-    if (e.kind == LabelElement::Polyline) std::snprintf(s, sizeof s, "line");
+    else if (e.kind == LabelElement::Polyline)
+        std::snprintf(s, sizeof s, "line pen %d", e.pen.width);
+    else
+        std::snprintf(s, sizeof s, "%s %d %d %d%s pen %d %s", box ? "box" : "disc", e.x1, e.y1,
+                      e.x2, box ? (" " + std::to_string(e.y2)).c_str() : "", e.pen.width,
+                      kBrush[(int)e.brush]);
     std::string line = s;
-    if (e.kind != LabelElement::Text) line += " pen " + std::to_string(e.pen.width);
     for (int i = 0; i < e.pointCount; ++i)
         line += " " + std::to_string(e.points[i].x) + "," + std::to_string(e.points[i].y);
-    if (e.kind == LabelElement::Box || e.kind == LabelElement::Disc)
-        line += std::string(" ") + kBrush[(int)e.brush];
     return line + "\n";
 }
 
@@ -51,7 +51,9 @@ TEST(Label, EachFunctionLayoutAndCallGrid) {
     ControllerConfig c{};
     int labels = 0;
     auto compare = [&] {
-        if (labels++) EXPECT_EQ(Draw(c), expected) << "label " << labels - 1;
+        if (labels++) {
+            EXPECT_EQ(Draw(c), expected) << "label " << labels - 1;
+        }
         expected.clear();
     };
     while (std::getline(in, line)) {
