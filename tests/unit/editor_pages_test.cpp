@@ -136,6 +136,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
                     working.stopCallsNotServed[2]}),
               (Ints{5, 7, 2}));
     EXPECT_STREQ(working.stopNames[6], "");
+    EXPECT_FALSE(fake[IDC_STP_DOOR1].enabled || fake[IDC_STP_DOOR2].enabled) << "no door relays";
 }
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
@@ -146,6 +147,7 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
     for (auto [relay, typed] : {std::pair{1, "abc"}, {2, "-5"}, {3, "  7x"}})
         fake.Type(page, IDC_OUT_RELAY + relay, typed);
+    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación del relé 4:"));
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
     EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4) << "an arrow focuses its field";
     // The arrows stop at 0 and at the catalogue's last code.
@@ -261,7 +263,8 @@ TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
         std::snprintf(c.siteName, sizeof c.siteName, "OBRA %d", variant);
         c.systemNumber = 4321, c.cabinNumber = variant ? 5 : 1, c.carSpeed = variant ? 150 : 63;
         c.controllerFunction = variant ? 1 : 3, c.controlType = variant ? 2 : 3;
-        c.stopCount = variant ? 20 : 12, c.firstServedStop = 2, c.lastServedStop = 9;
+        c.stopCount = variant ? 20 : 12, c.firstServedStop = variant ? 1 : 2;
+        c.lastServedStop = variant ? 2 : 9;
         c.screenSystem = variant ? 4 : 3, c.optionFlags = variant ? 1 | 8 | 2 << 1 : 3 << 1;
         c.independentHallButtons = (uint8_t)variant, c.auxOutputType = variant ? 8 : 2;
         rebuildServedStopFlags(c);

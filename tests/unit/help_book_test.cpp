@@ -48,7 +48,7 @@ TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
         {"@topic 1\nSin título\n@topic 2\n@title B\n", "line 3: topic '1' has no title"},
         {"Texto suelto\n", "line 1: text outside a topic"},
         {"@topic 1\n@title A\n@autor x\n", "line 3: unknown directive @autor"},
-        {"@topic 99999999999\n", "line 1: bad topic key '99999999999'"},
+        {"@topic 4294967296\n", "line 1: bad topic key '4294967296'"}, // 2 to the 32nd
         {"@contents nada\n@topic 1\n@title A\n", "line 1: unknown contents topic 'nada'"},
     };
     for (const auto& c : cases)
