@@ -254,9 +254,8 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
 }
 
-// Every page left without a change gives back the image it showed: a duplex master with an
-// automatic door and two-digit indicator, and a cabin controller with a manual door and a
-// 14-segment one (its terminals 3 and 4 at 0), every option the other way.
+// Every page left untouched gives back its image: a duplex master (automatic door, two digits)
+// and a cabin controller (manual door, 14 segments: terminals 3 and 4 at 0), options reversed.
 TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
     for (int variant = 0; variant < 2; ++variant) {
         ControllerConfig c = MakeEmptyConfig();

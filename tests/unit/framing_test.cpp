@@ -99,8 +99,7 @@ TEST(Receiver, TwoFramesInOneBurstAndACutFrame) {
     EXPECT_TRUE(ReceivePacket(receiver, burst.source, p));
 }
 
-// The monitor shows the letters, the length and the data up to the length, 250 characters or a
-// zero byte.
+// The monitor: letters, length, data up to the length, 250 characters or a zero byte.
 TEST(MonitorFields, LettersLengthAndData) {
     LinkPacket cut = Answer('w', "abcdef");
     cut.LA = 3;

@@ -1,7 +1,6 @@
-// The controller label, read back from a recording canvas and compared call by call with
-// data/label_elements.txt: each function, both layouts (and what switches them: relay 11, not
-// relay 10; supervision ports 1 and 2, not 3; control type 4; never function 0) and each kind
-// of call grid; then any stop count and names without their terminators, as a file may hold.
+// The label from a recording canvas, call by call against data/label_elements.txt: each function,
+// both layouts (switched by relay 11, not 10; ports 1 and 2, not 3; type 4; never function 0),
+// each call grid; then any stop count and unterminated names, as a file may hold.
 #include "label/label_renderer.h"
 #include "label/label_svg.h"
 #include "label/recording_canvas.h"
@@ -80,8 +79,7 @@ TEST(Label, EachFunctionLayoutAndCallGrid) {
     EXPECT_EQ(labels, 8);
 }
 
-// The grids take each stop they have room for, by at most the first three characters of its
-// slot: the slots' last bytes, a '#', are never drawn.
+// Each stop the grids have room for, by at most 3 characters: the slots' last '#' never shows.
 TEST(Label, AnyStopCountAndUnterminatedNames) {
     // Control type and names drawn: 24 stops twice (0); 16 three times less the two ends (3); 24
     // cabin, 23 down and, on the board, 23 up calls (4); 23 cabin, 22 down and 3 up calls (5).

@@ -1,8 +1,6 @@
-// The base texts. The string list compiled into the native builds and the program's resources
-// must hold the same bytes: under Wine this binary carries the resources and LoadResString reads
-// them. Windows-1252 and UTF-8: data/cp1252.txt holds every character Windows-1252 defines from
-// the blank on, in UTF-8 as a reference codec wrote it; arbitrary bytes are the help book
-// fuzzer's, whose sources go through the same conversion.
+// The base texts. The native string list and the resources hold the same bytes (under Wine this
+// binary carries the resources). data/cp1252.txt: Windows-1252 from the blank on, in UTF-8 as a
+// reference codec wrote it; arbitrary bytes are the help book fuzzer's.
 #include "base/date_line.h"
 #include "base/res_string.h"
 #include "base/text_builder.h"

@@ -1,6 +1,5 @@
-// The label view's scroll steps: a line is a tenth of the visible height or width, a page nine
-// tenths (the arrow keys up and down step a line, left and right a page); the ends are the
-// page's. RefreshView clamps afterwards.
+// The label view's scroll steps: a line (arrows up, down) a tenth of the visible side, a page
+// (arrows left, right) nine tenths; the ends are the page's. RefreshView clamps afterwards.
 #include "label/view_state.h"
 
 #include <gtest/gtest.h>
