@@ -162,6 +162,8 @@ TEST_F(DocumentTest, RecommendedNameOfAHallCallController) {
     doc.image.systemNumber = 123, doc.image.cabinNumber = 2, doc.image.controllerFunction = 0;
     ReceiveArchiveName(doc.image, {2026, 12, 7, 1, 9, 5}, 2, name, sizeof name);
     EXPECT_STREQ(name, "A00123_E 2026-12-07 0905 (2).Z94");
+    ReceiveArchiveName(doc.image, {2026, 12, 7, 1, 9, 5}, 1, name, sizeof name);
+    EXPECT_STREQ(name, "A00123_E 2026-12-07 0905.Z94") << "the first copy has no number";
     EXPECT_EQ(doc.image.cabinNumber, 2);
     doc.RecommendedFileName(name, sizeof name);
     EXPECT_STREQ(name, "A00123_E.Z94");
