@@ -28,6 +28,7 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
          {"Cantidad de paradas|14|15", "Parada 15 - Nombre|(no existe)|??",
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
+        {[](CC& c) { c.cabinNumber = 3; }, {W1252("Cabina número|1|3")}},
         {[](CC& c) {
              c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1, c.mainRestsDoorClosed = 0;
          },

@@ -49,6 +49,7 @@ TEST(WindowPlacement, RememberedRectangleWithoutOverflowAndOnAMonitorPresent) {
         {100, 728, 700, 1000, {10, 10, 600, 272}},       // under the first's work area
         {3000, 50, 3600, 500, {10, 10, 600, 450}},       // a third monitor, now gone
         {kMin, 10, 630, 470, {10, 10, 620, 460}},        // right - left overflows
+        {10, 10, 10, 470, {10, 10, 620, 460}},           // no width
         {kMax - 100, 10, kMax, 470, {10, 10, 100, 460}}, // no room on the right
         {500, 400, 100, 300, {500, 400, 620, 460}},      // inside out: right before left
     };
