@@ -19,9 +19,8 @@ std::vector<std::string> Report(const ControllerConfig& config) {
     return Words(text.data(), '\r');
 }
 
-// The printed label's frame in millimetres from the page's corner, to the middle of its line:
-// left, top, width, height. The page is rendered at 300 dpi and trimmed to what is printed on
-// it, of which the frame is the outermost; its line is 6 of the label's 1900 units.
+// The printed label's frame in mm from the page's corner to its line's middle: left, top, width,
+// height. The page at 300 dpi trimmed to its outermost print, the frame, whose line is 6 units.
 std::array<double, 4> PrintedFrame() {
     const std::string page = UnixPath(JoinPath(TestFolder(), "frame")),
                       box = JoinPath(TestFolder(), "frame.txt");

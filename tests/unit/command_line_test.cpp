@@ -1,5 +1,4 @@
-// The command line as a file association or a user writes it: one enclosing pair of quotes
-// comes off, nothing else changes, and nothing past the line is touched.
+// The command line: one enclosing pair of quotes comes off, nothing else, nothing past the line.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>

@@ -45,13 +45,9 @@ TEST(StringTable, MissingStringsGiveTheLoaderTextAndLongOnesAreCut) {
     EXPECT_EQ(LoadResString(30409, edge, 1) + LoadResString(20000, edge + 1, 0), 0);
     FormatMissingString(1, edge + 1, 0);
     EXPECT_EQ(std::string(edge, 3), std::string("\0x\0", 3));
-}
-
-// A day or month outside its table names no string of the next one.
-TEST(StringTable, DateLineNamesOnlyItsOwnStrings) {
-    char line[256];
-    FormatDateLine({2026, 13, 7, 7, 9, 5}, line, sizeof line);
-    EXPECT_STREQ(line, "Fecha:         Error: Cadena 30503 no encontrada en el recurso, 07 de "
+    // A day or month outside its table names no string of the next one.
+    FormatDateLine({2026, 13, 7, 7, 9, 5}, text, sizeof text);
+    EXPECT_STREQ(text, "Fecha:         Error: Cadena 30503 no encontrada en el recurso, 07 de "
                        "Error: Cadena 30515 no encontrada en el recurso de 2026, 09:05\r");
 }
 
