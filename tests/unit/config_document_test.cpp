@@ -213,10 +213,9 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_FALSE(doc.OpenPath("c:\\none.z94"));
     ExpectBox(fake.boxes.back(), "No se pudo abrir el archivo C:\\NONE.Z94 .", "<default>",
               mb::IconStop);
-    // A path too long to hold is not cut to another file's.
     std::string longPath = std::string(296, 'A') + ".Z94";
     fake.files[longPath.substr(0, kPathSize)] = fake.FileOf(MakeEmptyConfig());
-    EXPECT_FALSE(doc.OpenPath(longPath.c_str()));
+    EXPECT_FALSE(doc.OpenPath(longPath.c_str())) << "cut to another file's path";
 
     // Open asks first, then loads without asking again.
     ControllerConfig other = MakeEmptyConfig();

@@ -38,6 +38,7 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
         {[](CC& c) { c.controlType = 3, c.stopCount = 17; }, "Cantidad de paradas", 17},
         {[](CC& c) { c.systemNumber = 0; }, W1252("Sistema número"), 0},
         {[](CC& c) { c.controlType = 6; }, "Tipo", 6},
+        {[](CC& c) { c.fireStation = 15; }, W1252("Estación de incendio"), 15},
         {[](CC& c) { c.duplexMainStation = 15; }, W1252("Estación principal"), 15},
         {[](CC& c) { c.secondaryRestsDoorClosed = 2; },
          W1252("Estación secundaria, descansa con puerta cerrada"), 2},

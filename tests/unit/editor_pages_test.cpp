@@ -59,6 +59,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     working.controlType = 6, working.screenSystem = 0;
     Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake.Selected({IDC_GEN_TYPE, IDC_GEN_SCREENS}), "<none>|<none>");
+    EXPECT_EQ(fake[IDC_GEN_SCREENS].items.size(), 6u);
     EXPECT_TRUE(Leave());
     EXPECT_EQ((Ints{working.controlType, working.screenSystem}), (Ints{0, 2}));
 }
@@ -119,6 +120,7 @@ TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty
 TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     working.stopCount = 12, working.firstServedStop = 3, working.lastServedStop = 10;
     rebuildServedStopFlags(working);
+    working.relayFunction[0] = 65; // door 1
     Open(IDD_PAGE_STOPS);
     for (int stop = 1; stop <= 24; ++stop) {
         int i = stop - 1;
@@ -136,7 +138,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
                     working.stopCallsNotServed[2]}),
               (Ints{5, 7, 2}));
     EXPECT_STREQ(working.stopNames[6], "");
-    EXPECT_FALSE(fake[IDC_STP_DOOR1].enabled || fake[IDC_STP_DOOR2].enabled) << "no door relays";
+    EXPECT_TRUE(fake[IDC_STP_DOOR1].enabled && !fake[IDC_STP_DOOR2].enabled) << "door 1's relay";
 }
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
@@ -204,8 +206,9 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
 
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8, working.preOpening = working.alwaysOpenOnArrival = 1;
-    working.closeAttempts = 3;
+    working.closeAttempts = 3, working.screenSystem = 3;
     Open(IDD_PAGE_DOOR);
+    EXPECT_FALSE(fake[IDC_DOOR_MAX_ZONE].enabled || fake[IDC_DOOR_MAX_ZONE].checked) << "screens 3";
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked || fake[IDC_DOOR_PREOPENING].enabled);
     for (int id : {IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_ATTEMPTS})
@@ -254,8 +257,7 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
 }
 
-// Every page left untouched gives back its image: a duplex master (automatic door, two digits)
-// and a cabin controller (manual door, 14 segments: terminals 3 and 4 at 0), options reversed.
+// Every page left untouched gives back its image, for two images with every option reversed.
 TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
     for (int variant = 0; variant < 2; ++variant) {
         ControllerConfig c = MakeEmptyConfig();

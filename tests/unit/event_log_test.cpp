@@ -109,7 +109,6 @@ TEST(EventTexts, MnemonicsAndTexts) {
     FormatEventLine(3, {4, 12}, line, sizeof line);
     EXPECT_EQ(std::string(line),
               W1252("03 - Parada 12 Código NC La puerta no cierra luego del segundo intento."));
-    // The dialog's count, title and counters, and the printed list's document name.
     char count[32], title[128], hours[16], unknown[16], print[128];
     FormatEventCount(7, count, sizeof count);
     FormatEventTitle(123, 2, title, sizeof title);

@@ -150,6 +150,9 @@ TEST(HelpLayout, WrapsWordsAndFindsLinks) {
         const HelpPiece& p = layout.pieces[i];
         EXPECT_EQ(std::tie(p.x, p.y, p.width, p.height, p.font, p.target, p.text), pieces[i]) << i;
     }
+    EXPECT_EQ(LayOutHelpTopic(SmallBook().topics[0], true, 170, measure).pieces[0].text,
+              W1252("Configuración del"))
+        << "a line filled to the width";
     EXPECT_EQ(layout.width, 185);
     EXPECT_EQ(layout.height, 261);
     const int hits[][3] = {{25, 198, 2},  {94, 217, 2},  {95, 198, -1},

@@ -1,6 +1,5 @@
-// The label from a recording canvas, call by call against data/label_elements.txt: each function,
-// both layouts (switched by relay 11, not 10; ports 1 and 2, not 3; type 4; never function 0),
-// each call grid; then any stop count and unterminated names, as a file may hold.
+// The label call by call against data/label_elements.txt (each function, layout, call grid and
+// what switches the layouts); any stop count and unterminated names; the SVG picture.
 #include "label/label_renderer.h"
 #include "label/label_svg.h"
 #include "label/recording_canvas.h"
@@ -81,8 +80,7 @@ TEST(Label, EachFunctionLayoutAndCallGrid) {
 
 // Each stop the grids have room for, by at most 3 characters: the slots' last '#' never shows.
 TEST(Label, AnyStopCountAndUnterminatedNames) {
-    // Control type and names drawn: 24 stops twice (0); 16 three times less the two ends (3); 24
-    // cabin, 23 down and, on the board, 23 up calls (4); 23 cabin, 22 down and 3 up calls (5).
+    // Names drawn by type: 24 twice; 16 thrice less 2 ends; 24, 23 and 23 on the board; 23, 22, 3.
     for (auto [type, drawn] : {std::pair{0, 48}, {3, 46}, {4, 70}, {5, 48}}) {
         ControllerConfig c = MakeEmptyConfig();
         c.controllerFunction = 1, c.controlType = (uint8_t)type, c.stopCount = 255;
