@@ -171,6 +171,7 @@ TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
     working.optionFlags = kOptionSegments14, working.auxOutputType = 9;
     Open(IDD_PAGE_OUTPUTS);
     EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
+    EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled || fake[IDC_OUT_TERMINAL_SPIN + 3].enabled);
     fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
     EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);
     EXPECT_TRUE(Leave());
@@ -196,6 +197,7 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
         EXPECT_EQ(Message(), message);
     }
     Open(IDD_PAGE_TIMES);
+    EXPECT_TRUE(fake[IDC_TIM_TEP + IDC_TIM_LABEL_OFFSET].enabled);
     fake[IDC_TIM_TEP].text = "7";
     fake[IDC_TIM_TACEB].text = "999"; // left column, later field
     fake[IDC_TIM_TNIV0].text = "300"; // right column, earlier field
@@ -266,7 +268,7 @@ TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
         c.controllerFunction = variant ? 1 : 3, c.controlType = variant ? 2 : 3;
         c.stopCount = variant ? 20 : 12, c.firstServedStop = variant ? 1 : 2;
         c.lastServedStop = variant ? 2 : 9;
-        c.screenSystem = variant ? 4 : 3, c.optionFlags = variant ? 1 | 8 | 2 << 1 : 3 << 1;
+        c.screenSystem = variant ? 4 : 1, c.optionFlags = variant ? 1 | 8 | 2 << 1 : 3 << 1;
         c.independentHallButtons = (uint8_t)variant, c.auxOutputType = variant ? 8 : 2;
         rebuildServedStopFlags(c);
         for (int i = 0; i < kMaxStops; ++i) {
@@ -280,7 +282,7 @@ TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
             c.auxTerminalFunction[k] = (uint8_t)(variant && k >= 2 ? 0 : 40 + k); // 14 segments
         for (int t = 0; t < kTimerCount; ++t)
             (&c.TEP)[t] = (uint8_t)(t * 15 + variant);
-        c.doorMode = variant ? 0 : 1 + 5, c.preOpening = c.alwaysOpenOnArrival = (uint8_t)variant;
+        c.doorMode = variant ? 0 : 1 + 4, c.preOpening = c.alwaysOpenOnArrival = (uint8_t)variant;
         c.closeAttempts = variant ? 4 : 1, c.openAttempts = variant ? 1 : 3;
         c.preClosingContact = (uint8_t)!variant;
         c.restStation = variant ? 20 : 0, c.fireStation = variant ? 1 : 12;
@@ -289,7 +291,7 @@ TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
         c.mainRestsDoorClosed = (uint8_t)variant, c.secondaryRestsDoorClosed = (uint8_t)!variant;
         c.specialVoiceAnnouncer = (uint8_t)!variant;
         for (int i = 0; i < kEditorPageCount; ++i) {
-            working = c;
+            working = c, fake.controls.clear(); // each page its own window
             Open(kEditorPages[i].dialogId);
             EXPECT_TRUE(Leave());
             EXPECT_EQ(std::memcmp(&working, &c, sizeof c), 0)

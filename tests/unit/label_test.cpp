@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -111,9 +110,7 @@ TEST(Label, SvgPicture) {
     c.text(c.context, 300, 400, 20, LabelAlign::Right, true, "\"x&y>\xE9");
     c.text(c.context, 5, 6, 20, LabelAlign::Centre, false, "");
     std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/tests/unit/data/label.svg");
-    std::stringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(LabelSvg(recording.elements), expected.str());
+    EXPECT_EQ(LabelSvg(recording.elements), std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 } // namespace
