@@ -101,11 +101,13 @@ TEST(Receiver, TwoFramesInOneBurstAndACutFrame) {
 
 // The monitor: letters, length, data up to the length, 250 characters or a zero byte.
 TEST(MonitorFields, LettersLengthAndData) {
-    LinkPacket cut = Answer('w', "abcdef");
+    LinkPacket cut = Answer('w', "a\x01"
+                                 "bcdef");
     cut.LA = 3;
     const std::pair<LinkPacket, std::string> cases[] = {
         {Packet('o', 'c', 'v'), "o|c|v|0|"},
-        {cut, "c|o|w|3|abc"},
+        {cut, "c|o|w|3|a\x01"
+              "b"},
         {Answer('c', std::string("03.0\0"
                                  "94VK",
                                  9)),
