@@ -41,10 +41,10 @@ TEST(StringTable, MissingStringsGiveTheLoaderTextAndLongOnesAreCut) {
     EXPECT_STREQ(small, "Error: ");
     EXPECT_EQ(LoadResString(20000, small, sizeof small), 7);
     EXPECT_STREQ(small, W1252("Atenció"));
-    char edge[3] = "xx"; // a buffer of one takes the terminator, one of none nothing
-    EXPECT_EQ(LoadResString(30409, edge, 1) + LoadResString(20000, edge + 1, 0), 0);
+    char edge[3] = "xx"; // a buffer of none takes nothing, one of one the terminator
     FormatMissingString(1, edge + 1, 0);
-    EXPECT_EQ(std::string(edge, 3), std::string("\0x\0", 3));
+    EXPECT_EQ(LoadResString(30409, edge + 1, 1) + LoadResString(20000, edge + 2, 0), 0);
+    EXPECT_EQ(std::string(edge, 3), std::string("x\0\0", 3));
     // A day or month outside its table names no string of the next one.
     FormatDateLine({2026, 13, 7, 7, 9, 5}, text, sizeof text);
     EXPECT_STREQ(text, "Fecha:         Error: Cadena 30503 no encontrada en el recurso, 07 de "
