@@ -4,6 +4,8 @@
 
 #include "config/config_report.h"
 
+#include <array>
+
 namespace {
 
 using namespace e2e;
@@ -15,6 +17,23 @@ std::vector<std::string> Report(const ControllerConfig& config) {
     std::vector<char> text(kReportBufferSize);
     BuildConfigReport(config, h, text.data(), (int)text.size());
     return Words(text.data(), '\r');
+}
+
+// The printed label's frame in mm from the page's corner to its line's middle: left, top, width,
+// height. The page at 300 dpi trimmed to its outermost print, the frame, whose line is 6 units.
+std::array<double, 4> PrintedFrame() {
+    const std::string page = UnixPath(JoinPath(TestFolder(), "frame")),
+                      box = JoinPath(TestFolder(), "frame.txt");
+    double w = 0, h = 0, x = 0, y = 0;
+    if (!RunLinux(
+            "PDF=$(/bin/ls -t '" + UnixPath(Environment("ZRT_E2E_PDF")) +
+            "'/*.pdf | /usr/bin/head -n 1); /usr/bin/pdftoppm -r 300 -gray -singlefile $PDF '" +
+            page + "'; /usr/bin/convert '" + page + ".pgm' -trim -format '%w %h %X %Y' info: > '" +
+            UnixPath(box) + "'") ||
+        std::sscanf(ReadBytes(box).c_str(), "%lf %lf %lf %lf", &w, &h, &x, &y) != 4)
+        return {};
+    const double mm = 25.4 / 300, line = h * 6 / 1906;
+    return {(x + line / 2) * mm, (y + line / 2) * mm, (w - line) * mm, (h - line) * mm};
 }
 
 TEST(Print, ConfigurationReportOnThePrinter) {
@@ -67,12 +86,22 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
     EXPECT_EQ(InLog("access_log", "Create-Job"), jobs + 2);
 
-    // The label, a job of its own.
-    app.Command(CMD_PRINT_LABEL);
-    const std::string labelName = " Configurador ZRT94VK - Etiqueta controlador Nº 321 ";
-    ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", labelName) == 1; }, 60000));
-    EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
-    NewestPdfText("print_label"); // its page as a picture to look at
+    // The label, a job of its own, at its true size: smaller with the expansion board (this
+    // duplex's relays 11 to 18), 5 mm from the printable area's corner either way.
+    const std::pair<int, std::array<double, 4>> labels[] = {{321, {5, 5, 86.8, 164.8}},
+                                                            {1, {5, 5, 94.8, 180.1}}};
+    for (const auto& [system, frame] : labels) {
+        ASSERT_TRUE(system != 1 || app.Command(CMD_NEW));
+        const std::string labelName =
+            " Configurador ZRT94VK - Etiqueta controlador Nº " + std::to_string(system) + " ";
+        app.Command(CMD_PRINT_LABEL);
+        ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", labelName) == 1; }, 60000));
+        EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
+        NewestPdfText("print_label_" + std::to_string(system)); // its page to look at
+        std::array<double, 4> printed = PrintedFrame();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(printed[i], frame[i], 0.5) << system << ", measure " << i;
+    }
     ASSERT_TRUE(app.CloseAndWait());
 }
 

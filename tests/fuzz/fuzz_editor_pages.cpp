@@ -7,12 +7,11 @@
 //
 // Input: the 256-byte image, then operations, each an opcode byte and its arguments:
 //   0 choose: control, entry      1 type: control, length, characters     2 click: control
-//   3 spin: control (its edit), step      4 go to page      5 OK      6 help: control
+//   3 spin: control (its edit), step      4 go to page      5 OK
 // A control argument picks among the page's controls of that kind that are enabled and shown.
 #include "fake_page.h"
 
 #include "config/config_ranges.h"
-#include "help/help_book.h"
 #include "res/resource.h"
 
 #include <cstdint>
@@ -111,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         PageWindow& w = windows[active];
         EditorPage& page = session.pages[active];
         w.boxes.clear();
-        uint8_t op = in.Next() % 7;
+        uint8_t op = in.Next() % 6;
         switch (op) {
         case 0: {
             int id = w.Pick(in.Next(), PageWindow::List);
@@ -150,19 +149,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         step == 0   ? SpinStep::Up
                         : step == 1 ? SpinStep::Down
                                     : SpinStep::Other);
-            break;
-        }
-        case 6: { // every control's help table ends, and names a context for it
-            int id = w.Pick(in.Next(), in.Next() % 3);
-            uint32_t scratch[4], context = 0;
-            const uint32_t* table = EditorHelpTable(*page.row, id, scratch);
-            int pairs = 0;
-            while ((table[0] || table[1]) && ++pairs < 200)
-                table += 2;
-            if (pairs == 200 || (HelpContextForControl(EditorHelpTable(*page.row, id, scratch),
-                                                       (uint32_t)id, &context) &&
-                                 !context))
-                std::abort();
             break;
         }
         case 4:

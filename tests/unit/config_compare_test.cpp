@@ -36,6 +36,13 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
          {"Cantidad de paradas|14|15", "Parada 15 - Nombre|(no existe)|??",
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
+        {[](CC&, CC& c) { c.cabinNumber = 3; }, {W1252("Cabina número|1|3")}},
+        {[](CC&, CC& c) {
+             c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1, c.mainRestsDoorClosed = 0;
+         },
+         {W1252("Puerto de supervisión|0 - Sin Supervisión|1 - RS-232C"),
+          W1252("Anunciador vocal|estándar|especial"),
+          W1252("Estación principal - descansa con puerta|Cerrada|Abierta")}},
     };
     for (const auto& [change, expected] : cases) {
         ControllerConfig current = MakeEmptyConfig(), file = current;

@@ -1,6 +1,5 @@
 // The document's flows through a scripted host: message boxes, file dialogs and files. That a
-// failed open leaves the document as it was is the file fuzzer's; that a path is opened whole,
-// never cut to another file's, the command line fuzzer's.
+// failed open leaves the document as it was is the file fuzzer's.
 #include "app/config_document.h"
 #include "app/config_file.h"
 #include "app/receive_archive.h"
@@ -32,6 +31,7 @@ struct FakeHost {
     std::map<std::string, std::vector<unsigned char>> files;
     int changes = 0;
     std::string status;
+    bool diskFull = false; // every write fails
     DocumentHost host{};
 
     FakeHost() {
@@ -72,8 +72,9 @@ struct FakeHost {
             return static_cast<FakeHost*>(c)->files.count(path) > 0;
         };
         host.writeFile = [](void* c, const char* path, const unsigned char* data, int size) {
-            static_cast<FakeHost*>(c)->files[path].assign(data, data + size);
-            return true;
+            auto* self = static_cast<FakeHost*>(c);
+            if (!self->diskFull) self->files[path].assign(data, data + size);
+            return !self->diskFull;
         };
         host.postChanged = [](void* c) { ++static_cast<FakeHost*>(c)->changes; };
         // A name without a drive lies in the current folder, C:\\WORK.
@@ -142,6 +143,14 @@ TEST_F(DocumentTest, SaveAsksBeforeOverwriting) {
     EXPECT_EQ(doc.Save(), SaveResult::Saved);
     EXPECT_EQ(fake.files["A00123_2.Z94"].size(), 262u);
     EXPECT_EQ(fake.status, W1252("Configuración guardada en C:\\WORK\\A00123_2.Z94"));
+    Modify();
+    fake.diskFull = true, fake.answers = {mb::IdYes};
+    EXPECT_EQ(doc.Save(), SaveResult::Failed);
+    ExpectBox(
+        fake.boxes.back(),
+        W1252("No se pudo abrir el archivo C:\\WORK\\A00123_2.Z94 para salvar la configuración."),
+        "<default>", mb::IconStop);
+    EXPECT_EQ(doc.modified, 1u);
 }
 
 // The received copy's name keeps the image as the controller sent it; the recommended name
@@ -151,6 +160,8 @@ TEST_F(DocumentTest, RecommendedNameOfAHallCallController) {
     doc.image.systemNumber = 123, doc.image.cabinNumber = 2, doc.image.controllerFunction = 0;
     ReceiveArchiveName(doc.image, {2026, 12, 7, 1, 9, 5}, 2, name, sizeof name);
     EXPECT_STREQ(name, "A00123_E 2026-12-07 0905 (2).Z94");
+    ReceiveArchiveName(doc.image, {2026, 12, 7, 1, 9, 5}, 1, name, sizeof name);
+    EXPECT_STREQ(name, "A00123_E 2026-12-07 0905.Z94") << "the first copy has no number";
     EXPECT_EQ(doc.image.cabinNumber, 2);
     doc.RecommendedFileName(name, sizeof name);
     EXPECT_STREQ(name, "A00123_E.Z94");
@@ -210,6 +221,9 @@ TEST_F(DocumentTest, OpenPathFailuresLeaveTheDocument) {
     EXPECT_FALSE(doc.OpenPath("nada.z94"));
     ExpectBox(fake.boxes.back(), "No se pudo abrir el archivo C:\\WORK\\NADA.Z94 .", "<default>",
               mb::IconStop);
+    std::string longPath = std::string(296, 'A') + ".Z94";
+    fake.files[longPath.substr(0, kPathSize)] = fake.FileOf(MakeEmptyConfig());
+    EXPECT_FALSE(doc.OpenPath(longPath.c_str())) << "cut to another file's path";
 
     // Open asks first, then loads without asking again.
     ControllerConfig other = MakeEmptyConfig();

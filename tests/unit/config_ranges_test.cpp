@@ -37,6 +37,11 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
         {[](CC& c) { c.stopCount = 25; }, "Cantidad de paradas", 25},
         {[](CC& c) { c.controlType = 3, c.stopCount = 17; }, "Cantidad de paradas", 17},
         {[](CC& c) { c.systemNumber = 0; }, W1252("Sistema número"), 0},
+        {[](CC& c) { c.controlType = 6; }, "Tipo", 6},
+        {[](CC& c) { c.fireStation = 15; }, W1252("Estación de incendio"), 15},
+        {[](CC& c) { c.duplexMainStation = 15; }, W1252("Estación principal"), 15},
+        {[](CC& c) { c.secondaryRestsDoorClosed = 2; },
+         W1252("Estación secundaria, descansa con puerta cerrada"), 2},
         {[](CC& c) { c.carSpeed = 9; }, "Velocidad de la cabina", 9},
         {[](CC& c) { c.carSpeed = 1000; }, "Velocidad de la cabina", 1000},
         {[](CC& c) { c.firstServedStop = 9, c.lastServedStop = 3; }, "Ultima parada atendida", 3},
@@ -58,6 +63,7 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
 TEST(ConfigRanges, TheStopBoxNamesTheFieldAndItsValue) {
     ControllerConfig c = MakeEmptyConfig();
     char text[512];
+    EXPECT_FALSE(DescribeFieldOutOfRange(c, text, sizeof text));
     c.relayFunction[0] = 150;
     ASSERT_TRUE(DescribeFieldOutOfRange(c, text, sizeof text));
     EXPECT_STREQ(text, W1252("Relé 1: el valor 150 está fuera de rango.\nNo se transmitió nada al "

@@ -69,8 +69,8 @@ TEST(RelayCatalogue, CodesZeroToNinetyNineAndTheirTexts) {
     }
     EXPECT_FALSE(RelayHasDescription(100));
     EXPECT_FALSE(RelayHasDescription(-1));
-    relayDescriptionText(0, text, sizeof text);
-    EXPECT_STREQ(text, W1252("00 -    \rNo actúa, queda siempre abierto."));
+    relayDescriptionText(20, text, sizeof text); // its name padded to 32
+    EXPECT_EQ(std::string(text, 52), "20 - GON  Gong" + std::string(28, ' ') + "\rSe activa");
     relayReportText(100, text, sizeof text);
     EXPECT_STREQ(text, W1252("100 - Código sin especificación."));
 }

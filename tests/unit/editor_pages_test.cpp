@@ -6,9 +6,11 @@
 
 #include "base/cp1252.h"
 #include "base/message_box.h"
+#include "help/help_book.h"
 #include "res/resource.h"
 
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -57,6 +59,7 @@ TEST_F(PageTest, GeneralCorrectsStoredValuesOutsideItsLists) {
     working.controlType = 6, working.screenSystem = 0;
     Open(IDD_PAGE_GENERAL);
     EXPECT_EQ(fake.Selected({IDC_GEN_TYPE, IDC_GEN_SCREENS}), "<none>|<none>");
+    EXPECT_EQ(fake[IDC_GEN_SCREENS].items.size(), 6u);
     EXPECT_TRUE(Leave());
     EXPECT_EQ((Ints{working.controlType, working.screenSystem}), (Ints{0, 2}));
 }
@@ -117,6 +120,7 @@ TEST_F(PageTest, GeneralRelevelingNeedsScreenSystemOneOrFourAndTheSiteKeepsForty
 TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
     working.stopCount = 12, working.firstServedStop = 3, working.lastServedStop = 10;
     rebuildServedStopFlags(working);
+    working.relayFunction[0] = 65; // door 1
     Open(IDD_PAGE_STOPS);
     for (int stop = 1; stop <= 24; ++stop) {
         int i = stop - 1;
@@ -134,6 +138,7 @@ TEST_F(PageTest, StopsCallBoxesOutsideTheServedRangeAreDisabledButRead) {
                     working.stopCallsNotServed[2]}),
               (Ints{5, 7, 2}));
     EXPECT_STREQ(working.stopNames[6], "");
+    EXPECT_TRUE(fake[IDC_STP_DOOR1].enabled && !fake[IDC_STP_DOOR2].enabled) << "door 1's relay";
 }
 
 TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
@@ -144,6 +149,7 @@ TEST_F(PageTest, OutputsTypedCodeKeepsItsLowEightBits) {
     EXPECT_EQ(fake[IDC_OUT_DESCRIPTION].text, W1252("144 - Código sin especificación."));
     for (auto [relay, typed] : {std::pair{1, "abc"}, {2, "-5"}, {3, "  7x"}})
         fake.Type(page, IDC_OUT_RELAY + relay, typed);
+    EXPECT_EQ(fake[IDC_OUT_SPEC_GROUP].text, W1252("Especificación del relé 4:"));
     page.OnSpin(fake.pc, IDC_OUT_RELAY_SPIN + 4, SpinStep::Other);
     EXPECT_EQ(fake.focus, IDC_OUT_RELAY + 4) << "an arrow focuses its field";
     // The arrows stop at 0 and at the catalogue's last code.
@@ -165,6 +171,7 @@ TEST_F(PageTest, OutputsIndicatorAndAuxiliaryType) {
     working.optionFlags = kOptionSegments14, working.auxOutputType = 9;
     Open(IDD_PAGE_OUTPUTS);
     EXPECT_EQ(fake.Selected(IDC_OUT_AUX_TYPE), "<none>");
+    EXPECT_FALSE(fake[IDC_OUT_TERMINAL + 3].enabled || fake[IDC_OUT_TERMINAL_SPIN + 3].enabled);
     fake.Click(page, IDC_OUT_SEG7, {IDC_OUT_SEG7, IDC_OUT_SEG14});
     EXPECT_TRUE(fake[IDC_OUT_TERMINAL + 3].enabled);
     EXPECT_TRUE(Leave());
@@ -190,6 +197,7 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
         EXPECT_EQ(Message(), message);
     }
     Open(IDD_PAGE_TIMES);
+    EXPECT_TRUE(fake[IDC_TIM_TEP + IDC_TIM_LABEL_OFFSET].enabled);
     fake[IDC_TIM_TEP].text = "7";
     fake[IDC_TIM_TACEB].text = "999"; // left column, later field
     fake[IDC_TIM_TNIV0].text = "300"; // right column, earlier field
@@ -198,30 +206,11 @@ TEST_F(PageTest, TimesRefusalsNameTheTimerAndItsUnitInFieldOrder) {
     EXPECT_EQ(working.TEP, 1);
 }
 
-// Every timer is shown and stored in its own field, but a hidden one reads as 0.
-TEST_F(PageTest, TimesShowAndStoreEveryTimerButAHiddenOne) {
-    Open(IDD_PAGE_TIMES);
-    const int ids[kTimerCount] = {IDC_TIM_TEP,   IDC_TIM_TALA,  IDC_TIM_TZUM,  IDC_TIM_TPA,
-                                  IDC_TIM_TACL,  IDC_TIM_TACEA, IDC_TIM_TNIV0, IDC_TIM_TRETP,
-                                  IDC_TIM_TAPA,  IDC_TIM_TOPC,  IDC_TIM_TACEB, IDC_TIM_TARR,
-                                  IDC_TIM_TESTR, IDC_TIM_TGON,  IDC_TIM_TGEN,  IDC_TIM_TINHP};
-    uint8_t expected[kTimerCount];
-    for (int t = 0; t < kTimerCount; ++t) {
-        EXPECT_TRUE(fake[ids[t]].visible && fake[ids[t] + IDC_TIM_LABEL_OFFSET].enabled &&
-                    fake[ids[t] + IDC_TIM_UNIT_OFFSET].enabled)
-            << ids[t];
-        fake[ids[t]].text = std::to_string(expected[t] = (uint8_t)(20 + t));
-    }
-    fake[IDC_TIM_TGEN].visible = false;
-    expected[14] = 0;
-    EXPECT_TRUE(Leave());
-    EXPECT_EQ(std::memcmp(&working.TEP, expected, kTimerCount), 0);
-}
-
 TEST_F(PageTest, DoorManualListsNoAttemptsAndKeepsTheAutomaticSettings) {
     working.doorMode = 8, working.preOpening = working.alwaysOpenOnArrival = 1;
-    working.closeAttempts = 3;
+    working.closeAttempts = 3, working.screenSystem = 3;
     Open(IDD_PAGE_DOOR);
+    EXPECT_FALSE(fake[IDC_DOOR_MAX_ZONE].enabled || fake[IDC_DOOR_MAX_ZONE].checked) << "screens 3";
     fake.Click(page, IDC_DOOR_MANUAL, {IDC_DOOR_MANUAL, IDC_DOOR_AUTOMATIC});
     EXPECT_FALSE(fake[IDC_DOOR_PREOPENING].checked || fake[IDC_DOOR_PREOPENING].enabled);
     for (int id : {IDC_DOOR_CLOSE_ATTEMPTS, IDC_DOOR_OPEN_ATTEMPTS})
@@ -268,6 +257,62 @@ TEST_F(PageTest, AdvancedDuplexSettingsAndThePort) {
               (Ints{5, 1, 1, kOptionReleveling | kOptionSegments14 | (3 << 1)}));
     fake.Choose(page, IDC_ADV_PORT, "1 - RS-232C");
     EXPECT_TRUE(fake[IDC_ADV_ANNOUNCER].enabled);
+}
+
+// Every page left untouched gives back its image, for two images with every option reversed.
+TEST_F(PageTest, EveryPageLeftUntouchedKeepsTheImage) {
+    for (int variant = 0; variant < 2; ++variant) {
+        ControllerConfig c = MakeEmptyConfig();
+        std::snprintf(c.siteName, sizeof c.siteName, "OBRA %d", variant);
+        c.systemNumber = 4321, c.cabinNumber = variant ? 5 : 1, c.carSpeed = variant ? 150 : 63;
+        c.controllerFunction = variant ? 1 : 3, c.controlType = variant ? 2 : 3;
+        c.stopCount = variant ? 20 : 12, c.firstServedStop = variant ? 1 : 2;
+        c.lastServedStop = variant ? 2 : 9;
+        c.screenSystem = variant ? 4 : 1, c.optionFlags = variant ? 1 | 8 | 2 << 1 : 3 << 1;
+        c.independentHallButtons = (uint8_t)variant, c.auxOutputType = variant ? 8 : 2;
+        rebuildServedStopFlags(c);
+        for (int i = 0; i < kMaxStops; ++i) {
+            std::snprintf(c.stopNames[i], kStopNameSize, "%c%d", 'A' + variant, i % 10);
+            c.stopDoors[i] = (uint8_t)((i + variant) % 4);
+            if (i >= 2 && i < 8) c.stopCallsNotServed[i] = (uint8_t)((i + variant) % 6);
+        }
+        for (int k = 0; k < kRelayCount; ++k)
+            c.relayFunction[k] = (uint8_t)(k * 3 + variant);
+        for (int k = 0; k < kAuxTerminalCount; ++k)
+            c.auxTerminalFunction[k] = (uint8_t)(variant && k >= 2 ? 0 : 40 + k); // 14 segments
+        for (int t = 0; t < kTimerCount; ++t)
+            (&c.TEP)[t] = (uint8_t)(t * 15 + variant);
+        c.doorMode = variant ? 0 : 1 + 4, c.preOpening = c.alwaysOpenOnArrival = (uint8_t)variant;
+        c.closeAttempts = variant ? 4 : 1, c.openAttempts = variant ? 1 : 3;
+        c.preClosingContact = (uint8_t)!variant;
+        c.restStation = variant ? 20 : 0, c.fireStation = variant ? 1 : 12;
+        c.duplexMainStation = variant ? 0 : 11, c.duplexSecondaryStation = variant ? 0 : 3;
+        c.falseStopLimit = variant ? 9 : 0, c.minLoadCabinCallLimit = variant ? 0 : 9;
+        c.mainRestsDoorClosed = (uint8_t)variant, c.secondaryRestsDoorClosed = (uint8_t)!variant;
+        c.specialVoiceAnnouncer = (uint8_t)!variant;
+        for (int i = 0; i < kEditorPageCount; ++i) {
+            working = c, fake.controls.clear(); // each page its own window
+            Open(kEditorPages[i].dialogId);
+            EXPECT_TRUE(Leave());
+            EXPECT_EQ(std::memcmp(&working, &c, sizeof c), 0)
+                << "page " << kEditorPages[i].dialogId << " variant " << variant;
+        }
+    }
+}
+
+// Each page's help table, read as the help window reads it, against data/page_help.txt.
+TEST(EditorHelp, EveryControlsContext) {
+    std::ifstream in(std::string(ZRT_SOURCE_DIR) + "/tests/unit/data/page_help.txt");
+    int dialog, control, context, read = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (std::sscanf(line.c_str(), "%d %d %d", &dialog, &control, &context) != 3) continue;
+        uint32_t scratch[4], found = 0;
+        bool known = HelpContextForControl(EditorHelpTable(PageRow(dialog), control, scratch),
+                                           (uint32_t)control, &found);
+        EXPECT_EQ(known ? (int)found : 0, context) << dialog << " " << control;
+        ++read;
+    }
+    EXPECT_EQ(read, 124);
 }
 
 } // namespace

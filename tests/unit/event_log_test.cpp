@@ -32,12 +32,16 @@ std::string Records(const std::string& records) {
 // A full log of fifty is the Events scenario's and the event log fuzzer's.
 TEST_F(EventLogTest, RecordsEndAtTheFirstZeroCode) {
     RefreshUpToEvents("03.07");
-    Give(Answer('C', Records("0101"
-                             "0202"
-                             "0303"
+    Give(Answer('C', Records("0703"
+                             "1712"
+                             "0124"
                              "0005"
                              "0404")));
     EXPECT_EQ(log.eventCount, 3u);
+    const int read[][2] = {{7, 3}, {17, 12}, {1, 24}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(log.events[i].code == read[i][0] && log.events[i].stop == read[i][1]) << i;
+    EXPECT_TRUE(log.countersRead && log.runningHours == 10 && log.operationCount == 20);
 }
 
 // The request, the emptied table and what the dialog keeps showing are the Events scenario's.
@@ -105,6 +109,16 @@ TEST(EventTexts, MnemonicsAndTexts) {
     FormatEventLine(3, {4, 12}, line, sizeof line);
     EXPECT_EQ(std::string(line),
               W1252("03 - Parada 12 Código NC La puerta no cierra luego del segundo intento."));
+    char count[32], title[128], hours[16], unknown[16], print[128];
+    FormatEventCount(7, count, sizeof count);
+    FormatEventTitle(123, 2, title, sizeof title);
+    FormatCounter(true, 1520, hours, sizeof hours), FormatCounter(false, 1520, unknown, 16);
+    FormatEventPrintTitle(123, print, sizeof print);
+    EXPECT_EQ(std::string(count) + "|" + title + "|" + hours + "|" + unknown + "|" + print,
+              "07 Eventos|Archivo de eventos - Controlador 123, Cabina 2|1520|??????|"
+              "Configurador ZRT94 - Lista de eventos controlador 123");
+    FormatEventTitle(123, 0, title, sizeof title);
+    EXPECT_STREQ(title, "Archivo de eventos - Controlador 123, Llamadas exteriores");
 }
 
 TEST(EventLogTexts, PrintedList) {

@@ -1,4 +1,5 @@
-// Frames on the wire and the receiver that assembles them.
+// Frames on the wire, the receiver that assembles them and the monitor that shows them.
+#include "link/monitor_fields.h"
 #include "link_test_support.h"
 
 #include "base/string_ids.h"
@@ -100,6 +101,27 @@ TEST(Receiver, TwoFramesInOneBurstAndACutFrame) {
     receiver.Reset();
     burst.Add(first);
     EXPECT_TRUE(ReceivePacket(receiver, burst.source, p));
+}
+
+// The monitor: letters, length, data up to the length, 250 characters or a zero byte.
+TEST(MonitorFields, LettersLengthAndData) {
+    LinkPacket cut = Answer('w', "a\x01"
+                                 "bcdef");
+    cut.LA = 3;
+    const std::pair<LinkPacket, std::string> cases[] = {
+        {Packet('o', 'c', 'v'), "o|c|v|0|"},
+        {cut, "c|o|w|3|a\x01"
+              "b"},
+        {Answer('c', std::string("03.0\0"
+                                 "94VK",
+                                 9)),
+         "c|o|c|9|03.0"},
+        {Answer('c', std::string(255, 'U')), "c|o|c|255|" + std::string(250, 'U')},
+    };
+    for (const auto& [packet, shown] : cases) {
+        MonitorFields f = FormatMonitorFields(packet);
+        EXPECT_EQ(std::string(f.CD) + "|" + f.CO + "|" + f.OR + "|" + f.LA + "|" + f.data, shown);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The help book: parsing its source, finding topics, the contents list, the index and search,
 // and the books the program carries.
 #include "help/help_book.h"
+#include "help/help_layout.h"
 
 #include "base/cp1252.h"
 
@@ -47,7 +48,7 @@ TEST(HelpBook, RefusesFaultyBooksNamingTheLine) {
         {"@topic 1\nSin título\n@topic 2\n@title B\n", "line 3: topic '1' has no title"},
         {"Texto suelto\n", "line 1: text outside a topic"},
         {"@topic 1\n@title A\n@autor x\n", "line 3: unknown directive @autor"},
-        {"@topic 99999999999\n", "line 1: bad topic key '99999999999'"},
+        {"@topic 4294967296\n", "line 1: bad topic key '4294967296'"}, // 2 to the 32nd
         {"@contents nada\n@topic 1\n@title A\n", "line 1: unknown contents topic 'nada'"},
     };
     for (const auto& c : cases)
@@ -116,6 +117,48 @@ TEST(HelpBook, LinkedTopicsAreCheckedAgainstTheBookTheyWereMadeFor) {
     };
     for (const auto& [madeFor, index, topic] : cases)
         EXPECT_EQ(book.LinkedTopic(madeFor, index), topic) << index;
+}
+
+// Letters 10 wide (bold 12), lines 20 high (headings 30, titles 40), 200 wide: words wrap at
+// blanks, a link and its comma stay one word, list items hang 25 in behind their bullet.
+TEST(HelpLayout, WrapsWordsAndFindsLinks) {
+    HelpMeasure measure{
+        nullptr,
+        [](void*, HelpFont f, const char*, int n) { return n * (f == HelpFont::Bold ? 12 : 10); },
+        [](void*, HelpFont f) {
+            return f == HelpFont::Title ? 40 : f == HelpFont::Heading ? 30 : 20;
+        }};
+    HelpLayout layout = LayOutHelpTopic(SmallBook().topics[0], true, 200, measure);
+    using F = HelpFont;
+    const std::tuple<int, int, int, int, HelpFont, int, std::string> pieces[] = {
+        {0, 0, 170, 40, F::Title, -1, W1252("Configuración del")},
+        {0, 40, 80, 40, F::Title, -1, "programa"},
+        {0, 90, 80, 20, F::Body, -1, "Elija el"},
+        {90, 90, 72, 20, F::Bold, -1, "puerto"},
+        {0, 110, 180, 20, F::Body, -1, "con que se abre la"},
+        {0, 130, 60, 20, F::Body, -1, W1252("línea.")},
+        {0, 165, 60, 30, F::Heading, -1, "Campos"},
+        {6, 198, 10, 20, F::Body, -1, "\x95"},
+        {25, 198, 70, 20, F::Link, 2, "Empresa"},
+        {95, 198, 90, 20, F::Body, -1, ", primera"},
+        {25, 218, 50, 20, F::Body, -1, W1252("línea")},
+        {6, 241, 10, 20, F::Body, -1, "\x95"},
+        {25, 241, 60, 20, F::Body, -1, "Puerto"},
+    };
+    ASSERT_EQ(layout.pieces.size(), std::size(pieces));
+    for (size_t i = 0; i < std::size(pieces); ++i) {
+        const HelpPiece& p = layout.pieces[i];
+        EXPECT_EQ(std::tie(p.x, p.y, p.width, p.height, p.font, p.target, p.text), pieces[i]) << i;
+    }
+    EXPECT_EQ(LayOutHelpTopic(SmallBook().topics[0], true, 170, measure).pieces[0].text,
+              W1252("Configuración del"))
+        << "a line filled to the width";
+    EXPECT_EQ(layout.width, 185);
+    EXPECT_EQ(layout.height, 261);
+    const int hits[][3] = {{25, 198, 2},  {94, 217, 2},  {95, 198, -1},
+                           {24, 198, -1}, {25, 197, -1}, {25, 218, -1}};
+    for (const auto& h : hits)
+        EXPECT_EQ(HelpLinkAt(layout, h[0], h[1]), h[2]) << h[0] << "," << h[1];
 }
 
 HelpBook ProgramBook(const char* file) {

@@ -1,5 +1,5 @@
-// ProgramSettings against its key table, through a fake settings file. Which of the two files
-// is read is the settings fuzzer's.
+// ProgramSettings against its key table, through fake settings files: the user's, and the old
+// one read only while the user's does not exist.
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -52,20 +52,34 @@ TEST(Settings, OddValuesInTheFile) {
     user.Set("Desktop", "OrgWinL", "  -25px");
     user.Set("Desktop", "OrgWinT", ""); // empty: the default
     user.Set("Desktop", "OrgWinR", "+640");
+    user.Set("Desktop", "OrgWinB", "4294967297"); // 32 bits of it are 1
+    legacy.Set("General", "CommPort", "9");       // not read: the user's file exists
     ProgramSettings s;
     LoadProgramSettings(s, user, legacy);
     FakeProfile saved;
     SaveProgramSettings(s, saved);
-    EXPECT_EQ(saved.writes,
-              (std::vector<std::string>{"General/CommPort=44", "General/Empresa1=Ascensores del ",
-                                        "General/Empresa2=S.A.", "Desktop/Status=0",
-                                        "Desktop/OrgWinL=-25", "Desktop/OrgWinR=640",
-                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
+    EXPECT_EQ(saved.writes, (std::vector<std::string>{
+                                "General/CommPort=44", "General/Empresa1=Ascensores del ",
+                                "General/Empresa2=S.A.", "Desktop/Status=0", "Desktop/OrgWinL=-25",
+                                "Desktop/OrgWinR=640", "Desktop/OrgWinT=10", "Desktop/OrgWinB=1"}));
 
     user.Set("General", "CommPort", "200"); // a byte above 127 is a negative port, kept as such
     LoadProgramSettings(s, user, legacy);
     SaveProgramSettings(s, user);
     EXPECT_EQ(user.writes[0], "General/CommPort=-56");
+
+    // Without the user's file the old one is read; without either, the defaults.
+    FakeProfile none;
+    LoadProgramSettings(s, none, legacy);
+    EXPECT_EQ(s.port, 9);
+    legacy.present = false;
+    LoadProgramSettings(s, none, legacy);
+    SaveProgramSettings(s, none);
+    EXPECT_EQ(none.writes,
+              (std::vector<std::string>{"General/CommPort=2", "General/Empresa1=BRIVALT",
+                                        "General/Empresa2=S.A.", "Desktop/Status=2",
+                                        "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
+                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
 }
 
 } // namespace

@@ -19,7 +19,7 @@ std::vector<int> Edges(std::vector<int> positions, int width) {
 TEST(StatusBarLayout, PartsKeepTheirWidthsFromTheRightEdge) {
     EXPECT_EQ(Edges({0, -140, -90}, 620), (std::vector<int>{480, 530, 595, -1}));
     // A position of zero or more is an edge from the left; the first position is never used.
-    EXPECT_EQ(Edges({999, 100, -90}, 620), (std::vector<int>{100, 530, 595, -1}));
+    EXPECT_EQ(Edges({999, 0, -90}, 620), (std::vector<int>{0, 530, 595, -1}));
     EXPECT_EQ(Edges({0}, 620), (std::vector<int>{595, -1}));
 }
 
@@ -45,9 +45,11 @@ TEST(WindowPlacement, RememberedRectangleWithoutOverflowAndOnAMonitorPresent) {
         {1500, 100, 2100, 600, {1500, 100, 600, 500}},   // on the second monitor
         {-600, 700, 1, 1100, {-600, 700, 601, 400}},     // one pixel on screen is enough
         {-600, 700, 0, 1100, {10, 10, 600, 400}},        // just off the left edge
+        {2304, 100, 2904, 600, {10, 10, 600, 500}},      // just off the right edge
         {100, 728, 700, 1000, {10, 10, 600, 272}},       // under the first's work area
         {3000, 50, 3600, 500, {10, 10, 600, 450}},       // a third monitor, now gone
         {kMin, 10, 630, 470, {10, 10, 620, 460}},        // right - left overflows
+        {10, 10, 10, 470, {10, 10, 620, 460}},           // no width
         {kMax - 100, 10, kMax, 470, {10, 10, 100, 460}}, // no room on the right
         {500, 400, 100, 300, {500, 400, 620, 460}},      // inside out: right before left
     };

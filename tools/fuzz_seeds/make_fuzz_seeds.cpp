@@ -232,28 +232,11 @@ int main() {
         Bytes frame = Frame(p);
         Write("fuzz_receiver", "frame-" + std::to_string(i), Bytes{(char)i} + frame);
         if (p.LA < 20) stream += "x\nU" + frame;
-        Write("fuzz_monitor_fields", "packet-" + std::to_string(i),
-              Bytes{(char)p.CD, (char)p.CO, (char)p.OR, (char)p.LA} +
-                  Bytes((const char*)p.data, p.LA));
     }
     Write("fuzz_receiver", "stream", Bytes{5} + stream);
     Bytes spoilt = Frame(packets[9]);
     spoilt[spoilt.size() - 3] ^= 1;
     Write("fuzz_receiver", "bad-check", Bytes{0} + spoilt);
-    Write("fuzz_monitor_fields", "nul-inside", Bytes{'c', 'o', 'c', 9} + "03.0" + '\0' + "94VK");
-    Write("fuzz_monitor_fields", "long", Bytes{'c', 'o', 'c', (char)255} + std::string(255, 'U'));
-
-    // Settings: which files exist (bit 0 the user's, bit 1 the old one), then a value per line.
-    Write("fuzz_settings_file", "defaults", Bytes{1} + "2\nBRIVALT\nS.A.\n2\n10\n630\n10\n470");
-    Write("fuzz_settings_file", "legacy", Bytes{2} + "5\nASCENSORES DEL NORTE\nSL\n0\n-4\n800\n");
-    Write("fuzz_settings_file", "missing", Bytes{0});
-    Write("fuzz_settings_file", "numbers",
-          Bytes{3} + " +12\n\n\n-2147483648\n4294967296\n\t-7x\n99999999999\n-");
-
-    for (const char* line : {"\"C:\\Obras\\A00123_2.Z94\"", "a00123_2.z94", "\"", "\"\"", "",
-                             "\"C:\\Mis documentos\\obra.z94", "\"x.Z94\" \"y.Z94\""})
-        Write("fuzz_command_line", "line-" + std::to_string(std::string(line).size()), line);
-    Write("fuzz_command_line", "too-long", "\"C:\\" + std::string(300, 'A') + ".Z94\"");
 
     // Help: a search query on the first line, then the book's source.
     std::vector<Bytes> pieces = Pieces(Source("cnfzrt94.txt"), 6);
@@ -263,13 +246,6 @@ int main() {
     Write("fuzz_help_book", "small",
           "a\n@book B\n@contents c\n@topic c\n@title C\n## H\n- [t](100), **b**\n@topic 100\n"
           "@title T\n@keywords k; a b\ntext [c](c)\n");
-    Write("fuzz_text_encoding", "help", Source("cnfzrt94.txt").substr(0, 600));
-    Bytes all;
-    for (int c = 0; c < 256; ++c)
-        all += (char)c;
-    Write("fuzz_text_encoding", "bytes", all);
-    Write("fuzz_text_encoding", "utf8",
-          "Configuraci\xc3\xb3n \xe2\x82\xac \xc5\xa0 \xf0\x9f\x98\x80 \xed\xa0\x80");
 
     // Simulator: its command line, one argument a line, an empty line, then a control file.
     Write("fuzz_sim_options", "old-other", "--version\n02.40\n--system\n345\n--cabin\n2\n\n");
