@@ -101,6 +101,7 @@ bool ConfigDocument::OpenPath(const char* path) {
     if (!ReadPath(path, loaded)) return false;
     image = loaded;
     SetModified(false);
+    if (host->fileUsed) host->fileUsed(host->context, path);
     return true;
 }
 
@@ -194,6 +195,7 @@ bool ConfigDocument::WriteToPath(const char* path) {
         return false;
     }
     SetModified(false);
+    if (host->fileUsed) host->fileUsed(host->context, path);
     return true;
 }
 

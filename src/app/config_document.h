@@ -28,6 +28,8 @@ struct DocumentHost {
     bool (*writeFile)(void* context, const char* path, const unsigned char* data, int size);
     // Tells the owner window that the image or the modified flag changed.
     void (*postChanged)(void* context);
+    // Optional: a file the document was opened from or saved to, as it was named.
+    void (*fileUsed)(void* context, const char* path) = nullptr;
 };
 
 enum class SaveResult { Saved, Declined, Failed };
