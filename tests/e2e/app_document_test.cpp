@@ -1,7 +1,7 @@
-// The configuration document as a technician meets it, in one start: a file named on the
-// command line, the open and save dialogs, a file that cannot be written (held open by another
-// program, on a full disk) and closing a modified document; then a start on a file whose reading
-// fails.
+// The configuration document as a technician meets it: a file named on the command line, the
+// open and save dialogs and their shortcuts, a file that cannot be written (held open by another
+// program, on a full disk) and closing a modified document; the next start's recent files; then a
+// start on a file whose reading fails.
 #include "steps.h"
 
 #include <thread>
@@ -9,6 +9,14 @@
 namespace {
 
 using namespace e2e;
+
+// Ctrl with a letter, as the character the key types.
+constexpr WPARAM kCtrlN = 14, kCtrlO = 15, kCtrlS = 19;
+
+std::string ToUpper(std::string text) {
+    CharUpperA(&text[0]);
+    return text;
+}
 
 std::string CannotSave(const std::string& path) {
     return W1252("No se pudo abrir el archivo ") + path + W1252(" para salvar la configuración.");
@@ -32,15 +40,19 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     ASSERT_TRUE(app.Launch({.commandLine = "\"" + path + "\""}));
     ExpectDocument(app, 123, false); // a loaded file is not modified
 
-    // The open dialog.
+    // The open dialog, from Ctrl+O.
     const std::string other = JoinPath(folder, "a00456_1.z94");
     ASSERT_TRUE(WriteBytes(other, ConfigFileOf(Identity(456, 1))));
-    ASSERT_TRUE(app.Command(CMD_OPEN));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlO, 1));
     Dialog open = app.ExpectDialog("the open-file dialog");
     EXPECT_TRUE(open.FillFileName(other)) << app.FindDialog().Describe();
     EXPECT_TRUE(app.WaitForTitle(Title(456))) << app.Title();
-    // New on an unmodified document asks nothing.
-    ASSERT_TRUE(app.Command(CMD_NEW) && app.WaitForTitle(Title(1)));
+    // New (Ctrl+N) on an unmodified document asks nothing; Ctrl+S does nothing, as its menu item
+    // is disabled.
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlN, 1) && app.WaitForTitle(Title(1)));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlS, 1));
+    EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
+    EXPECT_FALSE(FileExists(JoinPath(folder, "A00001_1.Z94")));
 
     // Save As: the recommended name typed in lower case is no other name to ask about.
     SaveAs(app, "A00001_1.Z94", JoinPath(folder, "a00001_1.z94"));
@@ -73,7 +85,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // would not make the write fail.)
     HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_TRUE(app.Command(CMD_SAVE));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlS, 1));
     ExpectBox(app, kDefaultCaption, CannotSave("A00077_1.Z94"));
     SaveAs(app, "A00077_1.Z94", target);
     ExpectBox(app, kDefaultCaption, CannotSave(target));
@@ -108,6 +120,34 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     }
     SaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
+
+    // The next start lists the files opened and saved, newest first, numbered; one that is gone
+    // since gives the open error and leaves the list. The failed saves and the comparison are not
+    // in it.
+    DeleteFileA(other.c_str());
+    ASSERT_TRUE(app.Launch({.settings = std::nullopt}));
+    auto endsWith = [](std::string text, std::string name) {
+        CharUpperA(&text[0]), CharUpperA(&name[0]);
+        return text.size() >= name.size() &&
+               text.compare(text.size() - name.size(), name.size(), name) == 0;
+    };
+    const std::pair<int, std::string> recent[] = {{CMD_RECENT_FILE_1, "\\A00001_1.Z94"},
+                                                  {CMD_RECENT_FILE_2, "\\A00456_1.Z94"},
+                                                  {CMD_RECENT_FILE_3, "\\A00123_2.Z94"}};
+    for (int i = 0; i < 3; ++i) {
+        std::string text = app.MenuItemText(recent[i].first);
+        EXPECT_TRUE(text.rfind("&" + std::to_string(i + 1) + " ", 0) == 0 &&
+                    endsWith(text, recent[i].second))
+            << text;
+    }
+    EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_4), "");
+    EXPECT_TRUE(MenuScreenshot(app, 'a', "menu_file")); // the shortcuts and the recent files
+    ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3));
+    EXPECT_TRUE(app.WaitForTitle(Title(123))) << app.Title();
+    ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3)); // the list is now 123, 1, 456
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo " + ToUpper(other) + " .");
+    EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_3), "");
+    EXPECT_TRUE(app.CloseAndWait());
 
     // A file whose reading fails after 100 bytes is refused, not loaded as a short file: a
     // named pipe that gives its reader 100 bytes and then goes away. (A range locked with

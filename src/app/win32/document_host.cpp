@@ -1,6 +1,7 @@
 #include "app/win32/document_host.h"
 
 #include "app/win32/app_globals.h"
+#include "app/win32/recent_menu.h"
 
 #include <commdlg.h>
 
@@ -97,6 +98,10 @@ void PostChanged(void* context) {
     PostMessageA(Owner(context), WM_DOC_CHANGED, 0, 0);
 }
 
+void FileUsed(void* context, const char* path) {
+    RememberRecentFile(Owner(context), path);
+}
+
 } // namespace
 
 const DocumentHost* Win32DocumentHost(HWND owner) {
@@ -110,6 +115,7 @@ const DocumentHost* Win32DocumentHost(HWND owner) {
         .fileExists = FileExists,
         .writeFile = WriteFileSafely,
         .postChanged = PostChanged,
+        .fileUsed = FileUsed,
     };
     return &host;
 }
