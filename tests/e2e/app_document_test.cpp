@@ -4,19 +4,15 @@
 // start on a file whose reading fails.
 #include "steps.h"
 
+#include "app/recent_files.h"
+
 #include <thread>
 
 namespace {
 
 using namespace e2e;
 
-// Ctrl with a letter, as the character the key types.
-constexpr WPARAM kCtrlN = 14, kCtrlO = 15, kCtrlS = 19;
-
-std::string ToUpper(std::string text) {
-    CharUpperA(&text[0]);
-    return text;
-}
+constexpr WPARAM kCtrlN = 14, kCtrlO = 15, kCtrlS = 19; // the characters the keys type
 
 std::string CannotSave(const std::string& path) {
     return W1252("No se pudo abrir el archivo ") + path + W1252(" para salvar la configuración.");
@@ -126,26 +122,20 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // in it.
     DeleteFileA(other.c_str());
     ASSERT_TRUE(app.Launch({.settings = std::nullopt}));
-    auto endsWith = [](std::string text, std::string name) {
-        CharUpperA(&text[0]), CharUpperA(&name[0]);
-        return text.size() >= name.size() &&
-               text.compare(text.size() - name.size(), name.size(), name) == 0;
-    };
-    const std::pair<int, std::string> recent[] = {{CMD_RECENT_FILE_1, "\\A00001_1.Z94"},
-                                                  {CMD_RECENT_FILE_2, "\\A00456_1.Z94"},
-                                                  {CMD_RECENT_FILE_3, "\\A00123_2.Z94"}};
+    const std::string recent[] = {JoinPath(folder, "a00001_1.z94"), other, path};
     for (int i = 0; i < 3; ++i) {
-        std::string text = app.MenuItemText(recent[i].first);
-        EXPECT_TRUE(text.rfind("&" + std::to_string(i + 1) + " ", 0) == 0 &&
-                    endsWith(text, recent[i].second))
-            << text;
+        char text[2 * kRecentPathSize];
+        RecentMenuText(i, recent[i].c_str(), text, sizeof text);
+        EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_1 + i), text);
     }
     EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_4), "");
     EXPECT_TRUE(MenuScreenshot(app, 'a', "menu_file")); // the shortcuts and the recent files
     ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3));
     EXPECT_TRUE(app.WaitForTitle(Title(123))) << app.Title();
     ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3)); // the list is now 123, 1, 456
-    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo " + ToUpper(other) + " .");
+    std::string upper = other;
+    CharUpperA(&upper[0]);
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo " + upper + " .");
     EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_3), "");
     EXPECT_TRUE(app.CloseAndWait());
 

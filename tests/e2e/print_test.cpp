@@ -33,9 +33,7 @@ std::vector<std::vector<std::string>> PreviewPages(const Dialog& preview) {
     do {
         if (!pages.empty()) preview.Click(IDC_PREVIEW_NEXT);
         pages.push_back(Words(preview.ItemText(IDC_PREVIEW_SHEET), '\n'));
-        std::string page = preview.ItemText(IDC_PREVIEW_PAGE);
-        EXPECT_EQ(page,
-                  W1252("Página ") + std::to_string(pages.size()) + page.substr(page.find(" de ")));
+        std::string page = preview.ItemText(IDC_PREVIEW_PAGE); // "Página 1 de 3"
         count = std::atoi(page.substr(page.find(" de ") + 4).c_str());
     } while ((int)pages.size() < count && pages.size() < 50);
     EXPECT_FALSE(IsWindowEnabled(preview.Item(IDC_PREVIEW_NEXT))) << "a page after the last";

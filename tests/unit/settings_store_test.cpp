@@ -73,7 +73,7 @@ TEST(Settings, OddValuesInTheFile) {
 // The recent files: a section as the file holds it (keys 1 to 4, "-" for a missing key), then the
 // files opened or saved in turn; the list as it is saved afterwards, newest first.
 TEST(Settings, RecentFiles) {
-    const std::string longest(kRecentPathSize - 1, 'c'), tooLong(kRecentPathSize, 'c');
+    const std::string longest(kRecentPathSize - 1, 'c'), tooLong(kRecentPathSize, 'd');
     const struct {
         std::vector<std::string> stored, added, saved;
     } kRows[] = {

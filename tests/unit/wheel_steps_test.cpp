@@ -16,9 +16,7 @@ TEST(LabelWheel, DeltasAddUpToWholeSteps) {
     } kRows[] = {
         {3, {120, 120, -120}, {3, 3, -3}},
         {1, {40, 40, 39, 1}, {0, 0, 0, 1}},         // a smooth wheel's thirds
-        {3, {40, 40, 40}, {1, 1, 1}},               // a line a third of a notch
         {1, {100, -30, -100}, {0, 0, -1}},          // a turn back drops the rest
-        {1, {-60, 30, 90}, {0, 0, 1}},              // either way
         {3, {600, -240}, {15, -6}},                 // fast spins: several notches at once
         {0, {120, 120}, {0, 0}},                    // the system says: no scrolling
         {1, {60, 0, 60}, {0, 0, 1}},                // nothing turned keeps the rest
@@ -49,8 +47,6 @@ TEST(LabelWheel, ZoomStepKeepsThePointUnderThePointer) {
         EXPECT_NEAR(now.x, held.x, 3) << v.zoomPercent;
         EXPECT_NEAR(now.y, held.y, 3) << v.zoomPercent;
     }
-    v.zoomPercent = kMaxZoomPercent;
-    EXPECT_FALSE(ZoomStepAt(v, at, true));
 }
 
 } // namespace
