@@ -53,7 +53,9 @@ void OpenRecentFile(HWND window, int index) {
     char path[kRecentPathSize];
     lstrcpynA(path, g_recentFiles.paths[index], sizeof path);
     if (g_document.OpenPath(path)) return;
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return;
+    // A file that is there but refused (not a configuration) stays; a name that is no file goes.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     g_recentFiles.Remove(path);
     SaveRecentFilesFile(g_recentFiles);
     ShowRecentFiles(window);

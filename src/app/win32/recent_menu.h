@@ -9,5 +9,5 @@ void InitRecentFiles(HWND window);
 // and in the menu.
 void RememberRecentFile(HWND window, const char* path);
 // Opens item `index` (0-based) as the Open command would, the save question first; a file that
-// is no longer there gives the usual message and leaves the list.
+// is no longer there (or a name that is no file) gives the usual message and leaves the list.
 void OpenRecentFile(HWND window, int index);
