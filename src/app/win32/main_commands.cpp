@@ -39,6 +39,7 @@ void Save(HWND) {
 void SaveAs(HWND) {
     g_document.SaveAs();
 }
+// The recent files' items, by their place in the list.
 template <int index> void OpenRecent(HWND window) {
     OpenRecentFile(window, index);
 }
