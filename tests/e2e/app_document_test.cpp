@@ -117,9 +117,8 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     SaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
 
-    // The next start lists the files opened and saved, newest first, numbered; one that is gone
-    // since gives the open error and leaves the list. The failed saves and the comparison are not
-    // in it.
+    // The next start lists the files opened and saved (not the comparison's, not failed saves),
+    // newest first; one that is gone since gives the open error and leaves the list.
     DeleteFileA(other.c_str());
     ASSERT_TRUE(app.Launch({.settings = std::nullopt}));
     const std::string recent[] = {JoinPath(folder, "a00001_1.z94"), other, path};

@@ -36,7 +36,6 @@ std::vector<std::vector<std::string>> PreviewPages(const Dialog& preview) {
         std::string page = preview.ItemText(IDC_PREVIEW_PAGE); // "Página 1 de 3"
         count = std::atoi(page.substr(page.find(" de ") + 4).c_str());
     } while ((int)pages.size() < count && pages.size() < 50);
-    EXPECT_FALSE(IsWindowEnabled(preview.Item(IDC_PREVIEW_NEXT))) << "a page after the last";
     return pages;
 }
 

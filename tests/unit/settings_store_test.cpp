@@ -108,6 +108,9 @@ TEST(Settings, RecentFiles) {
                                (i < (int)r.saved.size() ? r.saved[i] : ""));
         EXPECT_EQ(saved.writes, expected) << r.stored[0] << " " << r.stored[1];
     }
+    char text[100]; // the middle of a long path left out, its ampersand doubled
+    RecentMenuText(1, ("C:\\" + std::string(60, 'x') + "\\A&B.Z94").c_str(), text, sizeof text);
+    EXPECT_EQ(text, "&2 C:\\..." + std::string(46, 'x') + "\\A&&B.Z94");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <vector>
 
@@ -16,7 +17,7 @@ TEST(LabelWheel, DeltasAddUpToWholeSteps) {
     } kRows[] = {
         {3, {120, 120, -120}, {3, 3, -3}},
         {1, {40, 40, 39, 1}, {0, 0, 0, 1}},         // a smooth wheel's thirds
-        {1, {100, -30, -100}, {0, 0, -1}},          // a turn back drops the rest
+        {1, {100, -100, -20}, {0, 0, -1}},          // a turn back drops the rest
         {3, {600, -240}, {15, -6}},                 // fast spins: several notches at once
         {0, {120, 120}, {0, 0}},                    // the system says: no scrolling
         {1, {60, 0, 60}, {0, 0, 1}},                // nothing turned keeps the rest
@@ -44,8 +45,8 @@ TEST(LabelWheel, ZoomStepKeepsThePointUnderThePointer) {
     for (bool in : {true, true, false, false}) {
         ASSERT_TRUE(ZoomStepAt(v, at, in));
         LabelPoint now = v.ToLabel(at);
-        EXPECT_NEAR(now.x, held.x, 3) << v.zoomPercent;
-        EXPECT_NEAR(now.y, held.y, 3) << v.zoomPercent;
+        EXPECT_TRUE(std::abs(now.x - held.x) <= 3 && std::abs(now.y - held.y) <= 3)
+            << v.zoomPercent;
     }
 }
 
