@@ -118,6 +118,7 @@ bool ConfigDocument::OpenPath(const char* path) {
     if (!ReadPath(path, loaded)) return false;
     image = loaded;
     SetModified(false);
+    if (host->fileUsed) host->fileUsed(host->context, path);
     return true;
 }
 
@@ -222,6 +223,7 @@ bool ConfigDocument::WriteToPath(const char* path) {
     std::snprintf(text, sizeof text, ResString(str::SavedIn), full);
     host->showStatus(host->context, text);
     SetModified(false);
+    if (host->fileUsed) host->fileUsed(host->context, path);
     return true;
 }
 

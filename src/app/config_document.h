@@ -33,6 +33,8 @@ struct DocumentHost {
     void (*fullPath)(void* context, const char* path, char* full, int size);
     // A text for the main window's status bar.
     void (*showStatus)(void* context, const char* text);
+    // Optional: a file the document was opened from or saved to, as it was named.
+    void (*fileUsed)(void* context, const char* path) = nullptr;
 };
 
 enum class SaveResult { Saved, Declined, Failed };

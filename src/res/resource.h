@@ -14,6 +14,7 @@
 #define IDD_MAKER 105
 #define IDD_SETTINGS 106
 #define IDD_PRINT_CANCEL 107
+#define IDD_PRINT_PREVIEW 140
 #define IDD_PAGE_ADVANCED 115
 #define IDD_PAGE_TIMES 116
 #define IDD_PAGE_OUTPUTS 117
@@ -47,12 +48,18 @@
 #define IDC_EVT_CLEAR 102
 #define IDC_EVT_REFRESH 103
 #define IDC_EVT_PRINT 104
+#define IDC_EVT_PREVIEW 105
 #define IDC_EVT_HOURS 134
 #define IDC_EVT_OPERATIONS 135
 #define IDC_EVT_COUNT 167
 
 // Control of the print job's cancel dialog
 #define IDC_PRINT_TEXT 100
+// The print preview
+#define IDC_PREVIEW_PREVIOUS 110
+#define IDC_PREVIEW_NEXT 111
+#define IDC_PREVIEW_PAGE 112
+#define IDC_PREVIEW_SHEET 113
 
 // Controls of the shell's dialogs
 #define IDC_HELP_BUTTON 9
@@ -110,6 +117,12 @@
 #define CMD_HELP_SEARCH 10051
 #define CMD_ABOUT 10052
 #define CMD_ABOUT_MAKER 10053
+// The recent files at the end of the "Archivo" menu, newest first
+#define CMD_RECENT_FILE_1 10070
+#define CMD_RECENT_FILE_2 10071
+#define CMD_RECENT_FILE_3 10072
+#define CMD_RECENT_FILE_4 10073
+#define CMD_PRINT_PREVIEW 10074
 
 // Version of this build (also the configuration files' format version: major number)
 #define ZRT_VERSION_MAJOR 4

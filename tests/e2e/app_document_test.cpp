@@ -1,14 +1,18 @@
-// The configuration document as a technician meets it, in one start: a file named on the
-// command line, the open and save dialogs, a file that cannot be written (held open by another
-// program, on a full disk) and closing a modified document; then a start on a file whose reading
-// fails.
+// The configuration document as a technician meets it: a file named on the command line, the
+// open and save dialogs and their shortcuts, a file that cannot be written (held open by another
+// program, on a full disk) and closing a modified document; the next start's recent files; then a
+// start on a file whose reading fails.
 #include "steps.h"
+
+#include "app/recent_files.h"
 
 #include <thread>
 
 namespace {
 
 using namespace e2e;
+
+constexpr WPARAM kCtrlN = 14, kCtrlO = 15, kCtrlS = 19; // the characters the keys type
 
 std::string CannotSave(const std::string& path) {
     return W1252("No se pudo abrir el archivo ") + path + W1252(" para salvar la configuración.");
@@ -34,15 +38,19 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     ASSERT_TRUE(app.Launch({.commandLine = "\"" + path + "\""}));
     ExpectDocument(app, 123, false); // a loaded file is not modified
 
-    // The open dialog.
+    // The open dialog, from Ctrl+O.
     const std::string other = JoinPath(folder, "a00456_1.z94");
     ASSERT_TRUE(WriteBytes(other, ConfigFileOf(Identity(456, 1))));
-    ASSERT_TRUE(app.Command(CMD_OPEN));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlO, 1));
     Dialog open = app.ExpectDialog("the open-file dialog");
     EXPECT_TRUE(open.FillFileName(other)) << app.FindDialog().Describe();
     EXPECT_TRUE(app.WaitForTitle(Title(456))) << app.Title();
-    // New on an unmodified document asks nothing.
-    ASSERT_TRUE(app.Command(CMD_NEW) && app.WaitForTitle(Title(1)));
+    // New (Ctrl+N) on an unmodified document asks nothing; Ctrl+S does nothing, as its menu item
+    // is disabled.
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlN, 1) && app.WaitForTitle(Title(1)));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlS, 1));
+    EXPECT_FALSE(app.FindDialog()) << app.FindDialog().Describe();
+    EXPECT_FALSE(FileExists(JoinPath(folder, "A00001_1.Z94")));
 
     // Save As: another extension is refused; the recommended name typed in lower case and
     // without its extension is no other name to ask about.
@@ -78,7 +86,7 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     // would not make the write fail.)
     HANDLE lock = CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_TRUE(app.Command(CMD_SAVE));
+    ASSERT_TRUE(app.Post(WM_CHAR, kCtrlS, 1));
     ExpectBox(app, kDefaultCaption, CannotSave(target)); // where the dialogs left the folder
     SaveAs(app, "A00077_1.Z94", target);
     ExpectBox(app, kDefaultCaption, CannotSave(target));
@@ -113,6 +121,27 @@ TEST(Document, CommandLineDialogsFilesThatFailAndClosing) {
     }
     SaveQuestion(app, IDNO);
     EXPECT_TRUE(app.WaitForExit()) << "No closes";
+
+    // The next start lists the files opened and saved (not the comparison's, not failed saves),
+    // newest first; one that is gone since gives the open error and leaves the list.
+    DeleteFileA(other.c_str());
+    ASSERT_TRUE(app.Launch({.settings = std::nullopt}));
+    const std::string recent[] = {JoinPath(folder, "a00001_1.z94"), other, path};
+    for (int i = 0; i < 3; ++i) {
+        char text[2 * kRecentPathSize];
+        RecentMenuText(i, recent[i].c_str(), text, sizeof text);
+        EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_1 + i), text);
+    }
+    EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_4), "");
+    EXPECT_TRUE(MenuScreenshot(app, 'a', "menu_file")); // the shortcuts and the recent files
+    ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3));
+    EXPECT_TRUE(app.WaitForTitle(Title(123))) << app.Title();
+    ASSERT_TRUE(app.Command(CMD_RECENT_FILE_3)); // the list is now 123, 1, 456
+    std::string upper = other;
+    CharUpperA(&upper[0]);
+    ExpectBox(app, kDefaultCaption, "No se pudo abrir el archivo " + upper + " .");
+    EXPECT_EQ(app.MenuItemText(CMD_RECENT_FILE_3), "");
+    EXPECT_TRUE(app.CloseAndWait());
 
     // A file whose reading fails after 100 bytes is refused, not loaded as a short file: a
     // named pipe that gives its reader 100 bytes and then goes away. (A range locked with

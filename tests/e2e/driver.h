@@ -168,6 +168,12 @@ class App {
         if (state == kProbeNoItem) ADD_FAILURE() << "no menu item with command " << commandId;
         return state != kProbeNoItem && (state & MF_GRAYED) != 0;
     }
+    // The text of the menu item with this command; empty when there is none.
+    std::string MenuItemText(int commandId) {
+        std::string text;
+        ProbeCall(ProbeMenuItem, main_, commandId, 0, &text);
+        return text;
+    }
     // Part `part` (0-based) of the main window's status bar.
     std::string StatusText(int part) {
         std::string text;

@@ -36,22 +36,31 @@ Texts Refreshed(const Dialog& log, bool click = true) {
     return Shown(log);
 }
 
-// "Actualizar", "Borrar..." and "Imprimir": 1 where enabled.
+// "Actualizar", "Borrar...", "Imprimir" and "Vista preliminar...": 1 where enabled.
 std::string Buttons(const Dialog& log) {
     std::string enabled;
-    for (int id : {IDC_EVT_REFRESH, IDC_EVT_CLEAR, IDC_EVT_PRINT})
+    for (int id : {IDC_EVT_REFRESH, IDC_EVT_CLEAR, IDC_EVT_PRINT, IDC_EVT_PREVIEW})
         enabled += IsWindowEnabled(log.Item(id)) ? '1' : '0';
     return enabled;
 }
 
-// The list on the printer: a job named after the controller, one page, the dialog's lines in order
-// (letters only: pdftotext guesses blanks and line ends, and reads hyphens back as soft ones).
+// The list on the printer: a job named after the controller, first from the preview, whose page
+// is the printed one, then from "Imprimir": one page, the dialog's lines in order (letters only:
+// pdftotext guesses blanks and line ends, and reads hyphens back as soft ones).
 void ExpectPrinted(App& app, const Dialog& log) {
     const std::string name = " Configurador ZRT94 - Lista de eventos controlador 123 ";
     const size_t printed = InLog("page_log", name);
-    log.Click(IDC_EVT_PRINT);
+    log.Click(IDC_EVT_PREVIEW);
     EXPECT_TRUE(app.ExpectDialog("the printer set-up").Press(IDOK));
+    Dialog preview = app.ExpectDialog("the print preview");
+    EXPECT_EQ(preview.ItemText(IDC_PREVIEW_PAGE), W1252("Página 1 de 1"));
+    const std::vector<std::string> shown = Words(preview.ItemText(IDC_PREVIEW_SHEET), '\n');
+    EXPECT_TRUE(preview.Press(IDOK));
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().hwnd == log.hwnd; }));
+    EXPECT_EQ(Words(NewestPdfText(), '\n'), shown);
+    log.Click(IDC_EVT_PRINT);
+    ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
     // Back to the dialog, the main window still disabled under it.
     EXPECT_TRUE(WaitUntil([&] { return app.FindDialog().hwnd == log.hwnd; }));
     EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
@@ -114,13 +123,13 @@ TEST(Events, ReadPrintAndClearTheControllerLog) {
     ASSERT_TRUE(sim::Control("delay 770\n" + EventsOption(17)));
     mark = sim::Mark();
     log.Click(IDC_EVT_REFRESH);
-    EXPECT_EQ(Buttons(log), "000");
+    EXPECT_EQ(Buttons(log), "0000");
     ExpectBox(app, kDefaultCaption, "El controlador no contesta.", IDOK, {kLog});
     ExpectBox(app, kDefaultCaption, "Error de secuencia.", IDOK, {kLog});
     EXPECT_EQ(sim::Requests(mark), "vgbc");
     EXPECT_EQ(Shown(log), (Texts{"Archivo de eventos", kUnknownCount, "??????", "??????"}));
     EXPECT_TRUE(app.ListItems(log.Item(IDC_EVT_LIST)).empty());
-    EXPECT_EQ(Buttons(log), "110");
+    EXPECT_EQ(Buttons(log), "1100");
     ASSERT_TRUE(sim::Control("delay 0\n"));
 
     EXPECT_TRUE(log.Press(IDC_EVT_EXIT));

@@ -125,6 +125,9 @@ inline bool Start(std::string commandLine, const char* folder = nullptr,
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
                         &startup, &info))
         return false;
+    // For a Linux program Wine gives no process handle and leaves any value in hThread: closing
+    // it would close a handle of this process (the program's, say) that happens to have it.
+    if (!info.hProcess) return true;
     CloseHandle(info.hThread);
     process ? (void)(*process = info.hProcess) : (void)CloseHandle(info.hProcess);
     return true;

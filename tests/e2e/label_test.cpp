@@ -6,6 +6,7 @@
 
 #include "base/win32/gdi_objects.h"
 
+#include <cmath>
 #include <tuple>
 
 namespace {
@@ -120,8 +121,9 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     // The width zoom; commands, and keys (negative) through the accelerators.
     ASSERT_TRUE(app.Command(CMD_FIT_WIDTH));
     int zoom = Zoom(app), width = client.right - client.left;
-    const std::pair<int, double> steps[] = {
-        {CMD_ZOOM_IN, 1.2}, {-VK_SUBTRACT, 1}, {-VK_ADD, 1.2}, {CMD_ZOOM_OUT, 1}};
+    const std::pair<int, double> steps[] = {{CMD_ZOOM_IN, 1.2},   {-VK_SUBTRACT, 1},
+                                            {-VK_ADD, 1.2},       {-VK_OEM_PLUS, 1.44},
+                                            {-VK_OEM_MINUS, 1.2}, {CMD_ZOOM_OUT, 1}};
     for (auto [step, factor] : steps) {
         step > 0 ? (void)app.Command(step) : key(-step);
         EXPECT_NEAR(Zoom(app), zoom * factor, zoom * 0.03) << step;
@@ -142,6 +144,41 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
         key(k);
         EXPECT_EQ(ScrollBar(app, view, bar).pos, pos) << "key " << k;
     }
+
+    // The wheel, by the system's settings: a notch towards the user scrolls down that many lines
+    // (a tenth of the view each), with Shift across; a smooth wheel's half lines add up.
+    // With Ctrl it zooms a step about the pointer, which stays over the same point of the label.
+    UINT lines = 3, chars = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
+    POINT pointer{client.left + width / 3, client.top + (client.bottom - client.top) / 3};
+    auto wheel = [&](WORD keys, int delta) {
+        app.Post(WM_MOUSEWHEEL, MAKEWPARAM(keys, (WORD)(short)delta),
+                 MAKELPARAM(pointer.x, pointer.y));
+    };
+    h = ScrollBar(app, view, SB_HORZ), v = ScrollBar(app, view, SB_VERT);
+    const int n = (int)lines, halfLine = WHEEL_DELTA / (2 * n);
+    for (auto [delta, moved] : {std::pair(-WHEEL_DELTA, n), {-halfLine, n}, {-halfLine, n + 1}}) {
+        wheel(0, delta);
+        EXPECT_EQ(ScrollBar(app, view, SB_VERT).pos, v.pos + moved * (int)(0.1f * v.page)) << delta;
+    }
+    wheel(MK_SHIFT, -WHEEL_DELTA);
+    EXPECT_EQ(ScrollBar(app, view, SB_HORZ).pos, h.pos + (int)chars * (int)(0.1f * h.page));
+    // The label point under the pointer, from the scroll bars (the page fills the view).
+    auto underPointer = [&] {
+        Bar hb = ScrollBar(app, view, SB_HORZ), vb = ScrollBar(app, view, SB_VERT);
+        return std::pair(hb.pos + (pointer.x - client.left) * hb.page / (double)width,
+                         vb.pos + (pointer.y - client.top) * vb.page /
+                                      (double)(client.bottom - client.top));
+    };
+    zoom = Zoom(app);
+    auto [x0, y0] = underPointer();
+    wheel(MK_CONTROL, WHEEL_DELTA);
+    EXPECT_NEAR(Zoom(app), zoom * 1.2, zoom * 0.03);
+    auto [x1, y1] = underPointer();
+    EXPECT_TRUE(std::abs(x1 - x0) < 4 && std::abs(y1 - y0) < 4) << x0 << "," << y0;
+    wheel(MK_CONTROL, -WHEEL_DELTA);
+    EXPECT_NEAR(Zoom(app), zoom, zoom * 0.03);
 
     // The whole label: a rectangle dragged over the page is zoomed to; the cursor stays on the
     // page meanwhile.
@@ -178,8 +215,10 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_TRUE(h2.pos == h.pos && h2.page == h.page && v2.pos == v.pos && v2.page == v.page);
     EXPECT_NE(viewPixels(), before) << "the label was not repainted";
 
-    // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size.
+    // Ctrl+C: a metafile picture of the whole label, 1000 : 1900 without a preferred size, and a
+    // bitmap of 1100 x 2090 units on white at 300 dpi of the printed size (1900 units: 6.49 in).
     ASSERT_TRUE(app.Post(WM_CHAR, 3, 1));
+    EXPECT_EQ(app.StatusText(0), "La etiqueta fue copiada al portapapeles.");
     // Another process gets a copy of the record; its size shows in the program only.
     EXPECT_EQ(app.ProbeCall(ProbeClipboardPictureSize, app.MainWindow(), 0), sizeof(METAFILEPICT));
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -190,6 +229,28 @@ TEST(Label, ViewZoomScrollMouseDocumentAndClipboard) {
     EXPECT_EQ(std::tuple(picture->mm, picture->xExt, picture->yExt),
               std::tuple(MM_ANISOTROPIC, -1000L, -1900L));
     GlobalUnlock(record);
+    auto dib = static_cast<HGLOBAL>(GetClipboardData(CF_DIB));
+    ASSERT_TRUE(dib) << "no bitmap on the clipboard";
+    auto* bitmap = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+    ASSERT_TRUE(bitmap);
+    const double dotsPerUnit = 6.49 * 300 / 1900;
+    EXPECT_EQ(std::tuple(bitmap->biWidth, bitmap->biHeight, bitmap->biBitCount),
+              std::tuple(std::lround(1100 * dotsPerUnit), std::lround(2090 * dotsPerUnit), 24));
+    auto* corner = reinterpret_cast<unsigned char*>(bitmap + 1); // the bottom-left pixel
+    EXPECT_EQ(corner[0] & corner[1] & corner[2], 0xFF) << "not on white";
+    GlobalUnlock(dib);
+    CloseClipboard();
+
+    EXPECT_TRUE(MenuScreenshot(app, 'v', "menu_view"));
+    // While another program holds the clipboard, the copy says it failed and the clipboard keeps
+    // what it had.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const DWORD held = GetClipboardSequenceNumber();
+    ASSERT_TRUE(app.Post(WM_CHAR, 3, 1));
+    ExpectBox(app, kDefaultCaption,
+              W1252("No se pudo copiar la etiqueta al portapapeles. Puede que otro programa lo "
+                    "esté usando."));
+    EXPECT_EQ(GetClipboardSequenceNumber(), held);
     CloseClipboard();
 
     SaveQuestion(app, IDNO);

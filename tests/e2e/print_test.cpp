@@ -36,6 +36,28 @@ std::array<double, 4> PrintedFrame() {
     return {(x + line / 2) * mm, (y + line / 2) * mm, (w - line) * mm, (h - line) * mm};
 }
 
+// The pages of a text, as pdftotext separates them.
+std::vector<std::vector<std::string>> Pages(const std::string& text) {
+    std::vector<std::vector<std::string>> pages;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\f', start)) != std::string::npos; start = end + 1)
+        pages.push_back(Words(text.substr(start, end - start), '\n'));
+    return pages;
+}
+
+// The preview's pages, read from its sheet one after the other; the count it tells must agree.
+std::vector<std::vector<std::string>> PreviewPages(const Dialog& preview) {
+    std::vector<std::vector<std::string>> pages;
+    int count = -1;
+    do {
+        if (!pages.empty()) preview.Click(IDC_PREVIEW_NEXT);
+        pages.push_back(Words(preview.ItemText(IDC_PREVIEW_SHEET), '\n'));
+        std::string page = preview.ItemText(IDC_PREVIEW_PAGE); // "Página 1 de 3"
+        count = std::atoi(page.substr(page.find(" de ") + 4).c_str());
+    } while ((int)pages.size() < count && pages.size() < 50);
+    return pages;
+}
+
 TEST(Print, ConfigurationReportOnThePrinter) {
     if (Environment("ZRT_E2E_CUPS").empty()) GTEST_SKIP() << "no printer (scripts/test.sh has one)";
     // A report of three pages: 24 stops, duplex, automatic door, a function on every relay.
@@ -61,8 +83,8 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     app.Command(CMD_PRINT_SETUP);
     EXPECT_TRUE(app.ExpectDialog("the printer set-up").Press(IDOK));
     std::vector<std::string> before = Report(config);
-    app.Command(CMD_PRINT_CONFIG);
-    SaveScreenshot(nullptr, "print_job"); // the cancel dialog while the job lasts
+    ASSERT_TRUE(app.Post(WM_CHAR, 16, 1)); // Ctrl+P
+    SaveScreenshot(nullptr, "print_job");  // the cancel dialog while the job lasts
     ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 1; }, 60000));
     EXPECT_TRUE(NoJobLeft(app));
     // Its text, and its pages as pictures to look at.
@@ -71,6 +93,17 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     if (Words(paper, '\n') != before) { // unless the minute turned while it printed
         EXPECT_EQ(Words(paper, '\n'), Report(config));
     }
+
+    // The preview shows the pages as the printer gets them, and prints them so.
+    ASSERT_TRUE(app.Command(CMD_PRINT_PREVIEW));
+    Dialog preview = app.ExpectDialog("the print preview");
+    EXPECT_TRUE(SaveScreenshot(preview.hwnd, "print_preview"));
+    std::vector<std::vector<std::string>> shown = PreviewPages(preview);
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(preview.Press(IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
+    EXPECT_TRUE(NoJobLeft(app));
+    EXPECT_EQ(Pages(NewestPdfText("print_from_preview")), shown);
 
     // "Cancelar" ends a job and drops it: the queue takes only the job printed next. The program
     // takes messages as the document starts, at page breaks and as the job ends, so the click
@@ -83,8 +116,8 @@ TEST(Print, ConfigurationReportOnThePrinter) {
     cancel.Press(IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return NoJobLeft(app); }));
     app.Command(CMD_PRINT_CONFIG);
-    EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 2; }, 60000));
-    EXPECT_EQ(InLog("access_log", "Create-Job"), jobs + 2);
+    EXPECT_TRUE(WaitUntil([&] { return InLog("page_log", name) == printed + 3; }, 60000));
+    EXPECT_EQ(InLog("access_log", "Create-Job"), jobs + 3);
 
     // The label, a job of its own, at its true size: smaller with the expansion board (this
     // duplex's relays 11 to 18), 5 mm from the printable area's corner either way.

@@ -106,6 +106,16 @@ inline void PressKey(BYTE key) {
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// Opens the pop-up of the menu bar whose access key is `key`, as Alt and the key do, keeps a
+// picture of the screen as `name`, and closes the menu with Escape.
+inline bool MenuScreenshot(App& app, char key, const std::string& name) {
+    PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, key);
+    bool saved = app.WaitForWindow("#32768") && SaveScreenshot(nullptr, name);
+    for (int i = 0; i < 2; ++i)
+        PostMessageA(app.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0), app.WaitIdle();
+    return WaitUntil([&] { return app.Windows("#32768").empty(); }) && saved;
+}
+
 // The help pop-up's text begins with `firstSentence`; `key` takes it away.
 inline void ExpectPopUp(App& app, const std::string& firstSentence, BYTE key = VK_SHIFT) {
     HWND popup = app.WaitForWindow("ZrtHelpPopup");

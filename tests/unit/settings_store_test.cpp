@@ -1,5 +1,6 @@
 // ProgramSettings against its key table, through fake settings files: the user's, and the old
-// one read only while the user's does not exist.
+// one read only while the user's does not exist; the recent files' list.
+#include "app/recent_files.h"
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,49 @@ TEST(Settings, OddValuesInTheFile) {
                                         "General/Empresa2=S.A.", "Desktop/Status=2",
                                         "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
                                         "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
+}
+
+// The recent files: a section as the file holds it (keys 1 to 4, "-" for a missing key), then the
+// files opened or saved in turn; the list as it is saved afterwards, newest first.
+TEST(Settings, RecentFiles) {
+    const std::string longest(kRecentPathSize - 1, 'c'), tooLong(kRecentPathSize, 'd');
+    const struct {
+        std::vector<std::string> stored, added, saved;
+    } kRows[] = {
+        {{"-", "-", "-", "-"}, {"C:\\A.Z94", "C:\\B.Z94"}, {"C:\\B.Z94", "C:\\A.Z94"}},
+        // The same file again, in other letters or slashes, moves to the front.
+        {{"C:\\A.Z94", "C:\\B.Z94", "-", "-"}, {"c:/b.z94"}, {"c:/b.z94", "C:\\A.Z94"}},
+        {{"C:\\A\xF1o\\A.Z94", "-", "-", "-"}, {"C:\\A\xD1O\\A.Z94"}, {"C:\\A\xD1O\\A.Z94"}},
+        {{"C:\\A.Z94", "-", "-", "-"}, {"C:\\A.Z9"}, {"C:\\A.Z9", "C:\\A.Z94"}},
+        // Four at most: the oldest goes.
+        {{"1", "2", "3", "4"}, {"5"}, {"5", "1", "2", "3"}},
+        // A damaged section: numbers missing, duplicates, empty or impossible names, a path
+        // longer than any file's; what is left moves up.
+        {{"-", "B", "", "b"}, {}, {"B"}},
+        {{"a|b", "C:\\x\ty", tooLong, longest}, {}, {longest}},
+        {{"1", "-", "3", "-"}, {tooLong, ""}, {"1", "3"}},
+    };
+    for (const auto& r : kRows) {
+        FakeProfile file;
+        for (int i = 0; i < kRecentFileCount; ++i)
+            if (r.stored[i] != "-")
+                file.Set("Recientes", ("Archivo" + std::to_string(i + 1)).c_str(),
+                         r.stored[i].c_str());
+        RecentFiles files;
+        LoadRecentFiles(files, file);
+        for (const std::string& path : r.added)
+            files.Add(path.c_str());
+        FakeProfile saved;
+        SaveRecentFiles(files, saved);
+        std::vector<std::string> expected;
+        for (int i = 0; i < kRecentFileCount; ++i)
+            expected.push_back("Recientes/Archivo" + std::to_string(i + 1) + "=" +
+                               (i < (int)r.saved.size() ? r.saved[i] : ""));
+        EXPECT_EQ(saved.writes, expected) << r.stored[0] << " " << r.stored[1];
+    }
+    char text[100]; // the middle of a long path left out, its ampersand doubled
+    RecentMenuText(1, ("C:\\" + std::string(60, 'x') + "\\A&B.Z94").c_str(), text, sizeof text);
+    EXPECT_EQ(text, "&2 C:\\..." + std::string(46, 'x') + "\\A&&B.Z94");
 }
 
 } // namespace

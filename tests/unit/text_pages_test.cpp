@@ -1,4 +1,6 @@
-// Text on the printer's pages, over a fake printer that logs what reaches it.
+// Text on the printer's pages, over a fake printer that logs what reaches it, and the same pages
+// recorded for a preview.
+#include "print/page_recording.h"
 #include "print/text_pages.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +87,17 @@ TEST(TextPages, PrintsLinesWrapsAndBreaksPages) {
         EXPECT_TRUE(pages.End()) << c.name; // a failure at a page was told by PrintText
         pages.End();                        // ends once
         EXPECT_EQ(printer.log, c.log) << c.name;
+        if (c.outcome != PrintOutcome::Printed || c.cancelFrom) continue;
+        // A preview records the very pages and lines the printer got.
+        std::string recorded;
+        for (const RecordedPage& p :
+             RecordTextPages(c.text.c_str(), {10, 3, c.linesPerPage, c.charsPerLine}).pages) {
+            recorded += recorded.empty() ? "" : "[ ";
+            for (const RecordedLine& line : p)
+                recorded += std::to_string(line.y / 10) + ":" + line.text + " ";
+            recorded += "] ";
+        }
+        EXPECT_EQ(recorded + "end", c.log) << c.name;
     }
     // The printer refusing the last page (the document is dropped) or the document's end.
     for (bool lastPage : {true, false}) {

@@ -4,6 +4,7 @@ HINSTANCE g_instance;
 HWND g_mainWindow;
 ConfigDocument g_document;
 ProgramSettings g_settings;
+RecentFiles g_recentFiles;
 StatusBar g_statusBar;
 Toolbar g_toolbar;
 LabelView g_labelView;

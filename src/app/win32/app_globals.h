@@ -4,6 +4,7 @@
 // handed the ones it works with.
 #include "app/config_document.h"
 #include "app/program_settings.h"
+#include "app/recent_files.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/toolbar.h"
 #include "events/event_log.h"
@@ -20,6 +21,8 @@ extern HINSTANCE g_instance;
 extern HWND g_mainWindow;
 extern ConfigDocument g_document;
 extern ProgramSettings g_settings;
+// The files opened or saved last, as the "Archivo" menu shows them.
+extern RecentFiles g_recentFiles;
 extern StatusBar g_statusBar;
 extern Toolbar g_toolbar;
 extern LabelView g_labelView;

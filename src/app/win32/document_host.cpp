@@ -3,6 +3,7 @@
 #include "app/win32/app_globals.h"
 #include "base/res_string.h"
 #include "base/string_ids.h"
+#include "app/win32/recent_menu.h"
 
 #include <commdlg.h>
 
@@ -112,6 +113,10 @@ void ShowStatus(void*, const char* text) {
     g_statusBar.SetText(0, text);
 }
 
+void FileUsed(void* context, const char* path) {
+    RememberRecentFile(Owner(context), path);
+}
+
 } // namespace
 
 const DocumentHost* Win32DocumentHost(HWND owner) {
@@ -127,6 +132,7 @@ const DocumentHost* Win32DocumentHost(HWND owner) {
         .postChanged = PostChanged,
         .fullPath = FullPath,
         .showStatus = ShowStatus,
+        .fileUsed = FileUsed,
     };
     return &host;
 }

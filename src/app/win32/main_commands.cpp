@@ -5,6 +5,7 @@
 #include "app/win32/compare_dialog.h"
 #include "app/win32/main_commands.h"
 #include "app/win32/receive_archive_win32.h"
+#include "app/win32/recent_menu.h"
 #include "app/win32/settings_dialog.h"
 #include "app/win32/version_resource.h"
 #include "base/res_string.h"
@@ -19,6 +20,7 @@
 #include "label/win32/label_clipboard.h"
 #include "link/win32/interrogation_dialog.h"
 #include "print/win32/print_label.h"
+#include "print/win32/print_preview.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -37,6 +39,10 @@ void Save(HWND) {
 void SaveAs(HWND) {
     g_document.SaveAs();
 }
+// The recent files' items, by their place in the list.
+template <int index> void OpenRecent(HWND window) {
+    OpenRecentFile(window, index);
+}
 // The Open dialog in the folder of the received copies.
 void OpenReceived(HWND window) {
     char folder[MAX_PATH];
@@ -52,19 +58,35 @@ void PrintSetup(HWND) {
 }
 
 // The report of a copy of the configuration, headed by the company lines, this program's
-// version and the time now.
-void PrintConfiguration(HWND) {
+// version and the time now; the job's title and cancel text with it.
+struct ConfigReportJob {
+    char report[kReportBufferSize];
+    char title[256], cancelText[256];
+};
+void BuildReportJob(ConfigReportJob& job) {
     const ControllerConfig copy = g_document.image;
     FixedVersionInfo version;
     ReadFixedVersionInfo(g_instance, &version);
     const ReportHeading heading = {g_settings.companyLine1, g_settings.companyLine2,
                                    version.productVersionMS, version.productVersionLS, LocalNow()};
-    char report[kReportBufferSize];
-    BuildConfigReport(copy, heading, report, sizeof report);
-    char title[256], cancelText[256];
-    std::snprintf(title, sizeof title, ResString(str::PrintConfigTitle), (int)copy.systemNumber);
-    LoadResString(str::PrintingConfig, cancelText, sizeof cancelText);
-    g_printJob.PrintText(report, cancelText, title);
+    BuildConfigReport(copy, heading, job.report, sizeof job.report);
+    std::snprintf(job.title, sizeof job.title, ResString(str::PrintConfigTitle),
+                  (int)copy.systemNumber);
+    LoadResString(str::PrintingConfig, job.cancelText, sizeof job.cancelText);
+}
+
+void PrintConfiguration(HWND) {
+    ConfigReportJob job;
+    BuildReportJob(job);
+    g_printJob.PrintText(job.report, job.cancelText, job.title);
+}
+
+// The preview prints the report it shows, its time included.
+void PreviewConfiguration(HWND window) {
+    ConfigReportJob job;
+    BuildReportJob(job);
+    if (ShowPrintPreview(g_printJob, window, job.report))
+        g_printJob.PrintText(job.report, job.cancelText, job.title);
 }
 
 // The label of a copy of the configuration, at its true size.
@@ -158,7 +180,10 @@ void ToggleMonitor(HWND) {
 // The picture shows the configuration as it is now, unsaved changes included.
 void CopyLabel(HWND window) {
     ControllerConfig copy = g_document.image;
-    CopyLabelToClipboard(window, copy, g_settings.companyLine1, g_settings.companyLine2);
+    if (CopyLabelToClipboard(window, copy, g_settings.companyLine1, g_settings.companyLine2))
+        g_statusBar.SetText(0, ResString(str::LabelCopied));
+    else
+        MessageBoxIds(window, str::LabelNotCopied, 0, MB_ICONSTOP);
 }
 void FitLabelWidth(HWND) {
     g_labelView.FitLabelWidth();
@@ -207,6 +232,7 @@ const Command kCommands[] = {
     {CMD_SAVE_AS, SaveAs},
     {CMD_PRINT_SETUP, PrintSetup},
     {CMD_PRINT_CONFIG, PrintConfiguration},
+    {CMD_PRINT_PREVIEW, PreviewConfiguration},
     {CMD_PRINT_LABEL, PrintLabelCommand},
     {CMD_SETTINGS, ProgramSettingsDialog},
     {CMD_EXIT, Exit},
@@ -226,6 +252,10 @@ const Command kCommands[] = {
     {CMD_HELP_SEARCH, HelpSearch},
     {CMD_ABOUT, ShowAboutBox},
     {CMD_ABOUT_MAKER, ShowMakerBox},
+    {CMD_RECENT_FILE_1, OpenRecent<0>},
+    {CMD_RECENT_FILE_2, OpenRecent<1>},
+    {CMD_RECENT_FILE_3, OpenRecent<2>},
+    {CMD_RECENT_FILE_4, OpenRecent<3>},
 };
 
 void EnableCommand(HWND window, WORD id, bool enabled) {
@@ -235,9 +265,10 @@ void EnableCommand(HWND window, WORD id, bool enabled) {
 
 } // namespace
 
-bool RunCommand(HWND window, WORD id) {
+bool RunCommand(HWND window, WORD id, bool fromAccelerator) {
     for (const Command& c : kCommands) {
         if (c.id != id) continue;
+        if (fromAccelerator && c.enabled && !c.enabled()) return true;
         c.run(window);
         return true;
     }

@@ -5,6 +5,7 @@
 #include "app/win32/document_host.h"
 #include "app/win32/main_commands.h"
 #include "app/win32/port_watch.h"
+#include "app/win32/recent_menu.h"
 #include "app/win32/settings_file.h"
 #include "app/win32/version_resource.h"
 #include "base/cp1252.h"
@@ -73,7 +74,7 @@ LRESULT OnDestroy(HWND window, WPARAM, LPARAM) {
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (RunCommand(window, LOWORD(wParam))) return 0;
+    if (RunCommand(window, LOWORD(wParam), HIWORD(wParam) == 1)) return 0;
     return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
@@ -95,6 +96,17 @@ LRESULT OnDocChanged(HWND window, WPARAM, LPARAM) {
 // The label view scrolls with the navigation keys wherever the main window has the focus.
 LRESULT OnKeyDown(HWND, WPARAM wParam, LPARAM lParam) {
     PostMessageA(g_labelView.window, WM_KEYDOWN, wParam, lParam);
+    return 0;
+}
+
+// The wheel comes to the window with the focus; it scrolls and zooms the label view.
+LRESULT OnMouseWheel(HWND, WPARAM wParam, LPARAM lParam) {
+    g_labelView.Wheel(false, wParam, lParam);
+    return 0;
+}
+
+LRESULT OnMouseHWheel(HWND, WPARAM wParam, LPARAM lParam) {
+    g_labelView.Wheel(true, wParam, lParam);
     return 0;
 }
 
@@ -123,6 +135,8 @@ const WindowMessageHandler kHandlers[] = {
     {WM_NOTIFY, OnNotify},
     {WM_MENUSELECT, OnMenuSelect},
     {WM_KEYDOWN, OnKeyDown},
+    {WM_MOUSEWHEEL, OnMouseWheel},
+    {WM_MOUSEHWHEEL, OnMouseHWheel},
     {WM_COMMAND, OnCommand},
     {WM_ZOOM_CHANGED, OnZoomChanged},
     {WM_DOC_CHANGED, OnDocChanged},
@@ -173,6 +187,7 @@ void InitializeApplication(HWND window) {
     FixedVersionInfo version;
     ReadFixedVersionInfo(g_instance, &version);
     g_document.Init(Win32DocumentHost(window), ProductMajor(version), ProductMinor(version));
+    InitRecentFiles(window);
     g_statusBar.Create(window, g_instance, ResString(str::StatusHelpText),
                        sizeof kStatusPositions / sizeof kStatusPositions[0], kStatusPositions);
     g_commLink.Init(PortOfSetting(g_settings.port), window, g_instance);

@@ -69,3 +69,11 @@ void LoadSettingsFile(ProgramSettings& settings) {
 void SaveSettingsFile(const ProgramSettings& settings) {
     SaveProgramSettings(settings, Store(Paths().user));
 }
+
+void LoadRecentFilesFile(RecentFiles& files) {
+    LoadRecentFiles(files, Store(Paths().user));
+}
+
+void SaveRecentFilesFile(const RecentFiles& files) {
+    SaveRecentFiles(files, Store(Paths().user));
+}

@@ -9,6 +9,7 @@
 #include "help/win32/help.h"
 #include "link/interrogation.h"
 #include "link/win32/dialog_exchange.h"
+#include "print/win32/print_preview.h"
 #include "res/resource.h"
 
 #include <string>
@@ -23,7 +24,7 @@ constexpr DWORD kDialogHelpContext = 411;
 const DWORD kHelpTable[] = {
     IDC_EVT_REFRESH, 300,   IDC_EVT_CLEAR, 301,  IDC_EVT_PRINT, 302,  IDC_EVT_OPERATIONS, 303,
     IDC_EVT_HOURS, 304,     IDC_EVT_LIST, 305,   IDC_EVT_COUNT, 306,  IDC_EVT_EXIT, 999,
-    0, 0,
+    IDC_EVT_PREVIEW, 302,   0, 0,
 };
 // clang-format on
 
@@ -51,9 +52,9 @@ EventLogDialog* DataOf(HWND window) {
 // the identity of a controller read before.
 void EnableButtons(EventLogDialog& d, bool idle) {
     HWND focus = GetFocus();
-    for (int id : {IDC_EVT_REFRESH, IDC_EVT_CLEAR, IDC_EVT_PRINT}) {
+    for (int id : {IDC_EVT_REFRESH, IDC_EVT_CLEAR, IDC_EVT_PRINT, IDC_EVT_PREVIEW}) {
         HWND button = GetDlgItem(d.window, id);
-        bool enable = idle && (id != IDC_EVT_PRINT || d.log->logRead);
+        bool enable = idle && ((id != IDC_EVT_PRINT && id != IDC_EVT_PREVIEW) || d.log->logRead);
         // A disabled button keeps no keyboard: the focus goes to the list.
         if (!enable && button == focus)
             SendMessageA(d.window, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(d.window, IDC_EVT_LIST), TRUE);
@@ -134,9 +135,10 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
-// The list as shown. The dialog waits meanwhile: a second job must not start from it while the
-// job's abort procedure lets its buttons work.
-void Print(EventLogDialog& d) {
+// The list as shown, printed, or first previewed and printed from the preview. The dialog waits
+// meanwhile: a second job must not start from it while the job's abort procedure lets its
+// buttons work.
+void PrintList(EventLogDialog& d, bool preview) {
     if (!d.log->logRead || d.log->eventState != EventIdle) return;
     std::vector<std::string> lines = ListLines(GetDlgItem(d.window, IDC_EVT_LIST));
     std::vector<const char*> pointers;
@@ -150,9 +152,19 @@ void Print(EventLogDialog& d) {
     char title[kEventTextSize], cancelText[kEventTextSize];
     FormatEventPrintTitle(d.log->controllerSystem, title, sizeof title);
     LoadResString(str::PrintingEvents, cancelText, sizeof cancelText);
-    EnableWindow(d.window, FALSE);
-    d.printer->PrintText(text.data(), cancelText, title);
+    if (!preview || ShowPrintPreview(*d.printer, d.window, text.data())) {
+        EnableWindow(d.window, FALSE);
+        d.printer->PrintText(text.data(), cancelText, title);
+    }
     TakeBackFront(d);
+}
+
+void Print(EventLogDialog& d) {
+    PrintList(d, false);
+}
+
+void Preview(EventLogDialog& d) {
+    PrintList(d, true);
 }
 
 // At once, even during an exchange: the state stays as it is until the next refresh.
@@ -198,7 +210,8 @@ struct CommandHandler {
 
 const CommandHandler kCommands[] = {
     {IDC_EVT_REFRESH, Refresh}, {IDC_EVT_CLEAR, Clear}, {IDC_EVT_PRINT, Print},
-    {IDC_EVT_EXIT, Exit},       {IDCANCEL, Exit},       {IDC_HELP_BUTTON, Help},
+    {IDC_EVT_PREVIEW, Preview}, {IDC_EVT_EXIT, Exit},   {IDCANCEL, Exit},
+    {IDC_HELP_BUTTON, Help},
 };
 
 // The log is read as soon as the dialog shows.

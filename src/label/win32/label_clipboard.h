@@ -1,10 +1,15 @@
 #pragma once
-// The label on the clipboard as a metafile picture, which other programs paste at any size.
+// The label on the clipboard, in two formats at once: a metafile picture, which other programs
+// paste at any size, and a bitmap (CF_DIB) at 300 dots per inch of the label's printed size, on
+// white, for the programs that paste only pictures of pixels.
 #include "config/controller_config.h"
 
 #include <windows.h>
 
-// Puts the label of `config` with the company lines on the clipboard, `owner` owning it. When
-// the clipboard cannot be had it keeps its former content and nothing is left behind.
-void CopyLabelToClipboard(HWND owner, const ControllerConfig& config, const char* company1,
+constexpr int kClipboardDotsPerInch = 300;
+
+// Puts the label of `config` with the company lines on the clipboard, `owner` owning it. False
+// when the clipboard cannot be had (another program holds it) or a picture cannot be made: the
+// clipboard then keeps its former content, or is left empty, never with one format alone.
+bool CopyLabelToClipboard(HWND owner, const ControllerConfig& config, const char* company1,
                           const char* company2);

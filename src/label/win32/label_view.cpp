@@ -170,6 +170,23 @@ LRESULT Scroll(LabelView& v, bool vertical, WPARAM wParam) {
     return 0;
 }
 
+LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    ViewOf(window)->Wheel(false, wParam, lParam);
+    return 0;
+}
+
+LRESULT OnMouseHWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    ViewOf(window)->Wheel(true, wParam, lParam);
+    return 0;
+}
+
+// A system wheel setting; `fallback` where the system has none.
+UINT WheelSetting(UINT action, UINT fallback) {
+    UINT value = fallback;
+    if (!SystemParametersInfoA(action, 0, &value, 0)) value = fallback;
+    return value;
+}
+
 LRESULT OnHScroll(HWND window, WPARAM wParam, LPARAM) {
     LabelView& v = *ViewOf(window);
     return Scroll(v, false, wParam);
@@ -231,6 +248,8 @@ const WindowMessageHandler kHandlers[] = {
     {WM_PAINT, OnPaint},
     {WM_SETCURSOR, OnSetCursor},
     {WM_KEYDOWN, OnKeyDown},
+    {WM_MOUSEWHEEL, OnMouseWheel},
+    {WM_MOUSEHWHEEL, OnMouseHWheel},
     {WM_HSCROLL, OnHScroll},
     {WM_VSCROLL, OnVScroll},
     {WM_LBUTTONDOWN, OnLButtonDown},
@@ -312,6 +331,41 @@ void LabelView::ZoomIn() {
 
 void LabelView::ZoomOut() {
     if (state.ZoomOut()) ZoomChanged();
+}
+
+void LabelView::Wheel(bool tilt, WPARAM wParam, LPARAM lParam) {
+    // A step at a time: a zoom step and a scroll line depend on the view as the last one left it.
+    // Beyond these counts the view is at its limits anyway.
+    constexpr int kMaxZoomSteps = 40, kMaxScrollSteps = 2000;
+    if (!window) return;
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const WORD keys = GET_KEYSTATE_WPARAM(wParam);
+    if (!tilt && (keys & MK_CONTROL)) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window, &at);
+        int steps = wheelZoom.Take(delta, 1);
+        bool changed = false;
+        for (int i = 0; i < steps && i < kMaxZoomSteps; ++i)
+            changed = ZoomStepAt(state, {at.x, at.y}, true) || changed;
+        for (int i = 0; i < -steps && i < kMaxZoomSteps; ++i)
+            changed = ZoomStepAt(state, {at.x, at.y}, false) || changed;
+        if (changed) ZoomChanged();
+        return;
+    }
+    // The wheel turned away scrolls up, and left with Shift; a tilt to the right scrolls right.
+    const bool vertical = !tilt && !(keys & MK_SHIFT);
+    UINT perNotch = vertical ? WheelSetting(SPI_GETWHEELSCROLLLINES, 3)
+                             : WheelSetting(SPI_GETWHEELSCROLLCHARS, 3);
+    const bool pages = perNotch == WHEEL_PAGESCROLL;
+    WheelSteps& sum = vertical ? wheelDown : wheelAcross;
+    int steps = sum.Take(tilt ? delta : -delta, pages ? 1 : (int)perNotch);
+    ScrollAction forward = pages ? ScrollAction::PageForward : ScrollAction::LineForward;
+    ScrollAction back = pages ? ScrollAction::PageBack : ScrollAction::LineBack;
+    for (int i = 0; i < (steps < 0 ? -steps : steps) && i < kMaxScrollSteps; ++i) {
+        state.Scroll(vertical, steps > 0 ? forward : back);
+        state.ClampScroll();
+    }
+    if (steps != 0) RefreshView();
 }
 
 void LabelView::ApplyViewMapping(HDC dc) const {

@@ -1,12 +1,13 @@
 #pragma once
 // The label view: the child window between the main window's toolbar and status bar that shows
 // the label of the document's configuration on a white page with a grey shadow, at the zoom
-// the user picks (View menu, keypad plus and minus, a rectangle dragged with the mouse, a double
-// click to centre a point). It scrolls, answers the navigation keys and never changes the
-// document.
+// the user picks (View menu, plus and minus, Ctrl with the wheel, a rectangle dragged with the
+// mouse, a double click to centre a point). It scrolls, answers the navigation keys and the wheel
+// and never changes the document.
 #include "base/win32/gdi_objects.h"
 #include "config/controller_config.h"
 #include "label/view_state.h"
+#include "label/wheel_steps.h"
 
 #include <windows.h>
 
@@ -41,6 +42,8 @@ struct LabelView {
     // same again (the view uncovered, a refresh after which nothing changed) copies it instead.
     OwnedBitmap picture;
     std::string pictureKey;
+    // What the wheel has turned short of a whole step, per use: scrolling down, across, zooming.
+    WheelSteps wheelDown, wheelAcross, wheelZoom;
 
     // Registers "ETIVENT" and creates the hidden child window at zoom 100; posts
     // WM_ZOOM_CHANGED. False when the class or the window cannot be made.
@@ -54,6 +57,9 @@ struct LabelView {
     void FitWholeLabel();
     void ZoomIn();
     void ZoomOut();
+    // The wheel (WM_MOUSEWHEEL, WM_MOUSEHWHEEL as the window got them): it scrolls by the
+    // system's wheel settings, across with Shift, and zooms about the pointer with Ctrl.
+    void Wheel(bool tilt, WPARAM wParam, LPARAM lParam);
     // The zoom as the status bar shows it.
     int ZoomPercent() const { return (int)state.zoomPercent; }
 

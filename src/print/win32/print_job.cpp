@@ -20,10 +20,12 @@ HDC CreatePrinterContext(const PRINTDLGA& setup) {
     return dc;
 }
 
+int JobFontHeight(HDC dc) {
+    return -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+}
+
 HFONT CreateJobFont(HDC dc) {
-    return CreateFontA(-MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       PROOF_QUALITY, FIXED_PITCH, "Courier New");
+    return CreateJobTextFont(JobFontHeight(dc));
 }
 
 // GDI gives a character's advance rounded to whole device units, but a printer may place each
@@ -92,6 +94,12 @@ PrintDevice PrinterOf(PrintJob* job) {
 }
 
 } // namespace
+
+HFONT CreateJobTextFont(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH,
+                       "Courier New");
+}
 
 void PrintJob::Init(HWND ownerWindow, HINSTANCE programInstance) {
     owner = ownerWindow;
@@ -171,4 +179,36 @@ void PrintJob::PrintText(const char* text, const char* cancelMessage, const char
             MessageBoxIds(owner, str::PaperTooSmall, str::CaptionConfigurator, MB_ICONSTOP);
     }
     EndPrintJob();
+}
+
+bool PrintJob::LayOutText(const char* text, PageRecording* laidOut, PaperGeometry* paper) {
+    if (!printerChosen && !PrintSetup()) return false;
+    if (!setup.hDevNames) return false;
+    HDC dc = CreatePrinterContext(setup);
+    if (!dc) {
+        MessageBoxIds(owner, str::PrinterContextError, 0, MB_OK);
+        return false;
+    }
+    HFONT textFont = CreateJobFont(dc);
+    HGDIOBJ previous = textFont ? SelectObject(dc, textFont) : nullptr;
+    *laidOut = RecordTextPages(text, MeasureJobText(dc));
+    *paper = {GetDeviceCaps(dc, PHYSICALWIDTH),
+              GetDeviceCaps(dc, PHYSICALHEIGHT),
+              GetDeviceCaps(dc, PHYSICALOFFSETX),
+              GetDeviceCaps(dc, PHYSICALOFFSETY),
+              GetDeviceCaps(dc, HORZRES),
+              GetDeviceCaps(dc, VERTRES),
+              JobFontHeight(dc)};
+    // A printer that tells no sheet size: the printable area is the sheet.
+    if (paper->width < paper->printableWidth || paper->height < paper->printableHeight)
+        *paper = {paper->printableWidth,  paper->printableHeight, 0, 0, paper->printableWidth,
+                  paper->printableHeight, paper->fontHeight};
+    if (previous) SelectObject(dc, previous);
+    if (textFont) DeleteObject(textFont);
+    DeleteDC(dc);
+    if (laidOut->outcome == PrintOutcome::PaperTooSmall) {
+        MessageBoxIds(owner, str::PaperTooSmall, str::CaptionConfigurator, MB_ICONSTOP);
+        return false;
+    }
+    return true;
 }

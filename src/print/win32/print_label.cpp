@@ -3,6 +3,7 @@
 #include "base/res_string.h"
 #include "base/string_ids.h"
 #include "label/label_renderer.h"
+#include "label/label_size.h"
 #include "label/win32/label_gdi.h"
 #include "print/win32/cancel_dialog.h"
 
@@ -15,8 +16,8 @@ namespace {
 struct Box {
     double width, height;
 };
-constexpr Box kBasic = {3.94, 7.09};
-constexpr Box kExpanded = {3.6, 6.49};
+constexpr Box kBasic = {3.94, kBasicLabelInches};
+constexpr Box kExpanded = {3.6, kExpandedLabelInches};
 constexpr double kMargin = 0.197;
 
 } // namespace

@@ -21,6 +21,8 @@ HWND Window(const ProbeBlock& block) {
 void (*const kAnswers[])(ProbeBlock&) = {
     [](ProbeBlock& block) {
         block.result = GetMenuState(GetMenu(Window(block)), block.id, MF_BYCOMMAND);
+        GetMenuStringA(GetMenu(Window(block)), block.id, block.text, sizeof block.text,
+                       MF_BYCOMMAND);
     },
     [](ProbeBlock& block) {
         block.result =

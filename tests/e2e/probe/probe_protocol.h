@@ -16,7 +16,7 @@ constexpr const char* kProbeCallMessage = "ZrtE2eProbeCall";
 constexpr const char* kProbeSharedName = "ZrtE2eProbe-%lu"; // with the program's process id
 
 enum ProbeFunction : uint32_t {
-    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) of the menu item with command id `id`
+    ProbeMenuItem = 1, // state flags (MF_GRAYED, ...) and text of the item with command `id`
     // Sends message `id` with `param` and the block's text buffer to `window`: texts that
     // common controls and list boxes give back right only inside their own process.
     ProbeTextMessage = 2,
