@@ -110,7 +110,7 @@ void CommLink::ShowPortMessage(unsigned textId, const char* portName) {
 }
 
 void CommLink::ShowStateInMonitor() {
-    if (monitorWindow) ShowLinkInMonitor(monitorWindow, *this);
+    if (monitorWindow) ShowLinkInMonitor(monitorWindow, port, IsOpen());
 }
 
 bool CommLink::Configure() {
@@ -164,7 +164,8 @@ void CommLink::Close() {
 // The monitor is made when it is first shown, not at start-up, where making it took about a fifth
 // of the program's own part of the time to the first painted label.
 void CommLink::ShowMonitor(bool show) {
-    if (show && !monitorWindow && (monitorWindow = CreateCommMonitor(instance, owner, this)))
+    if (show && !monitorWindow &&
+        (monitorWindow = CreateCommMonitor(instance, owner, {port, IsOpen()})))
         for (bool received : {false, true})
             if (lastPacket[received])
                 ShowPacketInMonitor(monitorWindow, *lastPacket[received], received);

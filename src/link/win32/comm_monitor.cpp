@@ -5,7 +5,6 @@
 #include "base/win32/message_table.h"
 #include "link/monitor_fields.h"
 #include "link/port_number.h"
-#include "link/win32/comm_link.h"
 #include "res/resource.h"
 
 #include <initializer_list>
@@ -21,10 +20,6 @@ constexpr Group kReceived = {IDC_MON_RX_CD, IDC_MON_RX_CO, IDC_MON_RX_OR, IDC_MO
 constexpr Group kTransmitted = {IDC_MON_TX_CD, IDC_MON_TX_CO, IDC_MON_TX_OR, IDC_MON_TX_LA,
                                 IDC_MON_TX_DATA};
 
-CommLink* LinkOf(HWND window) {
-    return reinterpret_cast<CommLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 void SetGroup(HWND window, const Group& g, const MonitorFields& f) {
     SetDlgItemTextA(window, g.cd, f.CD);
     SetDlgItemTextA(window, g.co, f.CO);
@@ -39,17 +34,14 @@ void ClearGroup(HWND window, const Group& g) {
 }
 
 INT_PTR OnInitDialog(HWND window, WPARAM, LPARAM lParam) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-    ShowLinkInMonitor(window, *reinterpret_cast<CommLink*>(lParam));
+    const MonitoredPort& port = *reinterpret_cast<const MonitoredPort*>(lParam);
+    ShowLinkInMonitor(window, port.number, port.open);
     return TRUE;
 }
 
 // Closing only hides it: it lives as long as the main window.
 void Hide(HWND window) {
-    if (CommLink* link = LinkOf(window))
-        link->ShowMonitor(false);
-    else
-        ShowWindow(window, SW_HIDE);
+    ShowWindow(window, SW_HIDE);
 }
 
 INT_PTR OnClose(HWND window, WPARAM, LPARAM) {
@@ -78,16 +70,16 @@ const DialogMessageHandler kHandlers[] = {
 
 } // namespace
 
-HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link) {
+HWND CreateCommMonitor(HINSTANCE instance, HWND owner, MonitoredPort port) {
     return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MONITOR), owner,
-                              DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(link));
+                              DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(&port));
 }
 
-void ShowLinkInMonitor(HWND monitor, const CommLink& link) {
+void ShowLinkInMonitor(HWND monitor, uint32_t port, bool open) {
     char name[16];
-    FormatPortName(link.port, name, sizeof name);
+    FormatPortName(port, name, sizeof name);
     SetDlgItemTextA(monitor, IDC_MON_PORT, name);
-    SetDlgItemTextA(monitor, IDC_MON_STATE, ResString(link.IsOpen() ? str::Valid : str::NotValid));
+    SetDlgItemTextA(monitor, IDC_MON_STATE, ResString(open ? str::Valid : str::NotValid));
 }
 
 void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received) {

@@ -5,13 +5,19 @@
 
 #include <windows.h>
 
-struct CommLink;
+#include <cstdint>
 
-// Creates the monitor (dialog 126) owned by `owner`, hidden, showing the port of `link`.
-HWND CreateCommMonitor(HINSTANCE instance, HWND owner, CommLink* link);
+// The port the monitor shows at its top, and whether it is open.
+struct MonitoredPort {
+    uint32_t number;
+    bool open;
+};
 
-// The link's port and whether it is open, into the monitor's top fields.
-void ShowLinkInMonitor(HWND monitor, const CommLink& link);
+// Creates the monitor (dialog 126) owned by `owner`, hidden, showing `port`. Closing it hides it.
+HWND CreateCommMonitor(HINSTANCE instance, HWND owner, MonitoredPort port);
+
+// The port and whether it is open, into the monitor's top fields.
+void ShowLinkInMonitor(HWND monitor, uint32_t port, bool open);
 
 // Replaces the received or the transmitted group with `packet`.
 void ShowPacketInMonitor(HWND monitor, const LinkPacket& packet, bool received);
