@@ -1,5 +1,6 @@
 // The history's lines: what is written reads back as it was, and damaged text reads without
 // harm, shown as it is.
+#include "app/history_index.h"
 #include "app/history_line.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,9 @@ TEST(HistoryLine, ReadsWhatIsThere) {
                 read.emplace_back(fields, fields + kHistoryFields);
             } else {
                 for (int i = 0; i < kHistoryFields; ++i)
-                    if (i != 5) EXPECT_EQ(fields[i], "");
+                    if (i != 5) {
+                        EXPECT_EQ(fields[i], "");
+                    }
                 read.push_back({"!", fields[5]});
             }
         }
@@ -78,6 +81,34 @@ TEST(HistoryLine, BuiltLineReadsBack) {
     EXPECT_EQ(at, line.size());
     for (int i = 0; i < kHistoryFields; ++i)
         EXPECT_EQ(read[i], fields[i]);
+}
+
+// The list's index: the header and empty lines left out, newest first, in Windows-1252, and the
+// filter by system number.
+TEST(HistoryLine, IndexNewestFirstAndFilteredBySystem) {
+    const std::string text = std::string(kHistoryHead) + "t1;Versión;;;3.7;ok;\r\n\r\n" +
+                             "t2;Recepción;345;2;3.7;ok;A.Z94\r\n" + std::string("roto\0aquí\n", 11) +
+                             "t3;Transmisión;0345;1;3.7;\"a;b\";B.Z94\n";
+    HistoryIndex index;
+    BuildHistoryIndex(text.data(), text.size(), &index);
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"", {"t3", "", "t2", "t1"}},
+        {" 345", {"t3", "t2"}},
+        {"12", {}},
+        {"abc", {}},
+    };
+    for (const auto& [system, dates] : cases) {
+        std::vector<uint32_t> rows;
+        FilterHistory(index, system, &rows);
+        std::vector<std::string> shown;
+        for (uint32_t row : rows)
+            shown.push_back(index.Field(row, 0));
+        EXPECT_EQ(shown, dates) << system;
+    }
+    EXPECT_STREQ(index.Field(3, 1), "Transmisi\xF3n");
+    EXPECT_STREQ(index.Field(3, 5), "a;b");
+    EXPECT_STREQ(index.Field(2, 5), "roto aqu\xED");
+    EXPECT_STREQ(index.Field(3, 6), "B.Z94");
 }
 
 } // namespace
