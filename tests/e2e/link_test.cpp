@@ -356,9 +356,14 @@ TEST(Link, OneStartAgainstTheSimulator) {
     SendWithTimeout(other, CB_SETCURSEL, 0, 0);
     settings.Click(IDC_SETTINGS_OTHER);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_OTHER_PORT), "COM12");
+    // A team's folder for the history and the copies, made at its first line.
+    const std::string team = JoinPath(TestFolder(), "equipo");
+    RemoveAll(team);
+    ASSERT_TRUE(settings.SetItemText(IDC_SETTINGS_DATA_FOLDER, team));
     ASSERT_TRUE(settings.Press(IDOK) && app.WaitIdle());
     EXPECT_EQ(MonitorPort(monitor), W1252("COM12 Válido"));
     RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
+    EXPECT_EQ(HistoryRecords(JoinPath(team, "Historial.csv")).size(), 2u);
     EXPECT_TRUE(app.CloseAndWait()) << "a question came: " << app.FindDialog().Describe();
     ASSERT_TRUE(sim::Reset());
 }

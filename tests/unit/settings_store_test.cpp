@@ -52,15 +52,16 @@ TEST(Settings, OddValuesInTheFile) {
     user.Set("Desktop", "OrgWinL", "  -25px");
     user.Set("Desktop", "OrgWinT", ""); // empty: the default
     user.Set("Desktop", "OrgWinR", "+640");
+    user.Set("Historial", "Carpeta", "\\\\servidor\\ascensores");
     ProgramSettings s;
     LoadProgramSettings(s, user, legacy);
     FakeProfile saved;
     SaveProgramSettings(s, saved);
-    EXPECT_EQ(saved.writes,
-              (std::vector<std::string>{"General/CommPort=44", "General/Empresa1=Ascensores del ",
-                                        "General/Empresa2=S.A.", "Desktop/Status=0",
-                                        "Desktop/OrgWinL=-25", "Desktop/OrgWinR=640",
-                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
+    EXPECT_EQ(saved.writes, (std::vector<std::string>{
+                                "General/CommPort=44", "General/Empresa1=Ascensores del ",
+                                "General/Empresa2=S.A.", "Desktop/Status=0", "Desktop/OrgWinL=-25",
+                                "Desktop/OrgWinR=640", "Desktop/OrgWinT=10", "Desktop/OrgWinB=470",
+                                "Historial/Carpeta=\\\\servidor\\ascensores"}));
 
     user.Set("General", "CommPort", "200"); // a byte above 127 is a negative port, kept as such
     LoadProgramSettings(s, user, legacy);

@@ -46,7 +46,7 @@ HistoryDialog* DataOf(HWND dialog) {
 // The whole file read once; a history that is not there yet is an empty one.
 void ReadHistory(HistoryIndex* index) {
     char path[MAX_PATH];
-    if (!HistoryPath(path, sizeof path)) return;
+    if (!HistoryPath(g_settings.dataFolder, path, sizeof path)) return;
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
@@ -79,7 +79,7 @@ bool CopyPath(const HistoryDialog& d, uint32_t record, char* path, int size) {
     const bool sent =
         !std::strcmp(d.index.Field(record, kOperationField), ResString(str::HistoryTransmitOp));
     char folder[MAX_PATH];
-    if (!ProgramDataFolder(folder, sizeof folder)) return false;
+    if (!ProgramDataFolder(g_settings.dataFolder, folder, sizeof folder)) return false;
     int n =
         std::snprintf(path, size, "%s\\%s\\%s", folder, sent ? kSentFolder : kReceivedFolder, name);
     return n > 0 && n < size;
@@ -106,7 +106,7 @@ void OpenCopy(HWND dialog, HistoryDialog& d) {
 
 void OpenFolder(HWND dialog) {
     char folder[MAX_PATH];
-    if (ProgramDataFolder(folder, sizeof folder))
+    if (ProgramDataFolder(g_settings.dataFolder, folder, sizeof folder))
         ShellExecuteA(dialog, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -27,9 +27,9 @@ std::string Number(int n) {
 
 } // namespace
 
-bool HistoryPath(char* path, int size) {
+bool HistoryPath(const char* chosen, char* path, int size) {
     char folder[MAX_PATH];
-    if (!ProgramDataFolder(folder, sizeof folder)) return false;
+    if (!ProgramDataFolder(chosen, folder, sizeof folder)) return false;
     int n = std::snprintf(path, size, "%s\\%s", folder, kHistoryFileName);
     return n > 0 && n < size;
 }
@@ -60,7 +60,7 @@ HistoryAppend AppendHistoryLine(const char* path, const std::string& line) {
     return ok ? HistoryAppend::Written : HistoryAppend::Failed;
 }
 
-HistoryAppend RecordExchange(const HistoryExchange& e) {
+HistoryAppend RecordExchange(const char* chosen, const HistoryExchange& e) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     char when[32], version[32] = "";
@@ -78,6 +78,6 @@ HistoryAppend RecordExchange(const HistoryExchange& e) {
         Cp1252ToUtf8(e.copyName ? e.copyName : ""),
     };
     char path[MAX_PATH];
-    if (!HistoryPath(path, sizeof path)) return HistoryAppend::Failed;
+    if (!HistoryPath(chosen, path, sizeof path)) return HistoryAppend::Failed;
     return AppendHistoryLine(path, BuildHistoryLine(fields));
 }

@@ -7,8 +7,9 @@
 
 constexpr const char* kHistoryFileName = "Historial.csv";
 
-// The history's full path; false when the folder cannot be named or made.
-bool HistoryPath(char* path, int size);
+// The history's full path in the folder ProgramDataFolder gives for `chosen`; false when the
+// folder cannot be named or made.
+bool HistoryPath(const char* chosen, char* path, int size);
 
 enum class HistoryAppend { Written, Locked, Failed };
 
@@ -28,5 +29,5 @@ struct HistoryExchange {
     const char* copyName = "";
 };
 
-// Appends the exchange, dated now, to the history.
-HistoryAppend RecordExchange(const HistoryExchange& exchange);
+// Appends the exchange, dated now, to the history in the folder for `chosen`.
+HistoryAppend RecordExchange(const char* chosen, const HistoryExchange& exchange);

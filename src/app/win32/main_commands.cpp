@@ -42,7 +42,7 @@ void SaveAs(HWND) {
 // The Open dialog in the folder of the received copies.
 void OpenReceived(HWND window) {
     char folder[MAX_PATH];
-    if (!ReceiveArchiveFolder(folder, sizeof folder)) {
+    if (!ReceiveArchiveFolder(g_settings.dataFolder, folder, sizeof folder)) {
         MessageBoxIds(window, str::ReceiveArchiveFailed, 0, MB_ICONSTOP);
         return;
     }
@@ -107,10 +107,10 @@ enum class ArchiveCopy { None, Written, Failed } g_archiveCopy = ArchiveCopy::No
 char g_receivedName[64];
 int g_receivedSystem = -1, g_receivedCabin = -1;
 bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
-    g_archiveCopy =
-        ArchiveImage(g_document, image, kReceivedFolder, g_receivedName, sizeof g_receivedName)
-            ? ArchiveCopy::Written
-            : ArchiveCopy::Failed;
+    g_archiveCopy = ArchiveImage(g_settings.dataFolder, g_document, image, kReceivedFolder,
+                                 g_receivedName, sizeof g_receivedName)
+                        ? ArchiveCopy::Written
+                        : ArchiveCopy::Failed;
     g_receivedSystem = image.systemNumber;
     g_receivedCabin = image.cabinNumber;
     return g_document.ReplaceImage(image);
@@ -121,7 +121,7 @@ void MarkDocumentSaved(void*) {
 
 // A line the history could not take is said in the bar and changes nothing else.
 void Record(const HistoryExchange& e) {
-    HistoryAppend result = RecordExchange(e);
+    HistoryAppend result = RecordExchange(g_settings.dataFolder, e);
     if (result == HistoryAppend::Locked) g_statusBar.SetText(0, ResString(str::HistoryLocked));
     if (result == HistoryAppend::Failed) g_statusBar.SetText(0, ResString(str::HistoryWriteFailed));
 }
@@ -152,7 +152,8 @@ void RecordConversation(void*, const Conversation& c, const char* text) {
         e.system = c.outgoing.systemNumber;
         e.cabin = c.outgoing.cabinNumber;
         if (!c.verified) break;
-        if (ArchiveImage(g_document, c.outgoing, kSentFolder, sentName, sizeof sentName))
+        if (ArchiveImage(g_settings.dataFolder, g_document, c.outgoing, kSentFolder, sentName,
+                         sizeof sentName))
             e.copyName = sentName;
         else
             g_statusBar.SetText(0, ResString(str::SentArchiveFailed));

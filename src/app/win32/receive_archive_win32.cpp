@@ -21,16 +21,24 @@ bool MakeFolder(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CopyFolder(const char* subfolder, char* folder, int size) {
+bool CopyFolder(const char* chosen, const char* subfolder, char* folder, int size) {
     char program[MAX_PATH];
-    if (!ProgramDataFolder(program, sizeof program)) return false;
+    if (!ProgramDataFolder(chosen, program, sizeof program)) return false;
     int n = std::snprintf(folder, size, "%s\\%s", program, subfolder);
     return n > 0 && n < size && MakeFolder(folder);
 }
 
 } // namespace
 
-bool ProgramDataFolder(char* folder, int size) {
+bool ProgramDataFolder(const char* chosen, char* folder, int size) {
+    while (chosen && *chosen == ' ')
+        ++chosen;
+    if (chosen && *chosen) {
+        int n = std::snprintf(folder, size, "%s", chosen);
+        while (n > 1 && (folder[n - 1] == '\\' || folder[n - 1] == '/'))
+            folder[--n] = '\0';
+        return n > 0 && n < size && MakeFolder(folder);
+    }
     char user[MAX_PATH];
     if (SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, user) != S_OK)
         return false;
@@ -38,14 +46,14 @@ bool ProgramDataFolder(char* folder, int size) {
     return n > 0 && n < size && MakeFolder(folder);
 }
 
-bool ReceiveArchiveFolder(char* folder, int size) {
-    return CopyFolder(kReceivedFolder, folder, size);
+bool ReceiveArchiveFolder(const char* chosen, char* folder, int size) {
+    return CopyFolder(chosen, kReceivedFolder, folder, size);
 }
 
-bool ArchiveImage(const ConfigDocument& document, const ControllerConfig& image,
+bool ArchiveImage(const char* chosen, const ConfigDocument& document, const ControllerConfig& image,
                   const char* subfolder, char* kept, int keptSize) {
     char folder[MAX_PATH], name[64], path[MAX_PATH];
-    if (!CopyFolder(subfolder, folder, sizeof folder)) return false;
+    if (!CopyFolder(chosen, subfolder, folder, sizeof folder)) return false;
     const LocalDateTime now = LocalNow();
     for (int copy = 1;; ++copy) {
         if (copy > kMaxCopiesPerMinute) return false;
