@@ -12,6 +12,8 @@
 #    ratio to the floor that the 200 ms poll timer and the bytes at 19200 baud set.
 # 3. full repaints of the label view (off-screen drawing and copy) at the label's width and at
 #    800 %, as a fraction of a 60 Hz frame (build/win/bench/label_view_bench.exe).
+# 4. the history dialog with 100,000 lines in the history, from the command to the dialog shown
+#    with its list filled (build/win/bench/history_bench.exe).
 #   BENCH_RUNS=N        start-up runs per program (default 15)
 #   BENCH_LINK_RUNS=N   runs of each exchange (default 7)
 set -euo pipefail
@@ -40,6 +42,10 @@ wine "$ZRT_BUILD/win/bench/startup_bench.exe" "$runs" "$(zrt_winpath "$work")" \
 
 echo
 wine "$ZRT_BUILD/win/bench/label_view_bench.exe" 100
+
+echo
+wine "$ZRT_BUILD/win/bench/history_bench.exe" "${BENCH_RUNS:-15}" 100000 "$(zrt_winpath "$work")" \
+    "$(zrt_winpath "$ZRT_BUILD/win/cnfzrt94.exe")"
 
 # The controller: the simulator on COM2, in place of the idle pair above.
 echo

@@ -4,9 +4,6 @@
 #include "base/date_line.h"
 #include "config/controller_config.h"
 
-// The folder of the copies below the user's application-data folder.
-constexpr const char* kReceiveArchiveFolder = "cnfzrt94\\Recibidas";
-
 // The copy's name: the recommended name's stem, then the local date and time, as
 // "A00123_2 2026-12-07 0915.Z94". Receives within one minute share that name: the second and
 // later copies are told apart as "A00123_2 2026-12-07 0915 (2).Z94", so that none replaces another.

@@ -8,6 +8,7 @@ namespace {
 
 const char kGeneral[] = "General";
 const char kDesktop[] = "Desktop";
+const char kHistory[] = "Historial";
 
 int ReadInteger(const ProfileStore& p, const char* section, const char* key, int fallback) {
     char text[32];
@@ -54,6 +55,7 @@ void LoadProgramSettings(ProgramSettings& s, const ProfileStore& user, const Pro
     s.right = ReadInteger(p, kDesktop, "OrgWinR", 630);
     s.top = ReadInteger(p, kDesktop, "OrgWinT", 10);
     s.bottom = ReadInteger(p, kDesktop, "OrgWinB", 470);
+    p.read(p.context, kHistory, "Carpeta", "", s.dataFolder, sizeof s.dataFolder);
 }
 
 void SaveProgramSettings(const ProgramSettings& s, const ProfileStore& p) {
@@ -65,4 +67,5 @@ void SaveProgramSettings(const ProgramSettings& s, const ProfileStore& p) {
     WriteInteger(p, kDesktop, "OrgWinR", s.right);
     WriteInteger(p, kDesktop, "OrgWinT", s.top);
     WriteInteger(p, kDesktop, "OrgWinB", s.bottom);
+    p.write(p.context, kHistory, "Carpeta", s.dataFolder);
 }

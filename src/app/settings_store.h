@@ -3,6 +3,7 @@
 //
 //   [General] CommPort (2), Empresa1 ("BRIVALT"), Empresa2 ("S.A.")
 //   [Desktop] Status (2), OrgWinL (10), OrgWinR (630), OrgWinT (10), OrgWinB (470)
+//   [Historial] Carpeta ("")
 //
 // The file itself is reached through a profile store, so the logic runs with a fake in tests.
 #include "app/program_settings.h"

@@ -257,6 +257,7 @@ StepResult VerifySinglePartStep(Conversation& c, const LinkPacket& answer) {
     }
     SetStatus(c.exchange, str::Configured);
     AppendStatus(c.exchange, str::OldControllerNotice);
+    c.verified = true;
     return StepFinished;
 }
 
@@ -283,6 +284,7 @@ StepResult VerifyPart2Step(Conversation& c, const LinkPacket& answer) {
         return StepFailed;
     }
     SetStatus(c.exchange, str::Configured);
+    c.verified = true;
     return StepFinished;
 }
 
@@ -318,6 +320,8 @@ bool BeginConversation(Conversation& c, const ConversationHost& host,
     EncodePart2(outgoing, c.outgoingPart2);
     c.ended = false;
     c.boxOpen = false;
+    c.verified = false;
+    c.controllerMajor = c.controllerMinor = 0;
     int state = c.conversationState;
     if (state != VersionQuery && state != ReceiveVersionCheck && state != TransmitVersionCheck) {
         std::snprintf(c.exchange.statusText, kStatusTextSize, ResString(str::InvalidCommand),

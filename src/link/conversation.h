@@ -47,6 +47,8 @@ struct Conversation {
     ControllerConfig outgoing{};
     char outgoingPart1[kPart1Length]{};
     char outgoingPart2[kPart2Length]{};
+    // The last transmit's image was read back as sent: it is what the controller holds.
+    bool verified = false;
     // The dialog ended (cancelled, or over) while a step was waiting in a box.
     bool ended = false;
     // A step waits in a box of the main window (the identity question, or the document refusing
@@ -54,10 +56,10 @@ struct Conversation {
     bool boxOpen = false;
 };
 
-// Takes `outgoing` as the image to transmit, empties the line, sends the version request that opens
-// conversations 10, 30 and 201 and starts the answer timer (1000 ms for the version query, 2000 ms
-// before a receive or transmit); statusText is then "Solicitando versión.". Any other state:
-// statusText is "Comando %d no válido." and false.
+// Takes `outgoing` as the image to transmit, forgets the last controller's version, empties the
+// line, sends the version request that opens conversations 10, 30 and 201 and starts the answer
+// timer (1000 ms for the version query, 2000 ms before a receive or transmit); statusText is then
+// "Solicitando versión.". Any other state: statusText is "Comando %d no válido." and false.
 bool BeginConversation(Conversation& c, const ConversationHost& host,
                        const ControllerConfig& outgoing);
 

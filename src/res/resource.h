@@ -24,6 +24,7 @@
 #define IDD_MONITOR 126
 #define IDD_EVENT_LOG 128
 #define IDD_COMPARE 129
+#define IDD_HISTORY 131
 #define IDD_INTERROGATION "DIA_Conversac"
 
 // Controls of the communications monitor and the interrogation dialog
@@ -83,6 +84,13 @@
 #define IDC_SETTINGS_PRESENT 1042
 #define IDC_SETTINGS_SEARCH 1043
 #define IDC_SETTINGS_SEARCH_STATE 1044
+
+// Controls of the history dialog
+#define IDC_HIST_SYSTEM 1060
+#define IDC_HIST_LIST 1061
+#define IDC_HIST_OPEN 1062
+#define IDC_HIST_FOLDER 1063
+#define IDC_SETTINGS_DATA_FOLDER 1064
 #define IDC_CMP_INTRO 100
 #define IDC_CMP_LIST 101
 #define IDC_CMP_FIELD_HEADING 102
@@ -108,6 +116,7 @@
 #define CMD_RECEIVE_CONFIG 10023
 #define CMD_TRANSMIT_CONFIG 10025
 #define CMD_MONITOR 10027
+#define CMD_HISTORY 10029
 #define CMD_FIT_WIDTH 10033
 #define CMD_FIT_WHOLE 10035
 #define CMD_ZOOM_IN 10037

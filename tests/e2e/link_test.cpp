@@ -6,10 +6,13 @@
 #include "rig.h"
 #include "steps.h"
 
+#include "app/history_line.h"
+#include "base/text_encoding.h"
 #include "link/wire_encoding.h"
 
 #include <dbt.h>
 
+#include <algorithm>
 #include <regex>
 
 namespace {
@@ -54,7 +57,40 @@ const std::tuple<const char*, const char*, int, std::string> kFaults[] = {
     {"a controller that keeps something else than it took", "mismatch part2\n", CMD_TRANSMIT_CONFIG,
      W1252("La configuracion 2 no pudo ser verificada. La configuración del controlador fue "
            "modificada y puede ser errónea: transmítala nuevamente.")},
+    {"a controller that refuses the configuration", "write-answer m\n", CMD_TRANSMIT_CONFIG,
+     W1252("T3- Rango de datos erróneo. El controlador no fue configurado.")},
 };
+
+const std::string kProgramData = JoinPath(Environment("APPDATA"), "cnfzrt94");
+const std::string kHistory = JoinPath(kProgramData, "Historial.csv");
+const std::string kSent = JoinPath(kProgramData, "Enviadas");
+
+// The records of a history file, each as its fields; a record that did not read whole as "!".
+std::vector<std::vector<std::string>> HistoryRecords(const std::string& path = kHistory) {
+    const std::string text = ReadBytes(path);
+    std::vector<std::vector<std::string>> records;
+    for (size_t at = 0; at < text.size();) {
+        std::string fields[kHistoryFields];
+        if (ReadHistoryRecord(text.data(), text.size(), &at, fields))
+            records.emplace_back(fields, fields + kHistoryFields);
+        else
+            records.push_back({"!"});
+    }
+    return records;
+}
+
+// The last line of the history but its time, which is checked for its form; its fields
+// (UTF-8) joined by '|'.
+std::string LastExchange() {
+    std::vector<std::vector<std::string>> records = HistoryRecords();
+    if (records.size() < 2 || records.back().size() != kHistoryFields) return "no line";
+    const std::vector<std::string>& last = records.back();
+    EXPECT_TRUE(std::regex_match(last[0], std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")));
+    std::string joined = last[1];
+    for (int i = 2; i < kHistoryFields; ++i)
+        joined += "|" + last[i];
+    return joined;
+}
 
 // The simulator's last answers to 'b' and 'f' since `from`: what it holds, or sent.
 void ExpectSimulatorSent(const ControllerConfig& image, size_t from) {
@@ -72,6 +108,8 @@ TEST(Link, OneStartAgainstTheSimulator) {
     // The program's folder of received copies, removed (or a file of its name).
     const std::string archive = JoinPath(Environment("APPDATA"), "cnfzrt94\\Recibidas");
     RemoveAll(archive);
+    RemoveAll(kSent);
+    RemoveAll(kHistory);
     // A document that differs from the simulator's empty configuration (system 1, cabin 1) in
     // everything but its identity.
     ControllerConfig document = Identity(1, 1);
@@ -110,6 +148,7 @@ TEST(Link, OneStartAgainstTheSimulator) {
     size_t mark = sim::Mark();
     RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
     EXPECT_EQ(sim::Requests(mark), "v");
+    EXPECT_EQ(LastExchange(), "Versión|||3.7|" + Cp1252ToUtf8(kVersion.c_str()) + "|");
     // The port is open (Wine refuses RTS toggling; it opens with RTS held on instead). The
     // monitor, made now, shows the packets that came before it.
     ASSERT_TRUE(app.Command(CMD_MONITOR));
@@ -123,6 +162,11 @@ TEST(Link, OneStartAgainstTheSimulator) {
     RunToEnd(app, CMD_TRANSMIT_CONFIG, kConfigurator, kConfigured);
     EXPECT_EQ(sim::Requests(mark), "vbhebf");
     ExpectSimulatorSent(document, mark);
+    // The copy of what was sent is what the controller holds, and the history names it.
+    ASSERT_EQ(FilesIn(kSent).size(), 1u);
+    const std::string sentCopy = FilesIn(kSent)[0];
+    ExpectSimulatorSent(ConfigIn(JoinPath(kSent, sentCopy)), mark);
+    EXPECT_EQ(LastExchange(), std::string("Transmisión|1|1|3.7|") + kConfigured + "|" + sentCopy);
     // The last answer and request on the monitor (its fields' texts are tested in tests/fuzz).
     EXPECT_EQ(monitor.ItemText(IDC_MON_RX_DATA) + monitor.ItemText(IDC_MON_TX_OR),
               EncodeParts(document).part2 + "f");
@@ -171,6 +215,10 @@ TEST(Link, OneStartAgainstTheSimulator) {
         SCOPED_TRACE(what);
         ASSERT_TRUE(sim::Reset() && sim::Control(control));
         RunToEnd(app, command, kDefaultCaption, text);
+        // Its line in the history, and no copy of a configuration that was not verified.
+        const std::vector<std::string> last = HistoryRecords().back();
+        EXPECT_EQ(last.at(5) + "|" + last.at(6), Cp1252ToUtf8(text.c_str()) + "|");
+        EXPECT_EQ(FilesIn(kSent).size(), 1u);
         ASSERT_TRUE(sim::Reset());
         ExpectDocument(app, 1, false);
         RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
@@ -211,12 +259,38 @@ TEST(Link, OneStartAgainstTheSimulator) {
     ExpectEnd(app, kConfigurator, kReceived);
     EXPECT_EQ(sim::Requests(mark), "vbf");
     ExpectDocument(app, 345, false); // a received configuration counts as saved
+    const std::string received = LastExchange();
+    EXPECT_EQ(received.substr(0, received.rfind('|') + 1),
+              "Recepción|345|2|3.7|" + Cp1252ToUtf8(kReceived.c_str()) + "|");
+    EXPECT_TRUE(FileExists(JoinPath(archive, received.substr(received.rfind('|') + 1))));
     // The document holds exactly what the controller sent.
     ASSERT_TRUE(app.Command(CMD_SAVE_AS));
     Dialog save = app.ExpectDialog("the save-file dialog");
     path = JoinPath(TestFolder(), "A00345_2.Z94");
     EXPECT_TRUE(save.FillFileName(path));
     ExpectSimulatorSent(ConfigIn(path), mark);
+
+    // The history dialog lists every line, newest first; filtered to system 345 it opens that
+    // receive's copy as "Abrir" would, after the save question.
+    const std::vector<std::vector<std::string>> records = HistoryRecords();
+    const LRESULT of345 = std::count_if(records.begin(), records.end(), [](const auto& r) {
+        return r.size() > 2 && r[2] == "345";
+    });
+    ASSERT_TRUE(EditSystemNumber(app, 1));
+    ASSERT_TRUE(app.Command(CMD_HISTORY));
+    Dialog history = app.ExpectDialog("the history dialog");
+    HWND list = history.Item(IDC_HIST_LIST);
+    EXPECT_EQ(SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0), (LRESULT)records.size() - 1);
+    EXPECT_TRUE(SaveScreenshot(history.hwnd, "history_dialog"));
+    ASSERT_TRUE(history.SetItemText(IDC_HIST_SYSTEM, "345"));
+    EXPECT_EQ(SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0), of345);
+    PostMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+    history.Click(IDC_HIST_OPEN);
+    ExpectBox(app, W1252("Atención"),
+              W1252("La configuración corriente fue modificada, ¿Desea salvarla?"), IDNO,
+              {history.Caption()});
+    EXPECT_FALSE(history.IsOpen()) << "the dialog ends once the copy is open";
+    ExpectDocument(app, 345, false);
 
     // Every receive leaves its copy, the refused one included; two in one minute keep both.
     RunToEnd(app, CMD_RECEIVE_CONFIG, kConfigurator, kReceived);
@@ -281,11 +355,44 @@ TEST(Link, OneStartAgainstTheSimulator) {
     SendWithTimeout(other, CB_SETCURSEL, 0, 0);
     settings.Click(IDC_SETTINGS_OTHER);
     EXPECT_EQ(settings.ItemText(IDC_SETTINGS_OTHER_PORT), "COM12");
+    // A team's folder for the history and the copies, made at its first line.
+    const std::string team = JoinPath(TestFolder(), "equipo");
+    RemoveAll(team);
+    ASSERT_TRUE(settings.SetItemText(IDC_SETTINGS_DATA_FOLDER, team));
     ASSERT_TRUE(settings.Press(IDOK) && app.WaitIdle());
     EXPECT_EQ(MonitorPort(monitor), W1252("COM12 Válido"));
     RunToEnd(app, CMD_RECEIVE_VERSION, kConfigurator, kVersion);
+    EXPECT_EQ(HistoryRecords(JoinPath(team, "Historial.csv")).size(), 2u);
     EXPECT_TRUE(app.CloseAndWait()) << "a question came: " << app.FindDialog().Describe();
     ASSERT_TRUE(sim::Reset());
+}
+
+// Two programs appending to one history at once: every line arrives whole, in each program's
+// order, under one head.
+TEST(Link, TwoProgramsShareOneHistory) {
+    const std::string path = JoinPath(TestFolder(), "Historial.csv");
+    RemoveAll(path);
+    HANDLE programs[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(Start("\"" + JoinPath(ExeFolder(), "e2e_tests.exe") +
+                              "\" --append-history=" + path + ",1000,p" + std::to_string(i),
+                          nullptr, &programs[i]));
+    ASSERT_EQ(WaitForMultipleObjects(2, programs, TRUE, 120000), WAIT_OBJECT_0);
+    for (HANDLE program : programs) {
+        DWORD code = 99;
+        EXPECT_TRUE(GetExitCodeProcess(program, &code) && code == 0) << code;
+        CloseHandle(program);
+    }
+    std::vector<std::vector<std::string>> records = HistoryRecords(path);
+    ASSERT_EQ(records.size(), 2001u);
+    EXPECT_EQ(records[0][0], "Fecha");
+    int next[2] = {0, 0};
+    for (size_t i = 1; i < records.size(); ++i) {
+        ASSERT_EQ(records[i].size(), (size_t)kHistoryFields) << "line " << i;
+        int program = records[i][0] == "p1";
+        ASSERT_EQ(records[i][1], std::to_string(next[program]++)) << "line " << i;
+        EXPECT_EQ(records[i][5], "x;y");
+    }
 }
 
 } // namespace

@@ -141,6 +141,7 @@ TEST_F(ConversationTest, Failures) {
         DialogAction a = Run(code, answers);
         ExpectEnd(a, text, mb::IconStop);
         EXPECT_FALSE(a.markSaved);
+        EXPECT_FALSE(conv.verified) << text;
         EXPECT_EQ(fake.sent.size(), answers.size()) << text;
     }
     EXPECT_TRUE(fake.replaced.empty());
@@ -213,6 +214,7 @@ TEST_F(ConversationTest, TwoPartTransmitWithVerification) {
     DialogAction a = Give(P2());
     ExpectDone(a, kConfigured);
     EXPECT_FALSE(a.markSaved);
+    EXPECT_TRUE(conv.verified);
     EXPECT_EQ(fake.Letters(), "vbhebf");
     EXPECT_EQ(fake.TimerLog(), "start 2000, start 2000, start 2000, start 1000, start 5000, stop");
     EXPECT_TRUE(fake.replaced.empty()) << "a transmit leaves the document alone";

@@ -167,8 +167,8 @@ HelpBook ProgramBook(const char* file) {
 
 TEST(ProgramHelpBooks, EveryContextTheProgramAsksForHasATopic) {
     HelpBook book = ProgramBook("cnfzrt94.txt");
-    // The settings dialog, the editor's help button, the event log dialog and its controls.
-    std::vector<uint32_t> contexts = {201, 202, 203, 204, 410, 411, 412, 999};
+    // The settings dialog, the editor's help button, the event log and history dialogs.
+    std::vector<uint32_t> contexts = {201, 202, 203, 204, 410, 411, 412, 413, 999};
     // The editor pages' controls and the event log's.
     const uint32_t ranges[] = {100, 113, 300, 306, 400, 404, 500,
                                515, 600, 613, 700, 713, 800, 806};

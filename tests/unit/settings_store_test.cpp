@@ -55,6 +55,7 @@ TEST(Settings, OddValuesInTheFile) {
     user.Set("Desktop", "OrgWinR", "+640");
     user.Set("Desktop", "OrgWinB", "4294967297"); // 32 bits of it are 1
     legacy.Set("General", "CommPort", "9");       // not read: the user's file exists
+    user.Set("Historial", "Carpeta", "\\\\servidor\\ascensores");
     ProgramSettings s;
     LoadProgramSettings(s, user, legacy);
     FakeProfile saved;
@@ -62,7 +63,8 @@ TEST(Settings, OddValuesInTheFile) {
     EXPECT_EQ(saved.writes, (std::vector<std::string>{
                                 "General/CommPort=44", "General/Empresa1=Ascensores del ",
                                 "General/Empresa2=S.A.", "Desktop/Status=0", "Desktop/OrgWinL=-25",
-                                "Desktop/OrgWinR=640", "Desktop/OrgWinT=10", "Desktop/OrgWinB=1"}));
+                                "Desktop/OrgWinR=640", "Desktop/OrgWinT=10", "Desktop/OrgWinB=1",
+                                "Historial/Carpeta=\\\\servidor\\ascensores"}));
 
     user.Set("General", "CommPort", "200"); // a byte above 127 is a negative port, kept as such
     LoadProgramSettings(s, user, legacy);
@@ -77,10 +79,10 @@ TEST(Settings, OddValuesInTheFile) {
     LoadProgramSettings(s, none, legacy);
     SaveProgramSettings(s, none);
     EXPECT_EQ(none.writes,
-              (std::vector<std::string>{"General/CommPort=2", "General/Empresa1=BRIVALT",
-                                        "General/Empresa2=S.A.", "Desktop/Status=2",
-                                        "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
-                                        "Desktop/OrgWinT=10", "Desktop/OrgWinB=470"}));
+              (std::vector<std::string>{
+                  "General/CommPort=2", "General/Empresa1=BRIVALT", "General/Empresa2=S.A.",
+                  "Desktop/Status=2", "Desktop/OrgWinL=10", "Desktop/OrgWinR=630",
+                  "Desktop/OrgWinT=10", "Desktop/OrgWinB=470", "Historial/Carpeta="}));
 }
 
 // The recent files: a section as the file holds it (keys 1 to 4, "-" for a missing key), then the

@@ -3,6 +3,8 @@
 #include "app/win32/about_boxes.h"
 #include "app/win32/app_globals.h"
 #include "app/win32/compare_dialog.h"
+#include "app/win32/history_dialog.h"
+#include "app/win32/history_file.h"
 #include "app/win32/main_commands.h"
 #include "app/win32/receive_archive_win32.h"
 #include "app/win32/recent_menu.h"
@@ -46,7 +48,7 @@ template <int index> void OpenRecent(HWND window) {
 // The Open dialog in the folder of the received copies.
 void OpenReceived(HWND window) {
     char folder[MAX_PATH];
-    if (!ReceiveArchiveFolder(folder, sizeof folder)) {
+    if (!ReceiveArchiveFolder(g_settings.dataFolder, folder, sizeof folder)) {
         MessageBoxIds(window, str::ReceiveArchiveFailed, 0, MB_ICONSTOP);
         return;
     }
@@ -124,20 +126,73 @@ bool PortReady(HWND window) {
 // Every received image is kept, even one the document refuses: it is what the controller held.
 // A copy that could not be written never fails the receive; it is told once the receive is over.
 enum class ArchiveCopy { None, Written, Failed } g_archiveCopy = ArchiveCopy::None;
+char g_receivedName[64];
+int g_receivedSystem = -1, g_receivedCabin = -1;
 bool ReplaceDocumentImage(void*, const ControllerConfig& image) {
-    g_archiveCopy =
-        ArchiveReceivedImage(g_document, image) ? ArchiveCopy::Written : ArchiveCopy::Failed;
+    g_archiveCopy = ArchiveImage(g_settings.dataFolder, g_document, image, kReceivedFolder,
+                                 g_receivedName, sizeof g_receivedName)
+                        ? ArchiveCopy::Written
+                        : ArchiveCopy::Failed;
+    g_receivedSystem = image.systemNumber;
+    g_receivedCabin = image.cabinNumber;
     return g_document.ReplaceImage(image);
 }
 void MarkDocumentSaved(void*) {
     g_document.SetModified(false);
 }
+
+// A line the history could not take is said in the bar and changes nothing else.
+void Record(const HistoryExchange& e) {
+    HistoryAppend result = RecordExchange(g_settings.dataFolder, e);
+    if (result == HistoryAppend::Locked) g_statusBar.SetText(0, ResString(str::HistoryLocked));
+    if (result == HistoryAppend::Failed) g_statusBar.SetText(0, ResString(str::HistoryWriteFailed));
+}
+
+// Every ended exchange goes into the history, with the copy it left: the received one, or the
+// image a verified transmit put into the controller, byte for byte as it went.
+int g_conversationCode = 0;
+void RecordConversation(void*, const Conversation& c, const char* text) {
+    HistoryExchange e{
+        .versionMajor = c.controllerMajor, .versionMinor = c.controllerMinor, .result = text};
+    char sentName[64] = "";
+    switch (g_conversationCode) {
+    case VersionQuery: e.operationId = str::HistoryVersionOp; break;
+    case ReceiveVersionCheck:
+        e.operationId = str::HistoryReceiveOp;
+        // The bar's first part tells of the last copy until another one is written.
+        if (g_archiveCopy == ArchiveCopy::Failed)
+            g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
+        if (g_archiveCopy == ArchiveCopy::Written) {
+            g_statusBar.SetText(0, ResString(str::StatusHelpText));
+            e.copyName = g_receivedName;
+        }
+        if (g_archiveCopy != ArchiveCopy::None)
+            e.system = g_receivedSystem, e.cabin = g_receivedCabin;
+        break;
+    default:
+        e.operationId = str::HistoryTransmitOp;
+        e.system = c.outgoing.systemNumber;
+        e.cabin = c.outgoing.cabinNumber;
+        if (!c.verified) break;
+        if (ArchiveImage(g_settings.dataFolder, g_document, c.outgoing, kSentFolder, sentName,
+                         sizeof sentName))
+            e.copyName = sentName;
+        else
+            g_statusBar.SetText(0, ResString(str::SentArchiveFailed));
+        break;
+    }
+    Record(e);
+}
+
 const InterrogationDocument kInterrogationDocument = {
     .context = nullptr,
     .replaceImage = ReplaceDocumentImage,
     .markSaved = MarkDocumentSaved,
+    .finished = RecordConversation,
 };
 void Interrogate(HWND window, int conversationCode) {
+    g_conversationCode = conversationCode;
+    g_archiveCopy = ArchiveCopy::None;
     RunInterrogation(window, g_instance, g_conversation, g_commLink, conversationCode,
                      g_document.image, kInterrogationDocument);
 }
@@ -150,13 +205,7 @@ void ReceiveVersion(HWND window) {
 void ReceiveConfiguration(HWND window) {
     if (!g_document.QuerySave(true)) return;
     if (!PortReady(window)) return;
-    g_archiveCopy = ArchiveCopy::None;
     Interrogate(window, ReceiveVersionCheck);
-    // The bar's first part tells of the last copy until another one is written.
-    if (g_archiveCopy == ArchiveCopy::Failed)
-        g_statusBar.SetText(0, ResString(str::ReceiveArchiveFailed));
-    else if (g_archiveCopy == ArchiveCopy::Written)
-        g_statusBar.SetText(0, ResString(str::StatusHelpText));
 }
 // An image with a field out of range would reach the controller cut to other values and still
 // verify, so nothing is sent until the editor has corrected it.
@@ -169,9 +218,16 @@ void TransmitConfiguration(HWND window) {
     }
     Interrogate(window, TransmitVersionCheck);
 }
+// The identity is known once a read got through to the events (a clear keeps the last read's).
+void RecordEventExchange(const EventLog& log, bool clear, const char* text) {
+    HistoryExchange e{.operationId = clear ? str::HistoryEventClearOp : str::HistoryEventReadOp,
+                      .result = text};
+    if (log.logRead) e.system = log.controllerSystem, e.cabin = log.controllerCabin;
+    Record(e);
+}
 void ViewEventLog(HWND window) {
     EventLogCommand(window, g_instance, g_eventLog, g_commLink, g_printJob, g_settings.companyLine1,
-                    g_settings.companyLine2);
+                    g_settings.companyLine2, RecordEventExchange);
 }
 void ToggleMonitor(HWND) {
     g_commLink.ShowMonitor(!g_commLink.IsMonitorVisible());
@@ -242,6 +298,7 @@ const Command kCommands[] = {
     {CMD_TRANSMIT_CONFIG, TransmitConfiguration, PortOpen},
     {CMD_EVENT_LOG, ViewEventLog, PortOpen},
     {CMD_MONITOR, ToggleMonitor},
+    {CMD_HISTORY, ShowHistoryDialog},
     {CMD_COPY_LABEL, CopyLabel},
     {CMD_FIT_WIDTH, FitLabelWidth},
     {CMD_FIT_WHOLE, FitWholeLabel},

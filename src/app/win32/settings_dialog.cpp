@@ -135,6 +135,8 @@ INT_PTR OnInitDialog(HWND dialog, WPARAM, LPARAM lParam) {
     SetDlgItemTextA(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_LINE1, EM_LIMITTEXT, kCompanyLineMax, 0);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_LINE2, EM_LIMITTEXT, kCompanyLineMax, 0);
+    SetDlgItemTextA(dialog, IDC_SETTINGS_DATA_FOLDER, d->settings->dataFolder);
+    SendDlgItemMessageA(dialog, IDC_SETTINGS_DATA_FOLDER, EM_LIMITTEXT, kDataFolderSize - 1, 0);
     return TRUE;
 }
 
@@ -170,6 +172,8 @@ void Accept(HWND dialog, SettingsDialog* d) {
     EndSearch(d->search, dialog);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE1, d->settings->companyLine1);
     ReadCompanyLine(dialog, IDC_SETTINGS_LINE2, d->settings->companyLine2);
+    GetDlgItemTextA(dialog, IDC_SETTINGS_DATA_FOLDER, d->settings->dataFolder,
+                    sizeof d->settings->dataFolder);
     d->pendingPort = port;
     d->settings->port = (int8_t)port;
     SaveSettingsFile(*d->settings);

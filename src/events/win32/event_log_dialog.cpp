@@ -41,7 +41,13 @@ struct EventLogDialog {
     // over it, so the line is read again once it is closed.
     bool boxOpen = false;
     bool ended = false;
+    bool clearing = false; // the exchange under way is a clear, not a read
+    EventExchangeEnded exchangeEnded = nullptr;
 };
+
+void TellEnded(const EventLogDialog& d, const char* text) {
+    if (d.exchangeEnded) d.exchangeEnded(*d.log, d.clearing, text);
+}
 
 EventLogDialog* DataOf(HWND window) {
     return reinterpret_cast<EventLogDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -108,6 +114,7 @@ void Refresh(EventLogDialog& d) {
     SetDlgItemTextA(d.window, IDC_EVT_COUNT, ResString(str::EventsUnknown));
     SetCounters(d, false);
     EnableButtons(d, false);
+    d.clearing = false;
     StartRefresh(*d.log, d.host);
 }
 
@@ -121,6 +128,7 @@ void Clear(EventLogDialog& d) {
     TakeBackFront(d);
     if (reply != IDYES || d.log->eventState != EventIdle) return;
     EnableButtons(d, false);
+    d.clearing = true;
     StartClear(*d.log, d.host);
 }
 
@@ -185,13 +193,18 @@ void Poll(EventLogDialog& d) {
     switch (EventStep(*d.log, d.host, answer)) {
     case StepFailed:
         EnableButtons(d, true);
+        TellEnded(d, d.log->exchange.statusText);
         ShowBox(d, d.log->exchange.statusText, MB_ICONSTOP);
         break;
     case StepContinue: break;
-    case StepFinished:
+    case StepFinished: {
         EnableButtons(d, true);
         Fill(d);
+        char count[kEventTextSize];
+        FormatEventCount(d.log->eventCount, count, sizeof count);
+        TellEnded(d, count);
         break;
+    }
     }
 }
 
@@ -199,7 +212,10 @@ void Poll(EventLogDialog& d) {
 void AnswerTimeout(EventLogDialog& d) {
     KillTimer(d.window, kAnswerTimerId);
     EventTimeout(*d.log);
-    ShowBox(d, ResString(str::NoAnswer), MB_ICONEXCLAMATION);
+    char text[kEventTextSize];
+    LoadResString(str::NoAnswer, text, sizeof text);
+    TellEnded(d, text);
+    ShowBox(d, text, MB_ICONEXCLAMATION);
     EnableButtons(d, true);
 }
 
@@ -265,7 +281,8 @@ const DialogMessageHandler kHandlers[] = {
 } // namespace
 
 void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLink& link,
-                     PrintJob& printer, const char* companyLine1, const char* companyLine2) {
+                     PrintJob& printer, const char* companyLine1, const char* companyLine2,
+                     EventExchangeEnded ended) {
     if (!link.IsOpen()) {
         MessageBoxIds(mainWindow, str::NoPort, 0, MB_ICONSTOP);
         return;
@@ -277,6 +294,7 @@ void EventLogCommand(HWND mainWindow, HINSTANCE instance, EventLog& log, CommLin
     d.printer = &printer;
     d.companyLine1 = companyLine1;
     d.companyLine2 = companyLine2;
+    d.exchangeEnded = ended;
     d.host = DialogExchangeHost(&d);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EVENT_LOG), mainWindow,
                     DialogProcedure<kHandlers>, reinterpret_cast<LPARAM>(&d));

@@ -48,6 +48,8 @@ void Finish(InterrogationDialog& d, const DialogAction& action) {
     // Nothing more is read or sent while the last box is up.
     StopTimers(d.window);
     ConversationEnded(*d.conversation);
+    if (d.document->finished)
+        d.document->finished(d.document->context, *d.conversation, action.text ? action.text : "");
     if (action.text)
         MessageBoxA(d.window, action.text, BoxCaption(action.captionId).Get(), action.boxFlags);
     if (action.markSaved) d.document->markSaved(d.document->context);

@@ -14,6 +14,9 @@ struct InterrogationDocument {
     bool (*replaceImage)(void* context, const ControllerConfig& image);
     // A received configuration counts as saved.
     void (*markSaved)(void* context);
+    // The conversation ended with `text` (may be empty), before its box is shown; not called
+    // when the user cancels it.
+    void (*finished)(void* context, const Conversation& conversation, const char* text);
 };
 
 // Runs the dialog for the conversation that `conversationCode` opens (VersionQuery,
