@@ -37,6 +37,7 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
         {[](CC&, CC& c) { c.cabinNumber = 3; }, {W1252("Cabina número|1|3")}},
+        {[](CC& c, CC&) { c.preClosingContact = 0; }, {"Cont. de precierre|No|Si"}},
         {[](CC&, CC& c) {
              c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1, c.mainRestsDoorClosed = 0;
          },

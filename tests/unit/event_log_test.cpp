@@ -93,6 +93,8 @@ TEST(EventTexts, MnemonicsAndTexts) {
         {8, "AT", W1252("El sensor PTC señala alta temperatura del motor.")},
         {0, "00", " "},
         {10, "--", missing + "10 no encontrada en el recurso"},
+        {17, "", W1252("Cambio de configuración del controlador.")}, // the last with a text
+        {18, "", missing + "18 no encontrada en el recurso"},
         // The numbers past the table belong to the day and month names; a code there must not
         // borrow them.
         {64, missing + "96 no encontrada en el recurso", ""},
