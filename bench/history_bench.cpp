@@ -4,6 +4,8 @@
 #include "app/history_line.h"
 #include "res/resource.h"
 
+#include "win_timing.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -39,21 +41,6 @@ Windows Look(DWORD pid) {
     Windows w{pid};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&w));
     return w;
-}
-
-template <typename Condition> bool Wait(Condition condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
-double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 // A history of `records` lines of every operation, as the program writes them.

@@ -11,6 +11,8 @@
 #include "link/wire_encoding.h"
 #include "link_test_support.h"
 
+#include "win_timing.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -96,21 +98,6 @@ Windows Look(DWORD pid) {
     Windows w{pid};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&w));
     return w;
-}
-
-template <typename Condition> bool Wait(Condition condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
-double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 // One exchange: milliseconds from the command to its result box, or a negative value.
