@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ TEST(ConfigCompare, DifferencesInTheReportsWords) {
           "Parada 15 - Abre puerta|(no existe)|1",
           "Parada 15 - No atiende llamadas|(no existe)|Asc. Des. Cab."}},
         {[](CC&, CC& c) { c.cabinNumber = 3; }, {W1252("Cabina número|1|3")}},
+        {[](CC&, CC& c) { std::snprintf(c.siteName, sizeof c.siteName, "TORRE"); },
+         {W1252("Obra|Configuración vacía|TORRE")}},
         {[](CC& c, CC&) { c.preClosingContact = 0; }, {"Cont. de precierre|No|Si"}},
         {[](CC&, CC& c) {
              c.optionFlags = 1 << 1, c.specialVoiceAnnouncer = 1, c.mainRestsDoorClosed = 0;

@@ -43,6 +43,7 @@ const Case kCases[] = {
     {"a built line reads back as its fields, whatever they hold",
      BuildHistoryLine({"t", "Transmisión", "1", "2", "", "T2 - \"mal\"; otra\r\nlínea", ";"}),
      {{"t", "Transmisión", "1", "2", "", "T2 - \"mal\"; otra\r\nlínea", ";"}}},
+    {"nothing but the byte-order mark", "\xEF\xBB\xBF", {{"!", ""}}},
     {"a line of any length", std::string(100000, 'x') + "\n", {{"!", std::string(100000, 'x')}}},
 };
 

@@ -51,6 +51,8 @@ TEST(WireEncoding, OptionBitsOfBothParts) {
     EXPECT_EQ(Decoded1(EncodeParts(c).part1, c).optionFlags, 3);
     c.preOpening = c.specialVoiceAnnouncer = 1;
     EXPECT_EQ(EncodeParts(c).part2[3], '5');
+    c.independentHallButtons = 1;
+    EXPECT_EQ(EncodeParts(c).part2[3], '7');
 }
 
 // Whatever cabin it holds; a digit there is not read either.
