@@ -32,6 +32,7 @@ TEST(ConfigRanges, FirstFieldOutOfRangeByNameAndValue) {
         {[](CC& c) { c.relayFunction[17] = 100; }, W1252("Relé 18"), 100},
         {[](CC& c) { c.auxTerminalFunction[3] = 100; }, "Borne auxiliar 4", 100},
         {[](CC& c) { c.stopDoors[13] = 4; }, "Parada 14, abre puerta", 4},
+        {[](CC& c) { c.stopDoors[13] = 0; }, "", 0}, // a stop where no door opens
         {[](CC& c) { c.stopCallsNotServed[0] = 8; }, "Parada 1, no atiende llamadas", 8},
         {[](CC& c) { c.stopCount = 0; }, "Cantidad de paradas", 0},
         {[](CC& c) { c.stopCount = 25; }, "Cantidad de paradas", 25},
